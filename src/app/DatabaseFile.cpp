@@ -1,0 +1,201 @@
+#include "app/DatabaseFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+std::string WithPath(const char* pattern, const std::string& path) {
+    std::string text = pattern;
+    const auto at = text.find("%1");
+    if (at != std::string::npos) {
+        text.replace(at, 2, path);
+    }
+    return text;
+}
+
+std::string OpenErrorMessage(int error, const std::string& path) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return WithPath("%1 was not found.", path);
+        case EACCES:
+        case EPERM:
+            return WithPath("Access to %1 was denied.", path);
+        case EISDIR:
+            return WithPath("%1 is a folder, not a database file.", path);
+        case EMFILE:
+        case ENFILE:
+            return "Too many files are open. Close some programs and try again.";
+        default:
+            return std::string(file_messages::kFailedToOpen) + "\n" + std::strerror(error);
+    }
+}
+
+std::string SaveErrorMessage(int error, const std::string& path) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return WithPath("Access to %1 was denied.", path);
+        case ENOSPC:
+        case EDQUOT:
+            return WithPath("There is not enough space on the disk to save %1.", path);
+        case ENOENT:
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return WithPath("%1 contains an invalid path.", path);
+        case EISDIR:
+            return WithPath("%1 is a folder.", path);
+        default:
+            return std::string(file_messages::kFailedToSave) + "\n" + std::strerror(error);
+    }
+}
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { Close(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+    int Close() {
+        const int result = m_fd >= 0 ? ::close(m_fd) : 0;
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+// Reads until count bytes or the end of the file; returns the bytes read or -1.
+ssize_t ReadFully(int fd, std::uint8_t* buffer, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(fd, buffer + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(fd, buffer + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A save through a symbolic link replaces the file it points to, not the link.
+std::string ResolveSaveTarget(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        const auto target = std::filesystem::canonical(path, error);
+        if (!error) {
+            return target.string();
+        }
+    }
+    return path;
+}
+
+std::string TemporaryNameBeside(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    return target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+}
+
+}  // namespace
+
+FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        return FileResult::Failure(OpenErrorMessage(errno, path));
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return FileResult::Failure(OpenErrorMessage(EISDIR, path));
+    }
+
+    ConfigImage contents;
+    const ssize_t length = ReadFully(file.Get(), contents.Bytes().data(), ConfigImage::kSize);
+    if (length < 0) {
+        return FileResult::Failure(OpenErrorMessage(errno, path));
+    }
+    if (length == 0) {
+        return {FileResult::Outcome::FailedSilently, {}};
+    }
+    if (static_cast<std::size_t>(length) < layout::kHeaderLength) {
+        return FileResult::Failure(file_messages::kUnexpectedFormat);
+    }
+    if (!contents.HasHeader()) {
+        return FileResult::Failure(file_messages::kUnknownVersion);
+    }
+    std::copy_n(contents.Bytes().begin(), length, image.Bytes().begin());
+    return FileResult::Success();
+}
+
+FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image) {
+    const std::string target = ResolveSaveTarget(path);
+    struct stat existing {};
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode)) {
+        return FileResult::Failure(SaveErrorMessage(EISDIR, path));
+    }
+
+    std::string temporary;
+    int fd = -1;
+    do {
+        temporary = TemporaryNameBeside(target);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EEXIST);
+    FileDescriptor file(fd);
+    if (!file.Valid()) {
+        return FileResult::Failure(SaveErrorMessage(errno, path));
+    }
+
+    const auto fail = [&](int error) {
+        file.Close();
+        ::unlink(temporary.c_str());
+        return FileResult::Failure(SaveErrorMessage(error, path));
+    };
+    if (replacing && ::fchmod(file.Get(), existing.st_mode & 07777) != 0) {
+        return fail(errno);
+    }
+    const auto bytes = image.Bytes();
+    if (!WriteFully(file.Get(), bytes.data(), bytes.size()) || ::fsync(file.Get()) != 0) {
+        return fail(errno);
+    }
+    if (file.Close() != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        return fail(errno);
+    }
+    return FileResult::Success();
+}

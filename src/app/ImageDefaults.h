@@ -1,0 +1,12 @@
+#pragma once
+// The contents of a new database. Both routines write only the bytes that
+// make up the defaults and leave every other byte as it was.
+
+#include <cstddef>
+
+#include "app/ConfigImage.h"
+
+void SetImageDefaults(ConfigImage& image);
+
+// The defaults of one channel record (index 0..3); the channel number plays no part.
+void SetChannelDefaults(ConfigImage& image, std::size_t channelIndex);

@@ -1,0 +1,27 @@
+#pragma once
+// View of one manual paging format record (index 0..15).
+
+#include "app/RecordView.h"
+
+class ManualPage : public RecordView {
+public:
+    ManualPage(ConfigImage& image, std::size_t index)
+        : RecordView(image, layout::manual_page::kStart, layout::manual_page::kSize,
+                     layout::manual_page::kCount, index) {}
+
+    std::string Label() const {
+        return Text(layout::manual_page::kLabel, layout::manual_page::kLabelWidth);
+    }
+    bool IsFree() const { return U8(layout::manual_page::kLabel) == 0; }
+    std::uint8_t BaseFormat() const { return U8(layout::manual_page::kBaseFormat); }
+};
+
+// True when at least one paging format is defined; speed paging needs one.
+inline bool AnyManualPageExists(ConfigImage& image) {
+    for (std::size_t i = 0; i < layout::manual_page::kCount; ++i) {
+        if (!ManualPage(image, i).IsFree()) {
+            return true;
+        }
+    }
+    return false;
+}

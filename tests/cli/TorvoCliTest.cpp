@@ -1,0 +1,95 @@
+#include "TorvoCli.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/DatabaseFile.h"
+#include "app/ImageDefaults.h"
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+namespace {
+
+class TorvoCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("torvo-cli-test-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    int Run(std::vector<std::string> args) {
+        m_out.str({});
+        m_err.str({});
+        return TorvoCli(m_out, m_err).Run(args);
+    }
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+}  // namespace
+
+TEST_F(TorvoCliTest, NewWritesTheDefaultsAndRefusesToOverwriteWithoutForce) {
+    const auto path = Path("a.ddb");
+    EXPECT_EQ(Run({"new", path}), 0);
+    ConfigImage expected;
+    SetImageDefaults(expected);
+    ConfigImage loaded;
+    ASSERT_TRUE(ReadDatabaseFile(path, loaded).Ok());
+    EXPECT_EQ(loaded, expected);
+
+    std::ofstream(path, std::ios::trunc) << "keep me";
+    EXPECT_EQ(Run({"new", path}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("already exists"));
+    EXPECT_EQ(fs::file_size(path), 7u);
+
+    EXPECT_EQ(Run({"new", "--force", path}), 0);
+    EXPECT_EQ(fs::file_size(path), 16384u);
+}
+
+TEST_F(TorvoCliTest, CheckReportsTheDesktopProgramsMessages) {
+    const auto good = Path("good.ddb");
+    ASSERT_EQ(Run({"new", good}), 0);
+    EXPECT_EQ(Run({"check", good}), 0);
+
+    const auto wrong = Path("wrong.ddb");
+    std::ofstream(wrong, std::ios::binary) << "ZEL DESKSET V002 and more";
+    EXPECT_EQ(Run({"check", wrong}), 1);
+    EXPECT_EQ(m_err.str(), "Unknown database version.\n");
+
+    const auto tiny = Path("tiny.ddb");
+    std::ofstream(tiny, std::ios::binary) << "ZEL";
+    EXPECT_EQ(Run({"check", tiny}), 1);
+    EXPECT_EQ(m_err.str(), "Unexpected file format.\n");
+
+    EXPECT_EQ(Run({"check", Path("none.ddb")}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("was not found."));
+}
+
+TEST_F(TorvoCliTest, UsageErrorsExitTwoAndHelpExitsZero) {
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"frobnicate"}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("unknown command 'frobnicate'"));
+    EXPECT_EQ(Run({"new", "--bogus", Path("x.ddb")}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("unknown option '--bogus'"));
+    EXPECT_FALSE(fs::exists(Path("x.ddb")));
+    EXPECT_EQ(Run({"check"}), 2);
+    EXPECT_EQ(Run({"check", "a", "b"}), 2);
+
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_THAT(m_out.str(), HasSubstr("Usage: torvo-cli COMMAND"));
+    EXPECT_EQ(Run({"new", "--help"}), 0);
+    EXPECT_THAT(m_out.str(), HasSubstr("--force"));
+    EXPECT_EQ(Run({"check", "--help"}), 0);
+    EXPECT_THAT(m_out.str(), HasSubstr("Usage: torvo-cli check FILE"));
+}
