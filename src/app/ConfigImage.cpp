@@ -47,4 +47,6 @@ ConfigImage& TheReceivedImage() {
     return image;
 }
 
-void ClearImage() { TheImage().Clear(); }
+void ClearImage() {
+    TheImage().Clear();
+}

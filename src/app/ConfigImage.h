@@ -22,7 +22,9 @@ public:
     std::string Text(std::size_t offset, std::size_t width) const;
 
     void SetU8(std::size_t offset, std::uint8_t value) { m_bytes.at(offset) = value; }
-    void SetS8(std::size_t offset, std::int8_t value) { SetU8(offset, static_cast<std::uint8_t>(value)); }
+    void SetS8(std::size_t offset, std::int8_t value) {
+        SetU8(offset, static_cast<std::uint8_t>(value));
+    }
     void SetU16(std::size_t offset, std::uint16_t value);
     // NUL-pads to width; a text of exactly width characters has no terminator.
     // A longer text is cut at width.

@@ -75,14 +75,14 @@ inline constexpr std::size_t kEncryptRelay = 0x0CC;
 inline constexpr std::size_t kELead = 0x0CD;
 inline constexpr std::size_t kPttSense = 0x0CE;
 inline constexpr std::size_t kEncryptSense = 0x0CF;
-inline constexpr std::size_t kGuardToneFrequency = 0x0D0;     // 16-bit, tenths of Hz
-inline constexpr std::size_t kHlgtDuration = 0x0D2;           // 16-bit, ms
-inline constexpr std::size_t kFunctionToneDuration = 0x0D4;   // 16-bit, ms
-inline constexpr std::size_t kHlgtLevel = 0x0D6;              // signed
-inline constexpr std::size_t kFunctionToneLevel = 0x0D7;      // signed
-inline constexpr std::size_t kLlgtLevel = 0x0D8;              // signed
-inline constexpr std::size_t kFunctionTones = 0x0D9;          // 16 x 16-bit, tenths of Hz
-inline constexpr std::size_t kMonitorTone = 0x0F9;            // 16-bit
+inline constexpr std::size_t kGuardToneFrequency = 0x0D0;    // 16-bit, tenths of Hz
+inline constexpr std::size_t kHlgtDuration = 0x0D2;          // 16-bit, ms
+inline constexpr std::size_t kFunctionToneDuration = 0x0D4;  // 16-bit, ms
+inline constexpr std::size_t kHlgtLevel = 0x0D6;             // signed
+inline constexpr std::size_t kFunctionToneLevel = 0x0D7;     // signed
+inline constexpr std::size_t kLlgtLevel = 0x0D8;             // signed
+inline constexpr std::size_t kFunctionTones = 0x0D9;         // 16 x 16-bit, tenths of Hz
+inline constexpr std::size_t kMonitorTone = 0x0F9;           // 16-bit
 inline constexpr std::size_t kRepeaterEnableTone = 0x0FB;
 inline constexpr std::size_t kRepeaterDisableTone = 0x0FD;
 inline constexpr std::size_t kEncryptionCodedTone = 0x0FF;
@@ -91,22 +91,22 @@ inline constexpr std::size_t kWildcard1OnTone = 0x103;
 inline constexpr std::size_t kWildcard2OnTone = 0x105;
 inline constexpr std::size_t kWildcard1OffTone = 0x107;
 inline constexpr std::size_t kWildcard2OffTone = 0x109;
-inline constexpr std::size_t kDcCurrents = 0x10B;             // 4 signed, half-milliamperes
+inline constexpr std::size_t kDcCurrents = 0x10B;  // 4 signed, half-milliamperes
 inline constexpr std::size_t kDcFrequencyCount = 4;
-inline constexpr std::size_t kDcMonitorCurrent = 0x10F;       // signed, half-milliamperes
+inline constexpr std::size_t kDcMonitorCurrent = 0x10F;  // signed, half-milliamperes
 inline constexpr std::size_t kSignalingOption = 0x110;
 inline constexpr std::size_t kDesksetId = 0x111;
 inline constexpr std::size_t kDesksetIdWidth = 8;
 inline constexpr std::size_t kSignalingData = 0x119;
 inline constexpr std::size_t kSignalingDataSize = 17;
 inline constexpr std::size_t kSignalingRelay = 0x12A;
-inline constexpr std::size_t kTalkPermitTimeOut = 0x12B;      // 16-bit, ms
-inline constexpr std::size_t kTalkPermitFrequency = 0x12D;    // 16-bit, tenths of Hz
-inline constexpr std::size_t kTalkPermitBeepDuration = 0x12F; // 16-bit, ms
-inline constexpr std::size_t kTalkPermitPauseDuration = 0x131;// 16-bit, ms
+inline constexpr std::size_t kTalkPermitTimeOut = 0x12B;        // 16-bit, ms
+inline constexpr std::size_t kTalkPermitFrequency = 0x12D;      // 16-bit, tenths of Hz
+inline constexpr std::size_t kTalkPermitBeepDuration = 0x12F;   // 16-bit, ms
+inline constexpr std::size_t kTalkPermitPauseDuration = 0x131;  // 16-bit, ms
 inline constexpr std::size_t kTalkPermitBeepCount = 0x133;
-inline constexpr std::size_t kTalkPermitPostTime = 0x134;     // 16-bit, ms
-inline constexpr std::size_t kDetectionFlags = 0x136;         // 16 bytes, 0/1
+inline constexpr std::size_t kTalkPermitPostTime = 0x134;  // 16-bit, ms
+inline constexpr std::size_t kDetectionFlags = 0x136;      // 16 bytes, 0/1
 }  // namespace channel
 
 // The four list tables. Every record starts with a text; an empty one is a free slot.
@@ -165,7 +165,8 @@ inline constexpr std::size_t kReservedAtEnd = 0x3BE4;
 static_assert(deskset::kStart + deskset::kSize == buttons::kStart);
 static_assert(buttons::kStart + buttons::kCount * buttons::kEntrySize == kReservedAfterButtons);
 static_assert(channel::kStart + channel::kCount * channel::kSize == manual_page::kStart);
-static_assert(manual_page::kStart + manual_page::kCount * manual_page::kSize == custom_tone::kStart);
+static_assert(manual_page::kStart + manual_page::kCount * manual_page::kSize ==
+              custom_tone::kStart);
 static_assert(custom_tone::kStart + custom_tone::kCount * custom_tone::kSize == speed_page::kStart);
 static_assert(speed_page::kStart + speed_page::kCount * speed_page::kSize == alias::kStart);
 static_assert(alias::kStart + alias::kCount * alias::kSize == kReservedAtEnd);

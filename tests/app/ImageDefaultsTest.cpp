@@ -104,8 +104,8 @@ TEST(ImageDefaults, OnlyTheListedBytesAreWritten) {
         for (std::size_t field : {0x112u, 0x119u, 0x129u, 0x12Au, 0x136u, 0x145u, 0x146u, 0x1BFu}) {
             EXPECT_EQ(image.U8(c + field), 0x5A) << n << " " << field;
         }
-        EXPECT_EQ(image.U8(c + 0x111), 0);     // empty deskset ID: one NUL
-        EXPECT_EQ(image.U8(c + 12 * 5), 0);    // labels 5 to 16 are emptied
+        EXPECT_EQ(image.U8(c + 0x111), 0);   // empty deskset ID: one NUL
+        EXPECT_EQ(image.U8(c + 12 * 5), 0);  // labels 5 to 16 are emptied
     }
     // Every list slot is freed by its first byte only.
     EXPECT_EQ(image.U8(0x0800), 0);

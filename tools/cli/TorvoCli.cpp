@@ -37,7 +37,9 @@ constexpr const char* kCheckHelp =
     "Options:\n"
     "  --help    show this text\n";
 
-bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+bool IsOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
 
 bool WantsHelp(const std::vector<std::string>& args) {
     for (const auto& arg : args) {

@@ -1,0 +1,19 @@
+#pragma once
+// The application's own texts, used exactly as they stand.
+
+namespace app_strings {
+inline constexpr char kTitle[] = "Velk Series Torvo";
+inline constexpr char kVersion[] = "Version R01.00.00";
+inline constexpr char kIdle[] = "For Help, press F1";
+inline constexpr char kNewName[] = "New";
+inline constexpr char kFileFilter[] = "Torvo Files (*.ddb)";
+inline constexpr char kSaveChanges[] = "Save changes to %1?";
+inline constexpr char kCloseQuestion[] =
+    "This action will close the current database. OK to continue?";
+inline constexpr char kCloseWindowsBeforeSaving[] = "You must close all windows before saving.";
+inline constexpr char kCloseWindowsBeforeDownloading[] =
+    "You must close all windows before downloading.";
+inline constexpr char kCloseWindowsBeforeUploading[] =
+    "You must close all windows before uploading.";
+inline constexpr char kTreeWindowTitle[] = "Docking Tree Window";
+}  // namespace app_strings

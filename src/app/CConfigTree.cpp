@@ -1,0 +1,278 @@
+#include "app/CConfigTree.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "app/Commands.h"
+#include "app/DesksetSettings.h"
+#include "app/ManualPage.h"
+
+namespace {
+
+constexpr int kStateRole = Qt::UserRole + 1;
+constexpr int kPicture = 16;
+constexpr int kGap = 2;
+
+constexpr char kDeskset[] = "Deskset Configuration";
+constexpr char kButtons[] = "Buttons Configuration";
+constexpr char kPaging[] = "Paging";
+constexpr char kPagingFormats[] = "Paging Formats";
+constexpr char kSpeedPaging[] = "Speed Paging";
+constexpr char kCustomTones[] = "Custom Paging Tones";
+constexpr char kAliases[] = "PTT ID Aliases";
+
+QString ChannelText(int n) {
+    return QString("Channel %1").arg(n);
+}
+
+// The item picture with its state picture in front, drawn at the screen's pixel ratio.
+QIcon ItemIcon(CConfigTree::State state) {
+    static const QIcon item(":/icons/tree/item.svg");
+    static const QIcon overlay(":/icons/tree/overlay-disabled.svg");
+    static const QIcon states[] = {QIcon(), QIcon(":/icons/tree/state-closed.svg"),
+                                   QIcon(":/icons/tree/state-open.svg"),
+                                   QIcon(":/icons/tree/state-unavailable.svg")};
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(2 * kPicture + kGap, kPicture) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        const QSize size(kPicture, kPicture);
+        if (state != CConfigTree::kNoState) {
+            states[state].paint(&painter, QRect(QPoint(0, 0), size));
+        }
+        const QRect itemRect(QPoint(kPicture + kGap, 0), size);
+        item.paint(&painter, itemRect, Qt::AlignCenter,
+                   state == CConfigTree::kUnavailable ? QIcon::Disabled : QIcon::Normal);
+        if (state == CConfigTree::kUnavailable) {
+            overlay.paint(&painter, itemRect);
+        }
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
+CConfigTree::CConfigTree(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setItemsExpandable(true);
+    setDragEnabled(false);
+    setFrameShadow(QFrame::Sunken);
+    setIconSize(QSize(2 * kPicture + kGap, kPicture));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    Build();
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current) {
+            m_remembered = current;
+        }
+    });
+}
+
+void CConfigTree::Build() {
+    auto* root = new QTreeWidgetItem(this, QStringList{QString()});
+    SetState(root, kNoState);
+    const auto child = [this](QTreeWidgetItem* parent, const QString& text) {
+        auto* item = new QTreeWidgetItem(parent, QStringList{text});
+        SetState(item, text == kPaging ? kNoState : kClosed);
+        return item;
+    };
+    QTreeWidgetItem* deskset = child(root, kDeskset);
+    for (int n = 1; n <= 4; ++n) {
+        child(deskset, ChannelText(n));
+    }
+    child(root, kButtons);
+    QTreeWidgetItem* paging = child(root, kPaging);
+    child(paging, kPagingFormats);
+    child(paging, kSpeedPaging);
+    child(paging, kCustomTones);
+    child(root, kAliases);
+    root->setExpanded(true);
+    deskset->setExpanded(true);
+    paging->setExpanded(true);
+}
+
+int CConfigTree::CommandForItem(const QString& text) {
+    static const QHash<QString, int> commands{
+        {kDeskset, cmd::OpenDesksetEditor},
+        {ChannelText(1), cmd::OpenChannel1Editor},
+        {ChannelText(2), cmd::OpenChannel1Editor + 1},
+        {ChannelText(3), cmd::OpenChannel1Editor + 2},
+        {ChannelText(4), cmd::OpenChannel4Editor},
+        {kButtons, cmd::OpenButtonsEditor},
+        {kPagingFormats, cmd::OpenPagingFormatsEditor},
+        {kSpeedPaging, cmd::OpenSpeedPagingEditor},
+        {kCustomTones, cmd::OpenCustomTonesEditor},
+        {kAliases, cmd::OpenAliasesEditor},
+    };
+    return commands.value(text, 0);
+}
+
+QTreeWidgetItem* CConfigTree::FindItem(const QString& text) const {
+    // Depth first from the root; the root itself is never found by text.
+    QTreeWidgetItemIterator it(const_cast<CConfigTree*>(this));
+    for (++it; *it; ++it) {
+        if ((*it)->text(0) == text) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+CConfigTree::State CConfigTree::ItemState(const QString& text) const {
+    QTreeWidgetItem* item = FindItem(text);
+    return item ? static_cast<State>(item->data(0, kStateRole).toInt()) : kNoState;
+}
+
+void CConfigTree::SetState(QTreeWidgetItem* item, State state) {
+    item->setData(0, kStateRole, state);
+    item->setIcon(0, ItemIcon(state));
+}
+
+void CConfigTree::SetRootLabel(const QString& text) {
+    topLevelItem(0)->setText(0, text);
+}
+
+QString CConfigTree::RootLabel() const {
+    return topLevelItem(0)->text(0);
+}
+
+void CConfigTree::SetItemAvailable(const QString& text, bool available) {
+    QTreeWidgetItem* item = FindItem(text);
+    if (!item || text == kPaging) {
+        return;
+    }
+    SetState(item, available ? kClosed : kUnavailable);
+    item->setDisabled(!available);
+    emit AvailabilityChanged(text, available);
+}
+
+void CConfigTree::MarkItemOpen(const QString& text) {
+    QTreeWidgetItem* item = FindItem(text);
+    if (!item || text == kPaging) {
+        return;
+    }
+    SetState(item, kOpen);
+    m_remembered = item;
+}
+
+void CConfigTree::EditorClosed(const QString& text) {
+    QTreeWidgetItem* item = FindItem(text);
+    if (!item) {
+        return;
+    }
+    SetState(item, kClosed);
+    setCurrentItem(item);
+    setFocus();
+}
+
+void CConfigTree::RefreshChannelItems() {
+    SetItemAvailable(kDeskset, true);
+    const std::uint8_t type = DesksetSettings(TheImage()).DesksetType();
+    if (type == layout::deskset::kTypeSingleChannel || type == layout::deskset::kTypeFourChannel) {
+        for (int n = 2; n <= 4; ++n) {
+            SetItemAvailable(ChannelText(n), type == layout::deskset::kTypeFourChannel);
+        }
+    }
+}
+
+void CConfigTree::RefreshSpeedPagingItem() {
+    SetItemAvailable(kSpeedPaging, AnyManualPageExists(TheImage()));
+}
+
+void CConfigTree::RefreshItemStates() {
+    RefreshChannelItems();
+    const std::uint8_t type = DesksetSettings(TheImage()).DesksetType();
+    if (type == layout::deskset::kTypeSingleChannel || type == layout::deskset::kTypeFourChannel) {
+        SetItemAvailable(ChannelText(1), true);
+    }
+    SetItemAvailable(kButtons, true);
+    SetItemAvailable(kPagingFormats, true);
+    RefreshSpeedPagingItem();
+    SetItemAvailable(kCustomTones, true);
+    SetItemAvailable(kAliases, true);
+}
+
+void CConfigTree::ActivateItem(QTreeWidgetItem* item) {
+    if (!item) {
+        return;
+    }
+    const State state = static_cast<State>(item->data(0, kStateRole).toInt());
+    if (state == kUnavailable) {
+        return;
+    }
+    const QString text = item->text(0);
+    const int command = CommandForItem(text);
+    if (item == topLevelItem(0) || command == 0) {
+        return;
+    }
+    MarkItemOpen(text);
+    emit EditorCommand(command);
+}
+
+bool CConfigTree::HitsPictureOrLabel(QTreeWidgetItem* item, const QPoint& pos) const {
+    const QRect row = visualItemRect(item);
+    const int textWidth = fontMetrics().horizontalAdvance(item->text(0));
+    // Picture, a little padding, then the label.
+    const int width =
+        iconSize().width() + 3 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + textWidth + 8;
+    return pos.x() >= row.left() && pos.x() <= row.left() + width;
+}
+
+void CConfigTree::mousePressEvent(QMouseEvent* event) {
+    QTreeWidget::mousePressEvent(event);
+    QTreeWidgetItem* item = itemAt(event->pos());
+    if (event->button() == Qt::LeftButton && item && HitsPictureOrLabel(item, event->pos())) {
+        ActivateItem(item);
+    }
+}
+
+void CConfigTree::mouseDoubleClickEvent(QMouseEvent* event) {
+    // An area item opens its window; the root and "Paging" keep the usual expand and collapse.
+    QTreeWidgetItem* item = itemAt(event->pos());
+    if (event->button() == Qt::LeftButton && item && CommandForItem(item->text(0)) != 0 &&
+        item != topLevelItem(0) && HitsPictureOrLabel(item, event->pos())) {
+        ActivateItem(item);
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+bool CConfigTree::HandleActivationKey(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            ActivateItem(m_remembered);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CConfigTree::event(QEvent* event) {
+    // Tab would otherwise move the focus before keyPressEvent sees it.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            HandleActivationKey(key)) {
+            return true;
+        }
+    }
+    return QTreeWidget::event(event);
+}
+
+void CConfigTree::keyPressEvent(QKeyEvent* event) {
+    if (!HandleActivationKey(event)) {
+        QTreeWidget::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,47 @@
+#include "app/CEditorView.h"
+
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/CTorvoDoc.h"
+
+CEditorView::CEditorView(const EditorContext& context, EditorKind kind, const QString& treeText,
+                         int helpTopic)
+    : m_context(context), m_kind(kind), m_treeText(treeText), m_helpTopic(helpTopic) {
+    m_context.doc.AddView(this);
+}
+
+CEditorView::~CEditorView() {
+    m_context.doc.RemoveView(this);
+}
+
+QMdiSubWindow* CEditorView::Frame() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
+            return frame;
+        }
+    }
+    return nullptr;
+}
+
+void CEditorView::CloseFrame() {
+    QPointer<QWidget> target = Frame() ? static_cast<QWidget*>(Frame()) : this;
+    // Not from inside the frame's own event handling: the view may be in a slot of its own.
+    QTimer::singleShot(0, QCoreApplication::instance(), [target] { delete target.data(); });
+}
+
+void CEditorView::DestroyFrame() {
+    if (QMdiSubWindow* frame = Frame()) {
+        delete frame;
+    } else {
+        delete this;
+    }
+}
+
+void CEditorView::SetFrameTitle(const QString& title) {
+    if (QMdiSubWindow* frame = Frame()) {
+        frame->setWindowTitle(title);
+    }
+}

@@ -1,0 +1,107 @@
+#pragma once
+// The main window: menus, toolbar, status bar, the docking configuration tree
+// and the workspace of editor windows.
+
+#include <QHash>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QMap>
+#include <memory>
+
+class CConfigTree;
+class CTorvoApp;
+class EditorWindows;
+class HelpWindow;
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CTorvoApp& app);
+    ~CMainFrame() override;
+
+    // The two user-visible states and the database name shown in title and tree.
+    void ShowNoDatabase();
+    void ShowDatabaseOpen(const QString& rootLabel, const QString& titleName);
+    void ShowDatabaseName(const QString& rootLabel, const QString& titleName);
+    bool ShowsDatabaseMenu() const { return m_databaseMenu; }
+
+    void RefreshRecentFiles();
+    QList<QAction*> RecentFileActions() const { return m_recentActions; }
+
+    // Runs a menu command by its identifier, as the menu or toolbar would.
+    void ExecuteCommand(int id);
+    QAction* Action(int id) const { return m_actions.value(id); }
+
+    CConfigTree& Tree() const { return *m_tree; }
+    QDockWidget& TreeDock() const { return *m_treeDock; }
+    EditorWindows& Editors() const { return *m_editors; }
+    QMdiArea& Workspace() const { return *m_workspace; }
+    QToolBar& ToolBar() const { return *m_toolBar; }
+    HelpWindow& Help();
+
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+
+    // Keyboard shortcuts: command id to key.
+    static QMap<int, QKeySequence> StandardShortcuts();
+    QMap<int, QKeySequence> CurrentShortcuts() const;
+    void ApplyShortcuts(const QMap<int, QKeySequence>& shortcuts);
+    // Loads the stored table, if any, and applies it.
+    void LoadShortcuts();
+
+    // After the splash screen: ask for a COM port when none is stored.
+    void RunComPortCheck();
+    int ConnectAttempts() const { return m_connectAttempts; }
+    void ResetConnectAttempts() { m_connectAttempts = 0; }
+
+    // Restores the toolbar, tree and window geometry saved by the last run.
+    void RestoreLayout();
+    void SaveLayout() const;
+
+    // Help for the active window: the editor's topic, or the main window's page.
+    void ShowHelpForActiveWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateTree();
+    void RebuildMenus();
+    QMenu* FileMenu(bool withDatabase);
+    void SetDatabaseTitle(const QString& name);
+    void UpdateCommandEnabling();
+    void RunEditorCommand(int command);
+    void OpenAreaFromView(int commandId);
+    void OpenShortcutsDialog();
+    void UpdateLockIndicators();
+
+    CTorvoApp& m_app;
+    QMdiArea* m_workspace;
+    CConfigTree* m_tree = nullptr;
+    QDockWidget* m_treeDock = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_message = nullptr;
+    QList<QLabel*> m_lockIndicators;
+    std::unique_ptr<EditorWindows> m_editors;
+    HelpWindow* m_help = nullptr;
+    QHash<int, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    QList<QMenu*> m_menus;
+    bool m_databaseMenu = false;
+    int m_connectAttempts = 0;
+    QWidget* m_lastFocus = nullptr;
+};

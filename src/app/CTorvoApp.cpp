@@ -1,0 +1,161 @@
+#include "app/CTorvoApp.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/AppStrings.h"
+#include "app/CConfigTree.h"
+#include "app/CMainFrame.h"
+#include "app/DatabaseFile.h"
+#include "app/ImageDefaults.h"
+#include "app/Prompt.h"
+#include "app/TorvoSettings.h"
+
+namespace {
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+}  // namespace
+
+CTorvoApp::CTorvoApp() = default;
+
+CTorvoApp::~CTorvoApp() = default;
+
+bool CTorvoApp::CloseDatabase() {
+    m_lastCloseOk = true;
+    if (!m_doc) {
+        return true;
+    }
+    const bool wasModified = m_doc->IsModified();
+    if (wasModified) {
+        const PromptAnswer answer =
+            ThePrompt().Ask(QString(app_strings::kSaveChanges).arg(m_doc->DisplayName()),
+                            PromptIcon::Question, PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Cancel || (answer == PromptAnswer::Yes && !DoSave(false))) {
+            m_lastCloseOk = false;
+            return false;
+        }
+    } else if (ThePrompt().Ask(app_strings::kCloseQuestion, PromptIcon::Exclamation,
+                               PromptButtons::OkCancel) != PromptAnswer::Ok) {
+        m_lastCloseOk = false;
+        return false;
+    }
+    ClearImage();
+    if (m_frame) {
+        m_frame->ShowNoDatabase();
+    }
+    m_doc->CloseAllViews();
+    m_doc.reset();
+    return true;
+}
+
+void CTorvoApp::BeginDocument(const QString& title, const QString& path) {
+    m_doc = std::make_unique<CTorvoDoc>();
+    m_doc->SetTitle(title);
+    m_doc->SetPath(path);
+    if (m_frame) {
+        connect(m_doc.get(), &CTorvoDoc::EditorClosed, &m_frame->Tree(),
+                &CConfigTree::EditorClosed);
+        m_frame->ShowDatabaseOpen(title, path.isEmpty() ? title : path);
+    }
+}
+
+void CTorvoApp::NewDatabase() {
+    if (!CloseDatabase()) {
+        return;
+    }
+    SetImageDefaults(TheImage());
+    BeginDocument(app_strings::kNewName, QString());
+}
+
+void CTorvoApp::OpenDatabase() {
+    if (!CloseDatabase()) {
+        return;
+    }
+    const QString path = ThePrompt().OpenFileName(app_strings::kFileFilter);
+    if (!path.isEmpty()) {
+        OpenDatabaseFile(path);
+    }
+}
+
+bool CTorvoApp::OpenDatabaseFile(const QString& path) {
+    if (!CloseDatabase()) {
+        return true;
+    }
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    const FileResult result = ReadDatabaseFile(LocalPath(fullPath), TheImage());
+    if (!result.Ok()) {
+        if (result.outcome == FileResult::Outcome::Failed) {
+            ThePrompt().Warn(QString::fromLocal8Bit(result.message.c_str()));
+        }
+        // A short read may have filled part of the image; no database is open.
+        ClearImage();
+        TorvoSettings::RemoveRecentFile(fullPath);
+        if (m_frame) {
+            m_frame->RefreshRecentFiles();
+        }
+        return false;
+    }
+    TorvoSettings::AddRecentFile(fullPath);
+    BeginDocument(QFileInfo(fullPath).fileName(), fullPath);
+    if (m_frame) {
+        m_frame->RefreshRecentFiles();
+    }
+    return true;
+}
+
+bool CTorvoApp::RefuseWhileEditing(const char* message) const {
+    if (m_doc && m_doc->HasViews()) {
+        ThePrompt().Warn(message);
+        return true;
+    }
+    return false;
+}
+
+void CTorvoApp::SaveDatabase() {
+    if (!m_doc || RefuseWhileEditing(app_strings::kCloseWindowsBeforeSaving)) {
+        return;
+    }
+    DoSave(false);
+    ShowSavedName();
+}
+
+void CTorvoApp::SaveDatabaseAs() {
+    if (!m_doc || RefuseWhileEditing(app_strings::kCloseWindowsBeforeSaving)) {
+        return;
+    }
+    DoSave(true);
+    ShowSavedName();
+}
+
+bool CTorvoApp::DoSave(bool askForName) {
+    QString target = m_doc->Path();
+    const QFileInfo existing(target);
+    if (askForName || target.isEmpty() || (existing.exists() && !existing.isWritable())) {
+        const QString suggested = target.isEmpty() ? m_doc->Title() + ".ddb" : target;
+        target = ThePrompt().SaveFileName(suggested, app_strings::kFileFilter);
+        if (target.isEmpty()) {
+            return false;
+        }
+    }
+    const QString fullPath = QFileInfo(target).absoluteFilePath();
+    const FileResult result = WriteDatabaseFile(LocalPath(fullPath), TheImage());
+    if (!result.Ok()) {
+        ThePrompt().Warn(QString::fromLocal8Bit(result.message.c_str()));
+        return false;
+    }
+    m_doc->SetModified(false);
+    m_doc->SetPath(fullPath);
+    m_doc->SetTitle(QFileInfo(fullPath).fileName());
+    TorvoSettings::AddRecentFile(fullPath);
+    if (m_frame) {
+        m_frame->RefreshRecentFiles();
+    }
+    return true;
+}
+
+void CTorvoApp::ShowSavedName() {
+    if (m_frame && m_doc && !m_doc->Path().isEmpty()) {
+        m_frame->ShowDatabaseName(QFileInfo(m_doc->Path()).fileName(), m_doc->Path());
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The application's document handling: at most one open database, and the
+// commands that create, open, close and save it.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "app/CTorvoDoc.h"
+
+class CMainFrame;
+
+class CTorvoApp : public QObject {
+    Q_OBJECT
+
+public:
+    CTorvoApp();
+    ~CTorvoApp() override;
+
+    void SetMainFrame(CMainFrame* frame) { m_frame = frame; }
+    CTorvoDoc* Document() const { return m_doc.get(); }
+
+    // The close step of every command that replaces or ends the database.
+    // Returns true (OK) when no database is open afterwards.
+    bool CloseDatabase();
+    bool LastCloseSucceeded() const { return m_lastCloseOk; }
+
+    void NewDatabase();
+    void OpenDatabase();
+    // Returns false when the file could not be opened (the request failed).
+    bool OpenDatabaseFile(const QString& path);
+    void SaveDatabase();
+    void SaveDatabaseAs();
+
+    // The refusal of Save, Download and Upload while an editor window is open:
+    // shows message and returns true when refused.
+    bool RefuseWhileEditing(const char* message) const;
+
+private:
+    // Creates the document and shows the open state; rootLabel and titleName name it.
+    void BeginDocument(const QString& title, const QString& path);
+    // Writes the image to the document's path or to one chosen in the save dialog.
+    bool DoSave(bool askForName);
+    void ShowSavedName();
+
+    CMainFrame* m_frame = nullptr;
+    std::unique_ptr<CTorvoDoc> m_doc;
+    bool m_lastCloseOk = true;
+};

@@ -1,0 +1,81 @@
+#include "app/Commands.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace cmd {
+namespace {
+
+constexpr std::array kCommands{
+    Command{NewDatabase, "&New Database", "Create a new database\nNew database", "Ctrl+N"},
+    Command{OpenDatabase, "&Open Database...", "Open an existing database\nOpen database",
+            "Ctrl+O"},
+    Command{CloseDatabase, "&Close Database", "Closes the current database\nClose the database",
+            ""},
+    Command{SaveDatabase, "&Save Database", "Save the database\nSave database", "Ctrl+S"},
+    Command{SaveDatabaseAs, "Save Database &As...",
+            "Save the database with a new name\nSave database as", ""},
+    Command{DownloadDatabase, "&Download Database",
+            "Download the database from the deskset\nDownload database", ""},
+    Command{UploadDatabase, "&Upload Database",
+            "Upload the database to the deskset\nUpload database", ""},
+    Command{Exit, "E&xit", "Quit the application; prompts to save database\nExit", ""},
+    Command{ComPort, "&COM Port...", "Open the COM port selection dialog\nCOM port selection", ""},
+    Command{Shortcuts, "&Shortcuts...",
+            "Assign keyboard shorcuts to menu items\nAssign shortcuts to menu items", ""},
+    Command{ConfigurationTree, "&Configuration Tree", "Activates the configuration tree", ""},
+    Command{DesksetConfiguration, "&Deskset Configuration",
+            "Opens the deskset configuration window", ""},
+    Command{Channel1, "Channel &1", "Activates the channel 1 configuration window", ""},
+    Command{Channel2, "Channel &2", "Activates the channel 2 configuration window", ""},
+    Command{Channel3, "Channel &3", "Activates the channel 3 configuration window", ""},
+    Command{Channel4, "Channel &4", "Activates the channel 4 configuration window", ""},
+    Command{ButtonsConfiguration, "&Buttons Configuration",
+            "Activates the buttons configuration window", ""},
+    Command{PagingFormats, "Paging &Formats", "Activates the paging formats configuration window",
+            ""},
+    Command{SpeedPaging, "Sp&eed Paging", "Activates the speed paging configuration window", ""},
+    Command{CustomPagingTones, "C&ustom Paging Tones",
+            "Activates the custom paging tones configuration window", ""},
+    Command{PttIdAliases, "PTT &ID Aliases", "Activates the PTT ID aliases configuration window",
+            ""},
+    Command{ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle toolbar", ""},
+    Command{ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle status bar", ""},
+    Command{Cascade, "&Cascade", "Arrange windows so they overlap\nCascade windows", ""},
+    Command{HelpTopics, "&Help Topics", "List Help topics\nHelp topics", ""},
+    Command{AboutTorvo, "&About Torvo...",
+            "Display program information, version number and copyright\nAbout", ""},
+};
+
+}  // namespace
+
+std::span<const Command> AllCommands() {
+    return kCommands;
+}
+
+const Command& CommandById(Id id) {
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [id](const Command& c) { return c.id == id; });
+    if (it == kCommands.end()) {
+        throw std::out_of_range("unknown command");
+    }
+    return *it;
+}
+
+QString StatusPrompt(const Command& command) {
+    return QString::fromLatin1(command.prompt).section('\n', 0, 0);
+}
+
+QString ToolTip(const Command& command) {
+    const QString prompt = QString::fromLatin1(command.prompt);
+    return prompt.contains('\n') ? prompt.section('\n', 1) : QString();
+}
+
+QString PlainText(const Command& command) {
+    QString text = QString::fromLatin1(command.menuText);
+    text.remove('&');
+    return text.remove("...");
+}
+
+}  // namespace cmd

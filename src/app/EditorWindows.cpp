@@ -1,0 +1,106 @@
+#include "app/EditorWindows.h"
+
+#include <QMdiArea>
+
+#include "app/CChildFrame.h"
+#include "app/CTorvoDoc.h"
+
+std::map<EditorKind, EditorWindows::Factory>& EditorWindows::Factories() {
+    static std::map<EditorKind, Factory> factories;
+    return factories;
+}
+
+void EditorWindows::RegisterFactory(EditorKind kind, Factory factory) {
+    Factories()[kind] = std::move(factory);
+}
+
+void EditorWindows::UnregisterFactory(EditorKind kind) {
+    Factories().erase(kind);
+}
+
+bool EditorWindows::HasFactory(EditorKind kind) {
+    return Factories().contains(kind);
+}
+
+EditorWindows::EditorWindows(QMdiArea& workspace, CConfigTree& tree,
+                             std::function<CTorvoDoc*()> document)
+    : m_workspace(workspace), m_tree(tree), m_document(std::move(document)) {}
+
+CEditorView* EditorWindows::FindView(EditorKind kind, int channel) const {
+    CTorvoDoc* doc = m_document();
+    if (!doc) {
+        return nullptr;
+    }
+    for (CEditorView* view : doc->Views()) {
+        if (view->Kind() == kind && (channel == 0 || view->ChannelIndex() + 1 == channel)) {
+            return view;
+        }
+    }
+    return nullptr;
+}
+
+void EditorWindows::Activate(CEditorView* view) {
+    if (QMdiSubWindow* frame = view->Frame()) {
+        m_workspace.setActiveSubWindow(frame);
+        frame->raise();
+    }
+    view->setFocus();
+    view->update();
+}
+
+bool EditorWindows::OpenEditor(EditorKind kind, int channel) {
+    CTorvoDoc* doc = m_document();
+    if (!doc) {
+        return false;
+    }
+    if (CEditorView* open = FindView(kind, channel)) {
+        Activate(open);
+        return true;
+    }
+    const auto factory = Factories().find(kind);
+    if (factory == Factories().end()) {
+        return false;
+    }
+    if (channel > 0) {
+        doc->SetChannelToOpen(channel - 1);
+    }
+    CEditorView* view = factory->second(EditorContext{*doc, *this, m_tree}, channel - 1);
+    auto* frame = new CChildFrame(view);
+    m_workspace.addSubWindow(frame);
+    view->OnInitialUpdate();
+    frame->FitToView();
+    frame->show();
+    Activate(view);
+    return true;
+}
+
+bool EditorWindows::IsEditorOpen(EditorKind kind) const {
+    return FindView(kind, 0) != nullptr;
+}
+
+void EditorWindows::CloseChannelEditorsAbove1() {
+    for (int channel = 2; channel <= 4; ++channel) {
+        if (CEditorView* view = FindView(EditorKind::ChanCfg, channel)) {
+            view->DestroyFrame();
+        }
+    }
+}
+
+void EditorWindows::CloseSpeedPagingEditor() {
+    if (CEditorView* view = FindView(EditorKind::SpeedPageList, 0)) {
+        view->DestroyFrame();
+    }
+}
+
+void EditorWindows::ReopenButtonsEditor() {
+    if (CEditorView* view = FindView(EditorKind::DesksetButtonsCfg, 0)) {
+        view->DestroyFrame();
+        OpenEditor(EditorKind::DesksetButtonsCfg);
+    }
+}
+
+CEditorView* EditorWindows::ActiveView() const {
+    QMdiSubWindow* frame = m_workspace.activeSubWindow();
+    auto* child = qobject_cast<CChildFrame*>(frame);
+    return child ? child->View() : nullptr;
+}

@@ -1,0 +1,124 @@
+#include "app/TorvoSettings.h"
+
+#include <QSettings>
+
+#include "app/AppStrings.h"
+
+namespace {
+
+constexpr char kComPortKey[] = "Settings/COM Port";
+constexpr char kRecentGroup[] = "Recent File List";
+constexpr char kShortcutGroup[] = "Shortcuts";
+
+QSettings MachineSettings() {
+    return QSettings("Zelnor", "Torvo");
+}
+QSettings ProfileSettings() {
+    return QSettings("ZEL", app_strings::kTitle);
+}
+
+QString DeviceKey(int portNumber) {
+    return QString("Settings/COM%1 Device").arg(portNumber);
+}
+
+}  // namespace
+
+void TorvoSettings::EnsureComPortSetting() {
+    QSettings settings = MachineSettings();
+    if (!settings.contains(kComPortKey)) {
+        settings.setValue(kComPortKey, QString());
+    }
+}
+
+QString TorvoSettings::ComPortDigit() {
+    const QString port = MachineSettings().value(kComPortKey).toString();
+    return port.isEmpty() ? QString() : port.right(1);
+}
+
+void TorvoSettings::SetComPort(int portNumber) {
+    MachineSettings().setValue(kComPortKey, QString("COM%1").arg(portNumber));
+}
+
+QString TorvoSettings::ComPortDevice(int portNumber) {
+    const QString fallback = QString("/dev/ttyS%1").arg(portNumber - 1);
+    const QString device = MachineSettings().value(DeviceKey(portNumber)).toString();
+    return device.isEmpty() ? fallback : device;
+}
+
+void TorvoSettings::SetComPortDevice(int portNumber, const QString& device) {
+    MachineSettings().setValue(DeviceKey(portNumber), device);
+}
+
+QStringList TorvoSettings::RecentFiles() {
+    QSettings settings = ProfileSettings();
+    settings.beginGroup(kRecentGroup);
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = settings.value(QString("File%1").arg(i)).toString();
+        if (!file.isEmpty()) {
+            files << file;
+        }
+    }
+    return files;
+}
+
+void TorvoSettings::SetRecentFiles(const QStringList& files) {
+    QSettings settings = ProfileSettings();
+    settings.remove(kRecentGroup);
+    settings.beginGroup(kRecentGroup);
+    for (int i = 0; i < files.size() && i < kRecentFileCount; ++i) {
+        settings.setValue(QString("File%1").arg(i + 1), files[i]);
+    }
+}
+
+void TorvoSettings::AddRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    SetRecentFiles(files.mid(0, kRecentFileCount));
+}
+
+void TorvoSettings::RemoveRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    SetRecentFiles(files);
+}
+
+QByteArray TorvoSettings::WindowGeometry() {
+    return MachineSettings().value("Workspace/Geometry").toByteArray();
+}
+
+QByteArray TorvoSettings::WindowState() {
+    return MachineSettings().value("Workspace/State").toByteArray();
+}
+
+void TorvoSettings::SetWindowLayout(const QByteArray& geometry, const QByteArray& state) {
+    QSettings settings = MachineSettings();
+    settings.setValue("Workspace/Geometry", geometry);
+    settings.setValue("Workspace/State", state);
+}
+
+bool TorvoSettings::HasStoredShortcuts() {
+    return MachineSettings().childGroups().contains(kShortcutGroup);
+}
+
+QMap<int, QKeySequence> TorvoSettings::Shortcuts() {
+    QSettings settings = MachineSettings();
+    settings.beginGroup(kShortcutGroup);
+    QMap<int, QKeySequence> shortcuts;
+    for (const QString& key : settings.childKeys()) {
+        shortcuts.insert(key.toInt(),
+                         QKeySequence(settings.value(key).toString(), QKeySequence::PortableText));
+    }
+    return shortcuts;
+}
+
+void TorvoSettings::SetShortcuts(const QMap<int, QKeySequence>& shortcuts) {
+    QSettings settings = MachineSettings();
+    settings.remove(kShortcutGroup);
+    settings.beginGroup(kShortcutGroup);
+    for (auto it = shortcuts.begin(); it != shortcuts.end(); ++it) {
+        settings.setValue(QString::number(it.key()),
+                          it.value().toString(QKeySequence::PortableText));
+    }
+}

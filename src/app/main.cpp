@@ -1,0 +1,54 @@
+// Start-up of the desktop program.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include "app/AppStrings.h"
+#include "app/CMainFrame.h"
+#include "app/CTorvoApp.h"
+#include "app/SplashScreen.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Zelnor");
+    QApplication::setApplicationName("Torvo");
+    QApplication::setApplicationVersion("R01.00.00");
+    QApplication::setWindowIcon(QIcon(":/icons/torvo.svg"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(app_strings::kTitle);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption noSplash("no-splash", "Start without the splash screen.");
+    parser.addOption(noSplash);
+    parser.addPositionalArgument("file", "A database (.ddb) to open at start-up.", "[file]");
+    parser.process(application);
+
+    CTorvoApp app;
+    CMainFrame frame(app);
+    app.SetMainFrame(&frame);
+    frame.RefreshRecentFiles();
+    frame.RestoreLayout();
+
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty() && !app.OpenDatabaseFile(files.first())) {
+        return 1;
+    }
+    frame.showMaximized();
+    frame.LoadShortcuts();
+
+    const auto afterSplash = [&frame] {
+        frame.update();
+        frame.RunComPortCheck();
+        frame.ResetConnectAttempts();
+    };
+    SplashScreen splash;
+    if (parser.isSet(noSplash)) {
+        QTimer::singleShot(0, &frame, afterSplash);
+    } else {
+        QObject::connect(&splash, &SplashScreen::Closed, &frame, afterSplash);
+        splash.Start();
+    }
+    return application.exec();
+}

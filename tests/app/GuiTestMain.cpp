@@ -1,0 +1,91 @@
+#include <gmock/gmock.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include "GuiTestSupport.h"
+#include "app/ConfigImage.h"
+#include "app/DatabaseFile.h"
+#include "app/ImageDefaults.h"
+
+namespace {
+constexpr const char* kAreaTexts[] = {"Deskset Configuration", "Channel",
+                                      "Buttons Configuration", "Paging Formats",
+                                      "Speed Paging",          "Custom Paging Tones",
+                                      "PTT ID Aliases"};
+}
+
+TestViewFactories::TestViewFactories() {
+    for (int k = 0; k <= static_cast<int>(EditorKind::AliasList); ++k) {
+        const auto kind = static_cast<EditorKind>(k);
+        EditorWindows::RegisterFactory(kind, [kind, k](const EditorContext& context, int channel) {
+            const QString text = kind == EditorKind::ChanCfg
+                                     ? QString("Channel %1").arg(channel + 1)
+                                     : QString(kAreaTexts[k]);
+            return new TestView(context, kind, channel, text);
+        });
+    }
+}
+
+TestViewFactories::~TestViewFactories() {
+    for (int k = 0; k <= static_cast<int>(EditorKind::AliasList); ++k) {
+        EditorWindows::UnregisterFactory(static_cast<EditorKind>(k));
+    }
+}
+
+void GuiTest::SetUp() {
+    ASSERT_TRUE(m_files.isValid());
+    QSettings("Zelnor", "Torvo").clear();
+    QSettings("ZEL", "Velk Series Torvo").clear();
+    auto prompt = std::make_unique<ScriptedPrompt>();
+    m_prompt = prompt.get();
+    InstallPrompt(std::move(prompt));
+    ClearImage();
+    Restart();
+}
+
+void GuiTest::TearDown() {
+    m_frame.reset();
+    m_app.reset();
+    ClearImage();
+}
+
+void GuiTest::Restart() {
+    m_frame.reset();
+    m_app.reset();
+    m_app = std::make_unique<CTorvoApp>();
+    m_frame = std::make_unique<CMainFrame>(*m_app);
+    m_app->SetMainFrame(m_frame.get());
+    m_frame->RefreshRecentFiles();
+    m_frame->RestoreLayout();
+    m_frame->LoadShortcuts();
+    m_frame->show();
+}
+
+void GuiTest::ProcessEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+QString GuiTest::WriteDatabase(const QString& name, std::uint8_t desksetType) {
+    ConfigImage image;
+    SetImageDefaults(image);
+    image.SetU8(layout::deskset::kDesksetType, desksetType);
+    const QString path = TempPath(name);
+    EXPECT_TRUE(WriteDatabaseFile(path.toStdString(), image).Ok());
+    return path;
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings of this test process only, never the user's: tests run in parallel.
+    QTemporaryDir settingsHome;
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("Zelnor");
+    QApplication::setApplicationName("Torvo");
+    ::testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,111 @@
+#pragma once
+// Shared pieces of the widget tests: a scripted prompt, a main window with a
+// fresh settings location, and a view class for exercising the window registry.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+
+#include "app/CEditorView.h"
+#include "app/CMainFrame.h"
+#include "app/CTorvoApp.h"
+#include "app/EditorWindows.h"
+#include "app/Prompt.h"
+
+class ScriptedPrompt : public IPrompt {
+public:
+    PromptAnswer Ask(const QString& text, PromptIcon icon, PromptButtons buttons) override {
+        texts << text;
+        icons.push_back(icon);
+        if (!answers.empty()) {
+            const PromptAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        if (buttons != PromptButtons::Ok) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return PromptAnswer::Cancel;
+        }
+        return PromptAnswer::Ok;
+    }
+    QString OpenFileName(const QString& filter) override {
+        filters << filter;
+        return Next(openFiles);
+    }
+    QString SaveFileName(const QString& suggestedPath, const QString& filter) override {
+        suggestedSaves << suggestedPath;
+        filters << filter;
+        return Next(saveFiles);
+    }
+
+    QStringList texts;
+    std::vector<PromptIcon> icons;
+    std::deque<PromptAnswer> answers;
+    std::deque<QString> openFiles;
+    std::deque<QString> saveFiles;
+    QStringList suggestedSaves;
+    QStringList filters;
+
+private:
+    static QString Next(std::deque<QString>& queue) {
+        if (queue.empty()) {
+            return {};
+        }
+        QString next = queue.front();
+        queue.pop_front();
+        return next;
+    }
+};
+
+// A stand-in editor window for the registry tests.
+class TestView : public CEditorView {
+public:
+    TestView(const EditorContext& context, EditorKind kind, int channelIndex, QString text)
+        : CEditorView(context, kind, text, 125), m_channel(channelIndex) {
+        setMinimumSize(200, 120);
+    }
+    int ChannelIndex() const override { return m_channel; }
+    void OnInitialUpdate() override {
+        SetFrameTitle(TreeText());
+        ++initialUpdates;
+    }
+    void OnUpdate() override { ++updates; }
+
+    int initialUpdates = 0;
+    int updates = 0;
+
+private:
+    int m_channel;
+};
+
+// Registers TestView for every area while it lives.
+class TestViewFactories {
+public:
+    TestViewFactories();
+    ~TestViewFactories();
+};
+
+// A main window with its application, scripted prompts and empty settings.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Recreates the application and main window, as a restart would.
+    void Restart();
+    void ProcessEvents();
+    QString TempPath(const QString& name) const { return m_files.filePath(name); }
+    // Writes a valid database with the given deskset type and returns its path.
+    QString WriteDatabase(const QString& name, std::uint8_t desksetType = 1);
+
+    ScriptedPrompt* m_prompt = nullptr;
+    std::unique_ptr<CTorvoApp> m_app;
+    std::unique_ptr<CMainFrame> m_frame;
+    QTemporaryDir m_files;
+};

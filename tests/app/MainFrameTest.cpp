@@ -1,0 +1,207 @@
+// The main window's own behaviour: settings, shortcuts, layout, help, splash, COM port.
+
+#include <gmock/gmock.h>
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "GuiTestSupport.h"
+#include "app/CConfigTree.h"
+#include "app/Commands.h"
+#include "app/HelpWindow.h"
+#include "app/ShortcutsDlg.h"
+#include "app/SplashScreen.h"
+#include "app/TorvoSettings.h"
+#include "transfer/ComPortDialog.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class MainFrameTest : public GuiTest {};
+
+QStringList MenuTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* action : bar->actions()) {
+        titles << action->text();
+    }
+    return titles;
+}
+
+QStringList MenuItems(QMenuBar* bar, int index) {
+    QStringList items;
+    for (QAction* action : bar->actions()[index]->menu()->actions()) {
+        items << (action->isSeparator() ? QString("-") : action->text());
+    }
+    return items;
+}
+
+}  // namespace
+
+TEST_F(MainFrameTest, MenusSwitchWithTheDatabase) {
+    QMenuBar* bar = m_frame->menuBar();
+    EXPECT_EQ(MenuTitles(bar), (QStringList{"&File", "&Options", "&View", "&Help"}));
+    EXPECT_EQ(MenuItems(bar, 0),
+              (QStringList{"&New Database", "&Open Database...", "-", "&Download Database", "-",
+                           "Recent Files", "-", "E&xit"}));
+    EXPECT_EQ(MenuItems(bar, 1), (QStringList{"&COM Port...", "&Shortcuts..."}));
+    EXPECT_EQ(MenuItems(bar, 2), (QStringList{"&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(MenuItems(bar, 3), (QStringList{"&Help Topics", "-", "&About Torvo..."}));
+
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    EXPECT_EQ(MenuTitles(bar), (QStringList{"&File", "&Options", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(MenuItems(bar, 0),
+              (QStringList{"&New Database", "&Open Database...", "&Close Database", "-",
+                           "&Save Database", "Save Database &As...", "-", "&Download Database",
+                           "&Upload Database", "-", "Recent Files", "-", "E&xit"}));
+    EXPECT_EQ(MenuItems(bar, 2),
+              (QStringList{"&Configuration Tree", "-", "&Deskset Configuration", "-", "Channel &1",
+                           "Channel &2", "Channel &3", "Channel &4", "-", "&Buttons Configuration",
+                           "Paging &Formats", "Sp&eed Paging", "C&ustom Paging Tones",
+                           "PTT &ID Aliases", "-", "&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(MenuItems(bar, 3), (QStringList{"&Cascade"}));
+
+    QAction* newDb = m_frame->Action(cmd::NewDatabase);
+    EXPECT_EQ(newDb->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(newDb->statusTip(), "Create a new database");
+    EXPECT_EQ(newDb->toolTip(), "New database");
+    EXPECT_EQ(m_frame->Action(cmd::Shortcuts)->statusTip(),
+              "Assign keyboard shorcuts to menu items");
+    EXPECT_EQ(m_frame->StatusText(), "For Help, press F1");
+}
+
+TEST_F(MainFrameTest, ToolbarHoldsTheCommandsInOrder) {
+    QStringList order;
+    for (QAction* action : m_frame->ToolBar().actions()) {
+        order << (action->isSeparator() ? QString("-") : action->toolTip());
+    }
+    EXPECT_EQ(order, (QStringList{"New database", "Download database", "Open database", "-",
+                                  "Save database", "Upload database", "-", "Help topics"}));
+    m_frame->ExecuteCommand(cmd::ViewToolbar);
+    EXPECT_TRUE(m_frame->ToolBar().isHidden());
+    EXPECT_FALSE(m_frame->Action(cmd::ViewToolbar)->isChecked());
+    m_frame->ExecuteCommand(cmd::ViewStatusBar);
+    EXPECT_TRUE(m_frame->statusBar()->isHidden());
+}
+
+TEST_F(MainFrameTest, TheTreeDocksOnTheLeftOnly) {
+    QDockWidget& dock = m_frame->TreeDock();
+    EXPECT_EQ(dock.windowTitle(), "Docking Tree Window");
+    EXPECT_EQ(dock.allowedAreas(), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(dock.features(), QDockWidget::NoDockWidgetFeatures);
+    EXPECT_EQ(m_frame->dockWidgetArea(&dock), Qt::LeftDockWidgetArea);
+}
+
+TEST_F(MainFrameTest, ShortcutsAndLayoutSurviveARestart) {
+    QMap<int, QKeySequence> table = m_frame->CurrentShortcuts();
+    ShortcutsDlg::Assign(table, cmd::CloseDatabase, QKeySequence("Ctrl+W"));
+    ShortcutsDlg::Assign(table, cmd::SaveDatabaseAs, QKeySequence("Ctrl+N"));  // taken from New
+    TorvoSettings::SetShortcuts(table);
+    m_frame->ApplyShortcuts(table);
+    m_frame->ExecuteCommand(cmd::ViewToolbar);  // hide the toolbar
+    m_frame->SaveLayout();
+
+    Restart();
+    EXPECT_EQ(m_frame->Action(cmd::CloseDatabase)->shortcut(), QKeySequence("Ctrl+W"));
+    EXPECT_EQ(m_frame->Action(cmd::SaveDatabaseAs)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_TRUE(m_frame->Action(cmd::NewDatabase)->shortcut().isEmpty());
+    EXPECT_TRUE(m_frame->ToolBar().isHidden());
+    EXPECT_TRUE(m_frame->TreeDock().isHidden()) << "no database is open after a restart";
+}
+
+TEST_F(MainFrameTest, ShortcutDialogAssignsRemovesAndResets) {
+    ShortcutsDlg dialog(m_frame->CurrentShortcuts(), CMainFrame::StandardShortcuts());
+    EXPECT_EQ(dialog.windowTitle(), "Shortcut Keys");
+    dialog.SelectCommand(cmd::Exit);
+    dialog.AssignToSelected(QKeySequence("Ctrl+S"));
+    EXPECT_EQ(dialog.Shortcuts().value(cmd::Exit), QKeySequence("Ctrl+S"));
+    EXPECT_TRUE(dialog.Shortcuts().value(cmd::SaveDatabase).isEmpty());
+    dialog.SelectCommand(cmd::NewDatabase);
+    dialog.RemoveFromSelected();
+    EXPECT_TRUE(dialog.Shortcuts().value(cmd::NewDatabase).isEmpty());
+    dialog.ResetAll();
+    EXPECT_EQ(dialog.Shortcuts(), CMainFrame::StandardShortcuts());
+
+    QList<int> topics;
+    QObject::connect(&dialog, &ShortcutsDlg::HelpRequested, [&](int t) { topics << t; });
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    AssignShortcutDlg assign(dialog.Shortcuts(), cmd::Exit);
+    QObject::connect(&assign, &AssignShortcutDlg::HelpRequested, [&](int t) { topics << t; });
+    emit assign.HelpRequested(HelpWindow::kAssignShortcutTopic);
+    EXPECT_THAT(topics, ElementsAre(139, 83));
+    EXPECT_EQ(HelpWindow::TopicPage(139), "139.html");
+    EXPECT_EQ(HelpWindow::TopicPage(83), "83.html");
+}
+
+TEST_F(MainFrameTest, HelpShowsTheActiveWindowsTopicOrTheMainPage) {
+    m_frame->ExecuteCommand(cmd::HelpTopics);
+    EXPECT_EQ(m_frame->Help().CurrentPage(), "qrc:/help/contents.html");
+    m_frame->ShowHelpForActiveWindow();
+    EXPECT_EQ(m_frame->Help().CurrentPage(), "qrc:/help/main-window.html");
+
+    TestViewFactories factories;
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    ASSERT_TRUE(m_frame->Editors().OpenEditor(EditorKind::DesksetCfg));
+    m_frame->ShowHelpForActiveWindow();
+    // The test view's topic has no page yet: the contents stand in for it.
+    EXPECT_EQ(m_frame->Help().CurrentPage(), "qrc:/help/" + HelpWindow::TopicPage(125));
+}
+
+TEST_F(MainFrameTest, ComPortSettingIsCreatedEmptyAndTheDialogStoresTheChoice) {
+    QSettings settings("Zelnor", "Torvo");
+    EXPECT_TRUE(settings.contains("Settings/COM Port"));
+    EXPECT_EQ(settings.value("Settings/COM Port").toString(), "");
+    EXPECT_EQ(TorvoSettings::ComPortDigit(), "");
+
+    ComPortDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), "COM Port");
+    EXPECT_EQ(dialog.PortList()->currentIndex(), -1);
+    dialog.accept();
+    EXPECT_THAT(m_prompt->texts, ElementsAre("You must select a COM port to continue."));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    dialog.PortList()->setCurrentIndex(1);
+    EXPECT_EQ(dialog.DeviceBox()->currentText(), "/dev/ttyS1");
+    dialog.DeviceBox()->setEditText("/dev/ttyUSB0");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(QSettings("Zelnor", "Torvo").value("Settings/COM Port").toString(), "COM2");
+    EXPECT_EQ(TorvoSettings::ComPortDigit(), "2");
+    EXPECT_EQ(TorvoSettings::ComPortDevice(2), "/dev/ttyUSB0");
+    EXPECT_EQ(TorvoSettings::ComPortDevice(3), "/dev/ttyS2");
+
+    ComPortDialog again;
+    EXPECT_EQ(again.PortList()->currentIndex(), 1);
+}
+
+TEST_F(MainFrameTest, SplashClosesOnTheFirstKeyAndConsumesIt) {
+    SplashScreen splash(60000);
+    int closed = 0;
+    QObject::connect(&splash, &SplashScreen::Closed, [&] { ++closed; });
+    splash.Start();
+    EXPECT_TRUE(splash.isVisible());
+
+    QLineEdit edit;
+    edit.show();
+    QTest::keyClick(&edit, Qt::Key_A);
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(edit.text(), "") << "the key that closed the splash is consumed";
+    QTest::keyClick(&edit, Qt::Key_B);
+    EXPECT_EQ(edit.text(), "b");
+    EXPECT_EQ(closed, 1);
+}
+
+TEST_F(MainFrameTest, SplashClosesByItselfAfterItsTime) {
+    SplashScreen splash(1);
+    int closed = 0;
+    QObject::connect(&splash, &SplashScreen::Closed, [&] { ++closed; });
+    splash.Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed == 1; }, 2000));
+}
