@@ -55,3 +55,41 @@ target_link_libraries(torvo_gui PUBLIC torvo_model Qt6::Widgets Qt6::Svg)
 add_executable(torvo app/main.cpp)
 target_link_libraries(torvo PRIVATE torvo_gui)
 install(TARGETS torvo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Desktop integration: a menu entry, the .ddb file type, icons and a
+# new-document template. Installed with the program; nothing is written into
+# the user's folders at start-up.
+set(TORVO_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES resources/desktop/torvo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/desktop/torvo-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+foreach(size 16 32 48 128 256)
+  install(FILES resources/icons/torvo-${size}.png
+          DESTINATION ${TORVO_ICON_DIR}/${size}x${size}/apps RENAME torvo.png)
+endforeach()
+install(FILES resources/icons/torvo.svg DESTINATION ${TORVO_ICON_DIR}/scalable/apps)
+install(FILES resources/icons/application-x-torvo-database.svg
+        DESTINATION ${TORVO_ICON_DIR}/scalable/mimetypes)
+
+# The template is a new database, made by the program's own defaults.
+set(TORVO_TEMPLATE ${CMAKE_CURRENT_BINARY_DIR}/TorvoDbase.ddb)
+add_custom_command(OUTPUT ${TORVO_TEMPLATE}
+                   COMMAND torvo-cli new --force ${TORVO_TEMPLATE}
+                   DEPENDS torvo-cli
+                   COMMENT "Writing the new-database template")
+add_custom_target(torvo_template ALL DEPENDS ${TORVO_TEMPLATE})
+install(FILES resources/desktop/TorvoDbase.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/templates)
+install(FILES ${TORVO_TEMPLATE} DESTINATION ${CMAKE_INSTALL_DATADIR}/templates/.source)
+
+install(CODE "
+  if(NOT DEFINED ENV{DESTDIR} OR \"\$ENV{DESTDIR}\" STREQUAL \"\")
+    find_program(UPDATE_MIME update-mime-database)
+    if(UPDATE_MIME)
+      execute_process(COMMAND \${UPDATE_MIME} \${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/mime)
+    endif()
+    find_program(UPDATE_DESKTOP update-desktop-database)
+    if(UPDATE_DESKTOP)
+      execute_process(COMMAND \${UPDATE_DESKTOP} \${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications)
+    endif()
+  endif()
+")
