@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "CDesksetSimulator.h"
+#include "DefaultImage.h"
+#include "link/CLayerFactory.h"
+#include "link/VcomCodes.h"
+#include "support/CRecordingVcom.h"
+#include "support/FastClock.h"
+
+extern char** environ;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr int kClockFactor = 20;
+
+Bytes TestImage() {
+    Bytes image(16384);
+    for (size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<uint8_t>(i * 13 + 5);
+    }
+    return image;
+}
+
+// The computer's side of a transfer, on the link library.
+class Computer {
+    template <typename F>
+    auto Count(F read) {
+        auto lock = m_link.Lock();
+        return read();
+    }
+
+public:
+    explicit Computer(const std::string& devicePath) {
+        m_link.LayerFactory().SetPortResolver([devicePath](int) { return devicePath; });
+        m_link.LayerFactory().SetClock(FastClock(kClockFactor));
+    }
+
+    bool Connect() {
+        const int connects = Count([&] { return m_link.connects; });
+        return m_link.Connect(0, nullptr, 0, "1 8 0 0 19200") == kVcomOk &&
+               m_link.WaitUntil([&] { return m_link.connects > connects; });
+    }
+
+    // Sends a request and waits for the given number of answers.
+    std::vector<Bytes> Ask(uint8_t type, const Bytes& payload, size_t answers) {
+        Bytes message{static_cast<uint8_t>(payload.size() + 1), type};
+        message.insert(message.end(), payload.begin(), payload.end());
+        const size_t before = Count([&] { return m_link.received.size(); });
+        EXPECT_EQ(m_link.Send(message.data(), static_cast<int>(message.size())), kVcomOk);
+        if (!m_link.WaitUntil([&] { return m_link.received.size() >= before + answers; })) {
+            return {};
+        }
+        auto lock = m_link.Lock();
+        return std::vector<Bytes>(m_link.received.begin() + before, m_link.received.end());
+    }
+
+    Bytes Download() {
+        const auto messages = Ask(3, {0}, 165);
+        Bytes image(16384, 0);
+        if (messages.size() != 165 || messages.back() != Bytes{1, 7}) {
+            ADD_FAILURE() << "download did not complete";
+            return {};
+        }
+        for (size_t i = 0; i < 164; ++i) {
+            const Bytes& block = messages[i];
+            const int offset = block[2] + 256 * block[3];
+            std::copy(block.begin() + 4, block.end(), image.begin() + offset);
+        }
+        return image;
+    }
+
+    Bytes Upload(const Bytes& image) {
+        const size_t before = Count([&] { return m_link.received.size(); });
+        for (int offset = 0; offset < 16384; offset += 100) {
+            const int count = std::min(100, 16384 - offset);
+            Bytes message{static_cast<uint8_t>(count + 3), 4, static_cast<uint8_t>(offset & 0xFF),
+                          static_cast<uint8_t>(offset >> 8)};
+            message.insert(message.end(), image.begin() + offset, image.begin() + offset + count);
+            EXPECT_EQ(m_link.Send(message.data(), static_cast<int>(message.size())), kVcomOk);
+        }
+        if (!m_link.WaitUntil([&] { return m_link.received.size() > before; })) {
+            return {};
+        }
+        auto lock = m_link.Lock();
+        return m_link.received[before];
+    }
+
+    CRecordingVcom& Link() { return m_link; }
+
+private:
+    CRecordingVcom m_link;
+};
+
+DesksetSimOptions FastOptions() {
+    DesksetSimOptions options;
+    options.clock = FastClock(kClockFactor);
+    return options;
+}
+
+TEST(DesksetSimulatorTest, ServesDownloadsAndUploadsOneAfterAnother) {
+    char savePath[] = "/tmp/simsaveXXXXXX";
+    const int descriptor = ::mkstemp(savePath);
+    ASSERT_GE(descriptor, 0);
+    ::close(descriptor);
+
+    DesksetSimOptions options = FastOptions();
+    options.savePath = savePath;
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnNewPty()) << simulator.LastError();
+
+    Computer computer(simulator.DevicePath());
+    ASSERT_TRUE(computer.Connect());
+    const auto version = computer.Ask(1, {}, 1);
+    ASSERT_EQ(version.size(), 1u);
+    EXPECT_EQ(std::string(version[0].begin() + 2, version[0].end()), "ZEL DESKSET V001");
+    EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+    EXPECT_EQ(computer.Download(), DefaultImage());
+
+    const Bytes image = TestImage();
+    EXPECT_EQ(computer.Upload(image), (Bytes{1, 5}));
+    EXPECT_EQ(simulator.Image(), image);
+    EXPECT_EQ(simulator.CompletedUploads(), 1);
+    std::ifstream saved(savePath, std::ios::binary);
+    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()),
+              image);
+    std::remove(savePath);
+
+    // The computer hangs up; the simulator notices, listens again, and the
+    // next connection downloads what was uploaded.
+    ASSERT_EQ(computer.Link().Disconnect(), kVcomOk);
+    ASSERT_TRUE(computer.Connect());
+    EXPECT_EQ(computer.Download(), image);
+    EXPECT_EQ(simulator.Downloads(), 2);
+}
+
+TEST(DesksetSimulatorTest, ReportsFailuresWhenToldTo) {
+    DesksetSimOptions options = FastOptions();
+    options.failDownload = true;
+    options.failUpload = true;
+    options.hardware = 1;
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnNewPty());
+    Computer computer(simulator.DevicePath());
+    ASSERT_TRUE(computer.Connect());
+    EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 1})});
+    EXPECT_EQ(computer.Ask(3, {0}, 1), std::vector<Bytes>{(Bytes{1, 8})});
+    EXPECT_EQ(computer.Upload(TestImage()), (Bytes{1, 6}));
+    EXPECT_EQ(simulator.CompletedUploads(), 0);
+}
+
+TEST(DesksetSimulatorTest, SilentDesksetNeverBringsTheLinkUp) {
+    DesksetSimOptions options = FastOptions();
+    options.silent = true;
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnNewPty());
+    Computer computer(simulator.DevicePath());
+    ASSERT_EQ(computer.Link().Connect(0, nullptr, 0, "1 8 0 0 19200"), kVcomOk);
+    // Long enough for several polls and their retransmissions at the fast clock.
+    EXPECT_FALSE(computer.Link().WaitUntil([&] { return computer.Link().connects > 0; },
+                                           std::chrono::milliseconds(600)));
+    VcomStatistics statistics;
+    computer.Link().GetStatistics(statistics);
+    EXPECT_GT(statistics.value[VcomStatistics::kFramesSent], 1);
+    EXPECT_EQ(statistics.value[VcomStatistics::kFramesReceived], 0);
+}
+
+// The program itself: prints its pty, answers, and ends cleanly on SIGTERM.
+TEST(DesksetSimulatorProgramTest, PrintsItsPtyAndStopsOnSigterm) {
+    int output[2];
+    ASSERT_EQ(::pipe(output), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, output[0]);
+    const char* program = TORVO_DESKSET_SIM_PATH;
+    char* const arguments[] = {const_cast<char*>(program), const_cast<char*>("--version"),
+                               const_cast<char*>("ZEL DESKSET V009"), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawn(&child, program, &actions, nullptr, arguments, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+
+    std::string path;
+    char character = 0;
+    while (::read(output[0], &character, 1) == 1 && character != '\n') {
+        path += character;
+    }
+    ::close(output[0]);
+    ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+
+    {
+        Computer computer(path);
+        ASSERT_TRUE(computer.Connect());
+        const auto version = computer.Ask(1, {}, 1);
+        ASSERT_EQ(version.size(), 1u);
+        EXPECT_EQ(std::string(version[0].begin() + 2, version[0].end()), "ZEL DESKSET V009");
+    }
+
+    ASSERT_EQ(::kill(child, SIGTERM), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+}  // namespace

@@ -1,0 +1,447 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/CCrc16.h"
+#include "link/CCrc8.h"
+#include "link/CLinkEventQueue.h"
+#include "link/CPacketLayer2.h"
+#include "link/CStatisticsCounters.h"
+#include "link/VcomCodes.h"
+#include "support/CMemoryLayer1.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Frame {
+    int type;
+    int sequence;
+    Bytes payload;
+};
+
+// Splits what an end wrote into frames (all bytes are expected to be whole frames).
+std::vector<Frame> ParseFrames(const Bytes& bytes, bool crc8 = false) {
+    std::vector<Frame> frames;
+    size_t at = 0;
+    while (at + 3 <= bytes.size()) {
+        const int length = bytes[at + 2];
+        const size_t total = length + (crc8 ? 4 : 5);
+        if (at + total > bytes.size()) {
+            break;
+        }
+        frames.push_back({bytes[at], bytes[at + 1],
+                          Bytes(bytes.begin() + at + 3, bytes.begin() + at + 3 + length)});
+        at += total;
+    }
+    return frames;
+}
+
+// Builds a correct CRC-16 frame.
+Bytes MakeFrame(uint8_t type, uint8_t sequence, const Bytes& payload) {
+    Bytes frame(3 + payload.size());
+    frame[0] = type;
+    frame[1] = sequence;
+    frame[2] = static_cast<uint8_t>(payload.size());
+    std::copy(payload.begin(), payload.end(), frame.begin() + 3);
+    const uint16_t crc = CCrc16::Compute(frame.data(), static_cast<int>(frame.size()));
+    frame.push_back(static_cast<uint8_t>(crc >> 8));
+    frame.push_back(static_cast<uint8_t>(crc & 0xFF));
+    return frame;
+}
+
+class PacketLayerTest : public ::testing::Test {
+protected:
+    void Make(const char* parametersA = nullptr, const char* parametersB = nullptr,
+              int baudRate = 19200) {
+        auto ends = CMemoryLayer1::MakePair(baudRate);
+        m_lineA = std::move(ends.first);
+        m_lineB = std::move(ends.second);
+        m_a = std::make_unique<CPacketLayer2>(*m_lineA, parametersA, [this] { return m_nowA; });
+        m_b = std::make_unique<CPacketLayer2>(*m_lineB, parametersB, [this] { return m_nowB; });
+        m_a->SetStatistics(&m_statsA);
+        m_b->SetStatistics(&m_statsB);
+        m_a->SetQueues(nullptr, &m_eventsA);
+        m_b->SetQueues(nullptr, &m_eventsB);
+    }
+
+    void Pump(int passes = 12) {
+        int rx = 0;
+        int tx = 0;
+        for (int i = 0; i < passes; ++i) {
+            m_a->Process(rx, tx);
+            m_b->Process(rx, tx);
+        }
+    }
+
+    void Advance(int milliseconds) {
+        m_nowA += milliseconds;
+        m_nowB += milliseconds;
+    }
+
+    // A polls first; B answers. Afterwards both links are up and the wire is quiet.
+    void Handshake() {
+        m_nowA += m_a->PollInterval();
+        Pump();
+        ASSERT_EQ(m_a->IsLinkUp(), 1);
+        ASSERT_EQ(m_b->IsLinkUp(), 1);
+        m_lineA->TakeWritten();
+        m_lineB->TakeWritten();
+    }
+
+    static std::vector<Bytes> Delivered(CPacketLayer2& layer, std::vector<int>* types = nullptr) {
+        std::vector<Bytes> payloads;
+        const uint8_t* data = nullptr;
+        int length = 0;
+        int type = 0;
+        while (layer.GetReceived(data, length, type)) {
+            payloads.emplace_back(data, data + length);
+            if (types != nullptr) {
+                types->push_back(type);
+            }
+        }
+        return payloads;
+    }
+
+    static std::vector<int> Events(CLinkEventQueue& queue) {
+        std::vector<int> codes;
+        int code = 0;
+        while (queue.Pop(code)) {
+            codes.push_back(code);
+        }
+        return codes;
+    }
+
+    uint32_t m_nowA = 50000;
+    uint32_t m_nowB = 90000;
+    std::unique_ptr<CMemoryLayer1> m_lineA;
+    std::unique_ptr<CMemoryLayer1> m_lineB;
+    std::unique_ptr<CPacketLayer2> m_a;
+    std::unique_ptr<CPacketLayer2> m_b;
+    CStatisticsCounters m_statsA;
+    CStatisticsCounters m_statsB;
+    CLinkEventQueue m_eventsA;
+    CLinkEventQueue m_eventsB;
+};
+
+TEST(PacketCheckTest, CheckValuesAndTable) {
+    const std::string digits = "123456789";
+    EXPECT_EQ(CCrc16::Compute(reinterpret_cast<const uint8_t*>(digits.data()), 9), 0x6F91);
+    const std::string letters = "abc";
+    EXPECT_EQ(CCrc8::Compute(reinterpret_cast<const uint8_t*>(letters.data()), 3), 0x23);
+    EXPECT_EQ(CCrc8::TableEntry(0), 0x00);
+    EXPECT_EQ(CCrc8::TableEntry(1), 0x4B);
+    EXPECT_EQ(CCrc8::TableEntry(3), 0xDD);
+    EXPECT_EQ(CCrc8::TableEntry(255), 0xC1);
+    // Linear in its index, as no ordinary polynomial table is.
+    for (int i = 0; i < 256; ++i) {
+        for (int j : {1, 2, 4, 8, 16, 32, 64, 128}) {
+            ASSERT_EQ(CCrc8::TableEntry(i ^ j), CCrc8::TableEntry(i) ^ CCrc8::TableEntry(j));
+        }
+    }
+}
+
+TEST_F(PacketLayerTest, WireExamplesByteForByte) {
+    Make();
+    int rx = 0;
+    int tx = 0;
+    m_nowA += 2999;
+    m_a->Process(rx, tx);
+    EXPECT_TRUE(m_lineA->TakeWritten().empty()) << "no poll before the poll interval";
+    m_nowA += 1;
+    m_a->Process(rx, tx);
+    EXPECT_EQ(m_lineA->TakeWritten(), (Bytes{0x03, 0x00, 0x00, 0xD6, 0x57}));
+
+    // B is down: it acknowledges the poll and asks for a connection.
+    m_b->Process(rx, tx);
+    const Bytes answer = m_lineB->TakeWritten();
+    ASSERT_EQ(answer.size(), 10u);
+    EXPECT_EQ(Bytes(answer.begin(), answer.begin() + 5), (Bytes{0x02, 0x00, 0x00, 0x8C, 0x8B}));
+    EXPECT_EQ(Bytes(answer.begin() + 5, answer.end()), MakeFrame(1, 0, {}));
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkState), 2);
+
+    Make("UseCRC8");
+    m_nowA += 3000;
+    m_a->Process(rx, tx);
+    EXPECT_EQ(m_lineA->TakeWritten(), (Bytes{0x03, 0x00, 0x00, 0xE6}));
+}
+
+TEST_F(PacketLayerTest, HandshakeBringsBothEndsUp) {
+    Make();
+    m_nowA += 3000;
+    Pump();
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kLinkState), 1);
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkState), 1);
+    // poll, confirm, confirm, and the acknowledgements of B's request and confirm
+    const auto framesA = ParseFrames(m_lineA->TakeWritten());
+    ASSERT_GE(framesA.size(), 5u);
+    EXPECT_EQ(framesA[0].type, kFramePoll);
+    EXPECT_EQ(framesA[0].sequence, 0) << "the first frame after construction carries 0";
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kFramesReceived),
+              static_cast<int>(ParseFrames(m_lineB->TakeWritten()).size()));
+
+    // Once up, a quiet link is held by polls that are answered.
+    Advance(3000);
+    Pump();
+    const auto polls = ParseFrames(m_lineA->TakeWritten());
+    ASSERT_FALSE(polls.empty());
+    EXPECT_EQ(polls[0].type, kFramePoll);
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kLinkLosses), 0);
+}
+
+TEST_F(PacketLayerTest, PassiveEndWaitsForThePeersPoll) {
+    Make(nullptr, "Passive");
+    m_nowB += 60000;
+    int rx = 0;
+    int tx = 0;
+    m_b->Process(rx, tx);
+    EXPECT_TRUE(m_lineB->TakeWritten().empty()) << "a passive end does not poll while down";
+    m_nowA += 3000;
+    Pump();
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
+}
+
+TEST_F(PacketLayerTest, SequenceRunsFrom254ToZero) {
+    Make();
+    Handshake();
+    std::vector<int> sequences;
+    std::vector<Bytes> delivered;
+    for (int i = 0; i < 300; ++i) {
+        const uint8_t byte = static_cast<uint8_t>(i);
+        ASSERT_EQ(m_a->Send(&byte, 1, kFragmentWhole), 1);
+        Pump(3);
+        for (const Frame& frame : ParseFrames(m_lineA->TakeWritten())) {
+            if (frame.type == kFrameDataWhole) {
+                sequences.push_back(frame.sequence);
+            }
+        }
+        for (Bytes& payload : Delivered(*m_b)) {
+            delivered.push_back(std::move(payload));
+        }
+    }
+    ASSERT_EQ(sequences.size(), 300u);
+    for (size_t i = 1; i < sequences.size(); ++i) {
+        ASSERT_NE(sequences[i], 255);
+        ASSERT_EQ(sequences[i], (sequences[i - 1] + 1) % 255) << "at " << i;
+    }
+    ASSERT_EQ(delivered.size(), 300u);
+    EXPECT_EQ(delivered[299], Bytes{static_cast<uint8_t>(299)});
+}
+
+TEST_F(PacketLayerTest, RepeatedFrameIsAcknowledgedAgainButDeliveredOnce) {
+    Make();
+    Handshake();
+    const Bytes frame = MakeFrame(kFrameDataWhole, 77, {1, 2, 3});
+    m_lineB->Inject(frame);
+    m_lineB->Inject(frame);
+    Pump(2);
+    const auto acks = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_EQ(acks.size(), 2u);
+    for (const Frame& ack : acks) {
+        EXPECT_EQ(ack.type, kFrameAcknowledgement);
+        EXPECT_EQ(ack.sequence, 77);
+    }
+    EXPECT_EQ(Delivered(*m_b), (std::vector<Bytes>{{1, 2, 3}}));
+}
+
+TEST_F(PacketLayerTest, FlippedBitIsRefusedAndTheRetransmissionAccepted) {
+    Make();
+    Handshake();
+    bool corrupted = false;
+    m_lineA->SetWriteFilter([&](Bytes& bytes) {
+        if (!corrupted && bytes.size() > 5 && bytes[0] == kFrameDataWhole) {
+            bytes[4] ^= 0x10;
+            corrupted = true;
+        }
+    });
+    const Bytes payload{10, 20, 30, 40};
+    m_a->Send(payload.data(), 4, kFragmentWhole);
+    Pump(3);
+    EXPECT_TRUE(corrupted);
+    EXPECT_EQ(Events(m_eventsB), std::vector<int>{kLinkEventCheckFailed});
+    EXPECT_TRUE(m_lineB->TakeWritten().empty()) << "a bad frame gets no acknowledgement";
+    EXPECT_TRUE(Delivered(*m_b).empty());
+
+    m_nowA += m_a->AckTimeout();
+    Pump(3);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), 1);
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
+    EXPECT_TRUE(Events(m_eventsB).empty());
+}
+
+TEST_F(PacketLayerTest, FrameCutShortTimesOutAndTheNextFrameIsParsed) {
+    Make();
+    Handshake();
+    m_lineB->Inject({kFrameDataWhole, 5, 10, 1, 2});  // ten bytes announced, two sent
+    Pump(1);
+    m_nowB += 1200;
+    Pump(1);
+    EXPECT_TRUE(Events(m_eventsB).empty()) << "not before the frame time-out has passed";
+    m_nowB += 1;
+    Pump(1);
+    EXPECT_EQ(Events(m_eventsB), std::vector<int>{kLinkEventFrameTimeout});
+
+    m_lineB->Inject(MakeFrame(kFrameDataWhole, 6, {9, 8, 7}));
+    Pump(1);
+    EXPECT_EQ(Delivered(*m_b), (std::vector<Bytes>{{9, 8, 7}}));
+}
+
+TEST_F(PacketLayerTest, OversizeLengthRestartsTheReceiver) {
+    Make();
+    Handshake();
+    m_lineB->Inject({kFrameDataWhole, 5, 251});
+    m_lineB->Inject(MakeFrame(kFrameDataWhole, 6, {4, 4}));
+    Pump(1);
+    EXPECT_EQ(Events(m_eventsB), std::vector<int>{kLinkEventCheckFailed});
+    EXPECT_EQ(Delivered(*m_b), (std::vector<Bytes>{{4, 4}}));
+
+    // With CRC8 the record has room for one more payload byte.
+    Make("UseCRC8", "UseCRC8");
+    Handshake();
+    Bytes frame{kFrameDataWhole, 9, 251};
+    frame.resize(3 + 251, 0x5A);
+    frame.push_back(CCrc8::Compute(frame.data(), static_cast<int>(frame.size())));
+    m_lineB->Inject(frame);
+    m_lineB->Inject({kFrameDataWhole, 10, 252});
+    Pump(2);
+    const auto delivered = Delivered(*m_b);
+    ASSERT_EQ(delivered.size(), 1u);
+    EXPECT_EQ(delivered[0].size(), 251u);
+    EXPECT_EQ(Events(m_eventsB), std::vector<int>{kLinkEventCheckFailed});
+}
+
+TEST_F(PacketLayerTest, TimersFollowBaudRateAndSlowMedia) {
+    Make(nullptr, "SlowMedia", 19200);
+    EXPECT_EQ(m_a->PollInterval(), 3000);
+    EXPECT_EQ(m_a->AckTimeout(), 1800);
+    EXPECT_EQ(m_a->FrameTimeout(), 1200);
+    EXPECT_EQ(m_b->PollInterval(), 6000);
+
+    Make(nullptr, "SlowMedia", 4800);
+    EXPECT_EQ(m_a->PollInterval(), 6000);
+    EXPECT_EQ(m_a->AckTimeout(), 3600);
+    EXPECT_EQ(m_a->FrameTimeout(), 2400);
+    EXPECT_EQ(m_b->PollInterval(), 12000);
+    EXPECT_EQ(m_b->AckTimeout(), 7200);
+    EXPECT_EQ(m_b->FrameTimeout(), 4800);
+    EXPECT_FALSE(m_b->UsesCrc8());
+
+    Make(nullptr, nullptr, 9600);
+    EXPECT_EQ(m_a->PollInterval(), 3000);
+}
+
+TEST_F(PacketLayerTest, KeywordsAreFoundAnywhereAndCaseSensitive) {
+    for (const char* text : {"SlowMedia UseCRC8", "UseCRC8SlowMedia", "xxSlowMediaUseCRC8yy"}) {
+        Make(text);
+        EXPECT_TRUE(m_a->IsSlowMedia()) << text;
+        EXPECT_TRUE(m_a->UsesCrc8()) << text;
+    }
+    Make("slowmedia usecrc8");
+    EXPECT_FALSE(m_a->IsSlowMedia());
+    EXPECT_FALSE(m_a->UsesCrc8());
+
+    // Both options together still carry data end to end.
+    Make("UseCRC8 SlowMedia", "UseCRC8 SlowMedia");
+    Handshake();
+    const Bytes payload{1, 2, 3};
+    m_a->Send(payload.data(), 3, kFragmentWhole);
+    Pump(3);
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
+}
+
+TEST_F(PacketLayerTest, ZeroLengthDataAndFragmentTypesAreDelivered) {
+    Make();
+    Handshake();
+    const Bytes payload{7};
+    m_a->Send(payload.data(), 0, kFragmentWhole);
+    for (int type : {kFragmentFirst, kFragmentMiddle, kFragmentLast}) {
+        m_a->Send(payload.data(), 1, type);
+    }
+    Pump(12);
+    std::vector<int> types;
+    const auto delivered = Delivered(*m_b, &types);
+    ASSERT_EQ(delivered.size(), 4u);
+    EXPECT_TRUE(delivered[0].empty());
+    EXPECT_EQ(types, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST_F(PacketLayerTest, FiveTimeoutsDropTheLink) {
+    Make();
+    Handshake();
+    const Bytes payload{1};
+    m_a->Send(payload.data(), 1, kFragmentWhole);
+    int rx = 0;
+    int tx = 0;
+    m_a->Process(rx, tx);  // B never answers from here on
+    for (int timeout = 1; timeout <= 4; ++timeout) {
+        m_nowA += m_a->AckTimeout();
+        m_a->Process(rx, tx);
+        EXPECT_EQ(m_a->IsLinkUp(), 1) << "after time-out " << timeout;
+    }
+    m_nowA += m_a->AckTimeout();
+    m_a->Process(rx, tx);
+    EXPECT_EQ(m_a->IsLinkUp(), 0);
+    EXPECT_TRUE(m_a->IsStopped());
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), 4);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kLinkLosses), 1);
+    const auto frames = ParseFrames(m_lineA->TakeWritten());
+    ASSERT_EQ(frames.size(), 5u) << "the first transmission and four retransmissions";
+    for (const Frame& frame : frames) {
+        EXPECT_EQ(frame.sequence, frames[0].sequence);
+    }
+
+    // A stopped layer does nothing more.
+    m_nowA += 100000;
+    m_a->Process(rx, tx);
+    EXPECT_TRUE(m_lineA->TakeWritten().empty());
+}
+
+TEST_F(PacketLayerTest, ConnectRequestWhileUpResetsTheLink) {
+    Make();
+    Handshake();
+    m_lineB->Inject(MakeFrame(kFrameConnectRequest, 200, {}));
+    Pump(1);
+    EXPECT_EQ(m_b->IsLinkUp(), 0);
+    EXPECT_TRUE(m_b->IsStopped());
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkLosses), 1);
+}
+
+// Data handed down during the handshake waits until the link is up; sent
+// early, its retransmission would carry the sequence number of a connect
+// confirm and the peer would take it for a duplicate.
+TEST_F(PacketLayerTest, DataQueuedBeforeTheLinkIsUpArrivesOnce) {
+    Make();
+    const Bytes payload{42, 43};
+    m_a->Send(payload.data(), 2, kFragmentWhole);
+    Pump(2);
+    EXPECT_TRUE(m_lineA->TakeWritten().empty());
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kFramesWaitingToSend), 1);
+    m_nowA += 3000;
+    Pump();
+    ASSERT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kFramesWaitingToSend), 0);
+}
+
+TEST_F(PacketLayerTest, TransmitQueueRefusesBeyond128) {
+    Make();
+    const uint8_t byte = 0;
+    for (int i = 0; i < 128; ++i) {
+        ASSERT_EQ(m_a->CanSend(), 1);
+        ASSERT_EQ(m_a->Send(&byte, 1, kFragmentWhole), 1);
+    }
+    EXPECT_EQ(m_a->CanSend(), 0);
+    EXPECT_EQ(m_a->Send(&byte, 1, kFragmentWhole), 0);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kFramesWaitingToSend), 128);
+}
+
+}  // namespace

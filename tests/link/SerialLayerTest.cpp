@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <numeric>
+#include <thread>
+#include <vector>
+
+#include "link/CPseudoTerminal.h"
+#include "link/CSerialLayer1.h"
+#include "link/CStatusQueue.h"
+#include "link/VcomCodes.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class SerialLayerTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_pty.Open()); }
+
+    PortResolver ToPty() {
+        return [this](int port) {
+            m_resolvedPort = port;
+            return m_pty.SlavePath();
+        };
+    }
+
+    // Waits (bounded) until the layer sees the given number of bytes.
+    static bool WaitForBytes(CSerialLayer1& layer, int count) {
+        for (int i = 0; i < 2000 && layer.BytesWaiting() < count; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return layer.BytesWaiting() == count;
+    }
+
+    termios SlaveSettings() {
+        termios options{};
+        const int descriptor = ::open(m_pty.SlavePath().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        EXPECT_GE(descriptor, 0);
+        ::tcgetattr(descriptor, &options);
+        ::close(descriptor);
+        return options;
+    }
+
+    CPseudoTerminal m_pty;
+    int m_resolvedPort = 0;
+};
+
+TEST(SerialParametersTest, FiveNumbersOrAllDefaults) {
+    auto settings = CSerialLayer1::ParseParameters("3 8 0 0 19200");
+    EXPECT_EQ(settings.port, 3);
+    EXPECT_EQ(settings.dataBits, 8);
+    EXPECT_EQ(settings.parity, 0);
+    EXPECT_EQ(settings.stopBits, 0);
+    EXPECT_EQ(settings.baudRate, 19200);
+
+    settings = CSerialLayer1::ParseParameters("2 7 2 2 4800 trailing words");
+    EXPECT_EQ(settings.port, 2);
+    EXPECT_EQ(settings.dataBits, 7);
+    EXPECT_EQ(settings.parity, 2);
+    EXPECT_EQ(settings.stopBits, 2);
+    EXPECT_EQ(settings.baudRate, 4800);
+
+    // Four numbers, or the program's text with an empty port digit, give the defaults.
+    for (const char* text : {"3 8 0 0", " 8 0 0 19200", "", "COM3"}) {
+        settings = CSerialLayer1::ParseParameters(text);
+        EXPECT_EQ(settings.port, 1) << text;
+        EXPECT_EQ(settings.baudRate, 9600) << text;
+        EXPECT_EQ(settings.dataBits, 8) << text;
+    }
+    settings = CSerialLayer1::ParseParameters(nullptr);
+    EXPECT_EQ(settings.port, 1);
+    EXPECT_EQ(CSerialLayer1::DefaultDevicePath(1), "/dev/ttyS0");
+    EXPECT_EQ(CSerialLayer1::DefaultDevicePath(4), "/dev/ttyS3");
+}
+
+TEST_F(SerialLayerTest, OpensThePortWithTheLineSettings) {
+    CSerialLayer1 layer("3 8 0 0 19200", ToPty());
+    ASSERT_EQ(layer.Open(), 0);
+    EXPECT_EQ(m_resolvedPort, 3);
+    EXPECT_EQ(layer.BaudRate(), 19200);
+    EXPECT_EQ(layer.Open(), -1) << "already open";
+
+    const termios options = SlaveSettings();
+    EXPECT_EQ(::cfgetospeed(&options), B19200);
+    EXPECT_EQ(options.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_FALSE(options.c_cflag & (PARENB | CSTOPB | CRTSCTS));
+    EXPECT_TRUE(options.c_cflag & CLOCAL);
+    EXPECT_FALSE(options.c_iflag & (IXON | IXOFF));
+    EXPECT_FALSE(options.c_lflag & (ICANON | ECHO | ISIG));
+    EXPECT_FALSE(options.c_oflag & OPOST);
+    layer.Close();
+    EXPECT_FALSE(layer.IsOpen());
+
+    CSerialLayer1 defaults("3 8 0 0", ToPty());
+    ASSERT_EQ(defaults.Open(), 0);
+    EXPECT_EQ(m_resolvedPort, 1);
+    const termios slow = SlaveSettings();
+    EXPECT_EQ(::cfgetospeed(&slow), B9600);
+}
+
+TEST_F(SerialLayerTest, SecondOpenOfTheSamePortFails) {
+    CStatusQueue statuses;
+    CSerialLayer1 first("1 8 0 0 19200", ToPty());
+    CSerialLayer1 second("1 8 0 0 19200", ToPty());
+    second.SetQueues(&statuses, nullptr);
+    ASSERT_EQ(first.Open(), 0);
+    EXPECT_EQ(second.Open(), -1);
+    int code = 0;
+    int parameter = -1;
+    ASSERT_TRUE(statuses.Pop(code, parameter));
+    EXPECT_EQ(code, kStatusSerialOpenFailed);
+    EXPECT_EQ(parameter, 0);
+
+    // Once the first lets go, the port can be had again.
+    first.Close();
+    CSerialLayer1 third("1 8 0 0 19200", ToPty());
+    EXPECT_EQ(third.Open(), 0);
+}
+
+TEST_F(SerialLayerTest, OpenFailuresAndAClosedPort) {
+    CStatusQueue statuses;
+    CSerialLayer1 missing("1 8 0 0 19200", [](int) { return std::string("/nonexistent/ttyX"); });
+    missing.SetQueues(&statuses, nullptr);
+    EXPECT_EQ(missing.Open(), -1);
+    int code = 0;
+    int parameter = 0;
+    EXPECT_TRUE(statuses.Pop(code, parameter));
+    EXPECT_EQ(code, kStatusSerialOpenFailed);
+
+    // A line the driver cannot set up closes the port again, without the status.
+    CSerialLayer1 badBaud("1 8 0 0 12345", ToPty());
+    badBaud.SetQueues(&statuses, nullptr);
+    EXPECT_EQ(badBaud.Open(), -1);
+    EXPECT_FALSE(statuses.Pop(code, parameter));
+    CSerialLayer1 afterwards("1 8 0 0 19200", ToPty());
+    EXPECT_EQ(afterwards.Open(), 0) << "the refused open let go of the port";
+
+    uint8_t buffer[4] = {1, 2, 3, 4};
+    EXPECT_EQ(missing.Read(buffer, 4), 0);
+    EXPECT_EQ(missing.Write(buffer, 4), 0);
+    EXPECT_EQ(missing.BytesWaiting(), 0);
+    EXPECT_EQ(missing.FreeTransmitSpace(), 0);
+}
+
+TEST_F(SerialLayerTest, ReadsOnlyWhatIsWaiting) {
+    CSerialLayer1 layer("1 8 0 0 19200", ToPty());
+    ASSERT_EQ(layer.Open(), 0);
+    uint8_t buffer[255];
+    EXPECT_EQ(layer.Read(buffer, 255), 0) << "nothing received: returns at once";
+
+    Bytes sent(300);
+    std::iota(sent.begin(), sent.end(), 0);
+    ASSERT_EQ(::write(m_pty.MasterDescriptor(), sent.data(), sent.size()), 300);
+    ASSERT_TRUE(WaitForBytes(layer, 300));
+    EXPECT_EQ(layer.Read(buffer, 255), 255);
+    EXPECT_EQ(Bytes(buffer, buffer + 255), Bytes(sent.begin(), sent.begin() + 255));
+    EXPECT_EQ(layer.Read(buffer, 255), 45);
+    EXPECT_EQ(Bytes(buffer, buffer + 45), Bytes(sent.begin() + 255, sent.end()));
+    EXPECT_EQ(layer.Read(buffer, 255), 0);
+}
+
+TEST_F(SerialLayerTest, WritesReachTheFarEnd) {
+    CSerialLayer1 layer("1 8 0 0 19200", ToPty());
+    ASSERT_EQ(layer.Open(), 0);
+    EXPECT_GT(layer.FreeTransmitSpace(), 0);
+    EXPECT_LE(layer.FreeTransmitSpace(), CSerialLayer1::kDriverBufferSize);
+    const Bytes frame{0x03, 0x00, 0x00, 0xD6, 0x57, 0x0A, 0x0D, 0x11, 0x13};
+    EXPECT_EQ(layer.Write(frame.data(), static_cast<int>(frame.size())), 9);
+
+    Bytes received;
+    pollfd entry{m_pty.MasterDescriptor(), POLLIN, 0};
+    while (received.size() < frame.size() && ::poll(&entry, 1, 2000) > 0) {
+        uint8_t buffer[64];
+        const ssize_t count = ::read(m_pty.MasterDescriptor(), buffer, sizeof(buffer));
+        ASSERT_GT(count, 0);
+        received.insert(received.end(), buffer, buffer + count);
+    }
+    EXPECT_EQ(received, frame) << "raw: no translation of CR, LF, XON or XOFF";
+}
+
+TEST_F(SerialLayerTest, AdoptedDescriptorIsUsedAndClosed) {
+    const int descriptor = m_pty.DuplicateMaster();
+    ASSERT_GE(descriptor, 0);
+    {
+        CSerialLayer1 layer("1 8 0 0 19200", descriptor);
+        ASSERT_EQ(layer.Open(), 0);
+        const uint8_t byte = 0x55;
+        EXPECT_EQ(layer.Write(&byte, 1), 1);
+    }
+    EXPECT_EQ(::fcntl(descriptor, F_GETFD), -1) << "closed with the layer";
+}
+
+}  // namespace

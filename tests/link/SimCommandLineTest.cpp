@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "SimCommandLine.h"
+
+namespace {
+
+TEST(SimCommandLineTest, DefaultsAndEveryOption) {
+    SimCommandLine line = SimCommandLine::Parse({});
+    EXPECT_TRUE(line.error.empty());
+    EXPECT_TRUE(line.devicePath.empty()) << "a new pty by default";
+    EXPECT_EQ(line.options.version, "ZEL DESKSET V001");
+    EXPECT_EQ(line.options.hardware, 0);
+    EXPECT_EQ(line.options.baudRate, 19200);
+    EXPECT_TRUE(line.options.image.empty());
+
+    line = SimCommandLine::Parse({"--device", "/dev/ttyUSB0", "--save", "/tmp/out.ddb", "--version",
+                                  "ZEL DESKSET V002", "--hardware", "7", "--fail-download",
+                                  "--fail-upload", "--silent", "--answer-limit", "3", "--baud",
+                                  "9600", "--link", "/tmp/deskset"});
+    ASSERT_TRUE(line.error.empty()) << line.error;
+    EXPECT_EQ(line.devicePath, "/dev/ttyUSB0");
+    EXPECT_EQ(line.options.savePath, "/tmp/out.ddb");
+    EXPECT_EQ(line.options.version, "ZEL DESKSET V002");
+    EXPECT_EQ(line.options.hardware, 7);
+    EXPECT_TRUE(line.options.failDownload);
+    EXPECT_TRUE(line.options.failUpload);
+    EXPECT_TRUE(line.options.silent);
+    EXPECT_EQ(line.options.answerLimit, 3);
+    EXPECT_EQ(line.options.baudRate, 9600);
+    EXPECT_EQ(line.options.linkPath, "/tmp/deskset");
+    EXPECT_TRUE(SimCommandLine::Parse({"--help"}).help);
+}
+
+TEST(SimCommandLineTest, RefusesWhatItCannotUse) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--hardware", "256"},
+                                               {"--hardware", "x"},
+                                               {"--hardware"},
+                                               {"--baud", "12ab"},
+                                               {"--image", "/nonexistent/file.ddb"},
+                                               {"--frobnicate"}}) {
+        EXPECT_FALSE(SimCommandLine::Parse(arguments).error.empty()) << arguments[0];
+    }
+
+    char path[] = "/tmp/simimageXXXXXX";
+    const int descriptor = ::mkstemp(path);
+    ASSERT_GE(descriptor, 0);
+    ::close(descriptor);
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << std::string(100, 'x');
+    }
+    EXPECT_NE(SimCommandLine::Parse({"--image", path}).error.find("16384"), std::string::npos);
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << std::string(16384, 'y');
+    }
+    const SimCommandLine line = SimCommandLine::Parse({"--image", path});
+    EXPECT_TRUE(line.error.empty());
+    EXPECT_EQ(line.options.image, std::vector<uint8_t>(16384, 'y'));
+    std::remove(path);
+}
+
+}  // namespace

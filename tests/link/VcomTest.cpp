@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/CLayerFactory.h"
+#include "link/CPacketLayer2.h"
+#include "link/VcomCodes.h"
+#include "link/VcomTrace.h"
+#include "support/CLoopLayer2.h"
+#include "support/CMemoryLayer1.h"
+#include "support/CRecordingVcom.h"
+#include "support/CTestLayerFactory.h"
+
+namespace {
+
+// Collects trace texts for the lifetime of a test.
+class TraceCapture {
+public:
+    TraceCapture() {
+        SetVcomTraceSink([this](std::string_view text) { m_texts.emplace_back(text); });
+    }
+    ~TraceCapture() { SetVcomTraceSink(nullptr); }
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+private:
+    std::vector<std::string> m_texts;
+};
+
+// Gives the Vcom a memory line (whose far end nobody serves) under the real
+// packet layer, or under the layer kind the test asks for.
+void UseMemoryLine(Vcom& link) {
+    link.SetLayerFactory(std::make_unique<CTestLayerFactory>(
+        [] { return std::unique_ptr<CLayer1>(CMemoryLayer1::MakePair().first.release()); }));
+}
+
+bool HasStatus(CRecordingVcom& link, int code, int parameter) {
+    return link.WaitUntil([&] {
+        for (const auto& status : link.statuses) {
+            if (status.code == code && status.parameter == parameter) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+TEST(VcomTest, SendAndReceiveRefuseBadCalls) {
+    CRecordingVcom link(250);
+    const std::vector<uint8_t> bytes(251, 1);
+    uint8_t buffer[10];
+    int length = 99;
+    EXPECT_EQ(link.Send(bytes.data(), 10), kVcomNotConnected);
+    EXPECT_EQ(link.Receive(buffer, 10, length), kVcomNotConnected);
+    EXPECT_EQ(length, 0);
+    int transmitCount = -1;
+    int receiveCount = -1;
+    EXPECT_EQ(link.GetQueueCounts(transmitCount, receiveCount), 0);
+    EXPECT_EQ(transmitCount, -1) << "nothing is written when not connected";
+
+    UseMemoryLine(link);
+    ASSERT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomOk);
+    EXPECT_EQ(link.Send(bytes.data(), 251), kVcomTooLong);
+    EXPECT_EQ(link.Send(bytes.data(), 0), kVcomLengthTooSmall);
+    EXPECT_EQ(link.Send(nullptr, 5), kVcomBadBuffer);
+    EXPECT_EQ(link.Send(bytes.data(), 250), kVcomOk);
+    EXPECT_EQ(link.Receive(nullptr, 10, length), kVcomBadBuffer);
+    EXPECT_EQ(link.Receive(buffer, 0, length), kVcomBadBuffer);
+    EXPECT_EQ(link.Receive(buffer, 10, length), kVcomNoMessage);
+    EXPECT_EQ(link.GetQueueCounts(transmitCount, receiveCount), 1);
+    EXPECT_EQ(receiveCount, 0);
+    EXPECT_EQ(link.Disconnect(), kVcomOk);
+    EXPECT_EQ(link.Disconnect(), kVcomOk) << "harmless when not connected";
+    EXPECT_EQ(link.Send(bytes.data(), 10), kVcomNotConnected);
+}
+
+TEST(VcomTest, SecondConnectLeavesTheFirstIntact) {
+    CRecordingVcom link;
+    UseMemoryLine(link);
+    ASSERT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomOk);
+    EXPECT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomAlreadyConnected);
+    EXPECT_TRUE(link.IsConnected());
+    const uint8_t byte = 1;
+    EXPECT_EQ(link.Send(&byte, 1), kVcomOk);
+    int transmitCount = 0;
+    int receiveCount = 0;
+    EXPECT_EQ(link.GetQueueCounts(transmitCount, receiveCount), 1);
+}
+
+TEST(VcomTest, UnknownLayerKindsAreReportedAndLeaveNothingBehind) {
+    TraceCapture traces;
+    CRecordingVcom link;
+    UseMemoryLine(link);
+
+    EXPECT_EQ(link.Connect(19, nullptr, 0, nullptr), kVcomUnknownLayer2);
+    EXPECT_TRUE(HasStatus(link, kStatusUnknownLayer2, 0));
+    EXPECT_FALSE(link.IsConnected());
+    int transmitCount = 0;
+    int receiveCount = 0;
+    EXPECT_EQ(link.GetQueueCounts(transmitCount, receiveCount), 0);
+
+    EXPECT_EQ(link.Connect(0, nullptr, 6, nullptr), kVcomUnknownLayer1);
+    EXPECT_TRUE(HasStatus(link, kStatusUnknownLayer1, 0));
+
+    // Kinds the library does not carry are unknown too.
+    EXPECT_EQ(link.Connect(3, nullptr, 0, nullptr), kVcomUnknownLayer2);
+    EXPECT_EQ(link.Connect(0, nullptr, 2, nullptr), kVcomUnknownLayer1);
+
+    EXPECT_EQ(traces.Texts(),
+              (std::vector<std::string>{"(Vcom::Connect)  error: unknown Layer2\n",
+                                        "(Vcom::Connect)  error: unknown Layer1\n",
+                                        "(Vcom::Connect)  error: unknown Layer2\n",
+                                        "(Vcom::Connect)  error: unknown Layer1\n"}));
+    // Nothing was left connected: a good Connect still works.
+    EXPECT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomOk);
+}
+
+TEST(VcomTest, Layer1OpenFailureGivesStatusOne) {
+    CRecordingVcom link;
+    link.LayerFactory().SetPortResolver([](int) { return std::string("/nonexistent/tty"); });
+    EXPECT_EQ(link.Connect(0, nullptr, 0, "1 8 0 0 19200"), kVcomLayer1OpenFailed);
+    EXPECT_TRUE(HasStatus(link, kStatusSerialOpenFailed, 0));
+    EXPECT_FALSE(link.IsConnected());
+}
+
+TEST(VcomTest, ShutdownRefusesNewConnections) {
+    CRecordingVcom link;
+    UseMemoryLine(link);
+    ASSERT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomOk);
+    link.Shutdown();
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomSessionNotRunning);
+    link.Shutdown();  // twice is harmless
+}
+
+}  // namespace
