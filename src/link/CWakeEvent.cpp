@@ -2,8 +2,7 @@
 
 #include <chrono>
 
-void CWakeEvent::Pulse()
-{
+void CWakeEvent::Pulse() {
     {
         std::lock_guard lock(m_mutex);
         ++m_generation;
@@ -11,14 +10,12 @@ void CWakeEvent::Pulse()
     m_condition.notify_all();
 }
 
-uint64_t CWakeEvent::Generation() const
-{
+uint64_t CWakeEvent::Generation() const {
     std::lock_guard lock(m_mutex);
     return m_generation;
 }
 
-bool CWakeEvent::WaitFor(int milliseconds, uint64_t seenGeneration)
-{
+bool CWakeEvent::WaitFor(int milliseconds, uint64_t seenGeneration) {
     std::unique_lock lock(m_mutex);
     return m_condition.wait_for(lock, std::chrono::milliseconds(milliseconds),
                                 [&] { return m_generation != seenGeneration; });

@@ -2,8 +2,7 @@
 
 #include <chrono>
 
-MillisecondClock SteadyMillisecondClock()
-{
+MillisecondClock SteadyMillisecondClock() {
     return [] {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
         return static_cast<uint32_t>(

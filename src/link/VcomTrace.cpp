@@ -6,20 +6,17 @@
 
 namespace {
 
-std::mutex& TraceMutex()
-{
+std::mutex& TraceMutex() {
     static std::mutex mutex;
     return mutex;
 }
 
-VcomTraceSink& TraceSink()
-{
+VcomTraceSink& TraceSink() {
     static VcomTraceSink sink;
     return sink;
 }
 
-void DefaultSink(std::string_view text)
-{
+void DefaultSink(std::string_view text) {
     static const bool enabled = std::getenv("VCOM_TRACE") != nullptr;
     if (enabled) {
         std::fwrite(text.data(), 1, text.size(), stderr);
@@ -28,14 +25,12 @@ void DefaultSink(std::string_view text)
 
 }  // namespace
 
-void SetVcomTraceSink(VcomTraceSink sink)
-{
+void SetVcomTraceSink(VcomTraceSink sink) {
     std::lock_guard lock(TraceMutex());
     TraceSink() = std::move(sink);
 }
 
-void VcomTrace(std::string_view text)
-{
+void VcomTrace(std::string_view text) {
     std::lock_guard lock(TraceMutex());
     if (TraceSink()) {
         TraceSink()(text);

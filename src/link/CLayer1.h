@@ -1,0 +1,45 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+class CStatusQueue;
+class CLinkEventQueue;
+
+// The byte transport under Layer 2. The comm link thread reads, writes and asks
+// for the bytes waiting; open runs on the thread that connects and close on the
+// one that disconnects, after the comm link thread has ended.
+class CLayer1 {
+public:
+    CLayer1() = default;
+    CLayer1(const CLayer1&) = delete;
+    CLayer1& operator=(const CLayer1&) = delete;
+    virtual ~CLayer1();
+
+    virtual int IsReady() { return 1; }
+    virtual int BaudRate() = 0;
+    virtual int FreeTransmitSpace() = 0;
+    virtual int BytesWaiting() = 0;
+    virtual int Open() = 0;  // 0 on success
+    virtual int Close() = 0;
+    virtual int Write(const uint8_t* bytes, int count) = 0;
+    virtual int Read(uint8_t* buffer, int maximum) = 0;  // negative on line failure
+    // Waits until bytes can be read, at most the given time. The default
+    // simply sleeps; a transport with something to wait on does better.
+    virtual void WaitReadable(int milliseconds);
+
+    void SetQueues(CStatusQueue* statusQueue, CLinkEventQueue* linkEventQueue);
+    void PostStatus(int code, int parameter);
+    void PostLinkEvent(int code);
+
+    bool IsLineLost() const { return m_lineLost.load(); }
+    void SetLineLost() { m_lineLost.store(true); }
+    bool IsLossHandled() const { return m_lossHandled; }
+    void SetLossHandled() { m_lossHandled = true; }
+
+private:
+    CStatusQueue* m_statusQueue = nullptr;
+    CLinkEventQueue* m_linkEventQueue = nullptr;
+    std::atomic<bool> m_lineLost{false};
+    bool m_lossHandled = false;  // session thread only
+};

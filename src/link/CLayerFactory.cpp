@@ -1,0 +1,20 @@
+#include "link/CLayerFactory.h"
+
+#include "link/CPacketLayer2.h"
+
+CLayerFactory::~CLayerFactory() = default;
+
+std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* parameters, void*) {
+    if (kind == kSerialLayer1) {
+        return std::make_unique<CSerialLayer1>(parameters, m_resolver);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<CLayer2> CLayerFactory::CreateLayer2(int kind, CLayer1& layer1,
+                                                     const char* parameters) {
+    if (kind == kPacketLayer2) {
+        return std::make_unique<CPacketLayer2>(layer1, parameters, m_clock);
+    }
+    return nullptr;
+}

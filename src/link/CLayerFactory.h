@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+#include "link/CSerialLayer1.h"
+#include "link/VcomClock.h"
+
+class CLayer1;
+class CLayer2;
+
+// Builds the layers Vcom::Connect asks for by kind number. This program has
+// the serial line (Layer 1 kind 0) and the packet layer (Layer 2 kind 0); any
+// other kind is unknown. Tests and the simulator derive from it to put other
+// transports under the same stack.
+class CLayerFactory {
+public:
+    static constexpr int kSerialLayer1 = 0;
+    static constexpr int kPacketLayer2 = 0;
+
+    virtual ~CLayerFactory();
+
+    // Returns null for an unknown kind. extra is only for transports that take
+    // over an existing connection.
+    virtual std::unique_ptr<CLayer1> CreateLayer1(int kind, const char* parameters, void* extra);
+    virtual std::unique_ptr<CLayer2> CreateLayer2(int kind, CLayer1& layer1,
+                                                  const char* parameters);
+
+    void SetPortResolver(PortResolver resolver) { m_resolver = std::move(resolver); }
+    const PortResolver& GetPortResolver() const { return m_resolver; }
+    void SetClock(MillisecondClock clock) { m_clock = std::move(clock); }
+    const MillisecondClock& GetClock() const { return m_clock; }
+
+private:
+    PortResolver m_resolver = &CSerialLayer1::DefaultDevicePath;
+    MillisecondClock m_clock = SteadyMillisecondClock();
+};

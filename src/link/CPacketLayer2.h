@@ -1,0 +1,99 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "link/CFrameQueue.h"
+#include "link/CLayer2.h"
+#include "link/PacketFrame.h"
+#include "link/VcomClock.h"
+
+// Layer 2 kind 0, the packet layer: each payload becomes one frame with a
+// sequence number and a CRC; frames go one at a time and wait for their
+// acknowledgement (stop-and-wait), are retransmitted on time-out, and the link
+// is set up by a small handshake and held up by polls.
+//
+// Parameter keywords (anywhere in the text, case-sensitive):
+//   "SlowMedia"  doubles every timer;
+//   "UseCRC8"    uses the one-byte check instead of the CRC-16;
+//   "Passive"    never polls while the link is down: the end waits for its
+//                peer's poll (the deskset simulator's behaviour).
+class CPacketLayer2 : public CLayer2 {
+public:
+    static constexpr int kFrameQueueCapacity = 129;
+    static constexpr int kMaxPayload = kFrameMaxPayload;
+    static constexpr int kMaxRetries = 5;
+
+    CPacketLayer2(CLayer1& layer1, const char* parameters,
+                  MillisecondClock clock = SteadyMillisecondClock());
+
+    int IsLinkUp() override;
+    void Process(int& rxPending, int& txPending) override;
+    int GetReceived(const uint8_t*& data, int& length, int& fragmentType) override;
+    int CanSend() override;
+    int Send(const uint8_t* data, int length, int fragmentType) override;
+    int MaxPayload() override { return kMaxPayload; }
+
+    int PollInterval() const { return m_pollInterval; }
+    int AckTimeout() const { return m_ackTimeout; }
+    int FrameTimeout() const { return m_frameTimeout; }
+    bool UsesCrc8() const { return m_useCrc8; }
+    bool IsSlowMedia() const { return m_slowMedia; }
+    bool IsPassive() const { return m_passive; }
+    bool IsStopped() const { return m_stopped; }
+
+private:
+    enum class SequenceMode { kNew, kAgain, kAnswer };
+    enum ReceiveState {
+        kStateType = 1,
+        kStateSequence = 2,
+        kStateLength = 3,
+        kStatePayload = 4,
+        kStateSecondCheck = 5,
+        kStateFirstCheck = 6,
+        kStateCrc8 = 7,
+    };
+
+    void FeedByte(uint8_t byte);
+    void UpdateReceiveCheck(uint8_t byte);
+    void EnterCheckState();
+    void RestartReceive();
+    void HandleFrame();
+    void HandleFrameWhileDown(uint8_t type);
+    void SendFrame(FrameRecord& frame, SequenceMode mode);
+    void SendControl(uint8_t type, SequenceMode mode);
+    void SendPoll();
+    void SendNextDataFrame();
+    void TimerPass();
+    void Retransmit();
+    void ResetLink();
+    void SetLinkUp(bool up);
+
+    const MillisecondClock m_clock;
+    bool m_slowMedia = false;
+    bool m_useCrc8 = false;
+    bool m_passive = false;
+
+    bool m_stopped = false;
+    std::atomic<bool> m_linkUp{false};  // read by the session thread
+    uint16_t m_receiveCrc16 = 0;
+    uint8_t m_receiveCrc8 = 0;
+    uint8_t m_lastReceivedSequence = 0xFF;
+    uint8_t m_transmitSequence = 0xFE;
+    uint32_t m_lastTick = 0;
+    int m_receiveState = kStateType;
+    int m_receiveCount = 0;
+    CFrameQueue m_receiveQueue;
+    CFrameQueue m_transmitQueue;
+    FrameRecord m_receiveFrame{};
+    FrameRecord m_awaitedFrame{};
+    FrameRecord m_deliveredFrame{};
+    int m_pollTimer = 0;
+    int m_pollInterval = 0;
+    int m_frameTimeout = 0;
+    uint32_t m_frameStartTick = 0;
+    bool m_awaitingAck = false;
+    int m_ackTimer = 0;
+    int m_ackTimeout = 0;
+    int m_retries = 0;
+};

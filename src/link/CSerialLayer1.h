@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "link/CLayer1.h"
+
+// Maps a port number (n of COMn) to the device to open.
+using PortResolver = std::function<std::string(int port)>;
+
+// Layer 1 kind 0: a serial port through termios. Reads only what the driver
+// already holds and never waits for input; writes are synchronous but bounded
+// in time so that the comm link thread always ends when asked.
+//
+// Parameter text: "port databits parity stopbits baud", five decimal numbers
+// ("%d %d %d %d %d"). Parity: 0 none, 1 odd, 2 even, 3 mark, 4 space; stop
+// bits: 0 one, 1 one and a half, 2 two. Anything short of five numbers means
+// COM1, 8 data bits, no parity, one stop bit, 9600 baud.
+class CSerialLayer1 : public CLayer1 {
+public:
+    // The transmit and receive buffer size the link expects of the driver.
+    static constexpr int kDriverBufferSize = 1024;
+
+    struct Settings {
+        int port = 1;
+        int dataBits = 8;
+        int parity = 0;
+        int stopBits = 0;
+        int baudRate = 9600;
+        int flowControl = 0;  // always 0 for this transport
+    };
+
+    static Settings ParseParameters(const char* parameters);
+    static std::string DefaultDevicePath(int port);  // "/dev/ttyS<n-1>"
+
+    CSerialLayer1(const char* parameters, PortResolver resolver);
+    // Uses a descriptor that is already open (for instance the master side of
+    // a pseudo-terminal); the layer takes it over and closes it.
+    CSerialLayer1(const char* parameters, int adoptedDescriptor);
+    ~CSerialLayer1() override;
+
+    int BaudRate() override { return m_settings.baudRate; }
+    int FreeTransmitSpace() override;
+    int BytesWaiting() override;
+    int Open() override;
+    int Close() override;
+    int Write(const uint8_t* bytes, int count) override;
+    int Read(uint8_t* buffer, int maximum) override;
+    void WaitReadable(int milliseconds) override;
+
+    const Settings& GetSettings() const { return m_settings; }
+    const std::string& DevicePath() const { return m_devicePath; }
+    bool IsOpen() const { return m_open; }
+
+private:
+    int OpenDevice();
+    bool ConfigureLine();
+    void ReleaseDescriptor();
+
+    Settings m_settings;
+    PortResolver m_resolver;
+    std::string m_devicePath;
+    int m_descriptor = -1;
+    int m_adoptedDescriptor = -1;
+    bool m_exclusive = false;
+    bool m_open = false;
+};

@@ -1,0 +1,182 @@
+#include "link/CSession.h"
+
+#include <algorithm>
+
+#include "link/CLayer1.h"
+#include "link/CLayer2.h"
+#include "link/CStatusQueue.h"
+#include "link/Vcom.h"
+#include "link/VcomCodes.h"
+
+CSession::CSession(Vcom& owner, CStatusQueue& statusQueue, int maxMessageSize)
+    : m_owner(owner),
+      m_statusQueue(statusQueue),
+      m_transmitBuffer(std::max(maxMessageSize, 1)),
+      m_reassemblyBuffer(std::max(maxMessageSize, 1)),
+      m_maxMessageSize(maxMessageSize) {}
+
+CSession::~CSession() = default;
+
+void CSession::Reset() {
+    m_transmitQueue.Clear();
+    m_receiveQueue.Clear();
+    m_reassemblyLength = 0;
+    m_discardingMessage = false;
+    m_transmitOffset = 0;
+    m_transmitLength = 0;
+    m_transmitting = false;
+    m_unannounced.store(0);
+    m_lastLinkState = 0;
+}
+
+void CSession::TearDown() {
+    m_owner.Disconnect();
+    Reset();
+    m_owner.OnDisconnect();
+}
+
+void CSession::Step(int& idle) {
+    idle = 1;
+    if (m_lower == nullptr) {
+        return;
+    }
+
+    CLayer1& layer1 = m_lower->Layer1();
+    if (!layer1.IsLossHandled()) {
+        if (layer1.IsLineLost()) {
+            layer1.SetLossHandled();
+            TearDown();
+            return;
+        }
+        const int linkUp = m_lower->IsLinkUp() ? 1 : 0;
+        if (linkUp != m_lastLinkState) {
+            m_lastLinkState = linkUp;
+            if (linkUp == 0) {
+                TearDown();
+                return;
+            }
+            m_owner.OnConnect();
+        }
+    }
+
+    if (m_unannounced.load() > 0) {
+        const int length = m_receiveQueue.AnnounceNext();
+        if (length >= 0) {
+            // Count down before the call: the owner may disconnect from inside it.
+            const int left = m_unannounced.fetch_sub(1) - 1;
+            m_owner.OnReceive(length);
+            if (left > 0) {
+                idle = 0;
+            }
+        }
+    }
+
+    Transmit();
+
+    if (m_transmitting || !m_transmitQueue.IsEmpty()) {
+        idle = 0;
+    }
+}
+
+void CSession::Transmit() {
+    // A callback may disconnect, which clears the lower layer: check every turn.
+    while (m_lower != nullptr && m_lower->CanSend()) {
+        if (m_transmitting) {
+            const int rest = m_transmitLength - m_transmitOffset;
+            const uint8_t* fragment = m_transmitBuffer.data() + m_transmitOffset;
+            if (rest > m_fragmentSize) {
+                if (!m_lower->Send(fragment, m_fragmentSize, kFragmentMiddle)) {
+                    m_statusQueue.Push(kStatusFragmentRefused, 0);
+                    return;  // the same fragment goes again on the next step
+                }
+                m_transmitOffset += m_fragmentSize;
+            } else {
+                if (!m_lower->Send(fragment, rest, kFragmentLast)) {
+                    m_statusQueue.Push(kStatusFragmentRefused, 0);
+                    return;
+                }
+                m_transmitting = false;
+                m_transmitOffset = 0;
+                m_owner.OnSent(m_transmitLength);
+            }
+            continue;
+        }
+
+        int length = 0;
+        if (!m_transmitQueue.Pop(m_transmitBuffer.data(), static_cast<int>(m_transmitBuffer.size()),
+                                 length)) {
+            return;
+        }
+        m_transmitLength = length;
+        if (length > m_fragmentSize) {
+            if (!m_lower->Send(m_transmitBuffer.data(), m_fragmentSize, kFragmentFirst)) {
+                m_statusQueue.Push(kStatusFragmentRefused, 0);  // this message is lost
+                return;
+            }
+            m_transmitting = true;
+            m_transmitOffset = m_fragmentSize;
+        } else {
+            if (!m_lower->Send(m_transmitBuffer.data(), length, kFragmentWhole)) {
+                m_statusQueue.Push(kStatusFragmentRefused, 0);
+                return;
+            }
+            m_owner.OnSent(length);
+        }
+    }
+}
+
+void CSession::StoreReceived(const uint8_t* data, int length) {
+    if (m_receiveQueue.Push(data, length)) {
+        m_unannounced.fetch_add(1);
+    } else {
+        m_statusQueue.Push(kStatusReceiveStoreFailed, 0);
+    }
+}
+
+void CSession::AppendFragment(const uint8_t* data, int length) {
+    if (m_discardingMessage) {
+        return;
+    }
+    if (m_reassemblyLength + length > m_maxMessageSize) {
+        // Never write past the buffer: drop the whole message and its later fragments.
+        m_statusQueue.Push(kStatusReassemblyOverflow, m_reassemblyLength + length);
+        m_discardingMessage = true;
+        m_reassemblyLength = 0;
+        return;
+    }
+    std::copy(data, data + length, m_reassemblyBuffer.begin() + m_reassemblyLength);
+    m_reassemblyLength += length;
+}
+
+void CSession::ReceivePull() {
+    const uint8_t* data = nullptr;
+    int length = 0;
+    int fragmentType = 0;
+    while (m_lower != nullptr && m_lower->GetReceived(data, length, fragmentType)) {
+        switch (fragmentType) {
+            case kFragmentFirst:
+                m_discardingMessage = false;
+                m_reassemblyLength = 0;
+                AppendFragment(data, length);
+                break;
+            case kFragmentMiddle:
+                AppendFragment(data, length);
+                break;
+            case kFragmentLast:
+                AppendFragment(data, length);
+                if (!m_discardingMessage) {
+                    StoreReceived(m_reassemblyBuffer.data(), m_reassemblyLength);
+                }
+                m_discardingMessage = false;
+                m_reassemblyLength = 0;
+                break;
+            default:
+                if (length > m_maxMessageSize) {
+                    m_statusQueue.Push(kStatusReassemblyOverflow, length);
+                } else {
+                    StoreReceived(data, length);
+                }
+                break;
+        }
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "link/CMsgQueue.h"
+
+class CLayer2;
+class CStatusQueue;
+class Vcom;
+
+// The session between Vcom and Layer 2: queues whole messages, cuts them into
+// Layer 2 payloads, reassembles received fragments and notices the link going
+// up and down. Step runs on the session thread under the session lock;
+// ReceivePull on the comm link thread under the receive lock.
+class CSession {
+public:
+    static constexpr int kInitialFragmentSize = 10;
+
+    CSession(Vcom& owner, CStatusQueue& statusQueue, int maxMessageSize);
+    CSession(const CSession&) = delete;
+    CSession& operator=(const CSession&) = delete;
+    virtual ~CSession();
+
+    // One step of the session thread; clears idle when it did some work.
+    virtual void Step(int& idle);
+
+    void Reset();
+    void ReceivePull();
+
+    void SetLowerLayer(CLayer2* layer2) { m_lower = layer2; }
+    CLayer2* LowerLayer() const { return m_lower; }
+    void SetFragmentSize(int size) { m_fragmentSize = size; }
+    int FragmentSize() const { return m_fragmentSize; }
+    int MaxMessageSize() const { return m_maxMessageSize; }
+    CMsgQueue& TransmitQueue() { return m_transmitQueue; }
+    CMsgQueue& ReceiveQueue() { return m_receiveQueue; }
+
+private:
+    void Transmit();
+    void StoreReceived(const uint8_t* data, int length);
+    void AppendFragment(const uint8_t* data, int length);
+    void TearDown();
+
+    Vcom& m_owner;
+    CStatusQueue& m_statusQueue;
+    CLayer2* m_lower = nullptr;
+    std::vector<uint8_t> m_transmitBuffer;
+    std::vector<uint8_t> m_reassemblyBuffer;
+    int m_lastLinkState = 0;
+    const int m_maxMessageSize;
+    int m_reassemblyLength = 0;
+    bool m_discardingMessage = false;  // the message being reassembled overflowed
+    int m_transmitOffset = 0;
+    int m_transmitLength = 0;
+    bool m_transmitting = false;
+    std::atomic<int> m_unannounced{0};  // raised by the comm link thread
+    int m_fragmentSize = kInitialFragmentSize;
+    CMsgQueue m_transmitQueue;
+    CMsgQueue m_receiveQueue;
+};

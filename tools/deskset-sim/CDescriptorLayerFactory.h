@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "link/CLayerFactory.h"
+
+// Builds the serial Layer 1 on a copy of a descriptor that is already open
+// (the master side of the simulator's pty), so that every Connect gets a
+// fresh layer on the same line.
+class CDescriptorLayerFactory : public CLayerFactory {
+public:
+    explicit CDescriptorLayerFactory(int descriptor) : m_descriptor(descriptor) {}
+
+    std::unique_ptr<CLayer1> CreateLayer1(int kind, const char* parameters, void* extra) override;
+
+private:
+    int m_descriptor;  // not owned
+};

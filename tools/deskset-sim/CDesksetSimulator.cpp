@@ -1,0 +1,182 @@
+#include "CDesksetSimulator.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "CDescriptorLayerFactory.h"
+#include "CDesksetLink.h"
+#include "CSilentLine.h"
+#include "DefaultImage.h"
+#include "link/CLayerFactory.h"
+#include "link/CSerialLayer1.h"
+
+namespace {
+
+// The deskset end never polls while its link is down: two ends polling at the
+// same moment can end a handshake with a connect request arriving at an end
+// that is already up, which resets the link.
+constexpr const char* kLayer2Parameters = "Passive";
+// When the line could not be opened, try again this often.
+constexpr auto kRetryInterval = std::chrono::milliseconds(500);
+
+}  // namespace
+
+CDesksetSimulator::CDesksetSimulator(DesksetSimOptions options)
+    : m_options(std::move(options)), m_responder(m_options) {
+    m_responder.SetUploadSink([this](const std::vector<uint8_t>& image) { SaveUpload(image); });
+}
+
+CDesksetSimulator::~CDesksetSimulator() {
+    Stop();
+}
+
+std::string CDesksetSimulator::LayerOneParameters() const {
+    return "1 8 0 0 " + std::to_string(m_options.baudRate);
+}
+
+bool CDesksetSimulator::StartOnNewPty() {
+    if (!m_pty.Open()) {
+        m_lastError = "cannot create a pseudo-terminal";
+        return false;
+    }
+    m_devicePath = m_pty.SlavePath();
+    if (!m_options.linkPath.empty()) {
+        struct stat info {};
+        if (::lstat(m_options.linkPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+            ::unlink(m_options.linkPath.c_str());
+        }
+        if (::symlink(m_devicePath.c_str(), m_options.linkPath.c_str()) != 0) {
+            m_lastError = "cannot make the link " + m_options.linkPath;
+            m_pty.Close();
+            return false;
+        }
+        m_madeLinkPath = m_options.linkPath;
+    }
+    std::unique_ptr<CLayer1> silentLine;
+    if (m_options.silent) {
+        silentLine =
+            std::make_unique<CSerialLayer1>(LayerOneParameters().c_str(), m_pty.DuplicateMaster());
+    }
+    return StartServing(std::make_unique<CDescriptorLayerFactory>(m_pty.MasterDescriptor()),
+                        std::move(silentLine));
+}
+
+bool CDesksetSimulator::StartOnDevice(const std::string& path) {
+    m_devicePath = path;
+    auto factory = std::make_unique<CLayerFactory>();
+    factory->SetPortResolver([path](int) { return path; });
+    std::unique_ptr<CLayer1> silentLine;
+    if (m_options.silent) {
+        silentLine = std::make_unique<CSerialLayer1>(LayerOneParameters().c_str(),
+                                                     [path](int) { return path; });
+    }
+    return StartServing(std::move(factory), std::move(silentLine));
+}
+
+bool CDesksetSimulator::StartServing(std::unique_ptr<CLayerFactory> factory,
+                                     std::unique_ptr<CLayer1> silentLine) {
+    if (silentLine) {
+        m_silentLine = std::make_unique<CSilentLine>(std::move(silentLine));
+        if (!m_silentLine->Start()) {
+            m_lastError = "cannot open " + m_devicePath;
+            m_silentLine.reset();
+            return false;
+        }
+        return true;
+    }
+
+    factory->SetClock(m_options.clock);
+    m_link =
+        std::make_unique<CDesksetLink>(m_responder, m_responderMutex, [this] { OnLinkLost(); });
+    m_link->SetLayerFactory(std::move(factory));
+    if (!ConnectLink()) {
+        m_lastError = "cannot open " + m_devicePath;
+        m_link.reset();
+        return false;
+    }
+    m_stopping = false;
+    m_supervisor = std::thread(&CDesksetSimulator::Supervise, this);
+    return true;
+}
+
+bool CDesksetSimulator::ConnectLink() {
+    return m_link->Connect(0, kLayer2Parameters, CLayerFactory::kSerialLayer1,
+                           LayerOneParameters().c_str()) == 0;
+}
+
+void CDesksetSimulator::OnLinkLost() {
+    {
+        std::lock_guard lock(m_superviseMutex);
+        m_linkLost = true;
+    }
+    m_superviseCondition.notify_all();
+}
+
+// Listens again after each link loss, from a thread of its own rather than
+// from inside the link's callback.
+void CDesksetSimulator::Supervise() {
+    std::unique_lock lock(m_superviseMutex);
+    while (!m_stopping) {
+        m_superviseCondition.wait_for(lock, kRetryInterval,
+                                      [this] { return m_stopping || m_linkLost; });
+        if (m_stopping) {
+            break;
+        }
+        m_linkLost = false;
+        lock.unlock();
+        if (!m_link->IsConnected()) {
+            ConnectLink();
+        }
+        lock.lock();
+    }
+}
+
+void CDesksetSimulator::Stop() {
+    {
+        std::lock_guard lock(m_superviseMutex);
+        m_stopping = true;
+    }
+    m_superviseCondition.notify_all();
+    if (m_supervisor.joinable()) {
+        m_supervisor.join();
+    }
+    m_link.reset();
+    m_silentLine.reset();
+    m_pty.Close();
+    if (!m_madeLinkPath.empty()) {
+        ::unlink(m_madeLinkPath.c_str());
+        m_madeLinkPath.clear();
+    }
+}
+
+void CDesksetSimulator::SaveUpload(const std::vector<uint8_t>& image) {
+    if (m_options.savePath.empty()) {
+        return;
+    }
+    std::string error;
+    if (!WriteImageFile(m_options.savePath, image, error)) {
+        std::fprintf(stderr, "torvo-deskset-sim: %s\n", error.c_str());
+    }
+}
+
+std::vector<uint8_t> CDesksetSimulator::Image() const {
+    std::lock_guard lock(m_responderMutex);
+    return m_responder.Image();
+}
+
+int CDesksetSimulator::CompletedUploads() const {
+    std::lock_guard lock(m_responderMutex);
+    return m_responder.CompletedUploads();
+}
+
+int CDesksetSimulator::Downloads() const {
+    std::lock_guard lock(m_responderMutex);
+    return m_responder.Downloads();
+}
+
+bool CDesksetSimulator::IsListening() const {
+    return (m_link && m_link->IsConnected()) || m_silentLine != nullptr;
+}

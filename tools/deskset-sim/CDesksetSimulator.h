@@ -1,0 +1,68 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CDesksetResponder.h"
+#include "DesksetSimOptions.h"
+#include "link/CPseudoTerminal.h"
+
+class CDesksetLink;
+class CLayer1;
+class CLayerFactory;
+class CSilentLine;
+
+// A deskset stand-in on a serial line: answers the version and hardware
+// requests, serves its database on a download and keeps an upload. It runs the
+// link library's own stack and, while its link is down, waits for the
+// computer's poll. After a link loss it listens again for the next connection.
+class CDesksetSimulator {
+public:
+    explicit CDesksetSimulator(DesksetSimOptions options);
+    CDesksetSimulator(const CDesksetSimulator&) = delete;
+    CDesksetSimulator& operator=(const CDesksetSimulator&) = delete;
+    ~CDesksetSimulator();
+
+    // Creates a pseudo-terminal and serves on it; DevicePath() is then the
+    // path for the computer to open.
+    bool StartOnNewPty();
+    // Serves on an existing serial device.
+    bool StartOnDevice(const std::string& path);
+    void Stop();
+
+    const std::string& DevicePath() const { return m_devicePath; }
+    const std::string& LastError() const { return m_lastError; }
+    std::vector<uint8_t> Image() const;
+    int CompletedUploads() const;
+    int Downloads() const;
+    bool IsListening() const;
+
+private:
+    bool StartServing(std::unique_ptr<CLayerFactory> factory, std::unique_ptr<CLayer1> silentLine);
+    bool ConnectLink();
+    void Supervise();
+    void OnLinkLost();
+    void SaveUpload(const std::vector<uint8_t>& image);
+    std::string LayerOneParameters() const;
+
+    DesksetSimOptions m_options;
+    mutable std::mutex m_responderMutex;
+    CDesksetResponder m_responder;
+    CPseudoTerminal m_pty;
+    std::string m_devicePath;
+    std::string m_madeLinkPath;
+    std::string m_lastError;
+    std::unique_ptr<CDesksetLink> m_link;
+    std::unique_ptr<CSilentLine> m_silentLine;
+
+    std::mutex m_superviseMutex;
+    std::condition_variable m_superviseCondition;
+    bool m_linkLost = false;
+    bool m_stopping = false;
+    std::thread m_supervisor;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/VcomClock.h"
+
+// How the simulated deskset behaves.
+struct DesksetSimOptions {
+    static constexpr int kImageSize = 16384;
+
+    std::vector<uint8_t> image;  // served on a download; empty: a new database's defaults
+    std::string savePath;        // where each complete upload is written; empty: nowhere
+    std::string version = "ZEL DESKSET V001";  // answer to the version request
+    int hardware = 0;                          // answer to the hardware request
+    bool failDownload = false;                 // answer a download request with "failed"
+    bool failUpload = false;                   // answer a complete upload with "failed"
+    bool silent = false;                       // never answer anything, not even the link
+    int answerLimit = -1;                      // answer only the first N messages; -1: all
+    int baudRate = 19200;
+    std::string linkPath;                               // a symbolic link to the pty, made at start
+    MillisecondClock clock = SteadyMillisecondClock();  // the packet layer's clock
+};

@@ -1,0 +1,89 @@
+#include "SimCommandLine.h"
+
+#include <charconv>
+
+#include "DefaultImage.h"
+
+namespace {
+
+bool ParseInt(const std::string& text, int low, int high, int& value) {
+    int parsed = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || parsed < low ||
+        parsed > high) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+}  // namespace
+
+const char* SimCommandLine::Usage() {
+    return "usage: torvo-deskset-sim [--pty | --device PATH] [--link NAME] [--image FILE]\n"
+           "                         [--save FILE] [--version TEXT] [--hardware N]\n"
+           "                         [--fail-download] [--fail-upload] [--silent]\n"
+           "                         [--answer-limit N] [--baud N]\n"
+           "Stands in for a deskset on a serial line. With --pty (the default) the path\n"
+           "of the new pseudo-terminal is the first line of standard output.\n";
+}
+
+SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) {
+    SimCommandLine line;
+    DesksetSimOptions& options = line.options;
+    for (size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
+        const std::string& argument = arguments[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= arguments.size()) {
+                line.error = argument + " needs a value";
+                return false;
+            }
+            out = arguments[++i];
+            return true;
+        };
+        std::string text;
+        if (argument == "--pty") {
+            line.devicePath.clear();
+        } else if (argument == "--device") {
+            value(line.devicePath);
+        } else if (argument == "--link") {
+            value(options.linkPath);
+        } else if (argument == "--image") {
+            if (value(text) && !ReadImageFile(text, options.image, line.error)) {
+                line.error = "--image: " + line.error;
+            }
+        } else if (argument == "--save") {
+            value(options.savePath);
+        } else if (argument == "--version") {
+            if (value(text)) {
+                if (text.size() > 247) {
+                    line.error = "--version: at most 247 characters";
+                }
+                options.version = text;
+            }
+        } else if (argument == "--hardware") {
+            if (value(text) && !ParseInt(text, 0, 255, options.hardware)) {
+                line.error = "--hardware: a number from 0 to 255";
+            }
+        } else if (argument == "--answer-limit") {
+            if (value(text) && !ParseInt(text, 0, 1 << 30, options.answerLimit)) {
+                line.error = "--answer-limit: a number of messages";
+            }
+        } else if (argument == "--baud") {
+            if (value(text) && !ParseInt(text, 50, 921600, options.baudRate)) {
+                line.error = "--baud: a baud rate";
+            }
+        } else if (argument == "--fail-download") {
+            options.failDownload = true;
+        } else if (argument == "--fail-upload") {
+            options.failUpload = true;
+        } else if (argument == "--silent") {
+            options.silent = true;
+        } else if (argument == "--help" || argument == "-h") {
+            line.help = true;
+        } else {
+            line.error = "unknown option " + argument;
+        }
+    }
+    return line;
+}

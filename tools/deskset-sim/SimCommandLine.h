@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "DesksetSimOptions.h"
+
+// The simulator's command line:
+//   torvo-deskset-sim [--pty | --device PATH] [--link NAME] [--image FILE]
+//                     [--save FILE] [--version TEXT] [--hardware N]
+//                     [--fail-download] [--fail-upload] [--silent]
+//                     [--answer-limit N] [--baud N]
+struct SimCommandLine {
+    DesksetSimOptions options;
+    std::string devicePath;  // empty: a new pty
+    bool help = false;
+    std::string error;  // set when the line could not be understood
+
+    static SimCommandLine Parse(const std::vector<std::string>& arguments);
+    static const char* Usage();
+};
