@@ -18,7 +18,6 @@ add_library(torvo_gui STATIC
   app/ShortcutsDlg.cpp
   app/SplashScreen.cpp
   app/TorvoSettings.cpp
-  transfer/ComPortDialog.cpp
 )
 qt_add_resources(torvo_gui torvo_resources
   PREFIX "/"

@@ -1,0 +1,283 @@
+#include "transfer/TransferController.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "app/ConfigImage.h"
+#include "transfer/MessageCodec.h"
+#include "transfer/TransferHandlers.h"
+#include "transfer/TransferStrings.h"
+
+namespace transfer {
+
+namespace strings = transfer_strings;
+
+void TorvoDkReceiveDbVersion::Execute() {
+    m_controller.SendToDeskset(Msg(kHardwareRequest));
+}
+
+void TorvoDkReceiveHwConfig::Execute() {
+    m_controller.StartRequestedTransfer();
+}
+
+TransferController::TransferController(ITransferLink& link, ITransferTimers& timers,
+                                       ITransferView& view, IDatabaseSteps& database,
+                                       TransferTimings timings)
+    : m_link(link), m_timers(timers), m_view(view), m_database(database), m_timings(timings) {}
+
+void TransferController::RequestDownload() {
+    m_downloadRequested = true;
+    if (m_connected) {
+        MakeDownloadRequest();
+    } else {
+        ConnectToDeskset();
+    }
+}
+
+void TransferController::RequestUpload() {
+    if (!m_database.IsDatabaseOpen()) {
+        return;
+    }
+    m_uploadRequested = true;
+    if (m_connected) {
+        SendBlocks();
+    } else {
+        ConnectToDeskset();
+    }
+}
+
+void TransferController::ConnectToDeskset() {
+    if (m_connected) {
+        return;
+    }
+    m_link.Disconnect();
+    const std::string parameters = m_database.ComPortDigit() + strings::kLineSettings;
+    if (m_link.Connect(parameters) == 0) {
+        m_timers.Start(kConnectTimer, m_timings.connectMs);
+    } else {
+        m_view.ShowMessage(strings::kUnableToConnect);
+    }
+}
+
+void TransferController::EndTransfer() {
+    m_link.Disconnect();
+    m_connected = false;
+    m_uploadRequested = false;
+    m_downloadRequested = false;
+}
+
+void TransferController::OnConnected() {
+    m_timers.Stop(kConnectTimer);
+    m_connected = true;
+    m_view.SetStatusText(strings::kEstablished);
+    SendToDeskset(Msg(kVersionRequest));
+}
+
+void TransferController::OnConnectionLost() {
+    m_connected = false;
+    m_view.SetStatusText(strings::kLost);
+    if (m_progress.open) {
+        ShowProgressProblem(strings::kDisconnected);
+        m_timers.Stop(kCompletionTimer);
+    }
+}
+
+void TransferController::OnLinkMessage(const std::uint8_t* bytes, std::size_t length) {
+    if (const auto message = DecodeMessage(bytes, length)) {
+        DispatchDesksetMessage(*message);
+    }
+}
+
+void TransferController::OnTimer(TimerId id) {
+    switch (id) {
+        case kConnectTimer:
+            m_timers.Stop(kConnectTimer);
+            ++m_connectAttempts;
+            if (m_connectAttempts <= kAttemptsBeforeQuestion) {
+                ConnectToDeskset();
+                return;
+            }
+            m_link.Disconnect();
+            m_connectAttempts = 0;
+            if (m_view.AskRetry(strings::kRetryQuestion)) {
+                ConnectToDeskset();
+            } else {
+                m_view.SetStatusText(strings::kIdle);
+            }
+            return;
+        case kUploadProgressTimer:
+            if (m_progress.open && m_connected) {
+                const int pending = m_link.QueuedMessages() + m_link.WaitingFrames();
+                m_progress.position = (kBlockCount - pending) * ProgressState::kStep;
+                m_view.ShowProgress(m_progress);
+                ArmCompletionTimerAtEnd();
+            }
+            return;
+        case kCompletionTimer:
+            if (m_progress.open) {
+                ShowProgressProblem(strings::kCommunicationError);
+            }
+            m_timers.Stop(kCompletionTimer);
+            m_timers.Stop(kUploadProgressTimer);
+            EndTransfer();
+            m_armFinalTimer = true;
+            return;
+    }
+}
+
+void TransferController::DispatchDesksetMessage(const Msg& message) {
+    const auto& payload = message.Payload();
+    switch (message.Type()) {
+        case kDatabaseVersion: {
+            if (payload.size() != layout::kHeaderLength) {
+                return;
+            }
+            if (!std::equal(payload.begin(), payload.end(), layout::kHeaderText.begin())) {
+                m_view.ShowMessage(strings::kWrongVersion);
+                return;
+            }
+            std::make_unique<TorvoDkReceiveDbVersion>(*this)->Execute();
+            return;
+        }
+        case kHardwareConfiguration:
+            if (payload.empty()) {
+                return;
+            }
+            if (payload[0] != 0) {
+                m_view.ShowMessage(strings::kWrongHardware);
+                return;
+            }
+            std::make_unique<TorvoDkReceiveHwConfig>(*this)->Execute();
+            return;
+        case kImageBlock:
+            StoreImageBlock(message);
+            return;
+        case kIgnored:
+            return;
+        case kUploadCompleted:
+        case kUploadFailed:
+            if (m_progress.open) {
+                m_timers.Stop(kUploadProgressTimer);
+            }
+            FinishProgress(message.Type() == kUploadCompleted ? strings::kCompleted
+                                                              : strings::kIncomplete);
+            EndTransfer();
+            m_armFinalTimer = true;
+            return;
+        case kDownloadCompleted:
+            std::copy(m_database.ReceivedImage().Bytes().begin(),
+                      m_database.ReceivedImage().Bytes().end(), m_database.Image().Bytes().begin());
+            m_database.ImageReplaced();
+            FinishProgress(strings::kCompleted);
+            m_armFinalTimer = true;
+            EndTransfer();
+            return;
+        case kDownloadFailed:
+            FinishProgress(strings::kIncomplete);
+            m_armFinalTimer = true;
+            EndTransfer();
+            return;
+        default:
+            m_view.ShowMessage(strings::kUnknownRequest);
+            return;
+    }
+}
+
+void TransferController::StartRequestedTransfer() {
+    if (m_uploadRequested) {
+        if (!m_database.IsDatabaseOpen()) {
+            // The database was closed while connecting: never send an empty image.
+            m_view.ShowMessage(strings::kNoDatabaseToUpload);
+            EndTransfer();
+            return;
+        }
+        SendBlocks();
+    } else if (m_downloadRequested) {
+        MakeDownloadRequest();
+    }
+}
+
+int TransferController::SendToDeskset(const Msg& message) {
+    return m_link.Send(EncodeMessage(message));
+}
+
+void TransferController::MakeDownloadRequest() {
+    if (!m_database.StartNewDatabase()) {
+        return;
+    }
+    SendToDeskset(Msg(kDownloadRequest, {0}));
+    m_database.ShowDownloadName();
+}
+
+void TransferController::SendBlocks() {
+    for (const Msg& block : BuildUploadBlocks(m_database.Image())) {
+        SendToDeskset(block);
+    }
+    OpenProgressDialog(TransferKind::Upload);
+    m_timers.Start(kUploadProgressTimer, m_timings.uploadPollMs);
+}
+
+void TransferController::StoreImageBlock(const Msg& message) {
+    const auto block = ParseImageBlock(message);
+    if (!block) {
+        return;  // nothing is ever written past the received image
+    }
+    std::copy_n(block->data, block->length,
+                m_database.ReceivedImage().Bytes().begin() + block->offset);
+    if (!m_progress.open) {
+        OpenProgressDialog(TransferKind::Download);
+        return;
+    }
+    m_progress.position = std::min(m_progress.position + ProgressState::kStep,
+                                   static_cast<int>(ProgressState::kRangeEnd));
+    m_view.ShowProgress(m_progress);
+    ArmCompletionTimerAtEnd();
+}
+
+void TransferController::ArmCompletionTimerAtEnd() {
+    if (m_progress.position == ProgressState::kRangeEnd && m_armFinalTimer) {
+        m_timers.Start(kCompletionTimer, m_timings.completionMs);
+        m_armFinalTimer = false;
+    }
+}
+
+void TransferController::OpenProgressDialog(TransferKind kind) {
+    if (m_progress.open) {
+        return;
+    }
+    m_progress = ProgressState{};
+    m_progress.open = true;
+    m_progress.kind = kind;
+    m_progress.status =
+        kind == TransferKind::Download ? strings::kDownloading : strings::kUploading;
+    m_progress.position = ProgressState::kStep;
+    m_progress.buttonText = strings::kOk;
+    m_view.ShowProgress(m_progress);
+}
+
+void TransferController::FinishProgress(const char* appended) {
+    if (!m_progress.open) {
+        return;
+    }
+    m_progress.status += appended;
+    m_progress.buttonText = strings::kOk;
+    m_progress.buttonVisible = true;
+    m_timers.Stop(kCompletionTimer);
+    m_view.ShowProgress(m_progress);
+}
+
+void TransferController::ShowProgressProblem(const char* text) {
+    m_progress.status = text;
+    m_progress.buttonText = strings::kCancel;
+    m_progress.buttonVisible = true;
+    m_view.ShowProgress(m_progress);
+}
+
+void TransferController::ProgressDialogClosed() {
+    m_progress.open = false;
+    m_timers.Stop(kUploadProgressTimer);
+    m_timers.Stop(kCompletionTimer);
+    EndTransfer();
+}
+
+}  // namespace transfer

@@ -1,0 +1,71 @@
+#pragma once
+// Download and upload of the configuration image: the connection with its
+// attempts, the version and hardware checks, the blocks, the progress and the
+// outcome. Runs on one thread; the link's notifications are handed to it in
+// the order they arrived.
+
+#include "transfer/Msg.h"
+#include "transfer/TransferInterfaces.h"
+
+namespace transfer {
+
+class TransferController {
+public:
+    static constexpr int kAttemptsBeforeQuestion = 5;
+
+    TransferController(ITransferLink& link, ITransferTimers& timers, ITransferView& view,
+                       IDatabaseSteps& database, TransferTimings timings = {});
+
+    // The commands, after the caller's refusal while editor windows are open.
+    void RequestDownload();
+    void RequestUpload();
+
+    void ConnectToDeskset();
+    void EndTransfer();
+    void ResetConnectAttempts() { m_connectAttempts = 0; }
+
+    // Notifications from the link, in arrival order.
+    void OnConnected();
+    void OnConnectionLost();
+    void OnLinkMessage(const std::uint8_t* bytes, std::size_t length);
+    void OnTimer(TimerId id);
+
+    void DispatchDesksetMessage(const Msg& message);
+    // The user closed the progress dialog.
+    void ProgressDialogClosed();
+
+    // Used by the message handlers.
+    int SendToDeskset(const Msg& message);
+    void ShowMessage(const char* text) { m_view.ShowMessage(text); }
+    void StartRequestedTransfer();
+
+    bool IsConnected() const { return m_connected; }
+    bool UploadRequested() const { return m_uploadRequested; }
+    bool DownloadRequested() const { return m_downloadRequested; }
+    int ConnectAttempts() const { return m_connectAttempts; }
+    const ProgressState& Progress() const { return m_progress; }
+
+private:
+    void OpenProgressDialog(TransferKind kind);
+    void MakeDownloadRequest();
+    void SendBlocks();
+    void StoreImageBlock(const Msg& message);
+    void FinishProgress(const char* appended);
+    void ShowProgressProblem(const char* text);
+    void ArmCompletionTimerAtEnd();
+
+    ITransferLink& m_link;
+    ITransferTimers& m_timers;
+    ITransferView& m_view;
+    IDatabaseSteps& m_database;
+    TransferTimings m_timings;
+
+    bool m_connected = false;
+    bool m_uploadRequested = false;
+    bool m_downloadRequested = false;
+    bool m_armFinalTimer = true;
+    int m_connectAttempts = 0;
+    ProgressState m_progress;
+};
+
+}  // namespace transfer

@@ -1,0 +1,247 @@
+#include "transfer/TransferController.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "FakeTransferParts.h"
+#include "transfer/TransferStrings.h"
+
+using namespace transfer;
+using ::testing::ElementsAre;
+
+namespace {
+
+class TransferControllerTest : public ::testing::Test {
+protected:
+    void Receive(std::uint8_t type, std::vector<std::uint8_t> payload = {}) {
+        const auto bytes = EncodeMessage(Msg(type, std::move(payload)));
+        m_controller.OnLinkMessage(bytes.data(), bytes.size());
+    }
+    void ReceiveVersion(const std::string& text) {
+        Receive(kDatabaseVersion, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+    void ConnectAndPassChecks() {
+        m_controller.OnConnected();
+        ReceiveVersion("ZEL DESKSET V001");
+        Receive(kHardwareConfiguration, {0});
+    }
+    void ReceiveBlock(std::size_t offset, std::uint8_t fill, std::size_t length = 100) {
+        std::vector<std::uint8_t> payload{static_cast<std::uint8_t>(offset & 0xFF),
+                                          static_cast<std::uint8_t>(offset >> 8)};
+        payload.resize(2 + length, fill);
+        Receive(kImageBlock, payload);
+    }
+
+    FakeLink m_link;
+    FakeTimers m_timers;
+    FakeView m_view;
+    FakeDatabase m_database;
+    TransferController m_controller{m_link, m_timers, m_view, m_database};
+};
+
+}  // namespace
+
+TEST_F(TransferControllerTest, DownloadConnectsChecksAndReplacesTheImage) {
+    m_controller.RequestDownload();
+    EXPECT_THAT(m_link.connects, ElementsAre("2 8 0 0 19200"));
+    EXPECT_EQ(m_timers.running.at(kConnectTimer), 7000);
+
+    m_controller.OnConnected();
+    EXPECT_FALSE(m_timers.IsRunning(kConnectTimer));
+    EXPECT_EQ(m_view.status, "Communication established with deskset.");
+    ReceiveVersion("ZEL DESKSET V001");
+    Receive(kHardwareConfiguration, {0, 9});
+    EXPECT_THAT(m_link.SentTypes(), ElementsAre(1, 2, 3));
+    EXPECT_EQ(m_link.sent.back(), (std::vector<std::uint8_t>{2, 3, 0}));
+    EXPECT_TRUE(m_database.downloadName);
+
+    for (std::size_t offset = 0; offset < 16384; offset += 100) {
+        ReceiveBlock(offset, static_cast<std::uint8_t>(offset / 100), offset < 16300 ? 100 : 84);
+        if (offset == 0) {
+            EXPECT_TRUE(m_view.progress.open);
+            EXPECT_EQ(m_view.progress.position, 100);
+            EXPECT_EQ(m_view.progress.status, "Downloading data...");
+        }
+    }
+    EXPECT_EQ(m_view.progress.position, 16400);
+    EXPECT_EQ(m_timers.running.at(kCompletionTimer), 10000);
+
+    Receive(kDownloadCompleted);
+    EXPECT_EQ(m_database.image.U8(16383), 163);
+    EXPECT_EQ(m_database.image.U8(200), 2);
+    EXPECT_EQ(m_database.replaced, 1);
+    EXPECT_EQ(m_view.progress.status, "Downloading data...(Completed)");
+    EXPECT_TRUE(m_view.progress.buttonVisible);
+    EXPECT_EQ(m_view.progress.buttonText, "Ok");
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer));
+    EXPECT_FALSE(m_controller.IsConnected());
+    EXPECT_FALSE(m_controller.DownloadRequested());
+
+    m_controller.ProgressDialogClosed();
+    EXPECT_FALSE(m_controller.Progress().open);
+}
+
+TEST_F(TransferControllerTest, PartialDownloadCopiesTheWholeReceivedBufferIncludingOldBytes) {
+    m_database.received.SetU8(16000, 0x77);  // left from an earlier download
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    ReceiveBlock(0, 0x11);
+    ReceiveBlock(100, 0x22);
+    Receive(kDownloadCompleted);
+    EXPECT_EQ(m_database.image.U8(0), 0x11);
+    EXPECT_EQ(m_database.image.U8(150), 0x22);
+    EXPECT_EQ(m_database.image.U8(16000), 0x77);
+    EXPECT_EQ(m_database.image.U8(5000), 0);
+}
+
+TEST_F(TransferControllerTest, FailedDownloadKeepsTheNewDatabaseDefaults) {
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    ReceiveBlock(0, 0x11);
+    const ConfigImage defaults = m_database.image;
+    Receive(kDownloadFailed);
+    EXPECT_EQ(m_database.image, defaults);
+    EXPECT_EQ(m_view.progress.status, "Downloading data...(Error! Transfer was incomplete)");
+    EXPECT_EQ(m_database.replaced, 0);
+}
+
+TEST_F(TransferControllerTest, CancelledCloseStepSendsNothing) {
+    m_database.allowNew = false;
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    EXPECT_THAT(m_link.SentTypes(), ElementsAre(1, 2));
+    EXPECT_TRUE(m_controller.IsConnected());
+    EXPECT_TRUE(m_controller.DownloadRequested());
+    EXPECT_FALSE(m_database.downloadName);
+}
+
+TEST_F(TransferControllerTest, WrongVersionOrHardwareKeepsTheLinkAndTheNextDownloadSkipsChecks) {
+    m_controller.RequestDownload();
+    m_controller.OnConnected();
+    ReceiveVersion("ZEL DESKSET V01");    // 15 bytes: ignored
+    ReceiveVersion("ZEL DESKSET V0012");  // 17 bytes: ignored
+    EXPECT_TRUE(m_view.messages.empty());
+    ReceiveVersion("ZEL DESKSET V002");
+    EXPECT_THAT(m_view.messages, ElementsAre("ERROR : Wrong database version"));
+    EXPECT_THAT(m_link.SentTypes(), ElementsAre(1));
+    EXPECT_TRUE(m_controller.IsConnected());
+
+    Receive(kHardwareConfiguration, {});  // empty: ignored
+    Receive(kHardwareConfiguration, {1});
+    EXPECT_THAT(m_view.messages,
+                ElementsAre("ERROR : Wrong database version", "ERROR : Wrong hardware ID"));
+
+    m_controller.RequestDownload();
+    EXPECT_THAT(m_link.SentTypes(), ElementsAre(1, 3));
+    EXPECT_EQ(m_link.connects.size(), 1u);
+}
+
+TEST_F(TransferControllerTest, UnknownTypesAreReportedAndTypeFourIgnored) {
+    Receive(kIgnored, {1, 2});
+    Receive(0);
+    Receive(9);
+    Receive(255);
+    EXPECT_EQ(m_view.messages.size(), 3u);
+    EXPECT_EQ(m_view.messages[0], "ERROR : Unknown request from the Deskset");
+}
+
+TEST_F(TransferControllerTest, UploadSendsTheImageAndFollowsTheLinkQueues) {
+    m_database.open = true;
+    SetImageDefaults(m_database.image);
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    ASSERT_EQ(m_link.sent.size(), 2u + 164u);
+    EXPECT_EQ(m_link.sent[2].size(), 104u);
+    EXPECT_EQ(m_link.sent.back().size(), 88u);
+    EXPECT_EQ(m_view.progress.status, "Uploading data...");
+    EXPECT_EQ(m_timers.running.at(kUploadProgressTimer), 100);
+
+    m_link.queued = 60;
+    m_link.waiting = 4;
+    m_controller.OnTimer(kUploadProgressTimer);
+    EXPECT_EQ(m_view.progress.position, 10000);
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer));
+    m_link.queued = 0;
+    m_link.waiting = 0;
+    m_controller.OnTimer(kUploadProgressTimer);
+    EXPECT_EQ(m_view.progress.position, 16400);
+    EXPECT_TRUE(m_timers.IsRunning(kCompletionTimer));
+
+    Receive(kUploadCompleted);
+    EXPECT_EQ(m_view.progress.status, "Uploading data...(Completed)");
+    EXPECT_FALSE(m_timers.IsRunning(kUploadProgressTimer));
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer));
+    EXPECT_FALSE(m_controller.IsConnected());
+}
+
+TEST_F(TransferControllerTest, SilentEndAfterTheBarFilledIsACommunicationError) {
+    m_database.open = true;
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    m_controller.OnTimer(kUploadProgressTimer);
+    m_controller.OnTimer(kCompletionTimer);
+    EXPECT_EQ(m_view.progress.status, "Communication error with deskset");
+    EXPECT_EQ(m_view.progress.buttonText, "Cancel");
+    EXPECT_TRUE(m_view.progress.buttonVisible);
+    EXPECT_TRUE(m_timers.running.empty());
+    EXPECT_FALSE(m_controller.UploadRequested());
+}
+
+TEST_F(TransferControllerTest, LinkLostMidTransferShowsItInTheDialog) {
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    ReceiveBlock(0, 1);
+    m_controller.OnConnectionLost();
+    EXPECT_EQ(m_view.status, "Communication with deskset has been lost.");
+    EXPECT_EQ(m_view.progress.status, "ERROR : Disconnected with the Deskset");
+    EXPECT_EQ(m_view.progress.buttonText, "Cancel");
+    EXPECT_TRUE(m_controller.DownloadRequested()) << "cleared only when the dialog closes";
+    m_controller.ProgressDialogClosed();
+    EXPECT_FALSE(m_controller.DownloadRequested());
+}
+
+TEST_F(TransferControllerTest, SixAttemptsThenTheRetryQuestion) {
+    m_controller.RequestDownload();
+    for (int expiry = 1; expiry <= 5; ++expiry) {
+        m_controller.OnTimer(kConnectTimer);
+        EXPECT_TRUE(m_timers.IsRunning(kConnectTimer));
+    }
+    EXPECT_EQ(m_link.connects.size(), 6u);
+    EXPECT_TRUE(m_view.questions.empty());
+
+    m_view.retry = true;
+    m_controller.OnTimer(kConnectTimer);
+    ASSERT_EQ(m_view.questions.size(), 1u);
+    EXPECT_EQ(m_view.questions[0], transfer_strings::kRetryQuestion);
+    EXPECT_EQ(m_link.connects.size(), 7u) << "Retry starts a new series";
+    EXPECT_EQ(m_controller.ConnectAttempts(), 0);
+
+    m_view.retry = false;
+    for (int expiry = 1; expiry <= 6; ++expiry) {
+        m_controller.OnTimer(kConnectTimer);
+    }
+    EXPECT_EQ(m_view.questions.size(), 2u);
+    EXPECT_EQ(m_view.status, "For Help, press F1");
+    EXPECT_FALSE(m_timers.IsRunning(kConnectTimer));
+    EXPECT_TRUE(m_controller.DownloadRequested());
+}
+
+TEST_F(TransferControllerTest, ConnectFailingAtOnceIsReportedWithoutTimer) {
+    m_link.connectResult = -10003;
+    m_database.digit = "";
+    m_controller.RequestDownload();
+    EXPECT_THAT(m_link.connects, ElementsAre(" 8 0 0 19200"));
+    EXPECT_THAT(m_view.messages,
+                ElementsAre("Torvo is unable to establish connection with the deskset."));
+    EXPECT_FALSE(m_timers.IsRunning(kConnectTimer));
+}
+
+TEST_F(TransferControllerTest, UploadIsNeverSentWhenTheDatabaseWasClosedMeanwhile) {
+    m_database.open = true;
+    m_controller.RequestUpload();
+    m_database.open = false;  // closed while connecting
+    ConnectAndPassChecks();
+    EXPECT_THAT(m_link.SentTypes(), ElementsAre(1, 2));
+    EXPECT_EQ(m_view.messages.size(), 1u);
+    EXPECT_FALSE(m_controller.IsConnected());
+}
