@@ -1,5 +1,7 @@
 #include "link/Vcom.h"
 
+#include <pthread.h>
+
 #include <chrono>
 #include <system_error>
 
@@ -280,6 +282,8 @@ int Vcom::GetQueueCounts(int& transmitCount, int& receiveCount) {
 }
 
 void Vcom::SessionThread(std::optional<int> priority) {
+    // Named for top -H and debuggers.
+    pthread_setname_np(pthread_self(), "vcom-session");
     if (priority) {
         ApplyCurrentThreadPriority(*priority);
     }
@@ -331,6 +335,7 @@ void Vcom::SessionThread(std::optional<int> priority) {
 }
 
 void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> priority) {
+    pthread_setname_np(pthread_self(), "vcom-comm");
     if (priority) {
         ApplyCurrentThreadPriority(*priority);
     }

@@ -177,6 +177,23 @@ TEST(DesksetSimulatorTest, SilentDesksetNeverBringsTheLinkUp) {
     EXPECT_EQ(statistics.value[VcomStatistics::kFramesReceived], 0);
 }
 
+TEST(DesksetSimulatorTest, LinksThePtyToAChosenName) {
+    const std::string linkPath = "/tmp/torvo-sim-link-" + std::to_string(::getpid());
+    DesksetSimOptions options = FastOptions();
+    options.linkPath = linkPath;
+    {
+        CDesksetSimulator simulator(options);
+        ASSERT_TRUE(simulator.StartOnNewPty()) << simulator.LastError();
+        char target[256] = {};
+        ASSERT_GT(::readlink(linkPath.c_str(), target, sizeof(target) - 1), 0);
+        EXPECT_EQ(std::string(target), simulator.DevicePath());
+        Computer computer(linkPath);
+        ASSERT_TRUE(computer.Connect());
+        EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+    }
+    EXPECT_NE(::access(linkPath.c_str(), F_OK), 0) << "removed when the simulator stops";
+}
+
 // The program itself: prints its pty, answers, and ends cleanly on SIGTERM.
 TEST(DesksetSimulatorProgramTest, PrintsItsPtyAndStopsOnSigterm) {
     int output[2];

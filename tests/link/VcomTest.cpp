@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -132,6 +139,58 @@ TEST(VcomTest, ShutdownRefusesNewConnections) {
     EXPECT_FALSE(link.IsConnected());
     EXPECT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomSessionNotRunning);
     link.Shutdown();  // twice is harmless
+}
+
+}  // namespace
+
+namespace {
+
+// The nice value of this process's thread with the given name, or -100.
+int NiceOfThread(const std::string& name) {
+    DIR* tasks = opendir("/proc/self/task");
+    int nice = -100;
+    while (dirent* entry = tasks ? readdir(tasks) : nullptr) {
+        const std::string base = std::string("/proc/self/task/") + entry->d_name;
+        std::ifstream comm(base + "/comm");
+        std::string threadName;
+        std::getline(comm, threadName);
+        if (threadName != name) {
+            continue;
+        }
+        std::ifstream statFile(base + "/stat");
+        std::string stat;
+        std::getline(statFile, stat);
+        std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+        std::string field;
+        for (int index = 3; index <= 19 && fields >> field; ++index) {
+            if (index == 19) {
+                nice = std::stoi(field);
+            }
+        }
+    }
+    if (tasks != nullptr) {
+        closedir(tasks);
+    }
+    return nice;
+}
+
+// Lowering a priority is always allowed, so the mapping can be checked as any user.
+TEST(VcomTest, ThreadPrioritiesAreApplied) {
+    VcomThreadPriorities priorities;
+    priorities.session = -3;
+    priorities.commLink = -1;
+    CRecordingVcom link(250, true, priorities);
+    UseMemoryLine(link);
+    ASSERT_EQ(link.Connect(0, nullptr, 0, nullptr), kVcomOk);
+    int sessionNice = -100;
+    int commNice = -100;
+    for (int i = 0; i < 1000 && (sessionNice != 6 || commNice != 2); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        sessionNice = NiceOfThread("vcom-session");
+        commNice = NiceOfThread("vcom-comm");
+    }
+    EXPECT_EQ(sessionNice, 6);
+    EXPECT_EQ(commNice, 2);
 }
 
 }  // namespace

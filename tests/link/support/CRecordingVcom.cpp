@@ -1,7 +1,8 @@
 #include "CRecordingVcom.h"
 
-CRecordingVcom::CRecordingVcom(int maxMessageSize, bool takeReceived)
-    : Vcom(maxMessageSize), m_takeReceived(takeReceived) {}
+CRecordingVcom::CRecordingVcom(int maxMessageSize, bool takeReceived,
+                               const VcomThreadPriorities& priorities)
+    : Vcom(maxMessageSize, priorities), m_takeReceived(takeReceived) {}
 
 CRecordingVcom::~CRecordingVcom() {
     Shutdown();

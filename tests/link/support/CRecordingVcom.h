@@ -20,7 +20,8 @@ public:
         int parameter;
     };
 
-    explicit CRecordingVcom(int maxMessageSize = 250, bool takeReceived = true);
+    explicit CRecordingVcom(int maxMessageSize = 250, bool takeReceived = true,
+                            const VcomThreadPriorities& priorities = {});
     ~CRecordingVcom() override;
 
     void OnReceive(int length) override;

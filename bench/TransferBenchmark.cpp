@@ -1,0 +1,208 @@
+// Full-image download and upload between a Vcom client and the deskset
+// simulator over the line emulator, against the line bound, and the CPU time
+// of connected, idle stacks.
+//
+//   torvo-link-bench [--baud N] [--idle-seconds N] [--bit-error-rate X] [--drop-rate X]
+
+#include <dirent.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CBenchClient.h"
+#include "CDesksetSimulator.h"
+#include "CLineEmulator.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kImageSize = 16384;
+constexpr int kBlockSize = 100;
+constexpr uint8_t kHardwareRequest = 2;
+constexpr uint8_t kDownloadRequest = 3;
+constexpr uint8_t kImageBlock = 4;
+constexpr uint8_t kVersionRequest = 1;
+constexpr uint8_t kUploadCompleted = 5;
+constexpr uint8_t kDownloadCompleted = 7;
+constexpr auto kTransferTimeout = std::chrono::seconds(120);
+
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU seconds used so far by this process's threads, summed by thread name
+// (schedstat counts in nanoseconds, where the tick-based times miss short wakes).
+std::map<std::string, double> ThreadCpuByName() {
+    std::map<std::string, double> cpu;
+    DIR* tasks = opendir("/proc/self/task");
+    if (tasks == nullptr) {
+        return cpu;
+    }
+    while (dirent* entry = readdir(tasks)) {
+        if (entry->d_name[0] == '.') {
+            continue;
+        }
+        const std::string base = std::string("/proc/self/task/") + entry->d_name;
+        std::string name;
+        std::ifstream comm(base + "/comm");
+        std::getline(comm, name);
+        std::ifstream schedstat(base + "/schedstat");
+        double nanoseconds = 0;
+        if (schedstat >> nanoseconds) {
+            cpu[name] += nanoseconds / 1e9;
+        }
+    }
+    closedir(tasks);
+    return cpu;
+}
+
+void ReportTransfer(const char* name, Clock::duration elapsed, const CLineEmulator& line,
+                    int baudRate) {
+    const int64_t toDeskset = line.BytesFirstToSecond();
+    const int64_t toComputer = line.BytesSecondToFirst();
+    const double bound = static_cast<double>(toDeskset + toComputer) / (baudRate / 10.0);
+    const double wall = Seconds(elapsed);
+    std::printf("%-9s wall %7.3f s  bytes on the wire %6lld (to deskset %lld, to computer %lld)\n",
+                name, wall, static_cast<long long>(toDeskset + toComputer),
+                static_cast<long long>(toDeskset), static_cast<long long>(toComputer));
+    std::printf("%-9s line bound %7.3f s  wall / bound %.4f  (%+.2f %%)\n", name, bound,
+                wall / bound, (wall / bound - 1.0) * 100.0);
+}
+
+std::vector<uint8_t> PatternImage() {
+    std::vector<uint8_t> image(kImageSize);
+    for (int i = 0; i < kImageSize; ++i) {
+        image[i] = static_cast<uint8_t>(i * 31 + 7);
+    }
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLineEmulator::Options lineOptions;
+    int idleSeconds = 10;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--baud") == 0) {
+            lineOptions.baudRate = std::atoi(argv[i + 1]);
+        } else if (std::strcmp(argv[i], "--idle-seconds") == 0) {
+            idleSeconds = std::atoi(argv[i + 1]);
+        } else if (std::strcmp(argv[i], "--bit-error-rate") == 0) {
+            lineOptions.bitErrorRate = std::atof(argv[i + 1]);
+        } else if (std::strcmp(argv[i], "--drop-rate") == 0) {
+            lineOptions.dropRate = std::atof(argv[i + 1]);
+        }
+    }
+
+    CLineEmulator line(lineOptions);
+    if (!line.Start()) {
+        std::fprintf(stderr, "cannot create the line emulator's ptys\n");
+        return 1;
+    }
+    DesksetSimOptions simOptions;
+    simOptions.baudRate = lineOptions.baudRate;
+    CDesksetSimulator simulator(simOptions);
+    if (!simulator.StartOnDevice(line.SecondPath())) {
+        std::fprintf(stderr, "simulator: %s\n", simulator.LastError().c_str());
+        return 1;
+    }
+    CBenchClient client(line.FirstPath());
+    std::printf("line %d baud, bit error rate %g, drop rate %g\n", lineOptions.baudRate,
+                lineOptions.bitErrorRate, lineOptions.dropRate);
+
+    auto start = Clock::now();
+    if (!client.ConnectAndWait(std::chrono::seconds(30))) {
+        std::fprintf(stderr, "no connection\n");
+        return 1;
+    }
+    std::printf("connect   %7.3f s (the computer polls after its 3000 ms poll interval)\n",
+                Seconds(Clock::now() - start));
+
+    start = Clock::now();
+    size_t skip = client.ReceivedCount();
+    client.SendMessage(kVersionRequest, {});
+    client.SendMessage(kHardwareRequest, {});
+    if (!client.WaitForType(kHardwareRequest, skip, std::chrono::seconds(30))) {
+        std::fprintf(stderr, "no hardware answer\n");
+        return 1;
+    }
+    std::printf("version and hardware requests answered in %.3f s\n",
+                Seconds(Clock::now() - start));
+
+    // Download.
+    line.ResetCounters();
+    skip = client.ReceivedCount();
+    start = Clock::now();
+    client.SendMessage(kDownloadRequest, {0});
+    if (!client.WaitForType(kDownloadCompleted, skip, kTransferTimeout)) {
+        std::fprintf(stderr, "download did not complete\n");
+        return 1;
+    }
+    ReportTransfer("download", Clock::now() - start, line, lineOptions.baudRate);
+    std::vector<uint8_t> downloaded(kImageSize, 0);
+    const auto received = client.Received();
+    for (size_t i = skip; i < received.size(); ++i) {
+        const auto& block = received[i];
+        if (block.size() >= 4 && block[1] == 3) {
+            const int offset = block[2] + 256 * block[3];
+            std::copy(block.begin() + 4, block.end(), downloaded.begin() + offset);
+        }
+    }
+    std::printf("download  image %s\n", downloaded == simulator.Image() ? "matches" : "DIFFERS");
+
+    // Upload.
+    const std::vector<uint8_t> image = PatternImage();
+    line.ResetCounters();
+    skip = client.ReceivedCount();
+    start = Clock::now();
+    for (int offset = 0; offset < kImageSize; offset += kBlockSize) {
+        const int count = std::min(kBlockSize, kImageSize - offset);
+        std::vector<uint8_t> payload(2 + count);
+        payload[0] = static_cast<uint8_t>(offset & 0xFF);
+        payload[1] = static_cast<uint8_t>(offset >> 8);
+        std::copy_n(image.begin() + offset, count, payload.begin() + 2);
+        client.SendMessage(kImageBlock, payload);
+    }
+    if (!client.WaitForType(kUploadCompleted, skip, kTransferTimeout)) {
+        std::fprintf(stderr, "upload did not complete\n");
+        return 1;
+    }
+    ReportTransfer("upload", Clock::now() - start, line, lineOptions.baudRate);
+    std::printf("upload    image %s\n", simulator.Image() == image ? "matches" : "DIFFERS");
+
+    // Idle: both stacks connected, polls every 3 s, nothing else to do.
+    const double cpuBefore = ProcessCpuSeconds();
+    auto threadsBefore = ThreadCpuByName();
+    start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
+    auto threadsAfter = ThreadCpuByName();
+    const double wall = Seconds(Clock::now() - start);
+    const double stacks = (threadsAfter["vcom-session"] - threadsBefore["vcom-session"]) +
+                          (threadsAfter["vcom-comm"] - threadsBefore["vcom-comm"]);
+    std::printf(
+        "idle      %.0f s: whole process %.3f s CPU, %.3f %% of one core "
+        "(two stacks and the emulator)\n",
+        wall, cpu, cpu / wall * 100.0);
+    std::printf("idle      one connected stack: %.3f s CPU, %.3f %% of one core\n", stacks / 2,
+                stacks / 2 / wall * 100.0);
+    client.Disconnect();
+    return 0;
+}
