@@ -107,6 +107,31 @@ inline constexpr std::size_t kTalkPermitPauseDuration = 0x131;  // 16-bit, ms
 inline constexpr std::size_t kTalkPermitBeepCount = 0x133;
 inline constexpr std::size_t kTalkPermitPostTime = 0x134;  // 16-bit, ms
 inline constexpr std::size_t kDetectionFlags = 0x136;      // 16 bytes, 0/1
+
+// The signaling option data at kSignalingData holds one of two layouts, chosen
+// by the stored signaling option. Offsets are relative to the channel record.
+namespace dtmf {
+inline constexpr std::size_t kMinDigits = 0x119;
+inline constexpr std::size_t kMaxDigits = 0x11A;
+inline constexpr std::size_t kDigitDuration = 0x11B;     // 16-bit, ms
+inline constexpr std::size_t kInterdigitTiming = 0x11D;  // 16-bit, ms
+}  // namespace dtmf
+
+namespace stat_alert {
+inline constexpr std::size_t kMode = 0x119;
+inline constexpr std::size_t kLeadingPretime = 0x11A;   // 16-bit, ms
+inline constexpr std::size_t kTrailingPretime = 0x11C;  // 16-bit, ms
+inline constexpr std::size_t kPretimeKind = 0x11E;
+inline constexpr std::size_t kRacMode = 0x11F;
+inline constexpr std::size_t kDefaultRac = 0x120;  // 16-bit
+inline constexpr std::size_t kRacPretime = 0x122;  // 16-bit, ms
+inline constexpr std::size_t kRetryConstant = 0x124;
+inline constexpr std::size_t kLimitedPatience = 0x125;  // seconds
+inline constexpr std::size_t kBusyTimer = 0x126;
+inline constexpr std::size_t kDosCoast = 0x127;  // 16-bit, ms
+inline constexpr std::size_t kEmergencyAcknowledge = 0x129;
+}  // namespace stat_alert
+static_assert(stat_alert::kEmergencyAcknowledge == kSignalingData + kSignalingDataSize - 1);
 }  // namespace channel
 
 // The four list tables. Every record starts with a text; an empty one is a free slot.

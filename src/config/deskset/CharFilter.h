@@ -1,0 +1,25 @@
+#pragma once
+// The character sets of the restricted edits. Such an edit cuts its text at
+// the first character outside its set on every change.
+
+#include <string>
+#include <string_view>
+
+namespace charsets {
+inline constexpr std::string_view kDigits = "0123456789";
+inline constexpr std::string_view kLevel = "0123456789-";
+inline constexpr std::string_view kHex = "0123456789ABCDEF";
+inline constexpr std::string_view kDtmf = "0123456789ABCD*#";
+}  // namespace charsets
+
+std::string CutAtFirstOutside(std::string_view text, std::string_view allowed);
+bool AllWithin(std::string_view text, std::string_view allowed);
+// Letters a to z become A to Z; every other character stays.
+std::string ToUpperAscii(std::string_view text);
+
+// The set a signaling option allows in the deskset ID; empty when the ID is not filtered.
+std::string_view DesksetIdCharset(int option);
+// The deskset ID as its edit keeps it: upper case, cut by the option's set.
+std::string FilterDesksetId(std::string_view text, int option);
+// The default RAC as its edit keeps it: upper case, cut at the first non-hexadecimal digit.
+std::string FilterRac(std::string_view text);

@@ -1,0 +1,12 @@
+#include "config/deskset/ChoiceList.h"
+
+#include <algorithm>
+
+int ChoiceList::IndexOf(std::string_view text) const {
+    const auto it = std::find(m_entries.begin(), m_entries.end(), text);
+    return it == m_entries.end() ? -1 : static_cast<int>(it - m_entries.begin());
+}
+
+std::string_view ChoiceList::At(int index) const {
+    return IndexOfCode(index) < 0 ? std::string_view{} : std::string_view{m_entries[index]};
+}

@@ -1,0 +1,77 @@
+#include "config/deskset/DtmfForm.h"
+
+#include "config/deskset/ChannelCodes.h"
+#include "config/deskset/ChannelLists.h"
+#include "config/deskset/FormFields.h"
+
+namespace {
+
+namespace d = layout::channel::dtmf;
+using Storage = NumberField::Storage;
+
+constexpr std::array<NumberField, kDtmfNumberCount> kFields{{
+    {d::kDigitDuration, Storage::U16, 1, 0, 60000,
+     "Digit duration must be between 0 and 60000 ms."},
+    {d::kInterdigitTiming, Storage::U16, 1, 0, 60000,
+     "Interdigit timing must be between 0 and 60000 ms."},
+}};
+
+int DigitIndex(int digits) {
+    return DigitCountList().IndexOfCode(digits - 1);
+}
+
+DtmfForm Defaults() {
+    DtmfForm form;
+    form.minDigits = DigitIndex(3);
+    form.maxDigits = DigitIndex(8);
+    form.numbers = {"60", "40"};
+    return form;
+}
+
+}  // namespace
+
+DtmfForm LoadDtmf(const ChannelRecord& record) {
+    using channel_codes::LayoutOfOption;
+    if (LayoutOfOption(record.U8(layout::channel::kSignalingOption)) !=
+        channel_codes::OptionLayout::Dtmf) {
+        return Defaults();
+    }
+    DtmfForm form;
+    form.minDigits = DigitIndex(record.U8(d::kMinDigits));
+    form.maxDigits = DigitIndex(record.U8(d::kMaxDigits));
+    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
+        form.numbers[k] = ShowNumber(record, kFields[k]);
+    }
+    return form;
+}
+
+Validation<DtmfField> ValidateDtmf(const DtmfForm& form) {
+    Validation<DtmfField> result;
+    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
+        result.Check(AcceptsNumber(kFields[k], form.numbers[k]), static_cast<DtmfField>(k),
+                     kFields[k].message);
+    }
+    return result;
+}
+
+void WriteDtmf(const DtmfForm& form, ChannelRecord& record) {
+    StoreIndex(record, d::kMinDigits, form.minDigits < 0 ? -1 : form.minDigits + 1);
+    StoreIndex(record, d::kMaxDigits, form.maxDigits < 0 ? -1 : form.maxDigits + 1);
+    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
+        StoreNumber(record, kFields[k], form.numbers[k]);
+    }
+}
+
+void ChooseMinDigits(DtmfForm& form, int index) {
+    form.minDigits = index;
+    if (index >= 0 && index > form.maxDigits) {
+        form.maxDigits = index;
+    }
+}
+
+void ChooseMaxDigits(DtmfForm& form, int index) {
+    form.maxDigits = index;
+    if (index >= 0 && form.minDigits > index) {
+        form.minDigits = index;
+    }
+}
