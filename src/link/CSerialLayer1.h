@@ -16,6 +16,16 @@ using PortResolver = std::function<std::string(int port)>;
 // ("%d %d %d %d %d"). Parity: 0 none, 1 odd, 2 even, 3 mark, 4 space; stop
 // bits: 0 one, 1 one and a half, 2 two. Anything short of five numbers means
 // COM1, 8 data bits, no parity, one stop bit, 9600 baud.
+//
+// What a Linux tty cannot do like the desktop platform's serial driver:
+//  - its buffers have fixed sizes (4096 bytes each way), so the 1024-byte
+//    driver buffers exist only as the figure free transmit space counts from;
+//  - there is no event mask to set or check: a read simply asks FIONREAD;
+//  - line errors (framing, overrun, parity, break) are not queried or cleared:
+//    the bytes arrive as the driver has them and the packet layer's check
+//    rejects the frame;
+//  - XON/XOFF limits have no termios counterpart (flow control is off anyway);
+//  - one and a half stop bits do not exist; two are used.
 class CSerialLayer1 : public CLayer1 {
 public:
     // The transmit and receive buffer size the link expects of the driver.

@@ -154,4 +154,29 @@ TEST_F(SessionTest, LinkUpAndDownReachTheOwner) {
     EXPECT_EQ(sender.disconnects, 1);
 }
 
+TEST_F(SessionTest, RefusedFragmentIsReported) {
+    CRecordingVcom sender(40);
+    CRecordingVcom receiver(40);
+    Join(sender, receiver);
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->refuseWhileAccepting = true;
+    }
+    const Bytes lost = Counting(5);
+    ASSERT_EQ(sender.Send(lost.data(), 5), kVcomOk);
+    ASSERT_TRUE(sender.WaitUntil([&] { return !sender.statuses.empty(); }));
+    EXPECT_EQ(sender.statuses[0].code, kStatusFragmentRefused);
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->refuseWhileAccepting = false;
+    }
+    // A whole message that Layer 2 refused is gone; the next one goes through.
+    const Bytes next = Counting(6, 9);
+    ASSERT_EQ(sender.Send(next.data(), 6), kVcomOk);
+    ASSERT_TRUE(receiver.WaitUntil([&] { return receiver.received.size() == 1; }));
+    EXPECT_EQ(receiver.received[0], next);
+    auto lock = sender.Lock();
+    EXPECT_TRUE(sender.sentLengths == std::vector<int>{6});
+}
+
 }  // namespace

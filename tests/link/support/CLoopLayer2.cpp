@@ -43,7 +43,7 @@ int CLoopLayer2::CanSend() {
 
 int CLoopLayer2::Send(const uint8_t* data, int length, int fragmentType) {
     std::lock_guard lock(m_shared->mutex);
-    if (!m_shared->accepting) {
+    if (!m_shared->accepting || m_shared->refuseWhileAccepting) {
         return 0;
     }
     Output().emplace_back(std::vector<uint8_t>(data, data + length), fragmentType);

@@ -19,6 +19,7 @@ public:
         std::mutex mutex;
         bool linkUp = true;
         bool accepting = true;
+        bool refuseWhileAccepting = false;  // CanSend says yes, Send says no
         std::deque<std::pair<std::vector<uint8_t>, int>> toSecond;
         std::deque<std::pair<std::vector<uint8_t>, int>> toFirst;
         std::vector<int> typesSentByFirst;
