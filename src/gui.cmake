@@ -52,7 +52,7 @@ target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(torvo_gui PUBLIC torvo_model Qt6::Widgets Qt6::Svg)
 
 add_executable(torvo app/main.cpp)
-target_link_libraries(torvo PRIVATE torvo_gui)
+target_link_libraries(torvo PRIVATE torvo_gui deskset_sim)
 install(TARGETS torvo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Desktop integration: a menu entry, the .ddb file type, icons and a

@@ -27,6 +27,7 @@
 #include "app/ShortcutsDlg.h"
 #include "app/TorvoSettings.h"
 #include "transfer/ComPortDialog.h"
+#include "transfer/DesktopTransfer.h"
 
 namespace {
 
@@ -112,6 +113,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     CreateTree();
     m_editors =
         std::make_unique<EditorWindows>(*m_workspace, *m_tree, [this] { return m_app.Document(); });
+    m_transfer = std::make_unique<DesktopTransfer>(m_app, *this);
     RebuildMenus();
     ShowNoDatabase();
     TorvoSettings::EnsureComPortSetting();
@@ -363,12 +365,10 @@ void CMainFrame::ExecuteCommand(int id) {
             m_app.SaveDatabaseAs();
             break;
         case cmd::DownloadDatabase:
-            m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading);
+            m_transfer->Download();
             break;
         case cmd::UploadDatabase:
-            if (m_app.Document()) {
-                m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading);
-            }
+            m_transfer->Upload();
             break;
         case cmd::Exit:
             close();
@@ -475,9 +475,18 @@ void CMainFrame::OpenShortcutsDialog() {
 }
 
 void CMainFrame::RunComPortCheck() {
-    if (TorvoSettings::ComPortDigit().isEmpty()) {
+    if (!m_simulatedDeskset && TorvoSettings::ComPortDigit().isEmpty()) {
         ExecuteCommand(cmd::ComPort);
     }
+    m_transfer->Controller().ResetConnectAttempts();
+}
+
+void CMainFrame::UseSimulatedDeskset(const QString& device) {
+    m_simulatedDeskset = true;
+    m_transfer->UseDeviceForEveryPort(device.toStdString());
+    auto* notice = new QLabel(tr("Simulated deskset on %1").arg(device), this);
+    notice->setToolTip(tr("Demonstration mode: transfers go to a simulated deskset."));
+    statusBar()->insertPermanentWidget(1, notice);
 }
 
 void CMainFrame::RestoreLayout() {

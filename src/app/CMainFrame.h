@@ -9,6 +9,7 @@
 #include <memory>
 
 class CConfigTree;
+class DesktopTransfer;
 class CTorvoApp;
 class EditorWindows;
 class HelpWindow;
@@ -58,8 +59,9 @@ public:
 
     // After the splash screen: ask for a COM port when none is stored.
     void RunComPortCheck();
-    int ConnectAttempts() const { return m_connectAttempts; }
-    void ResetConnectAttempts() { m_connectAttempts = 0; }
+    DesktopTransfer& Transfer() const { return *m_transfer; }
+    // Demonstration mode: every port leads to a simulated deskset on device.
+    void UseSimulatedDeskset(const QString& device);
 
     // Restores the toolbar, tree and window geometry saved by the last run.
     void RestoreLayout();
@@ -101,7 +103,8 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QList<QMenu*> m_menus;
+    std::unique_ptr<DesktopTransfer> m_transfer;
     bool m_databaseMenu = false;
-    int m_connectAttempts = 0;
+    bool m_simulatedDeskset = false;
     QWidget* m_lastFocus = nullptr;
 };

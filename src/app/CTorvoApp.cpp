@@ -60,12 +60,13 @@ void CTorvoApp::BeginDocument(const QString& title, const QString& path) {
     }
 }
 
-void CTorvoApp::NewDatabase() {
+bool CTorvoApp::NewDatabase() {
     if (!CloseDatabase()) {
-        return;
+        return false;
     }
     SetImageDefaults(TheImage());
     BeginDocument(app_strings::kNewName, QString());
+    return true;
 }
 
 void CTorvoApp::OpenDatabase() {

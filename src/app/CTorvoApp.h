@@ -25,7 +25,8 @@ public:
     bool CloseDatabase();
     bool LastCloseSucceeded() const { return m_lastCloseOk; }
 
-    void NewDatabase();
+    // Returns false when the close step was cancelled.
+    bool NewDatabase();
     void OpenDatabase();
     // Returns false when the file could not be opened (the request failed).
     bool OpenDatabaseFile(const QString& path);

@@ -4,9 +4,11 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include "CDesksetSimulator.h"
 #include "app/AppStrings.h"
 #include "app/CMainFrame.h"
 #include "app/CTorvoApp.h"
+#include "app/Prompt.h"
 #include "app/SplashScreen.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +24,9 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     const QCommandLineOption noSplash("no-splash", "Start without the splash screen.");
     parser.addOption(noSplash);
+    const QCommandLineOption demo("demo",
+                                  "Transfer with a simulated deskset instead of a serial port.");
+    parser.addOption(demo);
     parser.addPositionalArgument("file", "A database (.ddb) to open at start-up.", "[file]");
     parser.process(application);
 
@@ -30,6 +35,18 @@ int main(int argc, char** argv) {
     app.SetMainFrame(&frame);
     frame.RefreshRecentFiles();
     frame.RestoreLayout();
+
+    // The simulated deskset lives as long as the program; the stored COM port is left alone.
+    std::unique_ptr<CDesksetSimulator> simulator;
+    if (parser.isSet(demo)) {
+        simulator = std::make_unique<CDesksetSimulator>(DesksetSimOptions{});
+        if (!simulator->StartOnNewPty()) {
+            ThePrompt().Warn(QString("The simulated deskset could not be started: %1")
+                                 .arg(QString::fromStdString(simulator->LastError())));
+            return 1;
+        }
+        frame.UseSimulatedDeskset(QString::fromStdString(simulator->DevicePath()));
+    }
 
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty() && !app.OpenDatabaseFile(files.first())) {
@@ -41,7 +58,6 @@ int main(int argc, char** argv) {
     const auto afterSplash = [&frame] {
         frame.update();
         frame.RunComPortCheck();
-        frame.ResetConnectAttempts();
     };
     SplashScreen splash;
     if (parser.isSet(noSplash)) {

@@ -159,8 +159,9 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             if (m_progress.open) {
                 m_timers.Stop(kUploadProgressTimer);
             }
-            FinishProgress(message.Type() == kUploadCompleted ? strings::kCompleted
-                                                              : strings::kIncomplete);
+            FinishProgress(TransferKind::Upload, message.Type() == kUploadCompleted
+                                                     ? strings::kCompleted
+                                                     : strings::kIncomplete);
             EndTransfer();
             m_armFinalTimer = true;
             return;
@@ -168,12 +169,12 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             std::copy(m_database.ReceivedImage().Bytes().begin(),
                       m_database.ReceivedImage().Bytes().end(), m_database.Image().Bytes().begin());
             m_database.ImageReplaced();
-            FinishProgress(strings::kCompleted);
+            FinishProgress(TransferKind::Download, strings::kCompleted);
             m_armFinalTimer = true;
             EndTransfer();
             return;
         case kDownloadFailed:
-            FinishProgress(strings::kIncomplete);
+            FinishProgress(TransferKind::Download, strings::kIncomplete);
             m_armFinalTimer = true;
             EndTransfer();
             return;
@@ -255,10 +256,9 @@ void TransferController::OpenProgressDialog(TransferKind kind) {
     m_view.ShowProgress(m_progress);
 }
 
-void TransferController::FinishProgress(const char* appended) {
-    if (!m_progress.open) {
-        return;
-    }
+void TransferController::FinishProgress(TransferKind kind, const char* appended) {
+    // An outcome that comes before any block still reaches the user.
+    OpenProgressDialog(kind);
     m_progress.status += appended;
     m_progress.buttonText = strings::kOk;
     m_progress.buttonVisible = true;

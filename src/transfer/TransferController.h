@@ -23,6 +23,7 @@ public:
     void ConnectToDeskset();
     void EndTransfer();
     void ResetConnectAttempts() { m_connectAttempts = 0; }
+    void SetTimings(const TransferTimings& timings) { m_timings = timings; }
 
     // Notifications from the link, in arrival order.
     void OnConnected();
@@ -50,7 +51,7 @@ private:
     void MakeDownloadRequest();
     void SendBlocks();
     void StoreImageBlock(const Msg& message);
-    void FinishProgress(const char* appended);
+    void FinishProgress(TransferKind kind, const char* appended);
     void ShowProgressProblem(const char* text);
     void ArmCompletionTimerAtEnd();
 

@@ -105,6 +105,15 @@ TEST_F(TransferControllerTest, FailedDownloadKeepsTheNewDatabaseDefaults) {
     EXPECT_EQ(m_database.replaced, 0);
 }
 
+TEST_F(TransferControllerTest, AnOutcomeBeforeAnyBlockStillOpensTheProgressDialog) {
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    Receive(kDownloadFailed);
+    EXPECT_TRUE(m_view.progress.open);
+    EXPECT_EQ(m_view.progress.status, "Downloading data...(Error! Transfer was incomplete)");
+    EXPECT_TRUE(m_view.progress.buttonVisible);
+}
+
 TEST_F(TransferControllerTest, CancelledCloseStepSendsNothing) {
     m_database.allowNew = false;
     m_controller.RequestDownload();

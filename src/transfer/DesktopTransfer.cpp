@@ -1,0 +1,162 @@
+#include "transfer/DesktopTransfer.h"
+
+#include <QSettings>
+#include <QTimer>
+
+#include "app/AppStrings.h"
+#include "app/CConfigTree.h"
+#include "app/CMainFrame.h"
+#include "app/CTorvoApp.h"
+#include "app/ConfigImage.h"
+#include "app/Prompt.h"
+#include "app/TorvoSettings.h"
+#include "link/CLayerFactory.h"
+#include "transfer/TransferProgressDlg.h"
+#include "transfer/TransferStrings.h"
+
+using transfer::TimerId;
+
+DesktopTransfer::DesktopTransfer(CTorvoApp& app, CMainFrame& frame)
+    : m_app(app),
+      m_frame(frame),
+      m_link(StoredThreadPriorities()),
+      m_transferLink(m_link),
+      m_controller(m_transferLink, *this, *this, *this) {
+    m_link.LayerFactory().SetPortResolver(
+        [](int port) { return TorvoSettings::ComPortDevice(port).toStdString(); });
+    m_link.SetTargetWindow(this);
+}
+
+DesktopTransfer::~DesktopTransfer() {
+    m_link.SetTargetWindow(nullptr);
+    delete m_dialog.data();
+    m_link.Shutdown();
+}
+
+VcomThreadPriorities DesktopTransfer::StoredThreadPriorities() {
+    QSettings settings(QSettings::SystemScope, "ZEL", "Vcom");
+    const auto level = [&settings](const char* key) -> std::optional<int> {
+        bool ok = false;
+        const int value = settings.value(key).toInt(&ok);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    };
+    return {level("SessionThreadPriority"), level("CommLinkThreadPriority")};
+}
+
+void DesktopTransfer::UseDeviceForEveryPort(const std::string& device) {
+    m_link.LayerFactory().SetPortResolver([device](int) { return device; });
+}
+
+void DesktopTransfer::Download() {
+    if (!m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading)) {
+        m_controller.RequestDownload();
+    }
+}
+
+void DesktopTransfer::Upload() {
+    if (m_app.Document() && !m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading)) {
+        m_controller.RequestUpload();
+    }
+}
+
+bool DesktopTransfer::event(QEvent* event) {
+    switch (static_cast<int>(event->type())) {
+        case LinkNotification::kDataReceived: {
+            const auto* data = static_cast<LinkNotification*>(event)->Data();
+            if (data) {
+                m_controller.OnLinkMessage(data->data(), data->size());
+            }
+            return true;
+        }
+        case LinkNotification::kConnected:
+            m_controller.OnConnected();
+            return true;
+        case LinkNotification::kConnectionLost:
+            m_controller.OnConnectionLost();
+            return true;
+        default:
+            return QObject::event(event);
+    }
+}
+
+void DesktopTransfer::Start(TimerId id, int periodMs) {
+    QTimer*& timer = m_timers[id];
+    if (!timer) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, id] { m_controller.OnTimer(id); });
+    }
+    timer->start(periodMs);
+}
+
+void DesktopTransfer::Stop(TimerId id) {
+    if (const auto it = m_timers.find(id); it != m_timers.end()) {
+        it->second->stop();
+    }
+}
+
+TransferProgressDlg* DesktopTransfer::ProgressDialog() const {
+    return m_dialog;
+}
+
+bool DesktopTransfer::IsTimerRunning(TimerId id) const {
+    const auto it = m_timers.find(id);
+    return it != m_timers.end() && it->second->isActive();
+}
+
+void DesktopTransfer::ShowMessage(const std::string& text) {
+    ThePrompt().Warn(QString::fromLatin1(text.c_str()));
+}
+
+bool DesktopTransfer::AskRetry(const std::string& text) {
+    return ThePrompt().Ask(QString::fromLatin1(text.c_str()), PromptIcon::Exclamation,
+                           PromptButtons::RetryCancel) == PromptAnswer::Retry;
+}
+
+void DesktopTransfer::SetStatusText(const std::string& text) {
+    m_frame.SetStatusText(QString::fromLatin1(text.c_str()));
+}
+
+void DesktopTransfer::ShowProgress(const transfer::ProgressState& state) {
+    if (!m_dialog) {
+        m_dialog = new TransferProgressDlg(&m_frame);
+        connect(m_dialog, &QDialog::finished, this, &DesktopTransfer::ProgressDialogClosed);
+        m_dialog->show();
+    }
+    m_dialog->ShowState(state);
+}
+
+void DesktopTransfer::ProgressDialogClosed() {
+    if (m_dialog) {
+        m_dialog->deleteLater();
+        m_dialog = nullptr;
+    }
+    m_controller.ProgressDialogClosed();
+}
+
+bool DesktopTransfer::IsDatabaseOpen() const {
+    return m_app.Document() != nullptr;
+}
+
+bool DesktopTransfer::StartNewDatabase() {
+    return m_app.NewDatabase();
+}
+
+void DesktopTransfer::ShowDownloadName() {
+    m_frame.ShowDatabaseName(transfer_strings::kDownloadName, transfer_strings::kDownloadName);
+}
+
+void DesktopTransfer::ImageReplaced() {
+    m_frame.Tree().RefreshItemStates();
+}
+
+std::string DesktopTransfer::ComPortDigit() const {
+    return TorvoSettings::ComPortDigit().toStdString();
+}
+
+ConfigImage& DesktopTransfer::Image() {
+    return TheImage();
+}
+
+ConfigImage& DesktopTransfer::ReceivedImage() {
+    return TheReceivedImage();
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The desktop program's side of a transfer: the link object, the main
+// window's timers, message boxes, the status bar and the progress dialog,
+// around the transfer controller.
+
+#include <QObject>
+#include <QPointer>
+#include <map>
+#include <string>
+
+#include "link/CslVcom.h"
+#include "transfer/TransferController.h"
+#include "transfer/VcomTransferLink.h"
+
+class CMainFrame;
+class CTorvoApp;
+class QTimer;
+class TransferProgressDlg;
+
+class DesktopTransfer : public QObject,
+                        private transfer::ITransferTimers,
+                        private transfer::ITransferView,
+                        private transfer::IDatabaseSteps {
+    Q_OBJECT
+
+public:
+    DesktopTransfer(CTorvoApp& app, CMainFrame& frame);
+    ~DesktopTransfer() override;
+
+    // The commands, with their refusal while editor windows are open.
+    void Download();
+    void Upload();
+
+    transfer::TransferController& Controller() { return m_controller; }
+    CslVcom& Link() { return m_link; }
+    TransferProgressDlg* ProgressDialog() const;
+    bool IsTimerRunning(transfer::TimerId id) const;
+    void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
+    // Every COM port leads to this device for the rest of the run (demonstration mode).
+    void UseDeviceForEveryPort(const std::string& device);
+
+    // The link's thread priorities from the system settings "ZEL/Vcom".
+    static VcomThreadPriorities StoredThreadPriorities();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    // ITransferTimers
+    void Start(transfer::TimerId id, int periodMs) override;
+    void Stop(transfer::TimerId id) override;
+    // ITransferView
+    void ShowMessage(const std::string& text) override;
+    bool AskRetry(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void ShowProgress(const transfer::ProgressState& state) override;
+    // IDatabaseSteps
+    bool IsDatabaseOpen() const override;
+    bool StartNewDatabase() override;
+    void ShowDownloadName() override;
+    void ImageReplaced() override;
+    std::string ComPortDigit() const override;
+    ConfigImage& Image() override;
+    ConfigImage& ReceivedImage() override;
+
+    void ProgressDialogClosed();
+
+    CTorvoApp& m_app;
+    CMainFrame& m_frame;
+    CslVcom m_link;
+    VcomTransferLink m_transferLink;
+    transfer::TransferController m_controller;
+    std::map<transfer::TimerId, QTimer*> m_timers;
+    QPointer<TransferProgressDlg> m_dialog;
+};

@@ -1,0 +1,41 @@
+#include "transfer/TransferProgressDlg.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TransferProgressDlg::TransferProgressDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
+    setModal(true);
+    m_status = new QLabel(this);
+    m_status->setMinimumWidth(320);
+    m_bar = new QProgressBar(this);
+    m_bar->setRange(0, transfer::ProgressState::kRangeEnd);
+    m_bar->setTextVisible(false);
+    m_button = new QPushButton(this);
+    m_button->setDefault(true);
+    m_button->hide();
+    connect(m_button, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_button, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TransferProgressDlg::ShowState(const transfer::ProgressState& state) {
+    m_status->setText(QString::fromLatin1(state.status.c_str()));
+    m_bar->setValue(state.position);
+    m_button->setText(QString::fromLatin1(state.buttonText.c_str()));
+    m_button->setVisible(state.buttonVisible);
+}
+
+QString TransferProgressDlg::StatusText() const {
+    return m_status->text();
+}
+
+int TransferProgressDlg::Position() const {
+    return m_bar->value();
+}

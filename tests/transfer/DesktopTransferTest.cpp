@@ -1,0 +1,198 @@
+// Download and Upload in the desktop program, against the simulated deskset.
+
+#include <gmock/gmock.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "CDesksetSimulator.h"
+#include "app/CConfigTree.h"
+#include "app/Commands.h"
+#include "app/GuiTestSupport.h"
+#include "app/ImageDefaults.h"
+#include "link/CLayerFactory.h"
+#include "transfer/DesktopTransfer.h"
+#include "transfer/TransferProgressDlg.h"
+#include "transfer/TransferStrings.h"
+
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+class DesktopTransferTest : public GuiTest {
+protected:
+    void StartSimulator(DesksetSimOptions options = {}) {
+        m_simulator = std::make_unique<CDesksetSimulator>(std::move(options));
+        ASSERT_TRUE(m_simulator->StartOnNewPty()) << m_simulator->LastError();
+        m_frame->UseSimulatedDeskset(QString::fromStdString(m_simulator->DevicePath()));
+        // The computer's link timers (first poll, supervision) run ten times faster.
+        const MillisecondClock steady = SteadyMillisecondClock();
+        Transfer().Link().LayerFactory().SetClock([steady] { return steady() * 10; });
+    }
+    void TearDown() override {
+        m_frame.reset();  // the link goes before the simulated deskset
+        m_simulator.reset();
+        GuiTest::TearDown();
+    }
+    DesktopTransfer& Transfer() { return m_frame->Transfer(); }
+    QString ProgressText() {
+        TransferProgressDlg* dialog = Transfer().ProgressDialog();
+        return dialog ? dialog->StatusText() : QString();
+    }
+    bool WaitForProgressText(const QString& ending) {
+        return QTest::qWaitFor([&] { return ProgressText().endsWith(ending); }, kWaitMs);
+    }
+    void CloseProgressDialog() {
+        ASSERT_NE(Transfer().ProgressDialog(), nullptr);
+        Transfer().ProgressDialog()->Button()->click();
+        ProcessEvents();
+        EXPECT_EQ(Transfer().ProgressDialog(), nullptr);
+    }
+
+    std::unique_ptr<CDesksetSimulator> m_simulator;
+};
+
+std::vector<std::uint8_t> ImageBytes(const ConfigImage& image) {
+    return {image.Bytes().begin(), image.Bytes().end()};
+}
+
+}  // namespace
+
+TEST_F(DesktopTransferTest, DownloadReplacesTheDatabaseWithTheDesksets) {
+    DesksetSimOptions options;
+    ConfigImage served;
+    SetImageDefaults(served);
+    served.SetU8(layout::deskset::kDesksetType, 4);
+    served.SetU8(0x3FFF, 0x5A);
+    options.image = ImageBytes(served);
+    StartSimulator(options);
+
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Downloading data...(Completed)"));
+    EXPECT_EQ(TheImage(), served);
+    EXPECT_EQ(Transfer().ProgressDialog()->Position(), 16400);
+    EXPECT_TRUE(Transfer().ProgressDialog()->Button()->isVisible());
+    EXPECT_EQ(Transfer().ProgressDialog()->Button()->text(), "Ok");
+    EXPECT_EQ(m_frame->Tree().RootLabel(), "download.ddb");
+    EXPECT_EQ(m_frame->windowTitle(), "Velk Series Torvo  - [download.ddb]");
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 2"), CConfigTree::kClosed);
+    EXPECT_FALSE(m_app->Document()->IsModified());
+    EXPECT_EQ(m_frame->StatusText(), "Communication established with deskset.");
+    CloseProgressDialog();
+    EXPECT_FALSE(Transfer().Controller().IsConnected());
+
+    // The database has no path: Save asks for a file name.
+    m_frame->ExecuteCommand(cmd::SaveDatabase);
+    EXPECT_EQ(m_prompt->suggestedSaves.size(), 1);
+    EXPECT_TRUE(m_prompt->texts.isEmpty());
+}
+
+TEST_F(DesktopTransferTest, UploadDeliversTheExactImage) {
+    StartSimulator();
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    for (std::size_t offset : {0x0023u, 0x0500u, 0x3BE4u, 0x3FFFu}) {
+        TheImage().SetU8(offset, static_cast<std::uint8_t>(offset));
+    }
+    m_frame->ExecuteCommand(cmd::UploadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Uploading data...(Completed)"));
+    EXPECT_EQ(m_simulator->Image(), ImageBytes(TheImage()));
+    EXPECT_EQ(m_simulator->CompletedUploads(), 1);
+    CloseProgressDialog();
+}
+
+TEST_F(DesktopTransferTest, WrongVersionKeepsTheLinkAndTheNextDownloadSkipsTheChecks) {
+    DesksetSimOptions options;
+    options.version = "ZEL DESKSET V002";
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_prompt->texts.isEmpty(); }, kWaitMs));
+    EXPECT_THAT(m_prompt->texts, ElementsAre("ERROR : Wrong database version"));
+    EXPECT_TRUE(Transfer().Controller().IsConnected());
+    EXPECT_EQ(m_app->Document(), nullptr);
+
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(WaitForProgressText("(Completed)"));
+    EXPECT_EQ(m_prompt->texts.size(), 1);
+}
+
+TEST_F(DesktopTransferTest, WrongHardwareIsReported) {
+    DesksetSimOptions options;
+    options.hardware = 3;
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_prompt->texts.isEmpty(); }, kWaitMs));
+    EXPECT_THAT(m_prompt->texts, ElementsAre("ERROR : Wrong hardware ID"));
+    EXPECT_TRUE(Transfer().Controller().IsConnected());
+}
+
+TEST_F(DesktopTransferTest, AFailedUploadIsShownInTheProgressDialog) {
+    DesksetSimOptions options;
+    options.failUpload = true;
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    m_frame->ExecuteCommand(cmd::UploadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Uploading data...(Error! Transfer was incomplete)"));
+    CloseProgressDialog();
+}
+
+TEST_F(DesktopTransferTest, AFailedDownloadLeavesTheNewDatabaseWithItsDefaults) {
+    DesksetSimOptions options;
+    options.failDownload = true;
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    TheImage().SetU8(layout::deskset::kMuteTimer, 12);
+    m_app->Document()->MarkModified();
+    m_prompt->answers = {PromptAnswer::No};  // do not save the changes
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(WaitForProgressText("(Error! Transfer was incomplete)"));
+    EXPECT_THAT(m_prompt->texts, ElementsAre("Save changes to New?"));
+    EXPECT_EQ(m_frame->Tree().RootLabel(), "download.ddb");
+    ConfigImage defaults;
+    SetImageDefaults(defaults);
+    EXPECT_EQ(TheImage(), defaults);
+}
+
+TEST_F(DesktopTransferTest, CancelInTheCloseQuestionSendsNoDownloadRequest) {
+    StartSimulator();
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    m_prompt->answers = {PromptAnswer::Cancel};
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_prompt->texts.isEmpty(); }, kWaitMs));
+    EXPECT_THAT(m_prompt->texts,
+                ElementsAre("This action will close the current database. OK to continue?"));
+    QTest::qWait(200);
+    EXPECT_EQ(m_simulator->Downloads(), 0);
+    EXPECT_EQ(m_frame->Tree().RootLabel(), "New");
+    EXPECT_EQ(Transfer().ProgressDialog(), nullptr);
+}
+
+TEST_F(DesktopTransferTest, SilentDesksetGivesSixAttemptsThenTheRetryQuestion) {
+    DesksetSimOptions options;
+    options.silent = true;
+    StartSimulator(options);
+    Transfer().SetTimings({.connectMs = 30, .uploadPollMs = 100, .completionMs = 10000});
+    m_prompt->answers = {PromptAnswer::Retry, PromptAnswer::Cancel};
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_prompt->texts.size() == 2; }, kWaitMs));
+    EXPECT_EQ(m_prompt->texts[0], transfer_strings::kRetryQuestion);
+    EXPECT_EQ(m_frame->StatusText(), "For Help, press F1");
+    EXPECT_FALSE(Transfer().IsTimerRunning(transfer::kConnectTimer));
+    EXPECT_TRUE(Transfer().Controller().DownloadRequested());
+}
+
+TEST_F(DesktopTransferTest, LosingTheDesksetMidTransferIsShown) {
+    DesksetSimOptions options;
+    options.answerLimit = 3;  // version, hardware, download request, then nothing
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Transfer().ProgressDialog() != nullptr; }, kWaitMs));
+    m_simulator->Stop();
+    ASSERT_TRUE(WaitForProgressText("ERROR : Disconnected with the Deskset"));
+    EXPECT_EQ(Transfer().ProgressDialog()->Button()->text(), "Cancel");
+    EXPECT_EQ(m_frame->StatusText(), "Communication with deskset has been lost.");
+    CloseProgressDialog();
+}
