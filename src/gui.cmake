@@ -17,7 +17,6 @@ add_library(torvo_gui STATIC
   app/Prompt.cpp
   app/ShortcutsDlg.cpp
   app/SplashScreen.cpp
-  app/TorvoSettings.cpp
 )
 qt_add_resources(torvo_gui torvo_resources
   PREFIX "/"
@@ -49,7 +48,7 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/83.html
 )
 target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(torvo_gui PUBLIC torvo_model Qt6::Widgets Qt6::Svg)
+target_link_libraries(torvo_gui PUBLIC torvo_model torvo_settings Qt6::Widgets Qt6::Svg)
 
 add_executable(torvo app/main.cpp)
 target_link_libraries(torvo PRIVATE torvo_gui deskset_sim)

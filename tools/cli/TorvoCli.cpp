@@ -1,9 +1,15 @@
 #include "TorvoCli.h"
 
 #include <filesystem>
+#include <map>
+#include <set>
 
+#include <QString>
+
+#include "ConsoleTransfer.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
+#include "app/TorvoSettings.h"
 
 namespace {
 
@@ -15,6 +21,10 @@ constexpr const char* kProgramHelp =
     "Commands:\n"
     "  new FILE      write a new database holding the defaults\n"
     "  check FILE    tell whether FILE opens as a database\n"
+    "  download --port PORT --out FILE\n"
+    "                read the database out of a deskset into FILE\n"
+    "  upload --port PORT FILE\n"
+    "                write FILE into a deskset\n"
     "\n"
     "Run 'torvo-cli COMMAND --help' for a command's options.\n";
 
@@ -36,6 +46,57 @@ constexpr const char* kCheckHelp =
     "\n"
     "Options:\n"
     "  --help    show this text\n";
+
+constexpr const char* kDownloadHelp =
+    "Usage: torvo-cli download --port PORT --out FILE\n"
+    "\n"
+    "Connects to the deskset on PORT, checks its database version and hardware,\n"
+    "reads its database and writes it to FILE. Nothing is written unless the\n"
+    "whole database arrived.\n"
+    "\n"
+    "Options:\n"
+    "  --port PORT   COM1 to COM4 (the devices chosen in the desktop program's\n"
+    "                COM Port dialog), or a serial device path such as /dev/ttyUSB0\n"
+    "  --out FILE    where to write the database (replaced if it exists)\n"
+    "  --help        show this text\n";
+
+constexpr const char* kUploadHelp =
+    "Usage: torvo-cli upload --port PORT FILE\n"
+    "\n"
+    "Reads FILE as the desktop program opens it, connects to the deskset on PORT,\n"
+    "checks its database version and hardware, and writes the database into it.\n"
+    "Exits 0 only when the deskset reported the upload complete.\n"
+    "\n"
+    "Options:\n"
+    "  --port PORT   COM1 to COM4, or a serial device path\n"
+    "  --help        show this text\n";
+
+// Options that take a value, and the rest of the words.
+struct ParsedArgs {
+    std::map<std::string, std::string> values;
+    std::vector<std::string> words;
+    std::string error;
+};
+
+ParsedArgs Parse(const std::vector<std::string>& args, const std::set<std::string>& valueOptions) {
+    ParsedArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (valueOptions.contains(arg)) {
+            if (i + 1 == args.size()) {
+                parsed.error = "option '" + arg + "' needs a value";
+                return parsed;
+            }
+            parsed.values[arg] = args[++i];
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            parsed.error = "unknown option '" + arg + "'";
+            return parsed;
+        } else {
+            parsed.words.push_back(arg);
+        }
+    }
+    return parsed;
+}
 
 bool IsOption(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
@@ -67,6 +128,12 @@ int TorvoCli::Run(const std::vector<std::string>& args) {
     }
     if (command == "check") {
         return Check(rest);
+    }
+    if (command == "download") {
+        return Download(rest);
+    }
+    if (command == "upload") {
+        return Upload(rest);
     }
     return UsageError("unknown command '" + command + "'", kProgramHelp);
 }
@@ -125,18 +192,95 @@ int TorvoCli::Check(const std::vector<std::string>& args) {
         return UsageError("check takes exactly one FILE", kCheckHelp);
     }
     ConfigImage image;
-    const FileResult result = ReadDatabaseFile(args.front(), image);
-    switch (result.outcome) {
-        case FileResult::Outcome::Ok:
-            m_out << args.front() << ": opens as a database\n";
-            return kSuccess;
-        case FileResult::Outcome::FailedSilently:
-            // The desktop program says nothing about an empty file; a shell user needs a reason.
-            m_err << args.front() << ": the file is empty.\n";
-            return kFailure;
-        case FileResult::Outcome::Failed:
-            break;
+    if (!ReadDatabase(args.front(), image)) {
+        return kFailure;
     }
-    m_err << result.message << "\n";
-    return kFailure;
+    m_out << args.front() << ": opens as a database\n";
+    return kSuccess;
+}
+
+bool TorvoCli::ReadDatabase(const std::string& path, ConfigImage& image) {
+    const FileResult result = ReadDatabaseFile(path, image);
+    if (result.outcome == FileResult::Outcome::FailedSilently) {
+        // The desktop program says nothing about an empty file; a shell user needs a reason.
+        m_err << path << ": the file is empty.\n";
+    } else if (!result.Ok()) {
+        m_err << result.message << "\n";
+    }
+    return result.Ok();
+}
+
+std::string TorvoCli::DeviceForPort(const std::string& port) {
+    if (port.size() == 4 && port.starts_with("COM") && port[3] >= '1' &&
+        port[3] <= '0' + TorvoSettings::kComPortCount) {
+        return TorvoSettings::ComPortDevice(port[3] - '0').toStdString();
+    }
+    return port.starts_with("/") ? port : std::string();
+}
+
+int TorvoCli::Transfer(const std::string& port, const std::function<bool(ConsoleTransfer&)>& run) {
+    ConsoleTransfer transfer(DeviceForPort(port), m_err, m_drawBar);
+    if (m_transferSetup) {
+        m_transferSetup(transfer);
+    }
+    if (!run(transfer)) {
+        m_err << transfer.Failure() << "\n";
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+int TorvoCli::Download(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        m_out << kDownloadHelp;
+        return kSuccess;
+    }
+    const ParsedArgs parsed = Parse(args, {"--port", "--out"});
+    if (!parsed.error.empty()) {
+        return UsageError(parsed.error + " for download", kDownloadHelp);
+    }
+    if (!parsed.words.empty() || !parsed.values.contains("--port") ||
+        !parsed.values.contains("--out")) {
+        return UsageError("download needs --port PORT and --out FILE", kDownloadHelp);
+    }
+    const std::string& port = parsed.values.at("--port");
+    if (DeviceForPort(port).empty()) {
+        return UsageError("PORT must be COM1 to COM4 or a device path", kDownloadHelp);
+    }
+    const std::string& out = parsed.values.at("--out");
+    return Transfer(port, [&](ConsoleTransfer& transfer) {
+        ConfigImage image;
+        if (!transfer.Download(image)) {
+            return false;
+        }
+        const FileResult written = WriteDatabaseFile(out, image);
+        if (!written.Ok()) {
+            m_err << written.message << "\n";
+            return false;
+        }
+        return true;
+    });
+}
+
+int TorvoCli::Upload(const std::vector<std::string>& args) {
+    if (WantsHelp(args)) {
+        m_out << kUploadHelp;
+        return kSuccess;
+    }
+    const ParsedArgs parsed = Parse(args, {"--port"});
+    if (!parsed.error.empty()) {
+        return UsageError(parsed.error + " for upload", kUploadHelp);
+    }
+    if (parsed.words.size() != 1 || !parsed.values.contains("--port")) {
+        return UsageError("upload needs --port PORT and one FILE", kUploadHelp);
+    }
+    const std::string& port = parsed.values.at("--port");
+    if (DeviceForPort(port).empty()) {
+        return UsageError("PORT must be COM1 to COM4 or a device path", kUploadHelp);
+    }
+    ConfigImage image;
+    if (!ReadDatabase(parsed.words.front(), image)) {
+        return kFailure;
+    }
+    return Transfer(port, [&](ConsoleTransfer& transfer) { return transfer.Upload(image); });
 }

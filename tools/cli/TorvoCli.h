@@ -1,9 +1,13 @@
 #pragma once
 // torvo-cli: the program's database work from a shell.
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+class ConfigImage;
+class ConsoleTransfer;
 
 class TorvoCli {
 public:
@@ -16,11 +20,27 @@ public:
     // args excludes the program name; returns the exit status.
     int Run(const std::vector<std::string>& args);
 
+    // Adjusts each transfer before it starts (tests speed up the link's clock).
+    void SetTransferSetup(std::function<void(ConsoleTransfer&)> setup) {
+        m_transferSetup = std::move(setup);
+    }
+    // Whether progress is drawn as a bar (standard error is a terminal).
+    void SetDrawProgressBar(bool draw) { m_drawBar = draw; }
+
 private:
     int New(const std::vector<std::string>& args);
     int Check(const std::vector<std::string>& args);
+    int Download(const std::vector<std::string>& args);
+    // Reads path as the desktop program opens it; says why not on failure.
+    bool ReadDatabase(const std::string& path, ConfigImage& image);
+    int Upload(const std::vector<std::string>& args);
+    // The device behind PORT (COM1 to COM4, or a device path), or empty.
+    static std::string DeviceForPort(const std::string& port);
+    int Transfer(const std::string& port, const std::function<bool(ConsoleTransfer&)>& run);
     int UsageError(const std::string& message, const std::string& helpText);
 
     std::ostream& m_out;
     std::ostream& m_err;
+    std::function<void(ConsoleTransfer&)> m_transferSetup;
+    bool m_drawBar = false;
 };

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,5 +8,7 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return TorvoCli(std::cout, std::cerr).Run(args);
+    TorvoCli cli(std::cout, std::cerr);
+    cli.SetDrawProgressBar(::isatty(STDERR_FILENO) != 0);
+    return cli.Run(args);
 }

@@ -1,0 +1,143 @@
+// torvo-cli download and upload against the simulated deskset on a pseudo-terminal.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "CDesksetSimulator.h"
+#include "ConsoleTransfer.h"
+#include "TorvoCli.h"
+#include "app/DatabaseFile.h"
+#include "app/ImageDefaults.h"
+#include "link/CLayerFactory.h"
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+namespace {
+
+class CliTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("torvo-cli-transfer-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void StartSimulator(DesksetSimOptions options = {}) {
+        m_simulator = std::make_unique<CDesksetSimulator>(std::move(options));
+        ASSERT_TRUE(m_simulator->StartOnNewPty()) << m_simulator->LastError();
+    }
+    int Run(std::vector<std::string> args,
+            transfer::TransferTimings timings = {
+                .connectMs = 2000, .uploadPollMs = 20, .completionMs = 1000}) {
+        m_out.str({});
+        m_err.str({});
+        TorvoCli cli(m_out, m_err);
+        cli.SetTransferSetup([timings](ConsoleTransfer& transfer) {
+            // The link's timers and the connect attempts run much faster than real time.
+            const MillisecondClock steady = SteadyMillisecondClock();
+            transfer.Link().LayerFactory().SetClock([steady] { return steady() * 10; });
+            transfer.SetTimings(timings);
+        });
+        return cli.Run(args);
+    }
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Device() const { return m_simulator->DevicePath(); }
+
+    fs::path m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+    std::unique_ptr<CDesksetSimulator> m_simulator;
+};
+
+}  // namespace
+
+TEST_F(CliTransferTest, DownloadWritesTheDesksetsDatabase) {
+    ConfigImage served;
+    SetImageDefaults(served);
+    served.SetU8(0x3FFF, 0x42);
+    DesksetSimOptions options;
+    options.image.assign(served.Bytes().begin(), served.Bytes().end());
+    StartSimulator(options);
+
+    const auto out = Path("from-deskset.ddb");
+    ASSERT_EQ(Run({"download", "--port", Device(), "--out", out}), 0) << m_err.str();
+    ConfigImage written;
+    ASSERT_TRUE(ReadDatabaseFile(out, written).Ok());
+    EXPECT_EQ(written, served);
+    EXPECT_THAT(m_err.str(), HasSubstr("Downloading data...(Completed)"));
+}
+
+TEST_F(CliTransferTest, UploadSendsTheFileAndSucceedsOnlyOnCompletion) {
+    StartSimulator();
+    ConfigImage image;
+    SetImageDefaults(image);
+    image.SetU8(0x0023, 0x99);
+    const auto file = Path("to-deskset.ddb");
+    ASSERT_TRUE(WriteDatabaseFile(file, image).Ok());
+    ASSERT_EQ(Run({"upload", "--port", Device(), file}), 0) << m_err.str();
+    EXPECT_EQ(m_simulator->Image(),
+              std::vector<std::uint8_t>(image.Bytes().begin(), image.Bytes().end()));
+
+    // A file the desktop program would refuse is refused before any connection.
+    const auto bad = Path("bad.ddb");
+    std::ofstream(bad) << "ZEL DESKSET V999 rest";
+    EXPECT_EQ(Run({"upload", "--port", Device(), bad}), 1);
+    EXPECT_EQ(m_err.str(), "Unknown database version.\n");
+}
+
+TEST_F(CliTransferTest, FailuresPrintTheProgramsMessageAndWriteNothing) {
+    DesksetSimOptions wrongVersion;
+    wrongVersion.version = "ZEL DESKSET V002";
+    StartSimulator(wrongVersion);
+    const auto out = Path("never.ddb");
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out}), 1);
+    EXPECT_EQ(m_err.str(), "ERROR : Wrong database version\n");
+    EXPECT_FALSE(fs::exists(out));
+
+    m_simulator.reset();
+    DesksetSimOptions wrongHardware;
+    wrongHardware.hardware = 1;
+    StartSimulator(wrongHardware);
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out}), 1);
+    EXPECT_EQ(m_err.str(), "ERROR : Wrong hardware ID\n");
+
+    m_simulator.reset();
+    DesksetSimOptions failing;
+    failing.failDownload = true;
+    StartSimulator(failing);
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("(Error! Transfer was incomplete)"));
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CliTransferTest, ASilentDesksetEndsWithTheRetryQuestionsFirstLine) {
+    DesksetSimOptions silent;
+    silent.silent = true;
+    StartSimulator(silent);
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")},
+                  {.connectMs = 50, .uploadPollMs = 20, .completionMs = 1000}),
+              1);
+    EXPECT_EQ(m_err.str(), "Torvo is presently unable to establish connection with the deskset.\n");
+}
+
+TEST_F(CliTransferTest, PortsAndOptionsAreChecked) {
+    EXPECT_EQ(Run({"download", "--port", "COM9", "--out", Path("x.ddb")}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("PORT must be COM1 to COM4 or a device path"));
+    EXPECT_EQ(Run({"download", "--out", Path("x.ddb")}), 2);
+    EXPECT_EQ(Run({"upload", "--port"}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("option '--port' needs a value"));
+    EXPECT_EQ(Run({"upload", "--port", "COM1"}), 2);
+    EXPECT_EQ(Run({"download", "--help"}), 0);
+    EXPECT_THAT(m_out.str(), HasSubstr("--out FILE"));
+
+    // A port that cannot be opened fails at once.
+    EXPECT_EQ(Run({"download", "--port", Path("no-such-device"), "--out", Path("x.ddb")}), 1);
+    EXPECT_EQ(m_err.str(), "Torvo is unable to establish connection with the deskset.\n");
+}

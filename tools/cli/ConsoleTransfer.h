@@ -1,0 +1,75 @@
+#pragma once
+// One download or upload from the shell: the transfer controller driven by a
+// plain event loop, with progress and messages on standard error.
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "CliLink.h"
+#include "app/ConfigImage.h"
+#include "app/ImageDefaults.h"
+#include "transfer/TransferController.h"
+#include "transfer/VcomTransferLink.h"
+
+class ConsoleTransfer : private transfer::ITransferTimers,
+                        private transfer::ITransferView,
+                        private transfer::IDatabaseSteps {
+public:
+    // device: the serial device the deskset is on.
+    ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
+                    transfer::TransferTimings timings = {});
+
+    // Returns true when the deskset reported completion; Failure() says why not.
+    bool Download(ConfigImage& result);
+    bool Upload(const ConfigImage& image);
+    const std::string& Failure() const { return m_failure; }
+
+    CliLink& Link() { return m_link; }
+    void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
+
+private:
+    bool Run();
+    void DispatchEvent(CliLink::Event& event);
+    void FireDueTimers();
+    std::chrono::steady_clock::time_point NextDeadline() const;
+    void DrawProgress(int position);
+
+    // ITransferTimers
+    void Start(transfer::TimerId id, int periodMs) override;
+    void Stop(transfer::TimerId id) override;
+    // ITransferView
+    void ShowMessage(const std::string& text) override;
+    bool AskRetry(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    void ShowProgress(const transfer::ProgressState& state) override;
+    // IDatabaseSteps
+    bool IsDatabaseOpen() const override { return m_databaseOpen; }
+    bool StartNewDatabase() override;
+    void ShowDownloadName() override {}
+    void ImageReplaced() override {}
+    std::string ComPortDigit() const override { return "1"; }
+    ConfigImage& Image() override { return m_image; }
+    ConfigImage& ReceivedImage() override { return m_received; }
+
+    struct Timer {
+        std::chrono::milliseconds period;
+        std::chrono::steady_clock::time_point due;
+    };
+
+    std::ostream& m_err;
+    bool m_drawBar;
+    CliLink m_link;
+    VcomTransferLink m_transferLink;
+    transfer::TransferController m_controller;
+    std::map<transfer::TimerId, Timer> m_timers;
+    ConfigImage m_image;
+    ConfigImage m_received;
+    bool m_databaseOpen = false;
+    bool m_finished = false;
+    bool m_completed = false;
+    std::string m_failure;
+    int m_drawnPosition = -1;
+};
