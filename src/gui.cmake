@@ -46,6 +46,14 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/about.html
     resources/help/139.html
     resources/help/83.html
+    resources/help/126.html
+    resources/help/129.html
+    resources/help/75.html
+    resources/help/114.html
+    resources/help/102.html
+    resources/help/188.html
+    resources/help/186.html
+    resources/help/187.html
 )
 target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(torvo_gui PUBLIC torvo_model torvo_settings Qt6::Widgets Qt6::Svg)

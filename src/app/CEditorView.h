@@ -50,6 +50,8 @@ protected:
     EditorWindows& Windows() const { return m_context.windows; }
     CConfigTree& Tree() const { return m_context.tree; }
     void SetFrameTitle(const QString& title);
+    // For windows whose help follows what they show (the channel wizard's pages).
+    void SetHelpTopic(int topic) { m_helpTopic = topic; }
 
 private:
     EditorContext m_context;

@@ -10,6 +10,7 @@
 #include "app/CTorvoApp.h"
 #include "app/Prompt.h"
 #include "app/SplashScreen.h"
+#include "config/RegisterEditors.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Torvo");
     QApplication::setApplicationVersion("R01.00.00");
     QApplication::setWindowIcon(QIcon(":/icons/torvo.svg"));
+    RegisterEditors();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(app_strings::kTitle);

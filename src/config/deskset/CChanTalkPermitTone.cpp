@@ -1,0 +1,49 @@
+#include "config/deskset/CChanTalkPermitTone.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "config/deskset/PageControls.h"
+
+CChanTalkPermitTone::CChanTalkPermitTone(int channelIndex, QWidget* parent)
+    : ChanWizardPage(PageCode::TalkPermitTone, channelIndex, parent) {
+    // In TalkPermitField order.
+    const QString labels[kTalkPermitFieldCount] = {
+        tr("&Time out (ms)"),      tr("Fre&quency (Hz)"),      tr("N&umber of beeps"),
+        tr("Beep &duration (ms)"), tr("&Pause duration (ms)"), tr("T&alk permit post time (ms)")};
+    auto* group = new QGroupBox(tr("Talk Permit Tone"), this);
+    auto* form = new QFormLayout(group);
+    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
+        m_numbers[k] = MakeDigitsEdit(group);
+        form->addRow(labels[k], m_numbers[k]);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+}
+
+void CChanTalkPermitTone::Load(const ChannelRecord& record) {
+    const TalkPermitToneForm form = LoadTalkPermitTone(record);
+    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
+        m_numbers[k]->setText(FromLatin1(form.numbers[k]));
+    }
+}
+
+TalkPermitToneForm CChanTalkPermitTone::Read() const {
+    TalkPermitToneForm form;
+    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
+        form.numbers[k] = ToLatin1(m_numbers[k]->text());
+    }
+    return form;
+}
+
+bool CChanTalkPermitTone::Validate() {
+    return Passes(ValidateTalkPermitTone(Read()),
+                  [this](TalkPermitField field) { return NumberEdit(field); });
+}
+
+void CChanTalkPermitTone::Write(ChannelRecord& record) const {
+    WriteTalkPermitTone(Read(), record);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The editor window of one channel: a wizard of up to five pages. It writes
+// the channel record on Finish only, and reports "Channel n" to the
+// configuration tree when it closes.
+
+#include "app/CEditorView.h"
+
+class ChanWizard;
+
+class ChanCfgFV : public CEditorView {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kInvalidChannelMessage =
+        "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number.";
+
+    // channelIndex 0..3; any other index makes an empty window.
+    ChanCfgFV(const EditorContext& context, int channelIndex);
+    ~ChanCfgFV() override;
+
+    int ChannelIndex() const override { return m_channelIndex; }
+    // None when the channel index was invalid.
+    ChanWizard* Wizard() const { return m_wizard; }
+
+    void OnInitialUpdate() override;
+
+private:
+    void ShowPageTitle();
+    void OnFinished();
+    void ActivateNextWindow();
+
+    int m_channelIndex;
+    ChanWizard* m_wizard = nullptr;
+};

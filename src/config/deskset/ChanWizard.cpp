@@ -1,0 +1,189 @@
+#include "config/deskset/ChanWizard.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+
+#include "config/deskset/CChanTalkPermitTone.h"
+#include "config/deskset/ChanConfigPage.h"
+#include "config/deskset/DTMFDecodePage.h"
+#include "config/deskset/PageControls.h"
+#include "config/deskset/SignalingPlanDCPage.h"
+#include "config/deskset/SignalingPlanT1Page.h"
+#include "config/deskset/SignalingPlanT2Page.h"
+#include "config/deskset/StatAlertPage.h"
+
+namespace {
+
+constexpr PageCode kAllPages[] = {PageCode::Channel,           PageCode::TonePlan1,
+                                  PageCode::TonePlan2,         PageCode::DcPlan,
+                                  PageCode::StatAlert,         PageCode::DtmfDecode,
+                                  PageCode::DtmfSelectiveCall, PageCode::TalkPermitTone};
+
+}  // namespace
+
+ChanWizard::ChanWizard(int channelIndex, QWidget* parent)
+    : QWizard(parent), m_channelIndex(channelIndex) {
+    // A page of the channel window, not a dialog of its own.
+    setWindowFlags(Qt::Widget);
+    setWizardStyle(QWizard::ClassicStyle);
+    // Back is ours, so that pages can refuse it; there is no Help button and
+    // Cancel takes its place.
+    setOptions(QWizard::IndependentPages | QWizard::HaveCustomButton1);
+    setButtonText(QWizard::CustomButton1, tr("< &Back"));
+    setButtonLayout({QWizard::Stretch, QWizard::CustomButton1, QWizard::NextButton,
+                     QWizard::FinishButton, QWizard::CancelButton});
+    connect(this, &QWizard::customButtonClicked, this, [this](int which) {
+        if (which == QWizard::CustomButton1) {
+            GoBack();
+        }
+    });
+    connect(this, &QWizard::currentIdChanged, this, &ChanWizard::OnPageChanged);
+
+    for (const QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, &ChanWizard::NextWindowRequested);
+    }
+
+    // Every page gets the room of the largest, so that the window keeps its
+    // size whichever pages the keying and option call for.
+    for (const PageCode code : kAllPages) {
+        const std::unique_ptr<ChanWizardPage> page(CreatePage(code));
+        m_pageSize = m_pageSize.expandedTo(page->sizeHint());
+    }
+    AddPage(PageCode::Channel);
+    setStartId(0);
+    // Shows the channel page, which loads and builds the rest of the page list.
+    restart();
+}
+
+void ChanWizard::AddPage(PageCode code) {
+    ChanWizardPage* added = CreatePage(code);
+    added->setMinimumSize(m_pageSize);
+    addPage(added);
+}
+
+ChanWizardPage* ChanWizard::CreatePage(PageCode code) {
+    switch (code) {
+        case PageCode::TonePlan1:
+            return new SignalingPlanT1Page(m_channelIndex);
+        case PageCode::TonePlan2:
+            return new SignalingPlanT2Page(m_channelIndex);
+        case PageCode::DcPlan:
+            return new SignalingPlanDCPage(m_channelIndex);
+        case PageCode::StatAlert:
+            return new StatAlertPage(m_channelIndex);
+        case PageCode::DtmfDecode:
+        case PageCode::DtmfSelectiveCall:
+            return new DTMFDecodePage(code, m_channelIndex);
+        case PageCode::TalkPermitTone:
+            return new CChanTalkPermitTone(m_channelIndex);
+        case PageCode::Channel:
+        case PageCode::End:
+            break;
+    }
+    return new ChanConfigPage(m_channelIndex);
+}
+
+QList<ChanWizardPage*> ChanWizard::Pages() const {
+    QList<ChanWizardPage*> pages;
+    for (const int id : pageIds()) {
+        pages << qobject_cast<ChanWizardPage*>(page(id));
+    }
+    return pages;
+}
+
+ChanWizardPage* ChanWizard::CurrentPage() const {
+    return qobject_cast<ChanWizardPage*>(currentPage());
+}
+
+ChanWizardPage* ChanWizard::FindPage(PageCode code) const {
+    const QList<ChanWizardPage*> pages = Pages();
+    const auto it = std::find_if(pages.begin(), pages.end(),
+                                 [code](ChanWizardPage* page) { return page->Code() == code; });
+    return it == pages.end() ? nullptr : *it;
+}
+
+void ChanWizard::RebuildPages(int keying, int option) {
+    QList<int> dropped = pageIds();
+    dropped.removeOne(startId());
+    // The new pages go in before the old ones go: removing a page is what has
+    // the wizard look again at what follows the current page (Next or Finish).
+    for (const PageCode code : PagesAfterChannelPage(keying, option)) {
+        AddPage(code);
+    }
+    for (const int id : dropped) {
+        QWizardPage* old = page(id);
+        removePage(id);
+        delete old;
+    }
+}
+
+QString ChanWizard::CurrentTitle() const {
+    const QString title = QString("Channel %1 Configuration").arg(m_channelIndex + 1);
+    const ChanWizardPage* current = CurrentPage();
+    if (!current || current->Code() == PageCode::Channel) {
+        return title;
+    }
+    return title + " - " + FromLatin1(PageTitleSuffix(current->Code()));
+}
+
+int ChanWizard::CurrentHelpTopic() const {
+    const ChanWizardPage* current = CurrentPage();
+    return PageHelpTopic(current ? current->Code() : PageCode::Channel);
+}
+
+void ChanWizard::OnPageChanged() {
+    BackButton()->setEnabled(currentId() != startId());
+    emit PageActivated();
+}
+
+void ChanWizard::GoBack() {
+    ChanWizardPage* current = CurrentPage();
+    if (!current || currentId() == startId() || !current->ValidateOnBack()) {
+        return;
+    }
+    back();
+}
+
+void ChanWizard::done(int result) {
+    if (result == QDialog::Rejected) {
+        emit Cancelled();
+        return;
+    }
+    if (!validateCurrentPage()) {
+        return;
+    }
+    QList<ChanWizardPage*> pages = Pages();
+    std::reverse(pages.begin(), pages.end());
+    for (ChanWizardPage* page : pages) {
+        page->WriteRecord();
+    }
+    emit Finished();
+}
+
+void ChanWizard::FocusLater(QWidget* field) {
+    m_focusTarget = field;
+    QTimer::singleShot(0, this, &ChanWizard::FocusTarget);
+}
+
+void ChanWizard::FocusTarget() {
+    QWidget* field = m_focusTarget.data();
+    m_focusTarget = nullptr;
+    if (!field) {
+        return;
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->selectAll();
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
+        spin->selectAll();
+    }
+}

@@ -1,0 +1,45 @@
+#include "config/deskset/ChanWizardPage.h"
+
+#include "app/Prompt.h"
+#include "config/deskset/ChanWizard.h"
+#include "config/deskset/PageControls.h"
+
+ChanWizardPage::ChanWizardPage(PageCode code, int channelIndex, QWidget* parent)
+    : QWizardPage(parent), m_code(code), m_channelIndex(channelIndex) {}
+
+ChannelRecord ChanWizardPage::Record() const {
+    return ChannelRecord(TheImage(), static_cast<std::size_t>(m_channelIndex));
+}
+
+ChanWizard* ChanWizardPage::Wizard() const {
+    return qobject_cast<ChanWizard*>(wizard());
+}
+
+void ChanWizardPage::initializePage() {
+    if (!m_loaded) {
+        m_loaded = true;
+        Load(Record());
+    }
+}
+
+bool ChanWizardPage::validatePage() {
+    return Validate();
+}
+
+bool ChanWizardPage::ValidateOnBack() {
+    return !PageValidatesOnBack(m_code) || Validate();
+}
+
+void ChanWizardPage::WriteRecord() {
+    initializePage();
+    ChannelRecord record = Record();
+    Write(record);
+}
+
+bool ChanWizardPage::Refuse(std::string_view message, QWidget* field) {
+    ThePrompt().Warn(FromLatin1(message));
+    if (ChanWizard* wizard = Wizard()) {
+        wizard->FocusLater(field);
+    }
+    return false;
+}

@@ -1,0 +1,67 @@
+#include "config/deskset/PageControls.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "config/deskset/CharFilter.h"
+#include "config/deskset/ChoiceList.h"
+#include "config/deskset/SingleByteValidator.h"
+
+qsizetype SingleBytePrefixLength(const QString& text) {
+    qsizetype n = 0;
+    while (n < text.size() && text[n].unicode() <= 0xFF) {
+        ++n;
+    }
+    return n;
+}
+
+std::string ToLatin1(const QString& text) {
+    return text.left(SingleBytePrefixLength(text)).toLatin1().toStdString();
+}
+
+QString FromLatin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QComboBox* MakeList(const ChoiceList& list, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(false);
+    for (const std::string& entry : list.Entries()) {
+        combo->addItem(FromLatin1(entry));
+    }
+    return combo;
+}
+
+void SelectIndex(QComboBox* combo, int index) {
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+QLineEdit* MakeTextEdit(int maxLength, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(maxLength);
+    edit->setValidator(new SingleByteValidator({}, edit));
+    return edit;
+}
+
+QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    if (maxLength > 0) {
+        edit->setMaxLength(maxLength);
+    }
+    edit->setValidator(new SingleByteValidator(charsets::kDigits, edit));
+    return edit;
+}
+
+void CheckRadio(QButtonGroup* group, int id) {
+    if (QAbstractButton* button = group->button(id)) {
+        button->setChecked(true);
+        return;
+    }
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons()) {
+        button->setChecked(false);
+    }
+    group->setExclusive(true);
+}

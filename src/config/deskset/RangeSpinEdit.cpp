@@ -1,0 +1,48 @@
+#include "config/deskset/RangeSpinEdit.h"
+
+#include <QLineEdit>
+#include <algorithm>
+
+#include "config/deskset/CharFilter.h"
+#include "config/deskset/FormFields.h"
+#include "config/deskset/PageControls.h"
+
+RangeSpinEdit::RangeSpinEdit(int minimum, int maximum, QWidget* parent)
+    : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(maximum) {
+    // Typed text stays as typed: no correction when the edit loses the focus.
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    setKeyboardTracking(true);
+}
+
+void RangeSpinEdit::SetText(const QString& text) {
+    lineEdit()->setText(text);
+}
+
+std::optional<long> RangeSpinEdit::Value() const {
+    return ParseDecimal(ToLatin1(text()), false);
+}
+
+void RangeSpinEdit::stepBy(int steps) {
+    const long value = std::clamp<long>(Value().value_or(m_minimum) + steps, m_minimum, m_maximum);
+    SetText(QString::number(value));
+    selectAll();
+}
+
+QValidator::State RangeSpinEdit::validate(QString& input, int& /*pos*/) const {
+    return AllWithin(ToLatin1(input), charsets::kDigits) &&
+                   SingleBytePrefixLength(input) == input.size()
+               ? QValidator::Acceptable
+               : QValidator::Invalid;
+}
+
+QAbstractSpinBox::StepEnabled RangeSpinEdit::stepEnabled() const {
+    const long value = Value().value_or(m_minimum);
+    StepEnabled enabled = StepNone;
+    if (value < m_maximum) {
+        enabled |= StepUpEnabled;
+    }
+    if (value > m_minimum || !Value()) {
+        enabled |= StepDownEnabled;
+    }
+    return enabled;
+}
