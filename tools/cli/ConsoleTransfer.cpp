@@ -126,8 +126,13 @@ bool ConsoleTransfer::StartNewDatabase() {
 }
 
 void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
-    if (m_drawnPosition < 0 && !m_drawBar) {
-        m_err << state.status << "\n";
+    if (m_drawnPosition < 0) {
+        if (m_progressStarted) {
+            m_progressStarted();
+        }
+        if (!m_drawBar) {
+            m_err << state.status << "\n";
+        }
     }
     DrawProgress(state.position);
     if (!state.buttonVisible) {

@@ -3,6 +3,7 @@
 // plain event loop, with progress and messages on standard error.
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -29,6 +30,8 @@ public:
 
     CliLink& Link() { return m_link; }
     void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
+    // Called once when the image starts to move (the progress appears).
+    void SetProgressStartedHook(std::function<void()> hook) { m_progressStarted = std::move(hook); }
 
 private:
     bool Run();
@@ -72,4 +75,5 @@ private:
     bool m_completed = false;
     std::string m_failure;
     int m_drawnPosition = -1;
+    std::function<void()> m_progressStarted;
 };

@@ -1,0 +1,90 @@
+// torvo-cli's download and upload against the simulated deskset over the line
+// emulator: wall time of the transfer phase (from the first block to the
+// deskset's outcome) against the line bound (bytes on the wire / baud / 10).
+//
+//   torvo-cli-bench [--baud N]
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+#include "CDesksetSimulator.h"
+#include "CLineEmulator.h"
+#include "ConsoleTransfer.h"
+#include "app/ImageDefaults.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Measures the transfer phase of one command and reports it against the line bound.
+class PhaseTimer {
+public:
+    PhaseTimer(CLineEmulator& line, int baudRate) : m_line(line), m_baudRate(baudRate) {}
+
+    void Started() {
+        m_line.ResetCounters();
+        m_start = Clock::now();
+    }
+    void Report(const char* name) const {
+        const double wall = std::chrono::duration<double>(Clock::now() - m_start).count();
+        const auto bytes = m_line.BytesFirstToSecond() + m_line.BytesSecondToFirst();
+        const double bound = static_cast<double>(bytes) / (m_baudRate / 10.0);
+        std::printf(
+            "%-9s transfer phase %7.3f s  bytes on the wire %6lld  line bound %7.3f s  "
+            "(%+.2f %%)\n",
+            name, wall, static_cast<long long>(bytes), bound, (wall / bound - 1.0) * 100);
+    }
+
+private:
+    CLineEmulator& m_line;
+    int m_baudRate;
+    Clock::time_point m_start;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLineEmulator::Options lineOptions;
+    if (argc == 3 && std::strcmp(argv[1], "--baud") == 0) {
+        lineOptions.baudRate = std::atoi(argv[2]);
+    }
+    CLineEmulator line(lineOptions);
+    if (!line.Start()) {
+        std::fprintf(stderr, "cannot create the line emulator's ptys\n");
+        return 1;
+    }
+    DesksetSimOptions simOptions;
+    simOptions.baudRate = lineOptions.baudRate;
+    CDesksetSimulator simulator(simOptions);
+    if (!simulator.StartOnDevice(line.SecondPath())) {
+        std::fprintf(stderr, "simulator: %s\n", simulator.LastError().c_str());
+        return 1;
+    }
+    std::printf("line %d baud\n", lineOptions.baudRate);
+
+    PhaseTimer phase(line, lineOptions.baudRate);
+    std::ostringstream quiet;
+    ConfigImage image;
+    {
+        ConsoleTransfer download(line.FirstPath(), quiet, false);
+        download.SetProgressStartedHook([&] { phase.Started(); });
+        if (!download.Download(image)) {
+            std::fprintf(stderr, "download failed: %s\n", download.Failure().c_str());
+            return 1;
+        }
+        phase.Report("download");
+    }
+    {
+        ConsoleTransfer upload(line.FirstPath(), quiet, false);
+        upload.SetProgressStartedHook([&] { phase.Started(); });
+        if (!upload.Upload(image)) {
+            std::fprintf(stderr, "upload failed: %s\n", upload.Failure().c_str());
+            return 1;
+        }
+        phase.Report("upload");
+    }
+    return 0;
+}
