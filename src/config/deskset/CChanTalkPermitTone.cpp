@@ -26,16 +26,12 @@ CChanTalkPermitTone::CChanTalkPermitTone(int channelIndex, QWidget* parent)
 
 void CChanTalkPermitTone::Load(const ChannelRecord& record) {
     const TalkPermitToneForm form = LoadTalkPermitTone(record);
-    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
-        m_numbers[k]->setText(FromLatin1(form.numbers[k]));
-    }
+    ShowTexts(m_numbers, form.numbers);
 }
 
 TalkPermitToneForm CChanTalkPermitTone::Read() const {
     TalkPermitToneForm form;
-    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
-        form.numbers[k] = ToLatin1(m_numbers[k]->text());
-    }
+    form.numbers = ReadTexts(m_numbers);
     return form;
 }
 

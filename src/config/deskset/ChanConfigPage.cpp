@@ -25,11 +25,17 @@ namespace cc = channel_codes;
 
 QGroupBox* RadioGroup(const QString& title, QButtonGroup* group, const QStringList& labels) {
     auto* box = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(box);
-    for (int id = 0; id < labels.size(); ++id) {
-        auto* radio = new QRadioButton(labels[id], box);
-        group->addButton(radio, id);
-        layout->addWidget(radio);
+    AddRadios(group, new QVBoxLayout(box), labels);
+    return box;
+}
+
+// A group of labelled lists; each label's mnemonic moves to its list.
+QGroupBox* ListGroup(const QString& title,
+                     std::initializer_list<std::pair<QString, QComboBox*>> rows) {
+    auto* box = new QGroupBox(title);
+    auto* form = new QFormLayout(box);
+    for (const auto& [label, list] : rows) {
+        form->addRow(label, list);
     }
     return box;
 }
@@ -80,13 +86,10 @@ QWidget* ChanConfigPage::MakeKeyingGroup() {
 }
 
 QWidget* ChanConfigPage::MakeLevelsGroup() {
-    auto* box = new QGroupBox(tr("Tx / Rx Levels"));
-    auto* form = new QFormLayout(box);
-    m_txLevel = MakeList(LevelList(), box);
-    m_rxAgcLevel = MakeList(LevelList(), box);
-    form->addRow(BuddyLabel(tr("T&x (dBm)"), m_txLevel), m_txLevel);
-    form->addRow(BuddyLabel(tr("Rx A&GC (dBm)"), m_rxAgcLevel), m_rxAgcLevel);
-    return box;
+    m_txLevel = MakeList(LevelList(), this);
+    m_rxAgcLevel = MakeList(LevelList(), this);
+    return ListGroup(tr("Tx / Rx Levels"),
+                     {{tr("T&x (dBm)"), m_txLevel}, {tr("Rx A&GC (dBm)"), m_rxAgcLevel}});
 }
 
 QWidget* ChanConfigPage::MakeSignalingGroup() {
@@ -98,50 +101,37 @@ QWidget* ChanConfigPage::MakeSignalingGroup() {
         [this](std::string_view text) { return FilterDesksetId(text, m_option->checkedId()); },
         box);
     auto* form = new QFormLayout;
-    form->addRow(BuddyLabel(tr("Des&kset ID"), m_desksetId), m_desksetId);
-    QComboBox* relay = MakeChannelList(ChannelList::SignalingRelay);
-    form->addRow(BuddyLabel(tr("&Relay"), relay), relay);
+    form->addRow(tr("Des&kset ID"), m_desksetId);
+    form->addRow(tr("&Relay"), MakeChannelList(ChannelList::SignalingRelay));
     qobject_cast<QVBoxLayout*>(box->layout())->addLayout(form);
     return box;
 }
 
 QWidget* ChanConfigPage::MakeParallelGroup() {
-    auto* box = new QGroupBox(tr("Parallel Desksets"));
-    auto* form = new QFormLayout(box);
-    QComboBox* crossMute = MakeChannelList(ChannelList::CrossMute);
-    QComboBox* parallel = MakeChannelList(ChannelList::ParallelStatus);
-    form->addRow(BuddyLabel(tr("Cross m&ute"), crossMute), crossMute);
-    form->addRow(BuddyLabel(tr("&Parallel status"), parallel), parallel);
-    return box;
+    return ListGroup(tr("Parallel Desksets"),
+                     {{tr("Cross m&ute"), MakeChannelList(ChannelList::CrossMute)},
+                      {tr("&Parallel status"), MakeChannelList(ChannelList::ParallelStatus)}});
 }
 
 QWidget* ChanConfigPage::MakePortGroup() {
-    auto* box = new QGroupBox(tr("Port Configuration"));
-    auto* form = new QFormLayout(box);
-    QComboBox* termination = MakeChannelList(ChannelList::Termination);
-    QComboBox* interface = MakeChannelList(ChannelList::Interface);
-    form->addRow(BuddyLabel(tr("Ter&mination (Ohms)"), termination), termination);
-    form->addRow(BuddyLabel(tr("&Interface"), interface), interface);
-    return box;
+    return ListGroup(tr("Port Configuration"),
+                     {{tr("Ter&mination (Ohms)"), MakeChannelList(ChannelList::Termination)},
+                      {tr("&Interface"), MakeChannelList(ChannelList::Interface)}});
 }
 
 QWidget* ChanConfigPage::MakeIoGroup() {
     auto* box = new QGroupBox(tr("I/O"));
     auto* form = new QFormLayout(box);
-    const auto addList = [this, form](const QString& label, ChannelList list) {
-        QComboBox* combo = MakeChannelList(list);
-        form->addRow(BuddyLabel(label, combo), combo);
-    };
-    addList(tr("&1 PTT relay"), ChannelList::PttRelay);
-    addList(tr("&2 PTT sense"), ChannelList::PttSense);
-    addList(tr("&3 Encrypt relay"), ChannelList::EncryptRelay);
-    addList(tr("&4 Encrypt sense"), ChannelList::EncryptSense);
-    addList(tr("&5 Monitor relay"), ChannelList::MonitorRelay);
+    form->addRow(tr("&1 PTT relay"), MakeChannelList(ChannelList::PttRelay));
+    form->addRow(tr("&2 PTT sense"), MakeChannelList(ChannelList::PttSense));
+    form->addRow(tr("&3 Encrypt relay"), MakeChannelList(ChannelList::EncryptRelay));
+    form->addRow(tr("&4 Encrypt sense"), MakeChannelList(ChannelList::EncryptSense));
+    form->addRow(tr("&5 Monitor relay"), MakeChannelList(ChannelList::MonitorRelay));
     m_monitorLatching = new QCheckBox(tr("&6 Monitor latching"), box);
     form->addRow(m_monitorLatching);
-    addList(tr("&7 E lead"), ChannelList::ELead);
+    form->addRow(tr("&7 E lead"), MakeChannelList(ChannelList::ELead));
     m_hangoverDelay = MakeDigitsEdit(box, 5);
-    form->addRow(BuddyLabel(tr("&8 Hangover delay (ms)"), m_hangoverDelay), m_hangoverDelay);
+    form->addRow(tr("&8 Hangover delay (ms)"), m_hangoverDelay);
     return box;
 }
 

@@ -44,9 +44,9 @@ ChanWizard::ChanWizard(int channelIndex, QWidget* parent)
     });
     connect(this, &QWizard::currentIdChanged, this, &ChanWizard::OnPageChanged);
 
-    for (const QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab),
-                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}) {
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, &ChanWizard::NextWindowRequested);

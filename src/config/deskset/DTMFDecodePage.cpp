@@ -49,18 +49,14 @@ void DTMFDecodePage::ShowDigits(const DtmfForm& form) {
 void DTMFDecodePage::Load(const ChannelRecord& record) {
     const DtmfForm form = LoadDtmf(record);
     ShowDigits(form);
-    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
-        m_numbers[k]->setText(FromLatin1(form.numbers[k]));
-    }
+    ShowTexts(m_numbers, form.numbers);
 }
 
 DtmfForm DTMFDecodePage::Read() const {
     DtmfForm form;
     form.minDigits = m_minDigits->currentIndex();
     form.maxDigits = m_maxDigits->currentIndex();
-    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
-        form.numbers[k] = ToLatin1(m_numbers[k]->text());
-    }
+    form.numbers = ReadTexts(m_numbers);
     return form;
 }
 

@@ -4,20 +4,15 @@
 
 DcPlanForm LoadDcPlan(const ChannelRecord& record) {
     DcPlanForm form;
-    for (std::size_t f = 0; f < DcPlanForm::kFrequencies; ++f) {
-        form.labels[f] = record.Label(f);
-        form.currents[f] = DcCurrentIndex(record.DcCurrent(f));
-        form.detection[f] = record.DetectionFlag(f);
-    }
+    form.rows = LoadFrequencyRows<DcPlanForm::kFrequencies>(
+        record, [&record](std::size_t f) { return DcCurrentIndex(record.DcCurrent(f)); });
     form.monitor = DcCurrentIndex(record.S8(layout::channel::kDcMonitorCurrent));
     return form;
 }
 
 void WriteDcPlan(const DcPlanForm& form, ChannelRecord& record) {
-    for (std::size_t f = 0; f < DcPlanForm::kFrequencies; ++f) {
-        record.SetLabel(f, form.labels[f]);
-        record.SetDcCurrent(f, DcCurrentOfEntry(form.currents[f]));
-        record.SetDetectionFlag(f, form.detection[f]);
-    }
+    StoreFrequencyRows(record, form.rows, [&record](std::size_t f, int index) {
+        record.SetDcCurrent(f, DcCurrentOfEntry(index));
+    });
     record.SetS8(layout::channel::kDcMonitorCurrent, DcCurrentOfEntry(form.monitor));
 }

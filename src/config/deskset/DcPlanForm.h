@@ -4,16 +4,14 @@
 // label, so the page has no checks.
 
 #include <array>
-#include <string>
 
 #include "app/ChannelRecord.h"
+#include "config/deskset/FrequencyRow.h"
 
 struct DcPlanForm {
     static constexpr std::size_t kFrequencies = layout::channel::kDcFrequencyCount;
 
-    std::array<std::string, kFrequencies> labels;
-    std::array<int, kFrequencies> currents{};  // DcCurrentList indexes; -1 no selection
-    std::array<bool, kFrequencies> detection{};
+    std::array<FrequencyRow, kFrequencies> rows;  // selector: DcCurrentList index
     int monitor = -1;
 };
 

@@ -39,27 +39,18 @@ DtmfForm LoadDtmf(const ChannelRecord& record) {
     DtmfForm form;
     form.minDigits = DigitIndex(record.U8(d::kMinDigits));
     form.maxDigits = DigitIndex(record.U8(d::kMaxDigits));
-    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
-        form.numbers[k] = ShowNumber(record, kFields[k]);
-    }
+    form.numbers = ShowNumbers(record, kFields);
     return form;
 }
 
 Validation<DtmfField> ValidateDtmf(const DtmfForm& form) {
-    Validation<DtmfField> result;
-    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
-        result.Check(AcceptsNumber(kFields[k], form.numbers[k]), static_cast<DtmfField>(k),
-                     kFields[k].message);
-    }
-    return result;
+    return CheckNumbers<DtmfField>(kFields, form.numbers);
 }
 
 void WriteDtmf(const DtmfForm& form, ChannelRecord& record) {
     StoreIndex(record, d::kMinDigits, form.minDigits < 0 ? -1 : form.minDigits + 1);
     StoreIndex(record, d::kMaxDigits, form.maxDigits < 0 ? -1 : form.maxDigits + 1);
-    for (std::size_t k = 0; k < kDtmfNumberCount; ++k) {
-        StoreNumber(record, kFields[k], form.numbers[k]);
-    }
+    StoreNumbers(record, kFields, form.numbers);
 }
 
 void ChooseMinDigits(DtmfForm& form, int index) {

@@ -2,6 +2,7 @@
 // How a page's controls meet a channel record: numbers typed into edits,
 // list indexes and check boxes.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "app/RecordView.h"
+#include "config/deskset/Validation.h"
 
 class ChoiceList;
 
@@ -31,6 +33,36 @@ std::string ShowNumber(const RecordView& record, const NumberField& field);
 bool AcceptsNumber(const NumberField& field, std::string_view text);
 // Stores an accepted text; a refused one leaves the record as it was.
 void StoreNumber(RecordView& record, const NumberField& field, std::string_view text);
+
+// A page's number fields at once, texts and fields alike indexed by the
+// page's field enumeration (which lists them in the order they are checked).
+template <std::size_t N>
+std::array<std::string, N> ShowNumbers(const RecordView& record,
+                                       const std::array<NumberField, N>& fields) {
+    std::array<std::string, N> texts;
+    for (std::size_t k = 0; k < N; ++k) {
+        texts[k] = ShowNumber(record, fields[k]);
+    }
+    return texts;
+}
+
+template <class Field, std::size_t N>
+Validation<Field> CheckNumbers(const std::array<NumberField, N>& fields,
+                               const std::array<std::string, N>& texts) {
+    Validation<Field> result;
+    for (std::size_t k = 0; k < N; ++k) {
+        result.Check(AcceptsNumber(fields[k], texts[k]), static_cast<Field>(k), fields[k].message);
+    }
+    return result;
+}
+
+template <std::size_t N>
+void StoreNumbers(RecordView& record, const std::array<NumberField, N>& fields,
+                  const std::array<std::string, N>& texts) {
+    for (std::size_t k = 0; k < N; ++k) {
+        StoreNumber(record, fields[k], texts[k]);
+    }
+}
 
 // A list whose index is the stored code: -1 (no selection) for a code outside the list.
 int LoadIndex(const RecordView& record, std::size_t offset, const ChoiceList& list);

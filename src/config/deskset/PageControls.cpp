@@ -1,9 +1,11 @@
 #include "config/deskset/PageControls.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include "config/deskset/CharFilter.h"
 #include "config/deskset/ChoiceList.h"
@@ -52,6 +54,14 @@ QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength) {
     }
     edit->setValidator(new SingleByteValidator(charsets::kDigits, edit));
     return edit;
+}
+
+void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels) {
+    for (int id = 0; id < labels.size(); ++id) {
+        auto* radio = new QRadioButton(labels[id]);
+        group->addButton(radio, id);
+        layout->addWidget(radio);
+    }
 }
 
 void CheckRadio(QButtonGroup* group, int id) {

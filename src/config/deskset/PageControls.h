@@ -2,15 +2,18 @@
 // The controls the channel wizard's pages are made of, and how their values
 // cross into the image's single-byte texts.
 
+#include <QLineEdit>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <string>
 #include <string_view>
 
 class ChoiceList;
+class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
 class QWidget;
 
 // Texts in the image are Latin-1.
@@ -29,5 +32,28 @@ QLineEdit* MakeTextEdit(int maxLength, QWidget* parent);
 // An edit that takes digits only (0 = no length limit).
 QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength = 0);
 
+// Radio buttons with the ids 0, 1, ... in the group, added to the layout.
+void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels);
 // Checks the radio button with the id; -1 unchecks them all.
 void CheckRadio(QButtonGroup* group, int id);
+
+// Texts of a row of edits, alike indexed; an edit left out (none) is skipped.
+template <std::size_t N>
+void ShowTexts(const std::array<QLineEdit*, N>& edits, const std::array<std::string, N>& texts) {
+    for (std::size_t k = 0; k < N; ++k) {
+        if (edits[k]) {
+            edits[k]->setText(FromLatin1(texts[k]));
+        }
+    }
+}
+
+template <std::size_t N>
+std::array<std::string, N> ReadTexts(const std::array<QLineEdit*, N>& edits) {
+    std::array<std::string, N> texts;
+    for (std::size_t k = 0; k < N; ++k) {
+        if (edits[k]) {
+            texts[k] = ToLatin1(edits[k]->text());
+        }
+    }
+    return texts;
+}

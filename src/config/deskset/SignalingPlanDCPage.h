@@ -2,24 +2,22 @@
 // The DC signaling plan: label, current and talk permit tone detection of
 // frequencies 1 to 4, and the monitor current.
 
-#include <array>
+#include <memory>
 
 #include "config/deskset/ChanWizardPage.h"
 #include "config/deskset/DcPlanForm.h"
-
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
+#include "config/deskset/FrequencyRows.h"
 
 class SignalingPlanDCPage : public ChanWizardPage {
     Q_OBJECT
 
 public:
     explicit SignalingPlanDCPage(int channelIndex, QWidget* parent = nullptr);
+    ~SignalingPlanDCPage() override;
 
-    QLineEdit* LabelEdit(std::size_t f) const { return m_labels.at(f); }
-    QComboBox* CurrentList(std::size_t f) const { return m_currents.at(f); }
-    QCheckBox* DetectionCheck(std::size_t f) const { return m_detection.at(f); }
+    QLineEdit* LabelEdit(std::size_t f) const { return m_rows->Label(f); }
+    QComboBox* CurrentList(std::size_t f) const { return m_rows->Selector(f); }
+    QCheckBox* DetectionCheck(std::size_t f) const { return m_rows->Detection(f); }
     QComboBox* MonitorList() const { return m_monitor; }
 
 protected:
@@ -27,10 +25,6 @@ protected:
     void Write(ChannelRecord& record) const override;
 
 private:
-    DcPlanForm Read() const;
-
-    std::array<QLineEdit*, DcPlanForm::kFrequencies> m_labels{};
-    std::array<QComboBox*, DcPlanForm::kFrequencies> m_currents{};
-    std::array<QCheckBox*, DcPlanForm::kFrequencies> m_detection{};
+    std::unique_ptr<FrequencyRows> m_rows;
     QComboBox* m_monitor;
 };

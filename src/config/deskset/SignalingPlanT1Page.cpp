@@ -85,9 +85,7 @@ void SignalingPlanT1Page::Load(const ChannelRecord& record) {
     for (std::size_t k = 0; k < kTonePlan1ToneCount; ++k) {
         SelectIndex(m_tones[k], form.tones[k]);
     }
-    for (std::size_t k = 0; k < kTonePlan1NumberCount; ++k) {
-        m_numbers[k]->setText(FromLatin1(form.numbers[k]));
-    }
+    ShowTexts(m_numbers, form.numbers);
 }
 
 TonePlan1Form SignalingPlanT1Page::Read() const {
@@ -95,9 +93,7 @@ TonePlan1Form SignalingPlanT1Page::Read() const {
     for (std::size_t k = 0; k < kTonePlan1ToneCount; ++k) {
         form.tones[k] = m_tones[k]->currentIndex();
     }
-    for (std::size_t k = 0; k < kTonePlan1NumberCount; ++k) {
-        form.numbers[k] = ToLatin1(m_numbers[k]->text());
-    }
+    form.numbers = ReadTexts(m_numbers);
     return form;
 }
 

@@ -1,12 +1,9 @@
 #include "config/deskset/SignalingPlanT2Page.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "config/deskset/ChannelLists.h"
@@ -14,36 +11,15 @@
 
 namespace {
 
-constexpr std::size_t kRowsPerColumn = 8;
-constexpr int kColumnsPerHalf = 4;  // name, label, tone, detection
+constexpr std::size_t kRowsPerColumn = 8;  // F 1 to F 8 left, F 9 to F 16 right
 
 }  // namespace
 
 SignalingPlanT2Page::SignalingPlanT2Page(int channelIndex, QWidget* parent)
     : ChanWizardPage(PageCode::TonePlan2, channelIndex, parent) {
     auto* tones = new QGroupBox(tr("Function Tones"), this);
-    auto* grid = new QGridLayout(tones);
-    for (int half = 0; half < 2; ++half) {
-        const int column = half * kColumnsPerHalf;
-        grid->addWidget(new QLabel(tr("Label"), tones), 0, column + 1);
-        grid->addWidget(new QLabel(tr("Freq (Hz)"), tones), 0, column + 2);
-        grid->addWidget(new QLabel(tr("*"), tones), 0, column + 3);
-    }
-    for (std::size_t f = 0; f < TonePlan2Form::kFrequencies; ++f) {
-        const int row = static_cast<int>(f % kRowsPerColumn) + 1;
-        const int column = static_cast<int>(f / kRowsPerColumn) * kColumnsPerHalf;
-        m_labels[f] = MakeTextEdit(static_cast<int>(layout::channel::kLabelWidth), tones);
-        m_tones[f] = MakeList(::ToneList(), tones);
-        m_detection[f] = new QCheckBox(tones);
-        // Mnemonics on F 1 to F 8 only: digits 1 to 8 are single keys.
-        const QString name = f < kRowsPerColumn ? tr("F &%1").arg(f + 1) : tr("F %1").arg(f + 1);
-        auto* label = new QLabel(name, tones);
-        label->setBuddy(m_labels[f]);
-        grid->addWidget(label, row, column);
-        grid->addWidget(m_labels[f], row, column + 1);
-        grid->addWidget(m_tones[f], row, column + 2);
-        grid->addWidget(m_detection[f], row, column + 3);
-    }
+    m_rows = std::make_unique<FrequencyRows>(new QGridLayout(tones), TonePlan2Form::kFrequencies,
+                                             ::ToneList(), tr("Freq (Hz)"), kRowsPerColumn, tones);
 
     auto* wildcards = new QGroupBox(tr("Wildcards"), this);
     auto* wildcardGrid = new QGridLayout(wildcards);
@@ -67,31 +43,21 @@ SignalingPlanT2Page::SignalingPlanT2Page(int channelIndex, QWidget* parent)
     layout->addStretch();
 }
 
+SignalingPlanT2Page::~SignalingPlanT2Page() = default;
+
 void SignalingPlanT2Page::Load(const ChannelRecord& record) {
     const TonePlan2Form form = LoadTonePlan2(record);
-    for (std::size_t f = 0; f < TonePlan2Form::kFrequencies; ++f) {
-        m_labels[f]->setText(FromLatin1(form.labels[f]));
-        SelectIndex(m_tones[f], form.tones[f]);
-        m_detection[f]->setChecked(form.detection[f]);
-    }
+    m_rows->Show(form.rows);
     for (std::size_t k = 0; k < kWildcardCount; ++k) {
         SelectIndex(m_wildcards[k], form.wildcards[k]);
     }
 }
 
-TonePlan2Form SignalingPlanT2Page::Read() const {
+void SignalingPlanT2Page::Write(ChannelRecord& record) const {
     TonePlan2Form form;
-    for (std::size_t f = 0; f < TonePlan2Form::kFrequencies; ++f) {
-        form.labels[f] = ToLatin1(m_labels[f]->text());
-        form.tones[f] = m_tones[f]->currentIndex();
-        form.detection[f] = m_detection[f]->isChecked();
-    }
+    m_rows->Read(form.rows);
     for (std::size_t k = 0; k < kWildcardCount; ++k) {
         form.wildcards[k] = m_wildcards[k]->currentIndex();
     }
-    return form;
-}
-
-void SignalingPlanT2Page::Write(ChannelRecord& record) const {
-    WriteTonePlan2(Read(), record);
+    WriteTonePlan2(form, record);
 }

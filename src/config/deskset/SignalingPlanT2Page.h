@@ -3,23 +3,22 @@
 // detection of frequencies 1 to 16, and the wildcard tones.
 
 #include <array>
+#include <memory>
 
 #include "config/deskset/ChanWizardPage.h"
+#include "config/deskset/FrequencyRows.h"
 #include "config/deskset/TonePlanForms.h"
-
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 
 class SignalingPlanT2Page : public ChanWizardPage {
     Q_OBJECT
 
 public:
     explicit SignalingPlanT2Page(int channelIndex, QWidget* parent = nullptr);
+    ~SignalingPlanT2Page() override;
 
-    QLineEdit* LabelEdit(std::size_t f) const { return m_labels.at(f); }
-    QComboBox* ToneList(std::size_t f) const { return m_tones.at(f); }
-    QCheckBox* DetectionCheck(std::size_t f) const { return m_detection.at(f); }
+    QLineEdit* LabelEdit(std::size_t f) const { return m_rows->Label(f); }
+    QComboBox* ToneList(std::size_t f) const { return m_rows->Selector(f); }
+    QCheckBox* DetectionCheck(std::size_t f) const { return m_rows->Detection(f); }
     // 1 on, 1 off, 2 on, 2 off.
     QComboBox* WildcardList(std::size_t k) const { return m_wildcards.at(k); }
 
@@ -28,10 +27,6 @@ protected:
     void Write(ChannelRecord& record) const override;
 
 private:
-    TonePlan2Form Read() const;
-
-    std::array<QLineEdit*, TonePlan2Form::kFrequencies> m_labels{};
-    std::array<QComboBox*, TonePlan2Form::kFrequencies> m_tones{};
-    std::array<QCheckBox*, TonePlan2Form::kFrequencies> m_detection{};
+    std::unique_ptr<FrequencyRows> m_rows;
     std::array<QComboBox*, kWildcardCount> m_wildcards{};
 };

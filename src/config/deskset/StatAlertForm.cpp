@@ -56,9 +56,7 @@ StatAlertForm LoadStatAlert(const ChannelRecord& record) {
     } else {
         form.mode = cc::RadioIndex(record.U8(s::kMode), kStatAlertModeCount);
         form.pretimeKind = cc::RadioIndex(record.U8(s::kPretimeKind), kPretimeKindCount);
-        for (std::size_t k = 0; k < kStatAlertNumberCount; ++k) {
-            form.numbers[k] = ShowNumber(record, kNumbers[k]);
-        }
+        form.numbers = ShowNumbers(record, kNumbers);
         form.defaultRac = RacText(record.U16(s::kDefaultRac));
         form.retryConstant = RetryIndex(record.U8(s::kRetryConstant));
         form.busyTimer = LoadFlag(record, s::kBusyTimer);
@@ -98,9 +96,7 @@ void WriteStatAlert(const StatAlertForm& form, ChannelRecord& record) {
     if (const auto retry = ParseDecimal(RetryConstantList().At(form.retryConstant), false)) {
         record.SetU8(s::kRetryConstant, static_cast<std::uint8_t>(*retry));
     }
-    for (std::size_t k = 0; k < kStatAlertNumberCount; ++k) {
-        StoreNumber(record, kNumbers[k], form.numbers[k]);
-    }
+    StoreNumbers(record, kNumbers, form.numbers);
     if (const auto rac = RacFromText(form.defaultRac)) {
         record.SetU16(s::kDefaultRac, *rac);
     }

@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "config/deskset/ChannelCodes.h"
@@ -21,14 +20,6 @@
 namespace {
 
 constexpr int kRacDigits = 4;
-
-void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels) {
-    for (int id = 0; id < labels.size(); ++id) {
-        auto* radio = new QRadioButton(labels[id]);
-        group->addButton(radio, id);
-        layout->addWidget(radio);
-    }
-}
 
 }  // namespace
 
@@ -107,11 +98,7 @@ void StatAlertPage::Load(const ChannelRecord& record) {
     CheckRadio(m_mode, form.mode);
     CheckRadio(m_pretimeKind, form.pretimeKind);
     CheckRadio(m_racMode, form.racMode);
-    for (std::size_t k = 0; k < kStatAlertNumberCount; ++k) {
-        if (m_numbers[k]) {
-            m_numbers[k]->setText(FromLatin1(form.numbers[k]));
-        }
-    }
+    ShowTexts(m_numbers, form.numbers);
     m_limitedPatience->SetText(FromLatin1(form.Number(StatAlertNumber::LimitedPatience)));
     m_defaultRac->setText(FromLatin1(form.defaultRac));
     SelectIndex(m_retryConstant, form.retryConstant);
@@ -124,11 +111,7 @@ StatAlertForm StatAlertPage::Read() const {
     form.mode = m_mode->checkedId();
     form.pretimeKind = m_pretimeKind->checkedId();
     form.racMode = m_racMode->checkedId();
-    for (std::size_t k = 0; k < kStatAlertNumberCount; ++k) {
-        if (m_numbers[k]) {
-            form.numbers[k] = ToLatin1(m_numbers[k]->text());
-        }
-    }
+    form.numbers = ReadTexts(m_numbers);
     form.Number(StatAlertNumber::LimitedPatience) = ToLatin1(m_limitedPatience->text());
     form.defaultRac = ToLatin1(m_defaultRac->text());
     form.retryConstant = m_retryConstant->currentIndex();

@@ -24,24 +24,13 @@ constexpr std::array<NumberField, kTalkPermitFieldCount> kFields{{
 }  // namespace
 
 TalkPermitToneForm LoadTalkPermitTone(const ChannelRecord& record) {
-    TalkPermitToneForm form;
-    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
-        form.numbers[k] = ShowNumber(record, kFields[k]);
-    }
-    return form;
+    return {ShowNumbers(record, kFields)};
 }
 
 Validation<TalkPermitField> ValidateTalkPermitTone(const TalkPermitToneForm& form) {
-    Validation<TalkPermitField> result;
-    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
-        result.Check(AcceptsNumber(kFields[k], form.numbers[k]), static_cast<TalkPermitField>(k),
-                     kFields[k].message);
-    }
-    return result;
+    return CheckNumbers<TalkPermitField>(kFields, form.numbers);
 }
 
 void WriteTalkPermitTone(const TalkPermitToneForm& form, ChannelRecord& record) {
-    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
-        StoreNumber(record, kFields[k], form.numbers[k]);
-    }
+    StoreNumbers(record, kFields, form.numbers);
 }

@@ -51,59 +51,58 @@ void StoreTone(ChannelRecord& record, const ToneField& field, int index) {
     record.SetU16(field.offset, ToneOfEntry(field.Entries(), index));
 }
 
+namespace {
+
+template <std::size_t N>
+std::array<int, N> LoadTones(const ChannelRecord& record, const std::array<ToneField, N>& fields) {
+    std::array<int, N> indexes{};
+    for (std::size_t k = 0; k < N; ++k) {
+        indexes[k] = LoadTone(record, fields[k]);
+    }
+    return indexes;
+}
+
+template <std::size_t N>
+void StoreTones(ChannelRecord& record, const std::array<ToneField, N>& fields,
+                const std::array<int, N>& indexes) {
+    for (std::size_t k = 0; k < N; ++k) {
+        StoreTone(record, fields[k], indexes[k]);
+    }
+}
+
+}  // namespace
+
 const ChoiceList& EntriesOf(TonePlan1Tone tone) {
     return kTonePlan1Tones[static_cast<std::size_t>(tone)].Entries();
 }
 
 TonePlan1Form LoadTonePlan1(const ChannelRecord& record) {
     TonePlan1Form form;
-    for (std::size_t k = 0; k < kTonePlan1ToneCount; ++k) {
-        form.tones[k] = LoadTone(record, kTonePlan1Tones[k]);
-    }
-    for (std::size_t k = 0; k < kTonePlan1NumberCount; ++k) {
-        form.numbers[k] = ShowNumber(record, kTonePlan1Numbers[k]);
-    }
+    form.tones = LoadTones(record, kTonePlan1Tones);
+    form.numbers = ShowNumbers(record, kTonePlan1Numbers);
     return form;
 }
 
 Validation<TonePlan1Number> ValidateTonePlan1(const TonePlan1Form& form) {
-    Validation<TonePlan1Number> result;
-    for (std::size_t k = 0; k < kTonePlan1NumberCount; ++k) {
-        result.Check(AcceptsNumber(kTonePlan1Numbers[k], form.numbers[k]),
-                     static_cast<TonePlan1Number>(k), kTonePlan1Numbers[k].message);
-    }
-    return result;
+    return CheckNumbers<TonePlan1Number>(kTonePlan1Numbers, form.numbers);
 }
 
 void WriteTonePlan1(const TonePlan1Form& form, ChannelRecord& record) {
-    for (std::size_t k = 0; k < kTonePlan1ToneCount; ++k) {
-        StoreTone(record, kTonePlan1Tones[k], form.tones[k]);
-    }
-    for (std::size_t k = 0; k < kTonePlan1NumberCount; ++k) {
-        StoreNumber(record, kTonePlan1Numbers[k], form.numbers[k]);
-    }
+    StoreTones(record, kTonePlan1Tones, form.tones);
+    StoreNumbers(record, kTonePlan1Numbers, form.numbers);
 }
 
 TonePlan2Form LoadTonePlan2(const ChannelRecord& record) {
     TonePlan2Form form;
-    for (std::size_t f = 0; f < TonePlan2Form::kFrequencies; ++f) {
-        form.labels[f] = record.Label(f);
-        form.tones[f] = ToneIndex(record.FunctionTone(f));
-        form.detection[f] = record.DetectionFlag(f);
-    }
-    for (std::size_t k = 0; k < kWildcardCount; ++k) {
-        form.wildcards[k] = LoadTone(record, kWildcards[k]);
-    }
+    form.rows = LoadFrequencyRows<TonePlan2Form::kFrequencies>(
+        record, [&record](std::size_t f) { return ToneIndex(record.FunctionTone(f)); });
+    form.wildcards = LoadTones(record, kWildcards);
     return form;
 }
 
 void WriteTonePlan2(const TonePlan2Form& form, ChannelRecord& record) {
-    for (std::size_t f = 0; f < TonePlan2Form::kFrequencies; ++f) {
-        record.SetLabel(f, form.labels[f]);
-        record.SetFunctionTone(f, ToneOfEntry(ToneList(), form.tones[f]));
-        record.SetDetectionFlag(f, form.detection[f]);
-    }
-    for (std::size_t k = 0; k < kWildcardCount; ++k) {
-        StoreTone(record, kWildcards[k], form.wildcards[k]);
-    }
+    StoreFrequencyRows(record, form.rows, [&record](std::size_t f, int index) {
+        record.SetFunctionTone(f, ToneOfEntry(ToneList(), index));
+    });
+    StoreTones(record, kWildcards, form.wildcards);
 }

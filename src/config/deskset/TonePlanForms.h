@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
+#include "config/deskset/FrequencyRow.h"
 #include "config/deskset/Validation.h"
 
 class ChoiceList;
@@ -60,9 +61,7 @@ inline constexpr std::size_t kWildcardCount = 4;
 struct TonePlan2Form {
     static constexpr std::size_t kFrequencies = layout::channel::kFrequencyCount;
 
-    std::array<std::string, kFrequencies> labels;
-    std::array<int, kFrequencies> tones{};  // ToneList indexes; -1 none
-    std::array<bool, kFrequencies> detection{};
+    std::array<FrequencyRow, kFrequencies> rows;  // selector: ToneList index
     std::array<int, kWildcardCount> wildcards{};
 };
 

@@ -181,13 +181,14 @@ TEST_F(ChannelFormsTest, ChannelPageSurvivesAnyStoredByte) {
 
 TEST_F(ChannelFormsTest, DcPlanShowsCurrentsAndLeavesFrequencies5To16) {
     DcPlanForm form = LoadDcPlan(m_record);
-    std::vector<std::string> shown;
-    for (int index : form.currents) {
-        shown.emplace_back(DcCurrentList().At(index));
+    std::vector<std::string> shown, labels;
+    for (const FrequencyRow& row : form.rows) {
+        shown.emplace_back(DcCurrentList().At(row.selector));
+        labels.push_back(row.label);
     }
     EXPECT_THAT(shown, ElementsAre("5.5", "12.5", "-5.5", "-12.5"));
     EXPECT_EQ(DcCurrentList().At(form.monitor), "-2.5");
-    EXPECT_THAT(form.labels, ElementsAre("Freq 1", "Freq 2", "Freq 3", "Freq 4"));
+    EXPECT_THAT(labels, ElementsAre("Freq 1", "Freq 2", "Freq 3", "Freq 4"));
 
     m_record.SetLabel(4, "Five");
     m_record.SetFunctionTone(4, 5500);
@@ -196,12 +197,12 @@ TEST_F(ChannelFormsTest, DcPlanShowsCurrentsAndLeavesFrequencies5To16) {
     const auto tonesBeyondDc = Bytes(c::kFunctionTones + 8, c::kMonitorTone);
     const auto flagsBeyondDc = Bytes(c::kDetectionFlags + 4, c::kDetectionFlags + 16);
 
-    form.currents[0] = DcCurrentList().IndexOf("-0.5");
-    form.currents[1] = DcCurrentList().IndexOf("15.5");
-    form.currents[2] = -1;
+    form.rows[0].selector = DcCurrentList().IndexOf("-0.5");
+    form.rows[1].selector = DcCurrentList().IndexOf("15.5");
+    form.rows[2].selector = -1;
     form.monitor = DcCurrentList().IndexOf("0.0");
-    form.labels[3] = "Fourth";
-    form.detection[2] = true;
+    form.rows[3].label = "Fourth";
+    form.rows[2].detection = true;
     WriteDcPlan(form, m_record);
     EXPECT_THAT(Bytes(c::kDcCurrents, c::kDcMonitorCurrent + 1), ElementsAre(0xFF, 31, 0, 231, 0));
     EXPECT_EQ(m_record.Label(3), "Fourth");
@@ -222,16 +223,16 @@ TEST_F(ChannelFormsTest, TonePlanOfANewDatabase) {
     EXPECT_THAT(one.numbers, ElementsAre("125", "10", "-20", "40", "0"));
 
     const TonePlan2Form two = LoadTonePlan2(m_record);
-    EXPECT_EQ(two.labels[0], "Freq 1");
-    EXPECT_EQ(two.labels[4], "");
+    EXPECT_EQ(two.rows[0].label, "Freq 1");
+    EXPECT_EQ(two.rows[4].label, "");
     std::vector<std::string> tones;
-    for (int index : two.tones) {
-        tones.emplace_back(ToneList().At(index));
+    for (const FrequencyRow& row : two.rows) {
+        tones.emplace_back(ToneList().At(row.selector));
+        EXPECT_FALSE(row.detection);
     }
     EXPECT_THAT(std::vector<std::string>(tones.begin(), tones.begin() + 5),
                 ElementsAre("1950", "1850", "1750", "1650", "None"));
     EXPECT_THAT(two.wildcards, Each(0));
-    EXPECT_THAT(two.detection, Each(false));
 }
 
 TEST_F(ChannelFormsTest, TonePlan1ChecksInOrderAtTheLimits) {
@@ -275,9 +276,7 @@ TEST_F(ChannelFormsTest, TonePlanWritesTonesInTenthsOfHertz) {
     EXPECT_EQ(m_record.U16(c::kMonitorTone), 0);
 
     TonePlan2Form two = LoadTonePlan2(m_record);
-    two.labels[15] = "Sixteen";
-    two.tones[15] = ToneList().IndexOf("2050");
-    two.detection[15] = true;
+    two.rows[15] = {"Sixteen", ToneList().IndexOf("2050"), true};
     two.wildcards = {ToneList().IndexOf("650"), ToneList().IndexOf("750"),
                      ToneList().IndexOf("850"), ToneList().IndexOf("950")};
     WriteTonePlan2(two, m_record);
