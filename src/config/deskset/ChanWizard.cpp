@@ -28,9 +28,13 @@ constexpr PageCode kAllPages[] = {PageCode::Channel,           PageCode::TonePla
 
 ChanWizard::ChanWizard(int channelIndex, QWidget* parent)
     : QWizard(parent), m_channelIndex(channelIndex) {
+    // The wizard lays itself out when its style changes. A hidden wizard keeps
+    // the layout it had before its pages were added, so the classic style is
+    // set last, once the pages are there: the window can then take its size
+    // before it shows.
+    setWizardStyle(QWizard::ModernStyle);
     // A page of the channel window, not a dialog of its own.
     setWindowFlags(Qt::Widget);
-    setWizardStyle(QWizard::ClassicStyle);
     // Back is ours, so that pages can refuse it; there is no Help button and
     // Cancel takes its place.
     setOptions(QWizard::IndependentPages | QWizard::HaveCustomButton1);
@@ -62,6 +66,7 @@ ChanWizard::ChanWizard(int channelIndex, QWidget* parent)
     setStartId(0);
     // Shows the channel page, which loads and builds the rest of the page list.
     restart();
+    setWizardStyle(QWizard::ClassicStyle);
 }
 
 void ChanWizard::AddPage(PageCode code) {
