@@ -1,8 +1,10 @@
 #pragma once
 // The texts of the deskset connection and the transfer, used exactly as they stand.
 
+#include "app/AppStrings.h"
+
 namespace transfer_strings {
-inline constexpr char kIdle[] = "For Help, press F1";
+inline constexpr const char* kIdle = app_strings::kIdle;
 inline constexpr char kEstablished[] = "Communication established with deskset.";
 inline constexpr char kLost[] = "Communication with deskset has been lost.";
 inline constexpr char kUnableToConnect[] =

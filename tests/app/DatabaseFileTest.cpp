@@ -2,15 +2,15 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "app/ImageDefaults.h"
+#include "support/FileSizeLimit.h"
+#include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -19,16 +19,8 @@ namespace {
 
 class DatabaseFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("torvo-file-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string Write(const std::string& name, const std::string& bytes) {
-        const auto path = (m_dir / name).string();
+        const auto path = m_scratch.Path(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -38,7 +30,8 @@ protected:
     }
     static std::string Header() { return "ZEL DESKSET V001"; }
 
-    fs::path m_dir;
+    ScratchDir m_scratch;
+    const fs::path& m_dir = m_scratch.Root();
 };
 
 }  // namespace
@@ -136,14 +129,10 @@ TEST_F(DatabaseFileTest, FailedSaveLeavesTheOldFileAsItWasAndSaysWhy) {
     const auto path = Write("keep.ddb", "the technician's previous database");
 
     // Make the write itself fail part-way: files may not grow past 1000 bytes.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit original{};
-    ::getrlimit(RLIMIT_FSIZE, &original);
-    rlimit limited = original;
-    limited.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    const FileResult result = WriteDatabaseFile(path, image);
-    ::setrlimit(RLIMIT_FSIZE, &original);
+    const FileResult result = [&] {
+        const FileSizeLimit limit(1000);
+        return WriteDatabaseFile(path, image);
+    }();
 
     EXPECT_FALSE(result.Ok());
     EXPECT_THAT(result.message, HasSubstr("Failed to save document."));

@@ -16,6 +16,7 @@
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
 #include "app/TorvoSettings.h"
+#include "support/FileSizeLimit.h"
 
 using ::testing::ElementsAre;
 
@@ -179,14 +180,10 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndTheModifiedFlagAndSaysW
     TheImage().SetU8(layout::deskset::kMuteTimer, 7);
     m_app->Document()->MarkModified();
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit original{};
-    ::getrlimit(RLIMIT_FSIZE, &original);
-    rlimit limited = original;
-    limited.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    m_frame->ExecuteCommand(cmd::SaveDatabase);
-    ::setrlimit(RLIMIT_FSIZE, &original);
+    {
+        const FileSizeLimit limit(100);
+        m_frame->ExecuteCommand(cmd::SaveDatabase);
+    }
 
     ASSERT_EQ(m_prompt->texts.size(), 1);
     EXPECT_THAT(m_prompt->texts.first().toStdString(), ::testing::HasSubstr("Failed to save"));

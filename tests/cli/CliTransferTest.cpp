@@ -13,6 +13,7 @@
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
 #include "link/CLayerFactory.h"
+#include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -21,14 +22,6 @@ namespace {
 
 class CliTransferTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("torvo-cli-transfer-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     void StartSimulator(DesksetSimOptions options = {}) {
         m_simulator = std::make_unique<CDesksetSimulator>(std::move(options));
         ASSERT_TRUE(m_simulator->StartOnNewPty()) << m_simulator->LastError();
@@ -47,10 +40,10 @@ protected:
         });
         return cli.Run(args);
     }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Path(const std::string& name) const { return m_scratch.Path(name); }
     std::string Device() const { return m_simulator->DevicePath(); }
 
-    fs::path m_dir;
+    ScratchDir m_scratch;
     std::ostringstream m_out;
     std::ostringstream m_err;
     std::unique_ptr<CDesksetSimulator> m_simulator;

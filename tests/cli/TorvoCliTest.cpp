@@ -9,6 +9,7 @@
 
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
+#include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -17,22 +18,14 @@ namespace {
 
 class TorvoCliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("torvo-cli-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     int Run(std::vector<std::string> args) {
         m_out.str({});
         m_err.str({});
         return TorvoCli(m_out, m_err).Run(args);
     }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Path(const std::string& name) const { return m_scratch.Path(name); }
 
-    fs::path m_dir;
+    ScratchDir m_scratch;
     std::ostringstream m_out;
     std::ostringstream m_err;
 };
