@@ -48,6 +48,8 @@ TEST_F(ChannelWizardTest, NewDatabaseWalksThroughTheTonePages) {
         EXPECT_EQ(view->HelpTopic(), topic);
     }
     EXPECT_EQ(frame->size(), size);  // every page fits the same window
+    EXPECT_GE(view->width(), Wizard().sizeHint().width());
+    EXPECT_GE(view->height(), Wizard().sizeHint().height());
 
     // F1 opens the page's help.
     m_frame->Workspace().setActiveSubWindow(frame);
