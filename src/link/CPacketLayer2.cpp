@@ -234,14 +234,30 @@ void CPacketLayer2::HandleFrame() {
     }
     if (sequence == m_lastReceivedSequence) {
         SendControl(kFrameAcknowledgement, SequenceMode::kAnswer);  // duplicate
+        if (type == kFramePoll) {
+            // A peer that has started over may begin with the sequence number
+            // its previous link ended on.
+            CheckBackOnPeer();
+        }
         return;
     }
     m_lastReceivedSequence = sequence;
     switch (type) {
         case kFrameConnectRequest:
+            // Only an end whose link is down asks for a connection: the peer
+            // has started over. A passive end's owner listens again at once on
+            // the same line, so it answers the request as a down end does and
+            // the peer's handshake goes on without waiting for a time-out.
+            if (m_passive) {
+                SendControl(kFrameAcknowledgement, SequenceMode::kAnswer);
+                SendControl(kFrameConnectConfirm, SequenceMode::kNew);
+            }
             ResetLink();
             break;
         case kFramePoll:
+            SendControl(kFrameAcknowledgement, SequenceMode::kAnswer);
+            CheckBackOnPeer();
+            break;
         case kFrameConnectConfirm:
             SendControl(kFrameAcknowledgement, SequenceMode::kAnswer);
             break;
@@ -332,6 +348,22 @@ void CPacketLayer2::SendPoll() {
     m_awaitedFrame = frame;
     m_ackTimer = m_ackTimeout;
     m_awaitingAck = true;
+}
+
+// A peer that closed its port and opened it again polls a passive end whose
+// link is still up. Its link is down, so it ignores the acknowledgement, and a
+// passive end would only answer its polls until its own supervision gave up.
+// A poll back is answered with a connect request by such a peer, and with an
+// acknowledgement by a peer that is up. Two passive ends never bring a link
+// up, so polls cannot go back and forth without end.
+//
+// A data frame waiting for its acknowledgement keeps its place (its
+// retransmission reaches such a peer too); an earlier poll that is still
+// unanswered, perhaps sent just before the peer closed its port, is replaced.
+void CPacketLayer2::CheckBackOnPeer() {
+    if (m_passive && (!m_awaitingAck || m_awaitedFrame[kFrameTypeOffset] == kFramePoll)) {
+        SendPoll();
+    }
 }
 
 void CPacketLayer2::SendNextDataFrame() {

@@ -16,8 +16,14 @@
 // Parameter keywords (anywhere in the text, case-sensitive):
 //   "SlowMedia"  doubles every timer;
 //   "UseCRC8"    uses the one-byte check instead of the CRC-16;
-//   "Passive"    never polls while the link is down: the end waits for its
-//                peer's poll (the deskset simulator's behaviour).
+//   "Passive"    the deskset simulator's end: never polls while the link is
+//                down but waits for its peer's poll, and lets a peer that has
+//                started over (closed and opened its port) through a new
+//                handshake at once: while up, it answers each poll with a poll
+//                of its own, which a peer whose link is down answers with a
+//                connect request; that request resets this end, which answers
+//                it as a down end would (acknowledgement and connect confirm),
+//                for its owner to listen again on the same line.
 class CPacketLayer2 : public CLayer2 {
 public:
     static constexpr int kFrameQueueCapacity = 129;
@@ -64,6 +70,7 @@ private:
     void SendControl(uint8_t type, SequenceMode mode);
     void SendPoll();
     void SendNextDataFrame();
+    void CheckBackOnPeer();
     void TimerPass();
     void Retransmit();
     void ResetLink();

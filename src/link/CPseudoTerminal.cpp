@@ -48,11 +48,15 @@ bool CPseudoTerminal::Open() {
     return true;
 }
 
-void CPseudoTerminal::Close() {
+void CPseudoTerminal::ReleaseSlave() {
     if (m_slaveKeeper >= 0) {
         ::close(m_slaveKeeper);
         m_slaveKeeper = -1;
     }
+}
+
+void CPseudoTerminal::Close() {
+    ReleaseSlave();
     if (m_master >= 0) {
         ::close(m_master);
         m_master = -1;

@@ -18,6 +18,10 @@ public:
 
     bool Open();  // false when the system has no pty to give
     void Close();
+    // Stops holding the slave open (its raw mode stays). From then on the
+    // master reports a hang-up whenever nobody else has the slave open, so
+    // the master's user sees the far end close its port.
+    void ReleaseSlave();
     bool IsOpen() const { return m_master >= 0; }
     int MasterDescriptor() const { return m_master; }
     // A new descriptor of the master side (close-on-exec), or -1.

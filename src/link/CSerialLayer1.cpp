@@ -110,6 +110,7 @@ int CSerialLayer1::OpenDevice() {
     if (m_adoptedDescriptor >= 0) {
         m_descriptor = m_adoptedDescriptor;
         m_adoptedDescriptor = -1;
+        m_adopted = true;
         m_devicePath.clear();
         return 0;
     }
@@ -195,7 +196,12 @@ bool CSerialLayer1::ConfigureLine() {
 
     // Linux drivers keep their own buffer sizes (a tty holds 4096 bytes each
     // way); the 1024-byte buffers are what FreeTransmitSpace reports against.
-    ::tcflush(m_descriptor, TCIOFLUSH);
+    // A line handed over already open (the simulator listening again on its
+    // pty) keeps what the far end has sent meanwhile: it may be the rest of a
+    // handshake that the previous connection answered.
+    if (!m_adopted) {
+        ::tcflush(m_descriptor, TCIOFLUSH);
+    }
     return true;
 }
 
@@ -285,6 +291,14 @@ int CSerialLayer1::Read(uint8_t* buffer, int maximum) {
     const ssize_t result = ::read(m_descriptor, buffer, wanted);
     // Line errors are not reported: damaged bytes fail the packet layer's check.
     return result > 0 ? static_cast<int>(result) : 0;
+}
+
+bool CSerialLayer1::HasHungUp() const {
+    if (m_descriptor < 0) {
+        return false;
+    }
+    pollfd entry{m_descriptor, POLLIN, 0};
+    return ::poll(&entry, 1, 0) > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 void CSerialLayer1::WaitReadable(int milliseconds) {

@@ -58,6 +58,12 @@ public:
     int Read(uint8_t* buffer, int maximum) override;
     void WaitReadable(int milliseconds) override;
 
+    // True when the far end has hung up: the other side of a pty was closed,
+    // or the device went away. Read itself never reports it.
+    bool HasHungUp() const;
+    // The open line (-1 when closed), for a holder that hands out copies of it.
+    int Descriptor() const { return m_descriptor; }
+
     const Settings& GetSettings() const { return m_settings; }
     const std::string& DevicePath() const { return m_devicePath; }
     bool IsOpen() const { return m_open; }
@@ -73,5 +79,6 @@ private:
     int m_descriptor = -1;
     int m_adoptedDescriptor = -1;
     bool m_exclusive = false;
+    bool m_adopted = false;  // the line was open before; its bytes are not ours to drop
     bool m_open = false;
 };

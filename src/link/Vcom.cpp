@@ -343,6 +343,7 @@ void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> p
     while (m_commRunning.load() && m_layer1Kind.load() == kSocketLayer1 && !layer1->IsReady()) {
         SleepMs(kPassSleepMs);
     }
+    int linkUp = layer2->IsLinkUp();
     while (m_commRunning.load()) {
         int rxPending = 0;
         int txPending = 0;
@@ -354,6 +355,13 @@ void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> p
                     m_session->ReceivePull();
                 }
             }
+            m_wakeEvent.Pulse();
+        }
+        // The session reports the link going up or down at once rather than
+        // at its next idle wake-up; a reset layer reads nothing more and would
+        // otherwise leave the line's bytes waiting until then.
+        if (const int up = layer2->IsLinkUp(); up != linkUp) {
+            linkUp = up;
             m_wakeEvent.Pulse();
         }
         if (layer1->BytesWaiting() > 0) {

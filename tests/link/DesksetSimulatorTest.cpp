@@ -1,21 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CDesksetSimulator.h"
 #include "DefaultImage.h"
 #include "link/CLayerFactory.h"
+#include "link/CPseudoTerminal.h"
+#include "link/CSerialLayer1.h"
 #include "link/VcomCodes.h"
 #include "support/CRecordingVcom.h"
+#include "support/CTestLayerFactory.h"
 #include "support/FastClock.h"
 
 extern char** environ;
@@ -25,6 +34,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 constexpr int kClockFactor = 20;
+constexpr uint32_t kPollIntervalMs = 3000;  // the computer's, at 19200 baud
 
 Bytes TestImage() {
     Bytes image(16384);
@@ -32,6 +42,30 @@ Bytes TestImage() {
         image[i] = static_cast<uint8_t>(i * 13 + 5);
     }
     return image;
+}
+
+// A link clock that moves only when the test moves it.
+class ManualClock {
+public:
+    MillisecondClock Clock() const {
+        return [now = m_now] { return now->load(); };
+    }
+    void Advance(uint32_t milliseconds) { m_now->fetch_add(milliseconds); }
+
+private:
+    std::shared_ptr<std::atomic<uint32_t>> m_now = std::make_shared<std::atomic<uint32_t>>(1000);
+};
+
+// A clock that never moves: an end on it never times anything out.
+MillisecondClock StoppedClock() {
+    return [] { return 5000u; };
+}
+
+bool WaitFor(const std::function<bool()>& predicate) {
+    for (int i = 0; i < 500 && !predicate(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return predicate();
 }
 
 // The computer's side of a transfer, on the link library.
@@ -43,15 +77,27 @@ class Computer {
     }
 
 public:
-    explicit Computer(const std::string& devicePath) {
+    explicit Computer(const std::string& devicePath,
+                      MillisecondClock clock = FastClock(kClockFactor)) {
         m_link.LayerFactory().SetPortResolver([devicePath](int) { return devicePath; });
-        m_link.LayerFactory().SetClock(FastClock(kClockFactor));
+        m_link.LayerFactory().SetClock(std::move(clock));
+    }
+    explicit Computer(std::unique_ptr<CLayerFactory> factory) {
+        m_link.SetLayerFactory(std::move(factory));
     }
 
-    bool Connect() {
+    // With a manual clock, moves it on by one poll interval after opening the
+    // port, so that the new link sends its first poll, and then no further.
+    bool Connect(ManualClock* clock = nullptr) {
         const int connects = Count([&] { return m_link.connects; });
-        return m_link.Connect(0, nullptr, 0, "1 8 0 0 19200") == kVcomOk &&
-               m_link.WaitUntil([&] { return m_link.connects > connects; });
+        if (m_link.Connect(0, nullptr, 0, "1 8 0 0 19200") != kVcomOk) {
+            return false;
+        }
+        if (clock != nullptr) {
+            clock->Advance(kPollIntervalMs);
+        }
+        return m_link.WaitUntil([&] { return m_link.connects > connects; },
+                                std::chrono::seconds(5));
     }
 
     // Sends a request and waits for the given number of answers.
@@ -144,6 +190,82 @@ TEST(DesksetSimulatorTest, ServesDownloadsAndUploadsOneAfterAnother) {
     ASSERT_TRUE(computer.Connect());
     EXPECT_EQ(computer.Download(), image);
     EXPECT_EQ(simulator.Downloads(), 2);
+}
+
+// The computer closes its port and opens it again at once, three times, while
+// the simulator's link is still up. The simulator's link clock stands still
+// and the computer's moves only by its first poll interval, so each new
+// connection gets through on answers alone, not on either end's time-outs.
+void ConnectAgainAndAgain(CDesksetSimulator& simulator, Computer& computer, ManualClock& clock) {
+    for (int connection = 1; connection <= 3; ++connection) {
+        SCOPED_TRACE(connection);
+        ASSERT_TRUE(computer.Connect(&clock));
+        EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+        ASSERT_EQ(computer.Link().Disconnect(), kVcomOk);
+    }
+    EXPECT_EQ(simulator.LinkStatistics().value[VcomStatistics::kLinkLosses], 2)
+        << "each new connection reset the link the previous one left up";
+    VcomStatistics statistics;
+    computer.Link().GetStatistics(statistics);
+    EXPECT_EQ(statistics.value[VcomStatistics::kRetransmissions], 0);
+}
+
+// Something else holds the pty's slave open, as a cable would, so the
+// simulator cannot see the computer's port close.
+TEST(DesksetSimulatorTest, AComputerThatConnectsAgainGetsThroughAtOnce) {
+    DesksetSimOptions options;
+    options.clock = StoppedClock();
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnNewPty()) << simulator.LastError();
+    const int cable =
+        ::open(simulator.DevicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(cable, 0);
+    ManualClock computerTime;
+    Computer computer(simulator.DevicePath(), computerTime.Clock());
+    ConnectAgainAndAgain(simulator, computer, computerTime);
+    ::close(cable);
+}
+
+// The same on a serial device (here a pty's slave, the computer on its
+// master): the simulator keeps the device open between connections.
+TEST(DesksetSimulatorTest, OnADeviceAComputerThatConnectsAgainGetsThroughAtOnce) {
+    CPseudoTerminal line;
+    ASSERT_TRUE(line.Open());
+    DesksetSimOptions options;
+    options.clock = StoppedClock();
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnDevice(line.SlavePath())) << simulator.LastError();
+    ManualClock computerTime;
+    auto factory = std::make_unique<CTestLayerFactory>([&line] {
+        return std::make_unique<CSerialLayer1>("1 8 0 0 19200", line.DuplicateMaster());
+    });
+    factory->SetClock(computerTime.Clock());
+    Computer computer(std::move(factory));
+    ConnectAgainAndAgain(simulator, computer, computerTime);
+}
+
+// Without a cable in between, the computer closing its port hangs the pty up
+// and the simulator drops its link at once, with its link clock standing still.
+TEST(DesksetSimulatorTest, SeesTheComputerCloseItsPort) {
+    DesksetSimOptions options;
+    options.clock = StoppedClock();
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnNewPty()) << simulator.LastError();
+    ManualClock computerTime;
+    Computer computer(simulator.DevicePath(), computerTime.Clock());
+    auto losses = [&] { return simulator.LinkStatistics().value[VcomStatistics::kLinkLosses]; };
+
+    ASSERT_TRUE(computer.Connect(&computerTime));
+    EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+    EXPECT_EQ(losses(), 0);
+    ASSERT_EQ(computer.Link().Disconnect(), kVcomOk);
+    ASSERT_TRUE(WaitFor([&] { return losses() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return simulator.IsListening(); }));
+
+    // The next connection is an ordinary first handshake.
+    ASSERT_TRUE(computer.Connect(&computerTime));
+    EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+    EXPECT_EQ(losses(), 1);
 }
 
 TEST(DesksetSimulatorTest, ReportsFailuresWhenToldTo) {

@@ -93,6 +93,21 @@ protected:
         m_lineB->TakeWritten();
     }
 
+    // A new layer on the same line, as its owner builds one after Disconnect
+    // or a link loss; the other end and everything on the line stay.
+    void Restart(std::unique_ptr<CPacketLayer2>& end, CMemoryLayer1& line, const char* parameters,
+                 uint32_t& now, CStatisticsCounters& statistics, CLinkEventQueue& events) {
+        end = std::make_unique<CPacketLayer2>(line, parameters, [&now] { return now; });
+        end->SetStatistics(&statistics);
+        end->SetQueues(nullptr, &events);
+    }
+    void RestartA(const char* parameters = nullptr) {
+        Restart(m_a, *m_lineA, parameters, m_nowA, m_statsA, m_eventsA);
+    }
+    void RestartB(const char* parameters = nullptr) {
+        Restart(m_b, *m_lineB, parameters, m_nowB, m_statsB, m_eventsB);
+    }
+
     static std::vector<Bytes> Delivered(CPacketLayer2& layer, std::vector<int>* types = nullptr) {
         std::vector<Bytes> payloads;
         const uint8_t* data = nullptr;
@@ -413,6 +428,126 @@ TEST_F(PacketLayerTest, ConnectRequestWhileUpResetsTheLink) {
     EXPECT_EQ(m_b->IsLinkUp(), 0);
     EXPECT_TRUE(m_b->IsStopped());
     EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkLosses), 1);
+    EXPECT_TRUE(m_lineB->TakeWritten().empty()) << "the computer's end answers nothing";
+
+    // A passive end answers the request as a down end does, then stops too.
+    Make(nullptr, "Passive");
+    Handshake();
+    m_lineB->Inject(MakeFrame(kFrameConnectRequest, 200, {}));
+    int rx = 0;
+    int tx = 0;
+    m_b->Process(rx, tx);
+    EXPECT_TRUE(m_b->IsStopped());
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkLosses), 2);
+    const auto frames = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].type, kFrameAcknowledgement);
+    EXPECT_EQ(frames[0].sequence, 200);
+    EXPECT_EQ(frames[1].type, kFrameConnectConfirm);
+}
+
+// The computer closes its port and opens it again while the deskset's link is
+// still up. Its new layer polls; the deskset polls back, the connect request
+// that answers this resets the deskset, and the handshake goes on with the
+// deskset's next layer on the same line. No time passes on either end beyond
+// the computer's first poll interval: nothing waits for a time-out.
+TEST_F(PacketLayerTest, RestartedPeerGetsThroughToAPassiveEndThatIsStillUp) {
+    // The deskset last saw sequence 0, which the new layer's first poll
+    // repeats (taken for a duplicate), or some other number; and its last poll
+    // back went unanswered, or not.
+    struct Case {
+        int lastSeen;
+        bool pollUnanswered;
+    };
+    for (const Case& c : {Case{0, false}, Case{77, false}, Case{77, true}}) {
+        const int lastSeen = c.lastSeen;
+        SCOPED_TRACE(testing::Message() << lastSeen << " " << c.pollUnanswered);
+        Make(nullptr, "Passive");
+        Handshake();
+        if (c.pollUnanswered) {
+            m_nowA += m_a->PollInterval();
+            m_lineA->SetWriteFilter([](Bytes& bytes) {
+                if (!bytes.empty() && bytes[0] == kFrameAcknowledgement) {
+                    bytes.clear();
+                }
+            });
+            Pump();
+            m_lineA->SetWriteFilter(nullptr);
+        }
+        const int lossesA = m_statsA.Get(VcomStatistics::kLinkLosses);
+        const int lossesB = m_statsB.Get(VcomStatistics::kLinkLosses);
+        const int retransmissionsA = m_statsA.Get(VcomStatistics::kRetransmissions);
+        m_lineB->Inject(MakeFrame(kFrameDataWhole, static_cast<uint8_t>(lastSeen), {1}));
+        Pump(2);
+        ASSERT_EQ(Delivered(*m_b).size(), 1u);
+        m_lineA->TakeWritten();
+        m_lineB->TakeWritten();
+
+        RestartA();
+        m_nowA += m_a->PollInterval();
+        Pump();
+        EXPECT_EQ(m_a->IsLinkUp(), 1);
+        ASSERT_TRUE(m_b->IsStopped()) << "the old link is reset";
+        EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkLosses), lossesB + 1);
+
+        RestartB("Passive");
+        Pump();
+        ASSERT_EQ(m_b->IsLinkUp(), 1);
+        ASSERT_EQ(m_a->IsLinkUp(), 1);
+        EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), retransmissionsA);
+        EXPECT_EQ(m_statsA.Get(VcomStatistics::kLinkLosses), lossesA);
+
+        const Bytes toB{5, 6};
+        const Bytes toA{7};
+        m_a->Send(toB.data(), 2, kFragmentWhole);
+        m_b->Send(toA.data(), 1, kFragmentWhole);
+        Pump();
+        EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{toB});
+        EXPECT_EQ(Delivered(*m_a), std::vector<Bytes>{toA});
+        EXPECT_EQ(m_a->IsLinkUp(), 1);
+        EXPECT_EQ(m_b->IsLinkUp(), 1);
+    }
+}
+
+TEST_F(PacketLayerTest, PassiveEndPollsBackWithoutDisturbingAPeerThatIsUp) {
+    Make(nullptr, "Passive");
+    Handshake();
+    m_nowA += m_a->PollInterval();
+    Pump();
+    const auto framesB = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_EQ(framesB.size(), 2u);
+    EXPECT_EQ(framesB[0].type, kFrameAcknowledgement);
+    EXPECT_EQ(framesB[1].type, kFramePoll);
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
+    m_nowB += m_b->AckTimeout();
+    Pump();
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kRetransmissions), 0) << "the poll back was answered";
+
+    // While a data frame waits for its acknowledgement a poll gets only the
+    // acknowledgement: a poll back would take the data frame's place.
+    m_lineA->SetWriteFilter([](Bytes& bytes) { bytes.clear(); });
+    const Bytes payload{9};
+    m_b->Send(payload.data(), 1, kFragmentWhole);
+    Pump(2);
+    EXPECT_EQ(Delivered(*m_a), std::vector<Bytes>{payload});
+    m_lineB->TakeWritten();
+    m_lineB->Inject(MakeFrame(kFramePoll, 150, {}));
+    Pump(1);
+    const auto answer = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_EQ(answer.size(), 1u);
+    EXPECT_EQ(answer[0].type, kFrameAcknowledgement);
+    m_lineA->SetWriteFilter(nullptr);
+    m_nowB += m_b->AckTimeout();
+    Pump();
+    const auto retransmitted = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_FALSE(retransmitted.empty());
+    EXPECT_EQ(retransmitted[0].type, kFrameDataWhole);
+    EXPECT_EQ(retransmitted[0].payload, payload);
+    m_nowB += m_b->AckTimeout();
+    Pump();
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kRetransmissions), 1);
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
 }
 
 // Data handed down during the handshake waits until the link is up; sent

@@ -196,4 +196,46 @@ TEST_F(SerialLayerTest, AdoptedDescriptorIsUsedAndClosed) {
     EXPECT_EQ(::fcntl(descriptor, F_GETFD), -1) << "closed with the layer";
 }
 
+// Opening a port throws away what the driver held; a line handed over already
+// open keeps it, since it may be the rest of an exchange in progress.
+TEST_F(SerialLayerTest, OnlyAPortItOpensItselfIsPurged) {
+    const Bytes stale{1, 2, 3};
+    ASSERT_EQ(::write(m_pty.MasterDescriptor(), stale.data(), stale.size()), 3);
+    CSerialLayer1 opened("1 8 0 0 19200", ToPty());
+    ASSERT_EQ(opened.Open(), 0);
+    EXPECT_EQ(opened.BytesWaiting(), 0);
+    opened.Close();
+
+    const int slave = ::open(m_pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(slave, 0);
+    const Bytes waiting{4, 5, 6, 7};
+    ASSERT_EQ(::write(slave, waiting.data(), waiting.size()), 4);
+    CSerialLayer1 adopted("1 8 0 0 19200", m_pty.DuplicateMaster());
+    ASSERT_EQ(adopted.Open(), 0);
+    ASSERT_TRUE(WaitForBytes(adopted, 4));
+    uint8_t buffer[8];
+    EXPECT_EQ(adopted.Read(buffer, 8), 4);
+    EXPECT_EQ(Bytes(buffer, buffer + 4), waiting);
+    ::close(slave);
+}
+
+TEST_F(SerialLayerTest, MasterSeesTheSlaveHangUpOnceNothingHoldsIt) {
+    CSerialLayer1 master("1 8 0 0 19200", m_pty.DuplicateMaster());
+    EXPECT_FALSE(master.HasHungUp()) << "not open";
+    ASSERT_EQ(master.Open(), 0);
+    EXPECT_FALSE(master.HasHungUp()) << "the pty holds its slave open";
+    m_pty.ReleaseSlave();
+    EXPECT_TRUE(master.HasHungUp());
+
+    CSerialLayer1 computer("1 8 0 0 19200", ToPty());
+    ASSERT_EQ(computer.Open(), 0);
+    EXPECT_FALSE(master.HasHungUp());
+    EXPECT_FALSE(computer.HasHungUp());
+    computer.Close();
+    EXPECT_TRUE(master.HasHungUp());
+    uint8_t byte = 0;
+    EXPECT_EQ(master.Read(&byte, 1), 0) << "the serial line's read never fails";
+    EXPECT_FALSE(SlaveSettings().c_lflag & ECHO) << "the released slave stays raw";
+}
+
 }  // namespace

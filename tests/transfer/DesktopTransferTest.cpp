@@ -196,3 +196,14 @@ TEST_F(DesktopTransferTest, LosingTheDesksetMidTransferIsShown) {
     EXPECT_EQ(m_frame->StatusText(), "Communication with deskset has been lost.");
     CloseProgressDialog();
 }
+
+TEST_F(DesktopTransferTest, AnUploadRightAfterADownloadConnectsAgain) {
+    StartSimulator();
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(WaitForProgressText("(Completed)"));
+    CloseProgressDialog();
+    TheImage().SetU8(layout::deskset::kMuteTimer, 44);
+    m_frame->ExecuteCommand(cmd::UploadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Uploading data...(Completed)"));
+    EXPECT_EQ(m_simulator->Image(), ImageBytes(TheImage()));
+}

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 
+#include "CHangUpSerialLayer1.h"
+
 std::unique_ptr<CLayer1> CDescriptorLayerFactory::CreateLayer1(int kind, const char* parameters,
                                                                void* extra) {
     if (kind != kSerialLayer1) {
@@ -11,5 +13,5 @@ std::unique_ptr<CLayer1> CDescriptorLayerFactory::CreateLayer1(int kind, const c
     if (copy < 0) {
         return nullptr;
     }
-    return std::make_unique<CSerialLayer1>(parameters, copy);
+    return std::make_unique<CHangUpSerialLayer1>(parameters, copy);
 }

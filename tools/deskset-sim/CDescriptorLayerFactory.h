@@ -5,8 +5,9 @@
 #include "link/CLayerFactory.h"
 
 // Builds the serial Layer 1 on a copy of a descriptor that is already open
-// (the master side of the simulator's pty), so that every Connect gets a
-// fresh layer on the same line.
+// (the master side of the simulator's pty, or its serial device), so that
+// every Connect gets a fresh layer on the same line and nothing the computer
+// sends between two connections is lost. The far end hanging up ends the link.
 class CDescriptorLayerFactory : public CLayerFactory {
 public:
     explicit CDescriptorLayerFactory(int descriptor) : m_descriptor(descriptor) {}

@@ -55,6 +55,9 @@ bool CDesksetSimulator::StartOnNewPty() {
         }
         m_madeLinkPath = m_options.linkPath;
     }
+    // The computer closing its port then hangs the line up, which the link
+    // notices at once.
+    m_pty.ReleaseSlave();
     std::unique_ptr<CLayer1> silentLine;
     if (m_options.silent) {
         silentLine =
@@ -66,14 +69,24 @@ bool CDesksetSimulator::StartOnNewPty() {
 
 bool CDesksetSimulator::StartOnDevice(const std::string& path) {
     m_devicePath = path;
-    auto factory = std::make_unique<CLayerFactory>();
-    factory->SetPortResolver([path](int) { return path; });
-    std::unique_ptr<CLayer1> silentLine;
+    auto line =
+        std::make_unique<CSerialLayer1>(LayerOneParameters().c_str(), [path](int) { return path; });
     if (m_options.silent) {
-        silentLine = std::make_unique<CSerialLayer1>(LayerOneParameters().c_str(),
-                                                     [path](int) { return path; });
+        return StartServing(nullptr, std::move(line));
     }
-    return StartServing(std::move(factory), std::move(silentLine));
+    // The device stays open for as long as the simulator serves: a reopen
+    // between two connections would drop what the computer sends meanwhile.
+    if (line->Open() != 0) {
+        m_lastError = "cannot open " + m_devicePath;
+        return false;
+    }
+    m_deviceLine = std::move(line);
+    auto factory = std::make_unique<CDescriptorLayerFactory>(m_deviceLine->Descriptor());
+    if (!StartServing(std::move(factory), nullptr)) {
+        m_deviceLine.reset();
+        return false;
+    }
+    return true;
 }
 
 bool CDesksetSimulator::StartServing(std::unique_ptr<CLayerFactory> factory,
@@ -145,6 +158,7 @@ void CDesksetSimulator::Stop() {
     }
     m_link.reset();
     m_silentLine.reset();
+    m_deviceLine.reset();
     m_pty.Close();
     if (!m_madeLinkPath.empty()) {
         ::unlink(m_madeLinkPath.c_str());
@@ -179,4 +193,12 @@ int CDesksetSimulator::Downloads() const {
 
 bool CDesksetSimulator::IsListening() const {
     return (m_link && m_link->IsConnected()) || m_silentLine != nullptr;
+}
+
+VcomStatistics CDesksetSimulator::LinkStatistics() const {
+    VcomStatistics statistics;
+    if (m_link) {
+        m_link->GetStatistics(statistics);
+    }
+    return statistics;
 }

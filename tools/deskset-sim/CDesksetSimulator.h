@@ -11,16 +11,21 @@
 #include "CDesksetResponder.h"
 #include "DesksetSimOptions.h"
 #include "link/CPseudoTerminal.h"
+#include "link/VcomStatistics.h"
 
 class CDesksetLink;
 class CLayer1;
 class CLayerFactory;
+class CSerialLayer1;
 class CSilentLine;
 
 // A deskset stand-in on a serial line: answers the version and hardware
 // requests, serves its database on a download and keeps an upload. It runs the
 // link library's own stack and, while its link is down, waits for the
-// computer's poll. After a link loss it listens again for the next connection.
+// computer's poll. After a link loss it listens again for the next connection,
+// on the same open line. On its own pty the computer closing its port ends the
+// link at once; where it cannot see that, a computer that connects again gets
+// through all the same (the packet layer's "Passive" end).
 class CDesksetSimulator {
 public:
     explicit CDesksetSimulator(DesksetSimOptions options);
@@ -41,6 +46,8 @@ public:
     int CompletedUploads() const;
     int Downloads() const;
     bool IsListening() const;
+    // The counters of the simulator's own link (link state, losses, ...).
+    VcomStatistics LinkStatistics() const;
 
 private:
     bool StartServing(std::unique_ptr<CLayerFactory> factory, std::unique_ptr<CLayer1> silentLine);
@@ -59,6 +66,7 @@ private:
     std::string m_lastError;
     std::unique_ptr<CDesksetLink> m_link;
     std::unique_ptr<CSilentLine> m_silentLine;
+    std::unique_ptr<CSerialLayer1> m_deviceLine;  // holds a serial device open across connections
 
     std::mutex m_superviseMutex;
     std::condition_variable m_superviseCondition;
