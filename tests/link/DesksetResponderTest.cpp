@@ -6,6 +6,7 @@
 
 #include "CDesksetResponder.h"
 #include "DefaultImage.h"
+#include "transfer/MessageCodec.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ using Bytes = std::vector<uint8_t>;
 using Responder = CDesksetResponder;
 
 Bytes Request(uint8_t type, const Bytes& payload = {}) {
-    return Responder::MakeMessage(type, payload);
+    return transfer::EncodeMessage(Msg(type, payload));
 }
 
 std::vector<Bytes> Ask(Responder& responder, const Bytes& message) {
@@ -59,8 +60,21 @@ TEST(DesksetResponderTest, AnswersVersionAndHardware) {
     EXPECT_EQ(Ask(other, Request(1))[0][17], '2');
     EXPECT_EQ(Ask(other, Request(2)), std::vector<Bytes>{(Bytes{2, 2, 3})});
 
-    // Short messages and types that are no request get no answer.
+    // Whatever version text it is told to answer, short or long, goes out whole.
+    for (const std::string& text : {std::string(), std::string("V1"), std::string(247, 'x')}) {
+        options.version = text;
+        Responder told(options);
+        const auto answer = Ask(told, Request(1));
+        ASSERT_EQ(answer.size(), 1u);
+        Bytes whole{static_cast<uint8_t>(text.size() + 1), 1};
+        whole.insert(whole.end(), text.begin(), text.end());
+        EXPECT_EQ(answer[0], whole);
+    }
+
+    // Short messages, messages whose count byte promises more than arrived,
+    // and types that are no request get no answer.
     EXPECT_TRUE(responder.Handle(Bytes{1}.data(), 1).empty());
+    EXPECT_TRUE(Ask(responder, Bytes{5, 2, 0}).empty());
     for (uint8_t type : {0, 5, 6, 7, 8, 9, 200}) {
         EXPECT_TRUE(Ask(responder, Request(type)).empty()) << int(type);
     }

@@ -3,6 +3,16 @@
 #include <algorithm>
 
 #include "DefaultImage.h"
+#include "app/ConfigImage.h"
+#include "transfer/MessageCodec.h"
+
+namespace {
+
+CDesksetResponder::Message Encode(std::uint8_t type, std::vector<std::uint8_t> payload = {}) {
+    return transfer::EncodeMessage(Msg(type, std::move(payload)));
+}
+
+}  // namespace
 
 CDesksetResponder::CDesksetResponder(const DesksetSimOptions& options)
     : m_options(options),
@@ -10,16 +20,6 @@ CDesksetResponder::CDesksetResponder(const DesksetSimOptions& options)
       m_upload(DesksetSimOptions::kImageSize, 0),
       m_uploadCovered(DesksetSimOptions::kImageSize, false) {
     m_image.resize(DesksetSimOptions::kImageSize, 0);
-}
-
-CDesksetResponder::Message CDesksetResponder::MakeMessage(uint8_t type,
-                                                          const std::vector<uint8_t>& payload) {
-    Message message;
-    message.reserve(payload.size() + 2);
-    message.push_back(static_cast<uint8_t>(payload.size() + 1));
-    message.push_back(type);
-    message.insert(message.end(), payload.begin(), payload.end());
-    return message;
 }
 
 void CDesksetResponder::ResetTransfer() {
@@ -36,58 +36,54 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::Handle(const uint8_t*
     if (m_options.answerLimit >= 0 && m_messagesSeen > m_options.answerLimit) {
         return {};
     }
-    // The payload is what follows the type byte. The count byte is not
-    // trusted for it: the link has already delivered the message whole.
-    const uint8_t type = bytes[1];
-    const uint8_t* payload = bytes + 2;
-    const int payloadLength = length - 2;
-    switch (type) {
-        case kVersionRequest:
+    const std::optional<Msg> message = transfer::DecodeMessage(bytes, length);
+    if (!message) {
+        return {};
+    }
+    switch (message->Type()) {
+        case transfer::kVersionRequest:
             ResetTransfer();
-            return {MakeMessage(kVersionAnswer, std::vector<uint8_t>(m_options.version.begin(),
-                                                                     m_options.version.end()))};
-        case kHardwareRequest:
-            return {MakeMessage(kHardwareAnswer, {static_cast<uint8_t>(m_options.hardware)})};
-        case kDownloadRequest:
+            return {Encode(transfer::kDatabaseVersion,
+                           {m_options.version.begin(), m_options.version.end()})};
+        case transfer::kHardwareRequest:
+            return {Encode(transfer::kHardwareConfiguration,
+                           {static_cast<uint8_t>(m_options.hardware)})};
+        case transfer::kDownloadRequest:
             return ServeDownload();
-        case kImageBlockIn:
-            return StoreBlock(payload, payloadLength);
+        case transfer::kImageBlockToDeskset:
+            return StoreBlock(*message);
         default:
             return {};  // nothing else is a request
     }
 }
 
+// The download carries the same blocks as an upload, as the deskset's type.
 std::vector<CDesksetResponder::Message> CDesksetResponder::ServeDownload() {
     if (m_options.failDownload) {
-        return {MakeMessage(kDownloadFailed, {})};
+        return {Encode(transfer::kDownloadFailed)};
     }
+    ConfigImage image;
+    std::copy(m_image.begin(), m_image.end(), image.Bytes().begin());
     std::vector<Message> messages;
-    for (int offset = 0; offset < DesksetSimOptions::kImageSize; offset += kBlockSize) {
-        const int count = std::min(kBlockSize, DesksetSimOptions::kImageSize - offset);
-        std::vector<uint8_t> payload{static_cast<uint8_t>(offset & 0xFF),
-                                     static_cast<uint8_t>(offset >> 8)};
-        payload.insert(payload.end(), m_image.begin() + offset, m_image.begin() + offset + count);
-        messages.push_back(MakeMessage(kImageBlockOut, payload));
+    for (const Msg& block : transfer::BuildUploadBlocks(image)) {
+        messages.push_back(Encode(transfer::kImageBlock, block.Payload()));
     }
-    messages.push_back(MakeMessage(kDownloadCompleted, {}));
+    messages.push_back(Encode(transfer::kDownloadCompleted));
     ++m_downloads;
     return messages;
 }
 
-std::vector<CDesksetResponder::Message> CDesksetResponder::StoreBlock(const uint8_t* payload,
-                                                                      int length) {
-    if (length < 2) {
+std::vector<CDesksetResponder::Message> CDesksetResponder::StoreBlock(const Msg& message) {
+    // A block without its offset, or running past the end, is not ours to store.
+    const std::optional<transfer::ImageBlock> block = transfer::ParseImageBlock(message);
+    if (!block) {
         return {};
     }
-    const int offset = payload[0] + 256 * payload[1];
-    const int count = length - 2;
-    if (offset + count > DesksetSimOptions::kImageSize) {
-        return {};  // a block past the end of the database is not ours to store
-    }
-    for (int i = 0; i < count; ++i) {
-        m_upload[offset + i] = payload[2 + i];
-        if (!m_uploadCovered[offset + i]) {
-            m_uploadCovered[offset + i] = true;
+    for (std::size_t i = 0; i < block->length; ++i) {
+        const std::size_t at = block->offset + i;
+        m_upload[at] = block->data[i];
+        if (!m_uploadCovered[at]) {
+            m_uploadCovered[at] = true;
             ++m_uploadCoveredCount;
         }
     }
@@ -97,12 +93,12 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::StoreBlock(const uint
 
     ResetTransfer();
     if (m_options.failUpload) {
-        return {MakeMessage(kUploadFailed, {})};
+        return {Encode(transfer::kUploadFailed)};
     }
     m_image = m_upload;
     ++m_completedUploads;
     if (m_uploadSink) {
         m_uploadSink(m_image);
     }
-    return {MakeMessage(kUploadCompleted, {})};
+    return {Encode(transfer::kUploadCompleted)};
 }
