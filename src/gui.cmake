@@ -11,6 +11,7 @@ add_library(torvo_gui STATIC
   app/CTorvoApp.cpp
   app/CTorvoDoc.cpp
   app/EditorWindows.cpp
+  app/FocusLater.cpp
   app/HelpWindow.cpp
   app/LockKeyState.cpp
   app/MessageBoxPrompt.cpp
@@ -46,6 +47,7 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/about.html
     resources/help/139.html
     resources/help/83.html
+    resources/help/125.html
     resources/help/126.html
     resources/help/129.html
     resources/help/75.html

@@ -86,15 +86,19 @@ void EditorWindows::CloseChannelEditorsAbove1() {
     }
 }
 
-void EditorWindows::CloseSpeedPagingEditor() {
-    if (CEditorView* view = FindView(EditorKind::SpeedPageList, 0)) {
+void EditorWindows::CloseEditor(EditorKind kind) {
+    if (CEditorView* view = FindView(kind, 0)) {
         view->DestroyFrame();
     }
 }
 
+void EditorWindows::CloseSpeedPagingEditor() {
+    CloseEditor(EditorKind::SpeedPageList);
+}
+
 void EditorWindows::ReopenButtonsEditor() {
-    if (CEditorView* view = FindView(EditorKind::DesksetButtonsCfg, 0)) {
-        view->DestroyFrame();
+    if (IsEditorOpen(EditorKind::DesksetButtonsCfg)) {
+        CloseEditor(EditorKind::DesksetButtonsCfg);
         OpenEditor(EditorKind::DesksetButtonsCfg);
     }
 }

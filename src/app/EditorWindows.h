@@ -26,6 +26,8 @@ public:
     // Activates a matching open window or creates one; false when nothing opened.
     bool OpenEditor(EditorKind kind, int channel = 0);
     bool IsEditorOpen(EditorKind kind) const;
+    // Destroys the window of an area other than the channels, if one is open.
+    void CloseEditor(EditorKind kind);
     void CloseChannelEditorsAbove1();
     void CloseSpeedPagingEditor();
     void ReopenButtonsEditor();

@@ -1,0 +1,59 @@
+#pragma once
+// "Deskset Configuration": the deskset-wide settings, the deskset type among them.
+
+#include <array>
+
+#include "app/CEditorView.h"
+#include "config/deskset/DesksetSettingsForm.h"
+
+class AcceleratedSpinEdit;
+class QCheckBox;
+class QComboBox;
+
+class DesksetCfgFV : public CEditorView {
+    Q_OBJECT
+
+public:
+    static constexpr char kTitle[] = "Deskset Configuration";
+    static constexpr int kHelpTopic = 125;
+    static constexpr char kEraseQuestion[] =
+        "Are you sure you want to erase the data for channels 2, 3, and 4 ?";
+
+    explicit DesksetCfgFV(const EditorContext& context);
+
+    void OnInitialUpdate() override;
+
+    // The buttons, as a test presses them.
+    void Ok();
+    void Cancel();
+
+    QComboBox* DesksetType() const { return m_type; }
+    QComboBox* MuteTimer() const { return m_muteTimer; }
+    QComboBox* MuteLevel() const { return m_muteLevel; }
+    QCheckBox* UnselectSpeaker() const { return m_unselectSpeaker; }
+    AcceleratedSpinEdit* NumberEdit(DesksetField field) const {
+        return m_numbers[static_cast<std::size_t>(field)];
+    }
+    DesksetSettingsForm ReadForm() const;
+
+private:
+    void ShowForm(const DesksetSettingsForm& form);
+    void EnableMultiChannelControls();
+    // The type change to single channel; false when the user said No.
+    bool ConvertToSingleChannel();
+    void ConvertToFourChannels();
+
+    QComboBox* m_type;
+    QComboBox* m_muteTimer;
+    QComboBox* m_muteLevel;
+    QComboBox* m_printerBaudRate;
+    QComboBox* m_hourMode;
+    QComboBox* m_pagingFeedback;
+    std::array<AcceleratedSpinEdit*, kDesksetNumberCount> m_numbers{};
+    QCheckBox* m_unselectSpeaker;
+    QCheckBox* m_externalMic;
+    QCheckBox* m_displayTime;
+    QCheckBox* m_micAgc;
+    QCheckBox* m_handsetPresent;
+    std::array<QCheckBox*, layout::deskset::kRelayCount> m_relays{};
+};
