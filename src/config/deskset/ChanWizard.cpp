@@ -1,10 +1,7 @@
 #include "config/deskset/ChanWizard.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
-#include <QLineEdit>
 #include <QShortcut>
-#include <QTimer>
 #include <algorithm>
 #include <memory>
 
@@ -172,23 +169,4 @@ void ChanWizard::done(int result) {
         page->WriteRecord();
     }
     emit Finished();
-}
-
-void ChanWizard::FocusLater(QWidget* field) {
-    m_focusTarget = field;
-    QTimer::singleShot(0, this, &ChanWizard::FocusTarget);
-}
-
-void ChanWizard::FocusTarget() {
-    QWidget* field = m_focusTarget.data();
-    m_focusTarget = nullptr;
-    if (!field) {
-        return;
-    }
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-        edit->selectAll();
-    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
-        spin->selectAll();
-    }
 }

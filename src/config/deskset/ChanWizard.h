@@ -3,7 +3,6 @@
 // the keying and signaling option call for. Nothing reaches the image until
 // Finish, which writes every page from the last to the first.
 
-#include <QPointer>
 #include <QWizard>
 
 #include "config/deskset/PageSequence.h"
@@ -31,10 +30,6 @@ public:
     QString CurrentTitle() const;
     int CurrentHelpTopic() const;
 
-    // Puts the focus on the field, with its whole text selected, once the
-    // current event (a message box) is over.
-    void FocusLater(QWidget* field);
-
     // Back: leaves a page whose checks refuse it in place.
     void GoBack();
 
@@ -53,9 +48,7 @@ private:
     ChanWizardPage* CreatePage(PageCode code);
     void AddPage(PageCode code);
     void OnPageChanged();
-    void FocusTarget();
 
     int m_channelIndex;
     QSize m_pageSize;
-    QPointer<QWidget> m_focusTarget;
 };

@@ -1,5 +1,6 @@
 #include "config/deskset/ChanWizardPage.h"
 
+#include "app/FocusLater.h"
 #include "app/Prompt.h"
 #include "config/deskset/ChanWizard.h"
 #include "config/deskset/PageControls.h"
@@ -38,8 +39,6 @@ void ChanWizardPage::WriteRecord() {
 
 bool ChanWizardPage::Refuse(std::string_view message, QWidget* field) {
     ThePrompt().Warn(FromLatin1(message));
-    if (ChanWizard* wizard = Wizard()) {
-        wizard->FocusLater(field);
-    }
+    FocusAndSelectLater(field);
     return false;
 }
