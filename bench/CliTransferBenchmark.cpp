@@ -10,8 +10,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "CDesksetSimulator.h"
-#include "CLineEmulator.h"
+#include "CSimulatedDesksetLine.h"
 #include "ConsoleTransfer.h"
 #include "app/ImageDefaults.h"
 
@@ -51,25 +50,18 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--baud") == 0) {
         lineOptions.baudRate = std::atoi(argv[2]);
     }
-    CLineEmulator line(lineOptions);
-    if (!line.Start()) {
-        std::fprintf(stderr, "cannot create the line emulator's ptys\n");
+    CSimulatedDesksetLine bench(lineOptions);
+    if (!bench.Start()) {
         return 1;
     }
-    DesksetSimOptions simOptions;
-    simOptions.baudRate = lineOptions.baudRate;
-    CDesksetSimulator simulator(simOptions);
-    if (!simulator.StartOnDevice(line.SecondPath())) {
-        std::fprintf(stderr, "simulator: %s\n", simulator.LastError().c_str());
-        return 1;
-    }
+    CLineEmulator& line = bench.Line();
     std::printf("line %d baud\n", lineOptions.baudRate);
 
     PhaseTimer phase(line, lineOptions.baudRate);
     std::ostringstream quiet;
     ConfigImage image;
     {
-        ConsoleTransfer download(line.FirstPath(), quiet, false);
+        ConsoleTransfer download(bench.ComputerPath(), quiet, false);
         download.SetProgressStartedHook([&] { phase.Started(); });
         if (!download.Download(image)) {
             std::fprintf(stderr, "download failed: %s\n", download.Failure().c_str());
@@ -78,7 +70,7 @@ int main(int argc, char** argv) {
         phase.Report("download");
     }
     {
-        ConsoleTransfer upload(line.FirstPath(), quiet, false);
+        ConsoleTransfer upload(bench.ComputerPath(), quiet, false);
         upload.SetProgressStartedHook([&] { phase.Started(); });
         if (!upload.Upload(image)) {
             std::fprintf(stderr, "upload failed: %s\n", upload.Failure().c_str());

@@ -19,8 +19,7 @@
 #include <vector>
 
 #include "CBenchClient.h"
-#include "CDesksetSimulator.h"
-#include "CLineEmulator.h"
+#include "CSimulatedDesksetLine.h"
 
 namespace {
 
@@ -111,19 +110,13 @@ int main(int argc, char** argv) {
         }
     }
 
-    CLineEmulator line(lineOptions);
-    if (!line.Start()) {
-        std::fprintf(stderr, "cannot create the line emulator's ptys\n");
+    CSimulatedDesksetLine bench(lineOptions);
+    if (!bench.Start()) {
         return 1;
     }
-    DesksetSimOptions simOptions;
-    simOptions.baudRate = lineOptions.baudRate;
-    CDesksetSimulator simulator(simOptions);
-    if (!simulator.StartOnDevice(line.SecondPath())) {
-        std::fprintf(stderr, "simulator: %s\n", simulator.LastError().c_str());
-        return 1;
-    }
-    CBenchClient client(line.FirstPath());
+    CLineEmulator& line = bench.Line();
+    CDesksetSimulator& simulator = bench.Simulator();
+    CBenchClient client(bench.ComputerPath());
     std::printf("line %d baud, bit error rate %g, drop rate %g\n", lineOptions.baudRate,
                 lineOptions.bitErrorRate, lineOptions.dropRate);
 
