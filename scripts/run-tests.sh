@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh build -DTORVO_BUILD_BENCH=ON
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 
 if [ -f src/link/CMakeLists.txt ]; then

@@ -104,6 +104,9 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     setWindowTitle(app_strings::kTitle);
     setWindowIcon(QIcon(":/icons/torvo.svg"));
     setCentralWidget(m_workspace);
+    // Editor windows have fixed sizes; on a small screen the workspace scrolls to them.
+    m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks);
 
