@@ -96,16 +96,26 @@ void CPacketLayer2::Process(int& rxPending, int& txPending) {
         PostLinkEvent(kLinkEventFrameTimeout);
     }
 
+    // A passive end reads frame by frame, up to the same amount per pass.
     uint8_t bytes[kReadChunk];
-    const int count = Layer1().Read(bytes, kReadChunk);
-    if (count < 0) {
-        if (m_linkUp.load()) {
-            ResetLink();
+    int total = 0;
+    while (true) {
+        const int wanted =
+            m_passive ? std::min(BytesToEndOfFrame(), kReadChunk - total) : kReadChunk;
+        const int count = Layer1().Read(bytes, wanted);
+        if (count < 0) {
+            if (m_linkUp.load()) {
+                ResetLink();
+            }
+            return;
         }
-        return;
-    }
-    for (int i = 0; i < count && !m_stopped; ++i) {
-        FeedByte(bytes[i]);
+        for (int i = 0; i < count && !m_stopped; ++i) {
+            FeedByte(bytes[i]);
+        }
+        total += count;
+        if (!m_passive || m_stopped || count < wanted || total >= kReadChunk) {
+            break;
+        }
     }
 
     if (!m_stopped) {
@@ -120,6 +130,28 @@ void CPacketLayer2::Process(int& rxPending, int& txPending) {
 
     rxPending = m_receiveQueue.IsEmpty() ? 0 : 1;
     txPending = m_transmitQueue.IsEmpty() ? 0 : 1;
+}
+
+// A passive end's owner builds its next layer on the same line when this one
+// is reset (by a connect request): what follows that frame is the next layer's
+// to read, so a passive end reads no further than the frame it is receiving.
+int CPacketLayer2::BytesToEndOfFrame() const {
+    const int checkSize = m_useCrc8 ? 1 : 2;
+    switch (m_receiveState) {
+        case kStateSequence:
+            return 2;
+        case kStateLength:
+            return 1;
+        case kStatePayload:
+            return m_receiveFrame[kFrameLengthOffset] - m_receiveCount + checkSize;
+        case kStateFirstCheck:
+            return 2;
+        case kStateSecondCheck:
+        case kStateCrc8:
+            return 1;
+        default:
+            return kFrameHeaderSize;
+    }
 }
 
 void CPacketLayer2::RestartReceive() {
@@ -237,6 +269,7 @@ void CPacketLayer2::HandleFrame() {
         if (type == kFramePoll) {
             // A peer that has started over may begin with the sequence number
             // its previous link ended on.
+            m_peerJustPolled = true;
             CheckBackOnPeer();
         }
         return;
@@ -246,9 +279,10 @@ void CPacketLayer2::HandleFrame() {
         case kFrameConnectRequest:
             // Only an end whose link is down asks for a connection: the peer
             // has started over. A passive end's owner listens again at once on
-            // the same line, so it answers the request as a down end does and
-            // the peer's handshake goes on without waiting for a time-out.
-            if (m_passive) {
+            // the same line; when the request answers its poll back, it
+            // answers the request as a down end does and the peer's handshake
+            // goes on without waiting for a time-out. See m_peerJustPolled.
+            if (m_passive && m_peerJustPolled) {
                 SendControl(kFrameAcknowledgement, SequenceMode::kAnswer);
                 SendControl(kFrameConnectConfirm, SequenceMode::kNew);
             }
@@ -256,6 +290,7 @@ void CPacketLayer2::HandleFrame() {
             break;
         case kFramePoll:
             SendControl(kFrameAcknowledgement, SequenceMode::kAnswer);
+            m_peerJustPolled = true;
             CheckBackOnPeer();
             break;
         case kFrameConnectConfirm:
@@ -380,6 +415,7 @@ void CPacketLayer2::SendNextDataFrame() {
     m_retries = 0;
     m_awaitingAck = true;
     m_ackTimer = m_ackTimeout;
+    m_peerJustPolled = false;
     SendFrame(m_awaitedFrame, SequenceMode::kNew);
 }
 
@@ -408,12 +444,14 @@ void CPacketLayer2::TimerPass() {
     if (m_pollTimer != 0 && !(m_passive && !m_linkUp.load())) {
         m_pollTimer -= elapsed;
         if (m_pollTimer <= 0) {
+            m_peerJustPolled = false;
             SendPoll();
         }
     }
 }
 
 void CPacketLayer2::Retransmit() {
+    m_peerJustPolled = false;
     AddStatistic(VcomStatistics::kRetransmissions);
     SendFrame(m_awaitedFrame, SequenceMode::kAgain);
     m_ackTimer = m_ackTimeout;

@@ -23,7 +23,10 @@
 //                of its own, which a peer whose link is down answers with a
 //                connect request; that request resets this end, which answers
 //                it as a down end would (acknowledgement and connect confirm),
-//                for its owner to listen again on the same line.
+//                for its owner to listen again on the same line. A connect
+//                request answering any other frame of this end resets it
+//                without an answer, as at any end. It reads no further than
+//                the frame it is receiving, leaving the rest to the next layer.
 class CPacketLayer2 : public CLayer2 {
 public:
     static constexpr int kFrameQueueCapacity = 129;
@@ -64,6 +67,7 @@ private:
     void UpdateReceiveCheck(uint8_t byte);
     void EnterCheckState();
     void RestartReceive();
+    int BytesToEndOfFrame() const;
     void HandleFrame();
     void HandleFrameWhileDown(uint8_t type);
     void SendFrame(FrameRecord& frame, SequenceMode mode);
@@ -103,4 +107,14 @@ private:
     int m_ackTimer = 0;
     int m_ackTimeout = 0;
     int m_retries = 0;
+    // A passive end's poll back is safe to confirm: the peer has just polled,
+    // so its poll timer has just started again. A connect request that answers
+    // any other frame of this end (its own poll, data, a retransmission) comes
+    // from a peer whose poll timer may run out during the handshake; the poll
+    // would reach this end's next layer while down, whose connect request in
+    // answer would then reset the peer, up by then. Such a request is only
+    // obeyed, and the peer's own poll starts the handshake with the next layer.
+    // Set when the peer polls; cleared when this end sends a frame of its own
+    // other than the poll back.
+    bool m_peerJustPolled = false;
 };

@@ -22,6 +22,7 @@
 #include "link/CLayerFactory.h"
 #include "link/CPseudoTerminal.h"
 #include "link/CSerialLayer1.h"
+#include "link/PacketFrame.h"
 #include "link/VcomCodes.h"
 #include "support/CRecordingVcom.h"
 #include "support/CTestLayerFactory.h"
@@ -266,6 +267,74 @@ TEST(DesksetSimulatorTest, SeesTheComputerCloseItsPort) {
     ASSERT_TRUE(computer.Connect(&computerTime));
     EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
     EXPECT_EQ(losses(), 1);
+}
+
+// The computer's serial line, on which the computer's poll timer runs out just
+// after it has answered the deskset's poll with a connect request: so it goes
+// when the deskset's supervision poll and the computer's first poll fall due
+// together, as after one transfer right after another. That poll reaches the
+// deskset only after it has dealt with the request, as on a line paced at its
+// baud rate.
+class CPollRightAfterAnswerLine : public CSerialLayer1 {
+public:
+    CPollRightAfterAnswerLine(const std::string& devicePath, ManualClock& clock,
+                              std::function<bool()> requestHandled)
+        : CSerialLayer1("1 8 0 0 19200", [devicePath](int) { return devicePath; }),
+          m_clock(clock),
+          m_requestHandled(std::move(requestHandled)) {}
+
+    int Write(const uint8_t* bytes, int count) override {
+        if (count > 0 && bytes[0] == kFrameConnectRequest && !m_answered) {
+            m_answered = true;
+            m_clock.Advance(kPollIntervalMs);
+        } else if (count > 0 && bytes[0] == kFramePoll && m_answered && !m_pollHeld) {
+            m_pollHeld = true;
+            EXPECT_TRUE(WaitFor(m_requestHandled));
+        }
+        return CSerialLayer1::Write(bytes, count);
+    }
+
+private:
+    ManualClock& m_clock;
+    std::function<bool()> m_requestHandled;
+    bool m_answered = false;
+    bool m_pollHeld = false;
+};
+
+// The computer opens its port again while the simulator's link is still up
+// (a cable holds the pty), and the simulator's supervision poll reaches it
+// before the computer's first poll is due.
+TEST(DesksetSimulatorTest, AComputerThatAnswersTheSupervisionPollGetsThrough) {
+    ManualClock simulatorTime;
+    DesksetSimOptions options;
+    options.clock = simulatorTime.Clock();
+    CDesksetSimulator simulator(options);
+    ASSERT_TRUE(simulator.StartOnNewPty()) << simulator.LastError();
+    const int cable =
+        ::open(simulator.DevicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(cable, 0);
+    auto losses = [&] { return simulator.LinkStatistics().value[VcomStatistics::kLinkLosses]; };
+    ManualClock computerTime;
+    auto factory = std::make_unique<CTestLayerFactory>([&] {
+        return std::make_unique<CPollRightAfterAnswerLine>(simulator.DevicePath(), computerTime,
+                                                           [&] { return losses() == 1; });
+    });
+    factory->SetClock(computerTime.Clock());
+    Computer computer(std::move(factory));
+    ASSERT_TRUE(computer.Connect(&computerTime));
+    EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+    ASSERT_EQ(computer.Link().Disconnect(), kVcomOk);
+
+    CRecordingVcom& link = computer.Link();
+    ASSERT_EQ(link.Connect(0, nullptr, 0, "1 8 0 0 19200"), kVcomOk);
+    simulatorTime.Advance(kPollIntervalMs);
+    ASSERT_TRUE(link.WaitUntil([&] { return link.connects == 2; }, std::chrono::seconds(5)));
+    EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
+    EXPECT_EQ(losses(), 1) << "the request reset the simulator's old link";
+    auto lock = link.Lock();
+    EXPECT_EQ(link.disconnects, 0) << "the computer's new link stayed up";
+    lock.unlock();
+    ::close(cable);
 }
 
 TEST(DesksetSimulatorTest, ReportsFailuresWhenToldTo) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/CCrc16.h"
@@ -430,20 +431,59 @@ TEST_F(PacketLayerTest, ConnectRequestWhileUpResetsTheLink) {
     EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkLosses), 1);
     EXPECT_TRUE(m_lineB->TakeWritten().empty()) << "the computer's end answers nothing";
 
-    // A passive end answers the request as a down end does, then stops too.
+    // A passive end that has just polled back answers the request as a down
+    // end does, then stops too: the peer has just polled, so its own poll is
+    // not due while the handshake goes on.
     Make(nullptr, "Passive");
     Handshake();
-    m_lineB->Inject(MakeFrame(kFrameConnectRequest, 200, {}));
+    m_lineB->Inject(MakeFrame(kFramePoll, 199, {}));
     int rx = 0;
     int tx = 0;
     m_b->Process(rx, tx);
+    auto frames = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[1].type, kFramePoll);
+    m_lineB->Inject(MakeFrame(kFrameAcknowledgement, static_cast<uint8_t>(frames[1].sequence), {}));
+    m_lineB->Inject(MakeFrame(kFrameConnectRequest, 200, {}));
+    m_b->Process(rx, tx);
+    m_b->Process(rx, tx);
     EXPECT_TRUE(m_b->IsStopped());
     EXPECT_EQ(m_statsB.Get(VcomStatistics::kLinkLosses), 2);
-    const auto frames = ParseFrames(m_lineB->TakeWritten());
+    frames = ParseFrames(m_lineB->TakeWritten());
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].type, kFrameAcknowledgement);
     EXPECT_EQ(frames[0].sequence, 200);
     EXPECT_EQ(frames[1].type, kFrameConnectConfirm);
+
+    // Otherwise it answers nothing, as any end, whatever it sent meanwhile:
+    // its own poll, data, a retransmission.
+    for (int sent = 0; sent < 3; ++sent) {
+        SCOPED_TRACE(sent);
+        Make(nullptr, "Passive");
+        Handshake();
+        m_lineB->Inject(MakeFrame(kFramePoll, 199, {}));
+        m_b->Process(rx, tx);
+        const int pollBack = ParseFrames(m_lineB->TakeWritten()).at(1).sequence;
+        m_lineB->Inject(MakeFrame(kFrameAcknowledgement, static_cast<uint8_t>(pollBack), {}));
+        const int retransmissions = m_statsB.Get(VcomStatistics::kRetransmissions);
+        const Bytes payload{1};
+        if (sent == 0) {
+            m_nowB += m_b->PollInterval();
+        } else {
+            m_b->Send(payload.data(), 1, kFragmentWhole);
+        }
+        m_b->Process(rx, tx);
+        if (sent == 2) {
+            m_nowB += m_b->AckTimeout();
+            m_b->Process(rx, tx);
+            EXPECT_EQ(m_statsB.Get(VcomStatistics::kRetransmissions), retransmissions + 1);
+        }
+        m_lineB->TakeWritten();
+        m_lineB->Inject(MakeFrame(kFrameConnectRequest, 200, {}));
+        m_b->Process(rx, tx);
+        EXPECT_TRUE(m_b->IsStopped());
+        EXPECT_TRUE(m_lineB->TakeWritten().empty());
+    }
 }
 
 // The computer closes its port and opens it again while the deskset's link is
@@ -548,6 +588,101 @@ TEST_F(PacketLayerTest, PassiveEndPollsBackWithoutDisturbingAPeerThatIsUp) {
     Pump();
     EXPECT_EQ(m_statsB.Get(VcomStatistics::kRetransmissions), 1);
     EXPECT_EQ(m_b->IsLinkUp(), 1);
+}
+
+// The deskset's link is still up when the computer opens its port again, and
+// the deskset's supervision poll reaches the computer's new layer first. The
+// computer answers it with a connect request, and its own poll timer, which
+// runs from its Connect, may run out a moment later. Had the deskset confirmed
+// the request, the computer would come up and the deskset's next layer would
+// answer that poll with a connect request of its own, resetting the computer.
+// Not an answer to a poll back, the request resets the deskset without a word,
+// and the computer's poll starts an ordinary handshake with its next layer.
+TEST_F(PacketLayerTest, RestartedPeerThatAnswersTheSupervisionPollOfAPassiveEndGetsThrough) {
+    Make(nullptr, "Passive");
+    Handshake();
+    RestartA();
+    int rx = 0;
+    int tx = 0;
+    m_nowB += m_b->PollInterval();
+    m_b->Process(rx, tx);
+    ASSERT_EQ(ParseFrames(m_lineB->TakeWritten()).at(0).type, kFramePoll);
+
+    // The computer's poll follows its answer within the same pass. Held back,
+    // it reaches the deskset after the request, as on a line paced at its baud
+    // rate.
+    Bytes heldPoll;
+    m_lineA->SetWriteFilter([&heldPoll](Bytes& bytes) {
+        if (!bytes.empty() && bytes[0] == kFramePoll) {
+            heldPoll = std::exchange(bytes, {});
+        }
+    });
+    m_nowA += m_a->PollInterval();
+    m_a->Process(rx, tx);
+    m_lineA->SetWriteFilter(nullptr);
+    const auto answer = ParseFrames(m_lineA->TakeWritten());
+    ASSERT_EQ(answer.size(), 3u);
+    EXPECT_EQ(answer[0].type, kFrameAcknowledgement);
+    EXPECT_EQ(answer[1].type, kFrameConnectRequest);
+    EXPECT_EQ(answer[2].type, kFramePoll);
+    ASSERT_FALSE(heldPoll.empty());
+
+    m_b->Process(rx, tx);
+    ASSERT_TRUE(m_b->IsStopped());
+    EXPECT_TRUE(m_lineB->TakeWritten().empty()) << "the deskset answers nothing";
+    m_lineB->Inject(heldPoll);
+    RestartB("Passive");
+    Pump();
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kLinkLosses), 0);
+
+    const Bytes toB{5, 6};
+    const Bytes toA{7};
+    m_a->Send(toB.data(), 2, kFragmentWhole);
+    m_b->Send(toA.data(), 1, kFragmentWhole);
+    Pump();
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{toB});
+    EXPECT_EQ(Delivered(*m_a), std::vector<Bytes>{toA});
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), 0);
+}
+
+// Its next layer takes over the line where a passive end stopped, so a passive
+// end reads no further than the end of the frame it is receiving: whatever
+// followed the connect request that reset it is still there for the next one.
+TEST_F(PacketLayerTest, PassiveEndLeavesWhatFollowsTheFrameThatResetItOnTheLine) {
+    Make(nullptr, "Passive");
+    Handshake();
+    Bytes bytes = MakeFrame(kFrameConnectRequest, 200, {});
+    const Bytes poll = MakeFrame(kFramePoll, 201, {});
+    bytes.insert(bytes.end(), poll.begin(), poll.end());
+    m_lineB->Inject(bytes);
+    int rx = 0;
+    int tx = 0;
+    for (int pass = 0; pass < 4; ++pass) {
+        m_b->Process(rx, tx);
+    }
+    ASSERT_TRUE(m_b->IsStopped());
+    EXPECT_EQ(m_lineB->BytesWaiting(), static_cast<int>(poll.size()));
+    m_lineB->TakeWritten();
+
+    RestartB("Passive");
+    m_b->Process(rx, tx);
+    const auto frames = ParseFrames(m_lineB->TakeWritten());
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].type, kFrameAcknowledgement);
+    EXPECT_EQ(frames[0].sequence, 201);
+    EXPECT_EQ(frames[1].type, kFrameConnectRequest);
+
+    // A long frame still arrives whole, in two reads at most.
+    Make(nullptr, "Passive");
+    Handshake();
+    const Bytes payload(250, 0x5A);
+    m_lineB->Inject(MakeFrame(kFrameDataWhole, 90, payload));
+    m_b->Process(rx, tx);
+    m_b->Process(rx, tx);
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
 }
 
 // Data handed down during the handshake waits until the link is up; sent
