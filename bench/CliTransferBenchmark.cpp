@@ -1,6 +1,7 @@
 // torvo-cli's download and upload against the simulated deskset over the line
 // emulator: wall time of the transfer phase (from the first block to the
-// deskset's outcome) against the line bound (bytes on the wire / baud / 10).
+// deskset's outcome) against the line bound (bytes on the wire / baud / 10),
+// and how long each command took to connect (from the command to the link up).
 //
 //   torvo-cli-bench [--baud N]
 
@@ -23,6 +24,11 @@ class PhaseTimer {
 public:
     PhaseTimer(CLineEmulator& line, int baudRate) : m_line(line), m_baudRate(baudRate) {}
 
+    void Requested() { m_requested = Clock::now(); }
+    void Connected(const char* name) const {
+        const double wall = std::chrono::duration<double>(Clock::now() - m_requested).count();
+        std::printf("%-9s connection     %7.3f s\n", name, wall);
+    }
     void Started() {
         m_line.ResetCounters();
         m_start = Clock::now();
@@ -40,6 +46,7 @@ public:
 private:
     CLineEmulator& m_line;
     int m_baudRate;
+    Clock::time_point m_requested;
     Clock::time_point m_start;
 };
 
@@ -62,7 +69,9 @@ int main(int argc, char** argv) {
     ConfigImage image;
     {
         ConsoleTransfer download(bench.ComputerPath(), quiet, false);
+        download.SetConnectedHook([&] { phase.Connected("download"); });
         download.SetProgressStartedHook([&] { phase.Started(); });
+        phase.Requested();
         if (!download.Download(image)) {
             std::fprintf(stderr, "download failed: %s\n", download.Failure().c_str());
             return 1;
@@ -71,7 +80,9 @@ int main(int argc, char** argv) {
     }
     {
         ConsoleTransfer upload(bench.ComputerPath(), quiet, false);
+        upload.SetConnectedHook([&] { phase.Connected("upload"); });
         upload.SetProgressStartedHook([&] { phase.Started(); });
+        phase.Requested();
         if (!upload.Upload(image)) {
             std::fprintf(stderr, "upload failed: %s\n", upload.Failure().c_str());
             return 1;

@@ -60,6 +60,9 @@ void ConsoleTransfer::DispatchEvent(CliLink::Event& event) {
             m_controller.OnLinkMessage(event.data->data(), event.data->size());
             break;
         case CliLink::Event::Kind::Connected:
+            if (m_connected) {
+                m_connected();
+            }
             m_controller.OnConnected();
             break;
         case CliLink::Event::Kind::ConnectionLost:

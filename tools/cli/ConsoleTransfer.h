@@ -32,6 +32,8 @@ public:
     void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
     // Called once when the image starts to move (the progress appears).
     void SetProgressStartedHook(std::function<void()> hook) { m_progressStarted = std::move(hook); }
+    // Called each time the link reports the connection up.
+    void SetConnectedHook(std::function<void()> hook) { m_connected = std::move(hook); }
 
 private:
     bool Run();
@@ -76,4 +78,5 @@ private:
     std::string m_failure;
     int m_drawnPosition = -1;
     std::function<void()> m_progressStarted;
+    std::function<void()> m_connected;
 };
