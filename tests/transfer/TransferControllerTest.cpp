@@ -235,6 +235,18 @@ TEST_F(TransferControllerTest, SixAttemptsThenTheRetryQuestion) {
     EXPECT_TRUE(m_controller.DownloadRequested());
 }
 
+TEST_F(TransferControllerTest, DownloadAgainWhileConnectingRestartsTheAttempt) {
+    m_controller.RequestDownload();
+    m_controller.OnTimer(kConnectTimer);
+    m_timers.running.clear();
+    const int disconnects = m_link.disconnects;
+    m_controller.RequestDownload();
+    EXPECT_EQ(m_link.connects.size(), 3u);
+    EXPECT_EQ(m_link.disconnects, disconnects + 1);
+    EXPECT_EQ(m_timers.running.at(kConnectTimer), 7000);
+    EXPECT_EQ(m_controller.ConnectAttempts(), 1) << "the count goes on";
+}
+
 TEST_F(TransferControllerTest, ConnectFailingAtOnceIsReportedWithoutTimer) {
     m_link.connectResult = -10003;
     m_database.digit = "";
