@@ -18,10 +18,6 @@ void EditorWindows::UnregisterFactory(EditorKind kind) {
     Factories().erase(kind);
 }
 
-bool EditorWindows::HasFactory(EditorKind kind) {
-    return Factories().contains(kind);
-}
-
 EditorWindows::EditorWindows(QMdiArea& workspace, CConfigTree& tree,
                              std::function<CTorvoDoc*()> document)
     : m_workspace(workspace), m_tree(tree), m_document(std::move(document)) {}

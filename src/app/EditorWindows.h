@@ -18,7 +18,6 @@ public:
 
     static void RegisterFactory(EditorKind kind, Factory factory);
     static void UnregisterFactory(EditorKind kind);
-    static bool HasFactory(EditorKind kind);
 
     EditorWindows(QMdiArea& workspace, CConfigTree& tree, std::function<CTorvoDoc*()> document);
 

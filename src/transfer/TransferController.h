@@ -37,7 +37,6 @@ public:
 
     // Used by the message handlers.
     int SendToDeskset(const Msg& message);
-    void ShowMessage(const char* text) { m_view.ShowMessage(text); }
     void StartRequestedTransfer();
 
     bool IsConnected() const { return m_connected; }

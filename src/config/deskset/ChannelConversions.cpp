@@ -6,7 +6,9 @@
 
 std::string LevelText(int dbm) {
     if (dbm >= -9 && dbm <= -1) {
-        return "- " + std::to_string(-dbm);
+        std::string text = "- ";
+        text += std::to_string(-dbm);
+        return text;
     }
     return std::to_string(dbm);
 }
@@ -32,7 +34,10 @@ std::optional<int> LevelFromText(std::string_view text) {
 std::string DcCurrentText(std::int8_t halfMilliamperes) {
     const int value = halfMilliamperes;
     const int magnitude = value < 0 ? -value : value;
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 2) + (magnitude % 2 ? ".5" : ".0");
+    std::string text = value < 0 ? "-" : "";
+    text += std::to_string(magnitude / 2);
+    text += magnitude % 2 ? ".5" : ".0";
+    return text;
 }
 
 std::int8_t DcCurrentFromText(std::string_view milliamperes) {
