@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "FakeTransferParts.h"
 #include "transfer/TransferStrings.h"
 
@@ -265,4 +267,21 @@ TEST_F(TransferControllerTest, UploadIsNeverSentWhenTheDatabaseWasClosedMeanwhil
     EXPECT_THAT(m_link.SentTypes(), ElementsAre(1, 2));
     EXPECT_EQ(m_view.messages.size(), 1u);
     EXPECT_FALSE(m_controller.IsConnected());
+}
+
+TEST_F(TransferControllerTest, GarbageFromTheLineNeverWritesPastTheReceivedImage) {
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    std::mt19937 random(7);
+    for (int n = 0; n < 5000; ++n) {
+        std::vector<std::uint8_t> bytes(random() % 251);
+        for (auto& byte : bytes) {
+            byte = static_cast<std::uint8_t>(random());
+        }
+        if (bytes.size() > 1 && n % 2 == 0) {
+            bytes[1] = kImageBlock;  // half of them claim to be image blocks
+        }
+        m_controller.OnLinkMessage(bytes.data(), bytes.size());
+    }
+    EXPECT_LE(m_view.progress.position, ProgressState::kRangeEnd);
 }
