@@ -4,9 +4,12 @@
 
 #include <sys/resource.h>
 #include <QDockWidget>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
 
 #include <csignal>
 
@@ -273,4 +276,18 @@ TEST_F(DocumentCommandsTest, SaveDownloadAndUploadAreRefusedWhileAnEditorWindowI
     m_frame->ExecuteCommand(cmd::NewDatabase);
     EXPECT_FALSE(m_app->Document()->HasViews());
     EXPECT_TRUE(m_frame->Workspace().subWindowList().isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, AFileDroppedOnTheWindowOpens) {
+    const QString path = WriteDatabase("dropped.ddb");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_frame.get(), &drop);
+    ProcessEvents();
+    ASSERT_NE(m_app->Document(), nullptr);
+    EXPECT_EQ(m_frame->Tree().RootLabel(), "dropped.ddb");
 }
