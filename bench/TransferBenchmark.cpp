@@ -20,19 +20,13 @@
 
 #include "CBenchClient.h"
 #include "CSimulatedDesksetLine.h"
+#include "transfer/MessageCodec.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kImageSize = 16384;
-constexpr int kBlockSize = 100;
-constexpr uint8_t kHardwareRequest = 2;
-constexpr uint8_t kDownloadRequest = 3;
-constexpr uint8_t kImageBlock = 4;
-constexpr uint8_t kVersionRequest = 1;
-constexpr uint8_t kUploadCompleted = 5;
-constexpr uint8_t kDownloadCompleted = 7;
+using namespace transfer;
 constexpr auto kTransferTimeout = std::chrono::seconds(120);
 
 double Seconds(Clock::duration duration) {
@@ -85,12 +79,16 @@ void ReportTransfer(const char* name, Clock::duration elapsed, const CLineEmulat
                 wall / bound, (wall / bound - 1.0) * 100.0);
 }
 
-std::vector<uint8_t> PatternImage() {
-    std::vector<uint8_t> image(kImageSize);
-    for (int i = 0; i < kImageSize; ++i) {
-        image[i] = static_cast<uint8_t>(i * 31 + 7);
+ConfigImage PatternImage() {
+    ConfigImage image;
+    for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+        image.SetU8(i, static_cast<uint8_t>(i * 31 + 7));
     }
     return image;
+}
+
+std::vector<uint8_t> BytesOf(const ConfigImage& image) {
+    return {image.Bytes().begin(), image.Bytes().end()};
 }
 
 }  // namespace
@@ -132,7 +130,7 @@ int main(int argc, char** argv) {
     size_t skip = client.ReceivedCount();
     client.SendMessage(kVersionRequest, {});
     client.SendMessage(kHardwareRequest, {});
-    if (!client.WaitForType(kHardwareRequest, skip, std::chrono::seconds(30))) {
+    if (!client.WaitForType(kHardwareConfiguration, skip, std::chrono::seconds(30))) {
         std::fprintf(stderr, "no hardware answer\n");
         return 1;
     }
@@ -149,36 +147,34 @@ int main(int argc, char** argv) {
         return 1;
     }
     ReportTransfer("download", Clock::now() - start, line, lineOptions.baudRate);
-    std::vector<uint8_t> downloaded(kImageSize, 0);
+    ConfigImage downloaded;
     const auto received = client.Received();
     for (size_t i = skip; i < received.size(); ++i) {
-        const auto& block = received[i];
-        if (block.size() >= 4 && block[1] == 3) {
-            const int offset = block[2] + 256 * block[3];
-            std::copy(block.begin() + 4, block.end(), downloaded.begin() + offset);
+        const auto message = DecodeMessage(received[i].data(), received[i].size());
+        const auto block =
+            message && message->Type() == kImageBlock ? ParseImageBlock(*message) : std::nullopt;
+        if (block) {
+            std::copy_n(block->data, block->length, downloaded.Bytes().begin() + block->offset);
         }
     }
-    std::printf("download  image %s\n", downloaded == simulator.Image() ? "matches" : "DIFFERS");
+    std::printf("download  image %s\n",
+                BytesOf(downloaded) == simulator.Image() ? "matches" : "DIFFERS");
 
     // Upload.
-    const std::vector<uint8_t> image = PatternImage();
+    const ConfigImage image = PatternImage();
     line.ResetCounters();
     skip = client.ReceivedCount();
     start = Clock::now();
-    for (int offset = 0; offset < kImageSize; offset += kBlockSize) {
-        const int count = std::min(kBlockSize, kImageSize - offset);
-        std::vector<uint8_t> payload(2 + count);
-        payload[0] = static_cast<uint8_t>(offset & 0xFF);
-        payload[1] = static_cast<uint8_t>(offset >> 8);
-        std::copy_n(image.begin() + offset, count, payload.begin() + 2);
-        client.SendMessage(kImageBlock, payload);
+    for (const Msg& block : BuildUploadBlocks(image)) {
+        client.SendMessage(block.Type(), block.Payload());
     }
     if (!client.WaitForType(kUploadCompleted, skip, kTransferTimeout)) {
         std::fprintf(stderr, "upload did not complete\n");
         return 1;
     }
     ReportTransfer("upload", Clock::now() - start, line, lineOptions.baudRate);
-    std::printf("upload    image %s\n", simulator.Image() == image ? "matches" : "DIFFERS");
+    std::printf("upload    image %s\n",
+                simulator.Image() == BytesOf(image) ? "matches" : "DIFFERS");
 
     // Idle: both stacks connected, polls every 3 s, nothing else to do.
     const double cpuBefore = ProcessCpuSeconds();
