@@ -125,9 +125,10 @@ int CSerialLayer1::OpenDevice() {
         ReleaseDescriptor();
         return -1;
     }
-    // Exclusive use: TIOCEXCL refuses later opens (but not to root), and the
+    // Exclusive use: the lock file keeps out programs that follow the UUCP
+    // convention, TIOCEXCL refuses later opens (but not to root), and the
     // advisory lock refuses a second Torvo or simulator even when run as root.
-    if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
+    if (!m_portLock.Acquire(m_devicePath) || ::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
         ReleaseDescriptor();
         return -1;
     }
@@ -217,6 +218,7 @@ void CSerialLayer1::ReleaseDescriptor() {
     }
     ::close(m_descriptor);  // also drops the advisory lock
     m_descriptor = -1;
+    m_portLock.Release();
 }
 
 int CSerialLayer1::Close() {
@@ -284,13 +286,29 @@ int CSerialLayer1::Read(uint8_t* buffer, int maximum) {
     if (m_descriptor < 0 || maximum < 1) {
         return 0;
     }
-    const int wanted = std::min(BytesWaiting(), maximum);
-    if (wanted <= 0) {
-        return 0;
+    int waiting = 0;
+    if (::ioctl(m_descriptor, FIONREAD, &waiting) != 0) {
+        return LineFailed(errno);
     }
-    const ssize_t result = ::read(m_descriptor, buffer, wanted);
+    // Whatever arrived before a hang-up is read first.
+    if (waiting <= 0) {
+        return HasHungUp() ? LineFailed(0) : 0;
+    }
+    const ssize_t result = ::read(m_descriptor, buffer, std::min(waiting, maximum));
+    if (result < 0 && errno != EAGAIN && errno != EINTR) {
+        return LineFailed(errno);
+    }
     // Line errors are not reported: damaged bytes fail the packet layer's check.
     return result > 0 ? static_cast<int>(result) : 0;
+}
+
+int CSerialLayer1::LineFailed(int error) {
+    if (m_hangUp == HangUp::LosesTheLine && !m_failureReported) {
+        m_failureReported = true;
+        PostStatus(kStatusSerialLineFailed, error);
+        SetLineLost();
+    }
+    return -1;
 }
 
 bool CSerialLayer1::HasHungUp() const {
@@ -308,9 +326,10 @@ void CSerialLayer1::WaitReadable(int milliseconds) {
     }
     pollfd entry{m_descriptor, POLLIN, 0};
     const int result = ::poll(&entry, 1, milliseconds);
-    if (result > 0 && !(entry.revents & POLLIN)) {
-        // A hung-up pty reports at once and for ever; wait out the time instead
-        // of spinning until the packet layer gives up on the line.
+    if (result > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+        // A hung-up or failed line reports at once and for ever (a device
+        // even as readable, with nothing to read): wait out the time instead
+        // of spinning.
         CLayer1::WaitReadable(milliseconds);
     }
 }

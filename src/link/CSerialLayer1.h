@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/CLayer1.h"
+#include "link/CSerialPortLock.h"
 
 // Maps a port number (n of COMn) to the device to open.
 using PortResolver = std::function<std::string(int port)>;
@@ -24,6 +25,12 @@ using PortResolver = std::function<std::string(int port)>;
 //  - line errors (framing, overrun, parity, break) are not queried or cleared:
 //    the bytes arrive as the driver has them and the packet layer's check
 //    rejects the frame;
+//  - a line can hang up (a USB adapter pulled out, the far end of a pty
+//    closed) or fail outright; a read then reports a line failure instead of
+//    returning nothing for ever, and the waits sleep rather than spin;
+//  - opening takes the port the way Linux serial programs do: a lock file,
+//    an advisory lock and exclusive mode. A program that opens the port with
+//    none of these cannot be detected;
 //  - XON/XOFF limits have no termios counterpart (flow control is off anyway);
 //  - one and a half stop bits do not exist; two are used.
 class CSerialLayer1 : public CLayer1 {
@@ -38,6 +45,12 @@ public:
         int stopBits = 0;
         int baudRate = 9600;
         int flowControl = 0;  // always 0 for this transport
+    };
+
+    // What the far end hanging up means to this line.
+    enum class HangUp {
+        LosesTheLine,     // a computer's port: status event and line lost
+        AwaitsTheFarEnd,  // a listening end: a link that is up ends, the line stays for the next caller
     };
 
     static Settings ParseParameters(const char* parameters);
@@ -55,12 +68,16 @@ public:
     int Open() override;
     int Close() override;
     int Write(const uint8_t* bytes, int count) override;
+    // Negative when the line hung up or failed.
     int Read(uint8_t* buffer, int maximum) override;
     void WaitReadable(int milliseconds) override;
 
     // True when the far end has hung up: the other side of a pty was closed,
-    // or the device went away. Read itself never reports it.
+    // or the device went away.
     bool HasHungUp() const;
+    void SetHangUp(HangUp meaning) { m_hangUp = meaning; }
+    // Where the port's lock file goes (the system's lock folder by default).
+    void SetLockFolder(std::string folder) { m_portLock.SetFolder(std::move(folder)); }
     // The open line (-1 when closed), for a holder that hands out copies of it.
     int Descriptor() const { return m_descriptor; }
 
@@ -72,6 +89,8 @@ private:
     int OpenDevice();
     bool ConfigureLine();
     void ReleaseDescriptor();
+    // Reports a hung-up or failed line once; returns the read's result.
+    int LineFailed(int error);
 
     Settings m_settings;
     PortResolver m_resolver;
@@ -81,4 +100,7 @@ private:
     bool m_exclusive = false;
     bool m_adopted = false;  // the line was open before; its bytes are not ours to drop
     bool m_open = false;
+    HangUp m_hangUp = HangUp::LosesTheLine;
+    bool m_failureReported = false;
+    CSerialPortLock m_portLock;
 };

@@ -23,6 +23,9 @@ inline constexpr int kVcomSessionNotRunning = -10020;
 
 // Status events (code, parameter).
 inline constexpr int kStatusSerialOpenFailed = 1;
+// The serial line hung up or failed while open; the parameter is the system's
+// error number, 0 for a hang-up. The line is then lost.
+inline constexpr int kStatusSerialLineFailed = 0x2007;
 inline constexpr int kStatusCommThreadFailed = 0x2000;
 inline constexpr int kStatusUnknownLayer1 = 0x2001;
 inline constexpr int kStatusUnknownLayer2 = 0x2002;

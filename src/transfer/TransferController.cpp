@@ -26,6 +26,9 @@ TransferController::TransferController(ITransferLink& link, ITransferTimers& tim
     : m_link(link), m_timers(timers), m_view(view), m_database(database), m_timings(timings) {}
 
 void TransferController::RequestDownload() {
+    if (m_transferStarted) {
+        return;
+    }
     m_downloadRequested = true;
     if (m_connected) {
         MakeDownloadRequest();
@@ -35,7 +38,7 @@ void TransferController::RequestDownload() {
 }
 
 void TransferController::RequestUpload() {
-    if (!m_database.IsDatabaseOpen()) {
+    if (!m_database.IsDatabaseOpen() || m_transferStarted) {
         return;
     }
     m_uploadRequested = true;
@@ -54,6 +57,8 @@ void TransferController::ConnectToDeskset() {
     const std::string parameters = m_database.ComPortDigit() + strings::kLineSettings;
     if (m_link.Connect(parameters) == 0) {
         m_timers.Start(kConnectTimer, m_timings.connectMs);
+        SetLinkStatus(strings::ConnectingText(m_database.ComPortDigit(), m_connectAttempts + 1,
+                                              kAttemptsBeforeQuestion + 1));
     } else {
         m_view.ShowMessage(strings::kUnableToConnect);
     }
@@ -61,20 +66,42 @@ void TransferController::ConnectToDeskset() {
 
 void TransferController::EndTransfer() {
     m_link.Disconnect();
+    m_timers.Stop(kAnswerTimer);
     m_connected = false;
     m_uploadRequested = false;
     m_downloadRequested = false;
+    m_transferStarted = false;
+    // A dialog closed while the completion timer ran must not leave the next
+    // transfer without one.
+    m_armFinalTimer = true;
+    m_receivedBytes.reset();
+    if (m_statusShowsLink) {
+        m_view.SetStatusText(strings::kIdle);
+        m_statusShowsLink = false;
+    }
+}
+
+void TransferController::SetLinkStatus(const std::string& text) {
+    m_view.SetStatusText(text);
+    m_statusShowsLink = true;
 }
 
 void TransferController::OnConnected() {
     m_timers.Stop(kConnectTimer);
     m_connected = true;
-    m_view.SetStatusText(strings::kEstablished);
+    SetLinkStatus(strings::kEstablished);
     SendToDeskset(Msg(kVersionRequest));
+    AwaitAnswer();
+}
+
+void TransferController::AwaitAnswer() {
+    m_timers.Start(kAnswerTimer, m_timings.answerMs);
 }
 
 void TransferController::OnConnectionLost() {
     m_connected = false;
+    m_timers.Stop(kAnswerTimer);
+    m_statusShowsLink = false;
     m_view.SetStatusText(strings::kLost);
     if (m_progress.open) {
         ShowProgressProblem(strings::kDisconnected);
@@ -102,27 +129,45 @@ void TransferController::OnTimer(TimerId id) {
             if (m_view.AskRetry(strings::kRetryQuestion)) {
                 ConnectToDeskset();
             } else {
+                m_statusShowsLink = false;
                 m_view.SetStatusText(strings::kIdle);
             }
             return;
         case kUploadProgressTimer:
             if (m_progress.open && m_connected) {
                 const int pending = m_link.QueuedMessages() + m_link.WaitingFrames();
-                m_progress.position = (kBlockCount - pending) * ProgressState::kStep;
-                m_view.ShowProgress(m_progress);
-                ArmCompletionTimerAtEnd();
+                ShowUploadPosition((kBlockCount - pending) * ProgressState::kStep);
             }
             return;
         case kCompletionTimer:
-            if (m_progress.open) {
-                ShowProgressProblem(strings::kCommunicationError);
-            }
-            m_timers.Stop(kCompletionTimer);
-            m_timers.Stop(kUploadProgressTimer);
-            EndTransfer();
-            m_armFinalTimer = true;
+        case kAnswerTimer:
+            GiveUpOnTheDeskset();
             return;
     }
+}
+
+void TransferController::ShowUploadPosition(int position) {
+    // The link's counts are not the controller's to trust: whatever they say,
+    // the bar stays inside its range.
+    position = std::clamp(position, 0, static_cast<int>(ProgressState::kRangeEnd));
+    const bool advanced = position > m_progress.position;
+    m_progress.position = position;
+    m_view.ShowProgress(m_progress);
+    ArmCompletionTimerAtEnd();
+    if (advanced && m_armFinalTimer) {
+        AwaitAnswer();
+    }
+}
+
+void TransferController::GiveUpOnTheDeskset() {
+    if (m_progress.open) {
+        ShowProgressProblem(strings::kCommunicationError);
+    } else {
+        m_view.ShowMessage(strings::kCommunicationError);
+    }
+    m_timers.Stop(kCompletionTimer);
+    m_timers.Stop(kUploadProgressTimer);
+    EndTransfer();
 }
 
 void TransferController::DispatchDesksetMessage(const Msg& message) {
@@ -133,16 +178,20 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
                 return;
             }
             if (!std::equal(payload.begin(), payload.end(), layout::kHeaderText.begin())) {
+                m_timers.Stop(kAnswerTimer);
                 m_view.ShowMessage(strings::kWrongVersion);
                 return;
             }
             std::make_unique<TorvoDkReceiveDbVersion>(*this)->Execute();
+            AwaitAnswer();
             return;
         }
         case kHardwareConfiguration:
-            if (payload.empty()) {
+            // A second answer must not queue the blocks or the request again.
+            if (payload.empty() || m_transferStarted) {
                 return;
             }
+            m_timers.Stop(kAnswerTimer);
             if (payload[0] != 0) {
                 m_view.ShowMessage(strings::kWrongHardware);
                 return;
@@ -159,23 +208,30 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             if (m_progress.open) {
                 m_timers.Stop(kUploadProgressTimer);
             }
-            FinishProgress(TransferKind::Upload, message.Type() == kUploadCompleted
-                                                     ? strings::kCompleted
-                                                     : strings::kIncomplete);
+            if (message.Type() == kUploadCompleted) {
+                // Completed before the first poll saw the queues empty: the bar is full all the same.
+                FinishProgress(TransferKind::Upload, strings::kCompleted, ProgressState::kRangeEnd);
+            } else {
+                FinishProgress(TransferKind::Upload, strings::kIncomplete);
+            }
             EndTransfer();
-            m_armFinalTimer = true;
             return;
         case kDownloadCompleted:
-            std::copy(m_database.ReceivedImage().Bytes().begin(),
-                      m_database.ReceivedImage().Bytes().end(), m_database.Image().Bytes().begin());
-            m_database.ImageReplaced();
-            FinishProgress(TransferKind::Download, strings::kCompleted);
-            m_armFinalTimer = true;
+            // Only a download that delivered every byte of the image replaces it;
+            // anything less leaves the new database as it was.
+            if (!DownloadIsComplete()) {
+                FinishProgress(TransferKind::Download, strings::kIncomplete);
+            } else {
+                std::copy(m_database.ReceivedImage().Bytes().begin(),
+                          m_database.ReceivedImage().Bytes().end(),
+                          m_database.Image().Bytes().begin());
+                m_database.ImageReplaced();
+                FinishProgress(TransferKind::Download, strings::kCompleted);
+            }
             EndTransfer();
             return;
         case kDownloadFailed:
             FinishProgress(TransferKind::Download, strings::kIncomplete);
-            m_armFinalTimer = true;
             EndTransfer();
             return;
         default:
@@ -206,16 +262,21 @@ void TransferController::MakeDownloadRequest() {
     if (!m_database.StartNewDatabase()) {
         return;
     }
+    m_receivedBytes.reset();
+    m_transferStarted = true;
     SendToDeskset(Msg(kDownloadRequest, {0}));
+    AwaitAnswer();
     m_database.ShowDownloadName();
 }
 
 void TransferController::SendBlocks() {
+    m_transferStarted = true;
     for (const Msg& block : BuildUploadBlocks(m_database.Image())) {
         SendToDeskset(block);
     }
     OpenProgressDialog(TransferKind::Upload);
     m_timers.Start(kUploadProgressTimer, m_timings.uploadPollMs);
+    AwaitAnswer();
 }
 
 void TransferController::StoreImageBlock(const Msg& message) {
@@ -225,6 +286,12 @@ void TransferController::StoreImageBlock(const Msg& message) {
     }
     std::copy_n(block->data, block->length,
                 m_database.ReceivedImage().Bytes().begin() + block->offset);
+    for (std::size_t i = 0; i < block->length; ++i) {
+        m_receivedBytes.set(block->offset + i);
+    }
+    if (m_armFinalTimer) {
+        AwaitAnswer();
+    }
     if (!m_progress.open) {
         OpenProgressDialog(TransferKind::Download);
         return;
@@ -235,8 +302,10 @@ void TransferController::StoreImageBlock(const Msg& message) {
     ArmCompletionTimerAtEnd();
 }
 
+// Once the bar is full the completion timer alone waits for the outcome.
 void TransferController::ArmCompletionTimerAtEnd() {
     if (m_progress.position == ProgressState::kRangeEnd && m_armFinalTimer) {
+        m_timers.Stop(kAnswerTimer);
         m_timers.Start(kCompletionTimer, m_timings.completionMs);
         m_armFinalTimer = false;
     }
@@ -256,9 +325,13 @@ void TransferController::OpenProgressDialog(TransferKind kind) {
     m_view.ShowProgress(m_progress);
 }
 
-void TransferController::FinishProgress(TransferKind kind, const char* appended) {
+void TransferController::FinishProgress(TransferKind kind, const char* appended,
+                                        std::optional<int> finalPosition) {
     // An outcome that comes before any block still reaches the user.
     OpenProgressDialog(kind);
+    if (finalPosition) {
+        m_progress.position = *finalPosition;
+    }
     m_progress.status += appended;
     m_progress.buttonText = strings::kOk;
     m_progress.buttonVisible = true;

@@ -4,6 +4,11 @@
 // outcome. Runs on one thread; the link's notifications are handed to it in
 // the order they arrived.
 
+#include <bitset>
+#include <optional>
+#include <string>
+
+#include "app/ConfigImage.h"
 #include "transfer/Msg.h"
 #include "transfer/TransferInterfaces.h"
 
@@ -42,6 +47,8 @@ public:
     bool IsConnected() const { return m_connected; }
     bool UploadRequested() const { return m_uploadRequested; }
     bool DownloadRequested() const { return m_downloadRequested; }
+    // The download request was sent, or the upload blocks are on their way.
+    bool TransferStarted() const { return m_transferStarted; }
     int ConnectAttempts() const { return m_connectAttempts; }
     const ProgressState& Progress() const { return m_progress; }
 
@@ -50,9 +57,15 @@ private:
     void MakeDownloadRequest();
     void SendBlocks();
     void StoreImageBlock(const Msg& message);
-    void FinishProgress(TransferKind kind, const char* appended);
+    void FinishProgress(TransferKind kind, const char* appended,
+                        std::optional<int> finalPosition = std::nullopt);
     void ShowProgressProblem(const char* text);
     void ArmCompletionTimerAtEnd();
+    void ShowUploadPosition(int position);
+    bool DownloadIsComplete() const { return m_receivedBytes.all(); }
+    void AwaitAnswer();
+    void GiveUpOnTheDeskset();
+    void SetLinkStatus(const std::string& text);
 
     ITransferLink& m_link;
     ITransferTimers& m_timers;
@@ -64,6 +77,10 @@ private:
     bool m_uploadRequested = false;
     bool m_downloadRequested = false;
     bool m_armFinalTimer = true;
+    bool m_transferStarted = false;
+    bool m_statusShowsLink = false;  // the status bar speaks of a link that EndTransfer closes
+    // The image bytes the current download has delivered.
+    std::bitset<ConfigImage::kSize> m_receivedBytes;
     int m_connectAttempts = 0;
     ProgressState m_progress;
 };

@@ -11,12 +11,20 @@ class ConfigImage;
 
 namespace transfer {
 
-enum TimerId { kConnectTimer = 3, kUploadProgressTimer = 4, kCompletionTimer = 5 };
+// The answer timer bounds every wait on the deskset once the link is up: a
+// request that is never answered, or blocks that stop part way.
+enum TimerId {
+    kConnectTimer = 3,
+    kUploadProgressTimer = 4,
+    kCompletionTimer = 5,
+    kAnswerTimer = 6,
+};
 
 struct TransferTimings {
     int connectMs = 7000;
     int uploadPollMs = 100;
     int completionMs = 10000;
+    int answerMs = 10000;
 };
 
 enum class TransferKind { Download = 1, Upload = 2 };

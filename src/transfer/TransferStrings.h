@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the deskset connection and the transfer, used exactly as they stand.
 
+#include <string>
+
 #include "app/AppStrings.h"
 
 namespace transfer_strings {
@@ -36,4 +38,12 @@ inline constexpr char kOk[] = "Ok";
 inline constexpr char kCancel[] = "Cancel";
 inline constexpr char kDownloadName[] = "download.ddb";
 inline constexpr char kLineSettings[] = " 8 0 0 19200";
+
+// The status text while an attempt to connect runs: "Connecting to the deskset
+// on COM1, attempt 2 of 6...".
+inline std::string ConnectingText(const std::string& portDigit, int attempt, int attempts) {
+    const std::string port = portDigit.empty() ? std::string() : " on COM" + portDigit;
+    return "Connecting to the deskset" + port + ", attempt " + std::to_string(attempt) + " of " +
+           std::to_string(attempts) + "...";
+}
 }  // namespace transfer_strings

@@ -5,15 +5,22 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <sys/wait.h>
+
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <thread>
 #include <vector>
 
 #include "link/CPseudoTerminal.h"
 #include "link/CSerialLayer1.h"
+#include "link/CSerialPortLock.h"
 #include "link/CStatusQueue.h"
 #include "link/VcomCodes.h"
+#include "support/ScratchDir.h"
 
 namespace {
 
@@ -233,9 +240,91 @@ TEST_F(SerialLayerTest, MasterSeesTheSlaveHangUpOnceNothingHoldsIt) {
     EXPECT_FALSE(computer.HasHungUp());
     computer.Close();
     EXPECT_TRUE(master.HasHungUp());
-    uint8_t byte = 0;
-    EXPECT_EQ(master.Read(&byte, 1), 0) << "the serial line's read never fails";
     EXPECT_FALSE(SlaveSettings().c_lflag & ECHO) << "the released slave stays raw";
+}
+
+// A listening end's line outlives the caller that hung up; a computer's port
+// is lost with its deskset, reported once, and nobody spins on it.
+TEST_F(SerialLayerTest, AHungUpLineFailsItsReadsAndItsWaitsSleep) {
+    CStatusQueue statuses;
+    CSerialLayer1 listening("1 8 0 0 19200", m_pty.DuplicateMaster());
+    listening.SetHangUp(CSerialLayer1::HangUp::AwaitsTheFarEnd);
+    listening.SetQueues(&statuses, nullptr);
+    ASSERT_EQ(listening.Open(), 0);
+    m_pty.ReleaseSlave();
+    uint8_t buffer[8];
+    EXPECT_EQ(listening.Read(buffer, 8), -1);
+    EXPECT_FALSE(listening.IsLineLost());
+    EXPECT_TRUE(statuses.IsEmpty());
+
+    CSerialLayer1 computer("1 8 0 0 19200", ToPty());
+    computer.SetQueues(&statuses, nullptr);
+    ASSERT_EQ(computer.Open(), 0);
+    EXPECT_EQ(computer.Read(buffer, 8), 0);
+    listening.Close();
+    m_pty.Close();
+    EXPECT_EQ(computer.Read(buffer, 8), -1);
+    EXPECT_EQ(computer.Read(buffer, 8), -1);
+    EXPECT_TRUE(computer.IsLineLost());
+    int code = 0;
+    int parameter = 0;
+    ASSERT_TRUE(statuses.Pop(code, parameter));
+    EXPECT_EQ(code, kStatusSerialLineFailed);
+    EXPECT_FALSE(statuses.Pop(code, parameter)) << "reported once";
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 5; ++i) {
+        computer.WaitReadable(10);
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+}
+
+TEST_F(SerialLayerTest, APortLockedByALiveProgramIsRefusedAndAStaleLockTakenOver) {
+    ScratchDir lockFolder;
+    const std::string lockFile =
+        lockFolder.Path(CSerialPortLock::LockFileName(m_pty.SlavePath()));
+    EXPECT_EQ(CSerialPortLock::LockFileName("/dev/ttyUSB0"), "LCK..ttyUSB0");
+    EXPECT_TRUE(lockFile.ends_with("LCK..pts_" + m_pty.SlavePath().substr(9)));
+
+    const auto writeLock = [&](const std::string& text) {
+        std::FILE* file = std::fopen(lockFile.c_str(), "w");
+        ASSERT_NE(file, nullptr);
+        std::fputs(text.c_str(), file);
+        std::fclose(file);
+    };
+    CStatusQueue statuses;
+    writeLock("         1\n");  // init: always alive
+    CSerialLayer1 refused("1 8 0 0 19200", ToPty());
+    refused.SetLockFolder(lockFolder.Root().string());
+    refused.SetQueues(&statuses, nullptr);
+    EXPECT_EQ(refused.Open(), -1);
+    int code = 0;
+    int parameter = 0;
+    ASSERT_TRUE(statuses.Pop(code, parameter));
+    EXPECT_EQ(code, kStatusSerialOpenFailed);
+
+    // A lock left by a process that has ended, or by nothing at all, is stale.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    for (const std::string& stale : {std::to_string(child) + "\n", std::string("garbage")}) {
+        writeLock(stale);
+        CSerialLayer1 taken("1 8 0 0 19200", ToPty());
+        taken.SetLockFolder(lockFolder.Root().string());
+        ASSERT_EQ(taken.Open(), 0) << stale;
+        std::ifstream held(lockFile);
+        int pid = 0;
+        held >> pid;
+        EXPECT_EQ(pid, ::getpid());
+
+        CSerialLayer1 second("1 8 0 0 19200", ToPty());
+        second.SetLockFolder(lockFolder.Root().string());
+        EXPECT_EQ(second.Open(), -1) << "held by this process";
+        taken.Close();
+        EXPECT_FALSE(std::filesystem::exists(lockFile)) << "removed when the port is let go";
+    }
 }
 
 }  // namespace

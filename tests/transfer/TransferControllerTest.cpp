@@ -83,17 +83,131 @@ TEST_F(TransferControllerTest, DownloadConnectsChecksAndReplacesTheImage) {
     EXPECT_FALSE(m_controller.Progress().open);
 }
 
-TEST_F(TransferControllerTest, PartialDownloadCopiesTheWholeReceivedBufferIncludingOldBytes) {
+TEST_F(TransferControllerTest, OnlyADownloadOfEveryByteReplacesTheImage) {
     m_database.received.SetU8(16000, 0x77);  // left from an earlier download
     m_controller.RequestDownload();
     ConnectAndPassChecks();
-    ReceiveBlock(0, 0x11);
-    ReceiveBlock(100, 0x22);
+    const ConfigImage defaults = m_database.image;
+    for (std::size_t offset = 0; offset < 1000; offset += 100) {
+        ReceiveBlock(offset, 0x11);
+    }
     Receive(kDownloadCompleted);
-    EXPECT_EQ(m_database.image.U8(0), 0x11);
-    EXPECT_EQ(m_database.image.U8(150), 0x22);
-    EXPECT_EQ(m_database.image.U8(16000), 0x77);
-    EXPECT_EQ(m_database.image.U8(5000), 0);
+    EXPECT_EQ(m_database.image, defaults);
+    EXPECT_EQ(m_database.replaced, 0);
+    EXPECT_EQ(m_view.progress.status, "Downloading data...(Error! Transfer was incomplete)");
+    EXPECT_FALSE(m_controller.IsConnected());
+
+    // Blocks in any order, some twice, still make a whole image; one byte short does not.
+    m_controller.ProgressDialogClosed();
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    for (int offset = 16300; offset >= 0; offset -= 100) {
+        ReceiveBlock(offset, 0x22, offset == 16300 ? 83 : 100);
+        ReceiveBlock(0, 0x22);
+    }
+    Receive(kDownloadCompleted);
+    EXPECT_EQ(m_database.image, defaults) << "byte 16383 never came";
+
+    m_controller.ProgressDialogClosed();
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    for (std::size_t offset = 0; offset < 16384; offset += 100) {
+        ReceiveBlock(offset, 0x33, offset < 16300 ? 100 : 84);
+    }
+    Receive(kDownloadCompleted);
+    EXPECT_EQ(m_database.image.U8(16000), 0x33);
+    EXPECT_EQ(m_database.replaced, 1);
+}
+
+TEST_F(TransferControllerTest, ADoubledHardwareAnswerOrUploadAgainNeverQueuesTheBlocksTwice) {
+    m_database.open = true;
+    m_controller.RequestUpload();
+    m_controller.OnConnected();
+    m_controller.RequestUpload();  // while the version check is pending
+    ReceiveVersion("ZEL DESKSET V001");
+    Receive(kHardwareConfiguration, {0});
+    Receive(kHardwareConfiguration, {0});
+    m_controller.RequestUpload();
+    EXPECT_EQ(m_link.sent.size(), 2u + 164u);
+    EXPECT_TRUE(m_view.messages.empty());
+
+    // Whatever the link's counts say, the bar stays inside its range.
+    m_link.queued = 300;
+    m_controller.OnTimer(kUploadProgressTimer);
+    EXPECT_EQ(m_view.progress.position, 0);
+    m_link.queued = -20;
+    m_controller.OnTimer(kUploadProgressTimer);
+    EXPECT_EQ(m_view.progress.position, 16400);
+}
+
+TEST_F(TransferControllerTest, ADesksetThatStopsAnsweringEndsTheTransfer) {
+    m_controller.RequestDownload();
+    m_controller.OnConnected();
+    EXPECT_EQ(m_timers.running.at(kAnswerTimer), 10000);
+    ReceiveVersion("ZEL DESKSET V01");  // ignored: no answer yet
+    m_controller.OnTimer(kAnswerTimer);
+    EXPECT_THAT(m_view.messages, ElementsAre("Communication error with deskset"));
+    EXPECT_FALSE(m_controller.IsConnected());
+    EXPECT_FALSE(m_controller.DownloadRequested());
+    EXPECT_TRUE(m_timers.running.empty());
+
+    // Blocks that stop part way: the dialog says so and offers Cancel.
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    ReceiveBlock(0, 1);
+    ReceiveBlock(100, 1);
+    EXPECT_TRUE(m_timers.IsRunning(kAnswerTimer));
+    m_controller.OnTimer(kAnswerTimer);
+    EXPECT_EQ(m_view.progress.status, "Communication error with deskset");
+    EXPECT_EQ(m_view.progress.buttonText, "Cancel");
+    EXPECT_FALSE(m_controller.IsConnected());
+
+    // A refused version waits on the user, not on the deskset.
+    m_controller.ProgressDialogClosed();
+    m_controller.RequestDownload();
+    m_controller.OnConnected();
+    ReceiveVersion("ZEL DESKSET V002");
+    EXPECT_FALSE(m_timers.IsRunning(kAnswerTimer));
+}
+
+TEST_F(TransferControllerTest, TheStatusBarFollowsTheConnection) {
+    m_controller.RequestDownload();
+    EXPECT_EQ(m_view.status, "Connecting to the deskset on COM2, attempt 1 of 6...");
+    m_controller.OnTimer(kConnectTimer);
+    EXPECT_EQ(m_view.status, "Connecting to the deskset on COM2, attempt 2 of 6...");
+    m_controller.OnConnected();
+    EXPECT_EQ(m_view.status, "Communication established with deskset.");
+    m_controller.EndTransfer();
+    EXPECT_EQ(m_view.status, "For Help, press F1");
+
+    m_controller.RequestDownload();
+    m_controller.OnConnected();
+    m_controller.OnConnectionLost();
+    m_controller.EndTransfer();
+    EXPECT_EQ(m_view.status, "Communication with deskset has been lost.");
+}
+
+TEST_F(TransferControllerTest, AnUploadCompletedBeforeTheFirstPollShowsAFullBar) {
+    m_database.open = true;
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    Receive(kUploadCompleted);
+    EXPECT_EQ(m_view.progress.position, 16400);
+    EXPECT_EQ(m_view.progress.status, "Uploading data...(Completed)");
+}
+
+TEST_F(TransferControllerTest, ClosingTheDialogAtAFullBarStillArmsTheNextCompletionTimer) {
+    m_database.open = true;
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    m_controller.OnTimer(kUploadProgressTimer);
+    ASSERT_TRUE(m_timers.IsRunning(kCompletionTimer));
+    m_controller.ProgressDialogClosed();
+
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    m_controller.OnTimer(kUploadProgressTimer);
+    EXPECT_TRUE(m_timers.IsRunning(kCompletionTimer));
 }
 
 TEST_F(TransferControllerTest, FailedDownloadKeepsTheNewDatabaseDefaults) {

@@ -81,8 +81,8 @@ Clock::time_point ConsoleTransfer::NextDeadline() const {
 
 void ConsoleTransfer::FireDueTimers() {
     const auto now = Clock::now();
-    for (auto id :
-         {transfer::kConnectTimer, transfer::kUploadProgressTimer, transfer::kCompletionTimer}) {
+    for (auto id : {transfer::kConnectTimer, transfer::kUploadProgressTimer,
+                    transfer::kCompletionTimer, transfer::kAnswerTimer}) {
         const auto it = m_timers.find(id);
         if (m_finished || it == m_timers.end() || it->second.due > now) {
             continue;
@@ -155,6 +155,7 @@ void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
 }
 
 void ConsoleTransfer::DrawProgress(int position) {
+    position = std::clamp(position, 0, static_cast<int>(transfer::ProgressState::kRangeEnd));
     if (!m_drawBar || position == m_drawnPosition) {
         m_drawnPosition = std::max(m_drawnPosition, 0);
         return;

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 
-#include "CHangUpSerialLayer1.h"
+#include "link/CSerialLayer1.h"
 
 std::unique_ptr<CLayer1> CDescriptorLayerFactory::CreateLayer1(int kind, const char* parameters,
                                                                void* extra) {
@@ -13,5 +13,8 @@ std::unique_ptr<CLayer1> CDescriptorLayerFactory::CreateLayer1(int kind, const c
     if (copy < 0) {
         return nullptr;
     }
-    return std::make_unique<CHangUpSerialLayer1>(parameters, copy);
+    auto line = std::make_unique<CSerialLayer1>(parameters, copy);
+    // The computer closing its port ends its link; the line waits for the next one.
+    line->SetHangUp(CSerialLayer1::HangUp::AwaitsTheFarEnd);
+    return line;
 }

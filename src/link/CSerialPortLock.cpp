@@ -1,0 +1,84 @@
+#include "link/CSerialPortLock.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+std::string CSerialPortLock::LockFileName(const std::string& devicePath) {
+    char resolved[PATH_MAX];
+    std::string name = ::realpath(devicePath.c_str(), resolved) ? resolved : devicePath;
+    constexpr std::string_view kDevices = "/dev/";
+    if (name.starts_with(kDevices)) {
+        name.erase(0, kDevices.size());
+    } else if (const auto slash = name.rfind('/'); slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    for (char& c : name) {
+        if (c == '/') {
+            c = '_';
+        }
+    }
+    return "LCK.." + name;
+}
+
+bool CSerialPortLock::HeldByLiveProcess(const std::string& lockFile) {
+    const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno != ENOENT;
+    }
+    char text[32] = {};
+    const ssize_t length = ::read(fd, text, sizeof(text) - 1);
+    ::close(fd);
+    if (length <= 0) {
+        return true;
+    }
+    const long pid = std::strtol(text, nullptr, 10);
+    if (pid <= 0 || pid > INT_MAX) {
+        return false;  // not a process id: nobody can hold it
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+bool CSerialPortLock::Acquire(const std::string& devicePath) {
+    Release();
+    const std::string lockFile = m_folder + "/" + LockFileName(devicePath);
+    // Two tries: the second after a stale lock was removed.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int fd =
+            ::open(lockFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (fd >= 0) {
+            char text[16];
+            const int length = std::snprintf(text, sizeof(text), "%10d\n", ::getpid());
+            const bool written = ::write(fd, text, length) == length;
+            ::close(fd);
+            if (!written) {
+                ::unlink(lockFile.c_str());
+                return true;  // a full disk is no reason to refuse the port
+            }
+            m_held = lockFile;
+            return true;
+        }
+        if (errno != EEXIST) {
+            return true;  // no lock folder we may write to
+        }
+        if (HeldByLiveProcess(lockFile)) {
+            return false;
+        }
+        ::unlink(lockFile.c_str());
+    }
+    return false;
+}
+
+void CSerialPortLock::Release() {
+    if (!m_held.empty()) {
+        ::unlink(m_held.c_str());
+        m_held.clear();
+    }
+}
