@@ -163,39 +163,66 @@ FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image) {
     return FileResult::Success();
 }
 
-FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image) {
-    const std::string target = ResolveSaveTarget(path);
+DatabaseFileWriter::DatabaseFileWriter(std::string path) : m_path(std::move(path)) {}
+
+DatabaseFileWriter::~DatabaseFileWriter() {
+    Abandon();
+}
+
+void DatabaseFileWriter::Abandon() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(m_temporary.c_str());
+    }
+}
+
+FileResult DatabaseFileWriter::Fail(int error) {
+    Abandon();
+    return FileResult::Failure(SaveErrorMessage(error, m_path));
+}
+
+FileResult DatabaseFileWriter::Prepare() {
+    Abandon();
+    m_target = ResolveSaveTarget(m_path);
     struct stat existing {};
-    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    const bool replacing = ::stat(m_target.c_str(), &existing) == 0;
     if (replacing && S_ISDIR(existing.st_mode)) {
-        return FileResult::Failure(SaveErrorMessage(EISDIR, path));
+        return FileResult::Failure(SaveErrorMessage(EISDIR, m_path));
     }
-
-    std::string temporary;
-    int fd = -1;
     do {
-        temporary = TemporaryNameBeside(target);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EEXIST);
-    FileDescriptor file(fd);
-    if (!file.Valid()) {
-        return FileResult::Failure(SaveErrorMessage(errno, path));
+        m_temporary = TemporaryNameBeside(m_target);
+        m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (m_fd < 0 && errno == EEXIST);
+    if (m_fd < 0) {
+        return FileResult::Failure(SaveErrorMessage(errno, m_path));
     }
-
-    const auto fail = [&](int error) {
-        file.Close();
-        ::unlink(temporary.c_str());
-        return FileResult::Failure(SaveErrorMessage(error, path));
-    };
-    if (replacing && ::fchmod(file.Get(), existing.st_mode & 07777) != 0) {
-        return fail(errno);
-    }
-    const auto bytes = image.Bytes();
-    if (!WriteFully(file.Get(), bytes.data(), bytes.size()) || ::fsync(file.Get()) != 0) {
-        return fail(errno);
-    }
-    if (file.Close() != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        return fail(errno);
+    if (replacing && ::fchmod(m_fd, existing.st_mode & 07777) != 0) {
+        return Fail(errno);
     }
     return FileResult::Success();
+}
+
+FileResult DatabaseFileWriter::Commit(const ConfigImage& image) {
+    if (m_fd < 0) {
+        return FileResult::Failure(SaveErrorMessage(EBADF, m_path));
+    }
+    const auto bytes = image.Bytes();
+    if (!WriteFully(m_fd, bytes.data(), bytes.size()) || ::fsync(m_fd) != 0) {
+        return Fail(errno);
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 || ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(m_temporary.c_str());
+        return FileResult::Failure(SaveErrorMessage(error, m_path));
+    }
+    return FileResult::Success();
+}
+
+FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image) {
+    DatabaseFileWriter writer(path);
+    const FileResult prepared = writer.Prepare();
+    return prepared.Ok() ? writer.Commit(image) : prepared;
 }

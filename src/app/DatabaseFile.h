@@ -28,6 +28,31 @@ inline constexpr const char* kFailedToSave = "Failed to save document.";
 // An empty file fails without a message.
 FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image);
 
+// A save in two steps, so that a caller learns that the target cannot be
+// written before the work that produces the image (a download of minutes):
+// Prepare makes the new file beside the target, Commit writes the image into
+// it and lets it replace the target. A writer that is not committed removes
+// its new file and leaves the target as it was.
+class DatabaseFileWriter {
+public:
+    explicit DatabaseFileWriter(std::string path);
+    ~DatabaseFileWriter();
+    DatabaseFileWriter(const DatabaseFileWriter&) = delete;
+    DatabaseFileWriter& operator=(const DatabaseFileWriter&) = delete;
+
+    FileResult Prepare();
+    FileResult Commit(const ConfigImage& image);
+
+private:
+    void Abandon();
+    FileResult Fail(int error);
+
+    std::string m_path;       // as the user named it, for the messages
+    std::string m_target;     // the file replaced (a symbolic link's target)
+    std::string m_temporary;  // the new file while it is being made
+    int m_fd = -1;
+};
+
 // Writes the whole image to path atomically: the bytes go to a new file
 // beside the target, which replaces the target only once it is complete and
 // flushed. A failed write leaves any existing file as it was.

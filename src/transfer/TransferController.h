@@ -29,6 +29,7 @@ public:
     void EndTransfer();
     void ResetConnectAttempts() { m_connectAttempts = 0; }
     void SetTimings(const TransferTimings& timings) { m_timings = timings; }
+    const TransferTimings& Timings() const { return m_timings; }
 
     // Notifications from the link, in arrival order.
     void OnConnected();

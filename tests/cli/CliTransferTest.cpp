@@ -27,12 +27,17 @@ protected:
         ASSERT_TRUE(m_simulator->StartOnNewPty()) << m_simulator->LastError();
     }
     int Run(std::vector<std::string> args,
-            transfer::TransferTimings timings = {
-                .connectMs = 2000, .uploadPollMs = 20, .completionMs = 1000}) {
+            transfer::TransferTimings timings = {.connectMs = 2000,
+                                                 .uploadPollMs = 20,
+                                                 .completionMs = 1000,
+                                                 .answerMs = 2000},
+            bool drawBar = false) {
         m_out.str({});
         m_err.str({});
         TorvoCli cli(m_out, m_err);
-        cli.SetTransferSetup([timings](ConsoleTransfer& transfer) {
+        cli.SetDrawProgressBar(drawBar);
+        cli.SetTransferSetup([this, timings](ConsoleTransfer& transfer) {
+            m_commandAnswerMs = transfer.Timings().answerMs;
             // The link's timers and the connect attempts run much faster than real time.
             const MillisecondClock steady = SteadyMillisecondClock();
             transfer.Link().LayerFactory().SetClock([steady] { return steady() * 10; });
@@ -47,7 +52,11 @@ protected:
     std::ostringstream m_out;
     std::ostringstream m_err;
     std::unique_ptr<CDesksetSimulator> m_simulator;
+    int m_commandAnswerMs = 0;  // what the command line asked for, before the test's timings
 };
+
+constexpr transfer::TransferTimings kQuickAnswer = {
+    .connectMs = 2000, .uploadPollMs = 20, .completionMs = 1000, .answerMs = 200};
 
 }  // namespace
 
@@ -133,4 +142,68 @@ TEST_F(CliTransferTest, PortsAndOptionsAreChecked) {
     // A port that cannot be opened fails at once.
     EXPECT_EQ(Run({"download", "--port", Path("no-such-device"), "--out", Path("x.ddb")}), 1);
     EXPECT_EQ(m_err.str(), "Torvo is unable to establish connection with the deskset.\n");
+}
+
+TEST_F(CliTransferTest, AHostileDesksetGetsNoPartialOrDoubledTransferThrough) {
+    DesksetSimOptions doubled;
+    doubled.hardwareAnswers = 2;
+    StartSimulator(doubled);
+    const auto file = Path("to-deskset.ddb");
+    ASSERT_EQ(Run({"new", file}), 0);
+    EXPECT_EQ(Run({"upload", "--port", Device(), file}, {}, true), 0) << m_err.str();
+    EXPECT_EQ(m_simulator->CompletedUploads(), 1);
+
+    m_simulator.reset();
+    DesksetSimOptions shortDownload;
+    shortDownload.downloadBlocks = 10;
+    StartSimulator(shortDownload);
+    const auto out = Path("partial.ddb");
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out}, {}, true), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("Downloading data...(Error! Transfer was incomplete)\n"));
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_scratch.Root()), fs::directory_iterator()), 1)
+        << "only the uploaded file: no new file left behind";
+}
+
+TEST_F(CliTransferTest, ADesksetThatGoesQuietEndsTheCommand) {
+    const auto out = Path("never.ddb");
+    DesksetSimOptions shortVersion;
+    shortVersion.version = "ZEL DESKSET V01";  // ignored by the program: no answer at all
+    DesksetSimOptions noHardwareAnswer;
+    noHardwareAnswer.answerLimit = 1;
+    DesksetSimOptions stopsPartWay;
+    stopsPartWay.downloadBlocks = 10;
+    stopsPartWay.stallDownload = true;
+    for (const DesksetSimOptions& options : {shortVersion, noHardwareAnswer, stopsPartWay}) {
+        m_simulator.reset();
+        StartSimulator(options);
+        EXPECT_EQ(Run({"download", "--port", Device(), "--out", out}, kQuickAnswer), 1);
+        EXPECT_THAT(m_err.str(), testing::EndsWith("Communication error with deskset\n"));
+        EXPECT_FALSE(fs::exists(out));
+    }
+
+    // The bound is the command's to choose.
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out, "--timeout", "0"}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("SECONDS must be a whole number from 1 to 3600"));
+    EXPECT_EQ(Run({"upload", "--port", Device(), "--timeout", "x", out}), 2);
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out, "--timeout", "25"}, kQuickAnswer),
+              1);
+    EXPECT_EQ(m_commandAnswerMs, 25000);
+}
+
+TEST_F(CliTransferTest, WhereTheDownloadGoesIsCheckedBeforeConnecting) {
+    // No deskset at all: a file problem is reported, not a connection problem.
+    const std::string noDevice = Path("no-such-device");
+    EXPECT_EQ(Run({"download", "--port", noDevice, "--out", Path("missing/x.ddb")}), 1);
+    EXPECT_EQ(m_err.str(), Path("missing/x.ddb") + " contains an invalid path.\n");
+    EXPECT_EQ(Run({"download", "--port", noDevice, "--out", m_scratch.Root().string()}), 1);
+    EXPECT_EQ(m_err.str(), m_scratch.Root().string() + " is a folder.\n");
+
+    // A port named by a relative path is a port.
+    StartSimulator();
+    const auto out = Path("copy.ddb");
+    const std::string relative = fs::relative(Device()).string();
+    ASSERT_FALSE(relative.starts_with("/"));
+    EXPECT_EQ(Run({"download", "--port", relative, "--out", out}), 0) << m_err.str();
+    EXPECT_TRUE(fs::exists(out));
 }

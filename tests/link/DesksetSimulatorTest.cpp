@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -243,6 +244,27 @@ TEST(DesksetSimulatorTest, OnADeviceAComputerThatConnectsAgainGetsThroughAtOnce)
     factory->SetClock(computerTime.Clock());
     Computer computer(std::move(factory));
     ConnectAgainAndAgain(simulator, computer, computerTime);
+}
+
+// A device that hangs up for good (a USB adapter pulled out) reports readable
+// and hung up on every poll with nothing to read: the simulator waits on it
+// instead of spinning on it.
+TEST(DesksetSimulatorTest, ADeviceThatHangsUpCostsNoProcessorTime) {
+    const auto processorTime = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+        return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+    };
+    CPseudoTerminal line;
+    ASSERT_TRUE(line.Open());
+    CDesksetSimulator simulator(DesksetSimOptions{});
+    ASSERT_TRUE(simulator.StartOnDevice(line.SlavePath())) << simulator.LastError();
+    line.Close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+
+    const auto before = processorTime();
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_LT(processorTime() - before, std::chrono::milliseconds(100));
 }
 
 // Without a cable in between, the computer closing its port hangs the pty up

@@ -20,10 +20,28 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
     EXPECT_EQ(line.options.baudRate, 19200);
     EXPECT_TRUE(line.options.image.empty());
 
-    line = SimCommandLine::Parse({"--device", "/dev/ttyUSB0", "--save", "/tmp/out.ddb", "--version",
-                                  "ZEL DESKSET V002", "--hardware", "7", "--fail-download",
-                                  "--fail-upload", "--silent", "--answer-limit", "3", "--baud",
-                                  "9600", "--link", "/tmp/deskset"});
+    line = SimCommandLine::Parse({"--device",
+                                  "/dev/ttyUSB0",
+                                  "--save",
+                                  "/tmp/out.ddb",
+                                  "--version",
+                                  "ZEL DESKSET V002",
+                                  "--hardware",
+                                  "7",
+                                  "--fail-download",
+                                  "--fail-upload",
+                                  "--silent",
+                                  "--answer-limit",
+                                  "3",
+                                  "--baud",
+                                  "9600",
+                                  "--link",
+                                  "/tmp/deskset",
+                                  "--hardware-answers",
+                                  "2",
+                                  "--short-download",
+                                  "10",
+                                  "--stall-download"});
     ASSERT_TRUE(line.error.empty()) << line.error;
     EXPECT_EQ(line.devicePath, "/dev/ttyUSB0");
     EXPECT_EQ(line.options.savePath, "/tmp/out.ddb");
@@ -35,6 +53,9 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
     EXPECT_EQ(line.options.answerLimit, 3);
     EXPECT_EQ(line.options.baudRate, 9600);
     EXPECT_EQ(line.options.linkPath, "/tmp/deskset");
+    EXPECT_EQ(line.options.hardwareAnswers, 2);
+    EXPECT_EQ(line.options.downloadBlocks, 10);
+    EXPECT_TRUE(line.options.stallDownload);
     EXPECT_TRUE(SimCommandLine::Parse({"--help"}).help);
 }
 
@@ -44,6 +65,8 @@ TEST(SimCommandLineTest, RefusesWhatItCannotUse) {
                                                {"--hardware", "x"},
                                                {"--hardware"},
                                                {"--baud", "12ab"},
+                                               {"--hardware-answers", "0"},
+                                               {"--short-download", "164"},
                                                {"--image", "/nonexistent/file.ddb"},
                                                {"--frobnicate"}}) {
         EXPECT_FALSE(SimCommandLine::Parse(arguments).error.empty()) << arguments[0];

@@ -186,7 +186,8 @@ TEST_F(DesktopTransferTest, SilentDesksetGivesSixAttemptsThenTheRetryQuestion) {
 
 TEST_F(DesktopTransferTest, LosingTheDesksetMidTransferIsShown) {
     DesksetSimOptions options;
-    options.answerLimit = 3;  // version, hardware, download request, then nothing
+    options.downloadBlocks = 10;  // then nothing, so the transfer is still on when the deskset goes
+    options.stallDownload = true;
     StartSimulator(options);
     m_frame->ExecuteCommand(cmd::DownloadDatabase);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Transfer().ProgressDialog() != nullptr; }, kWaitMs));
@@ -195,6 +196,18 @@ TEST_F(DesktopTransferTest, LosingTheDesksetMidTransferIsShown) {
     EXPECT_EQ(Transfer().ProgressDialog()->Button()->text(), "Cancel");
     EXPECT_EQ(m_frame->StatusText(), "Communication with deskset has been lost.");
     CloseProgressDialog();
+}
+
+TEST_F(DesktopTransferTest, ADesksetThatGoesQuietWithTheLinkUpEndsTheTransfer) {
+    DesksetSimOptions options;
+    options.answerLimit = 1;  // the version, then silence
+    StartSimulator(options);
+    Transfer().SetTimings({.answerMs = 300});
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_prompt->texts.isEmpty(); }, kWaitMs));
+    EXPECT_THAT(m_prompt->texts, ElementsAre("Communication error with deskset"));
+    EXPECT_FALSE(Transfer().Controller().IsConnected());
+    EXPECT_EQ(m_frame->StatusText(), "For Help, press F1");
 }
 
 TEST_F(DesktopTransferTest, AnUploadRightAfterADownloadConnectsAgain) {

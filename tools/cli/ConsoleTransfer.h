@@ -30,6 +30,7 @@ public:
 
     CliLink& Link() { return m_link; }
     void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
+    const transfer::TransferTimings& Timings() const { return m_controller.Timings(); }
     // Called once when the image starts to move (the progress appears).
     void SetProgressStartedHook(std::function<void()> hook) { m_progressStarted = std::move(hook); }
     // Called each time the link reports the connection up.

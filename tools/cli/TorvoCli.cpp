@@ -1,7 +1,9 @@
 #include "TorvoCli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 
 #include <QString>
@@ -48,28 +50,35 @@ constexpr const char* kCheckHelp =
     "  --help    show this text\n";
 
 constexpr const char* kDownloadHelp =
-    "Usage: torvo-cli download --port PORT --out FILE\n"
+    "Usage: torvo-cli download --port PORT --out FILE [--timeout SECONDS]\n"
     "\n"
     "Connects to the deskset on PORT, checks its database version and hardware,\n"
     "reads its database and writes it to FILE. Nothing is written unless the\n"
-    "whole database arrived.\n"
+    "whole database arrived; a FILE that cannot be written is reported before\n"
+    "connecting.\n"
     "\n"
     "Options:\n"
-    "  --port PORT   COM1 to COM4 (the devices chosen in the desktop program's\n"
-    "                COM Port dialog), or a serial device path such as /dev/ttyUSB0\n"
-    "  --out FILE    where to write the database (replaced if it exists)\n"
-    "  --help        show this text\n";
+    "  --port PORT        COM1 to COM4 (the devices chosen in the desktop program's\n"
+    "                     COM Port dialog), or a serial device path such as /dev/ttyUSB0\n"
+    "  --out FILE         where to write the database (replaced if it exists)\n"
+    "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
+    "                     (1 to 3600, default 10)\n"
+    "  --help             show this text\n";
 
 constexpr const char* kUploadHelp =
-    "Usage: torvo-cli upload --port PORT FILE\n"
+    "Usage: torvo-cli upload --port PORT [--timeout SECONDS] FILE\n"
     "\n"
     "Reads FILE as the desktop program opens it, connects to the deskset on PORT,\n"
     "checks its database version and hardware, and writes the database into it.\n"
     "Exits 0 only when the deskset reported the upload complete.\n"
     "\n"
     "Options:\n"
-    "  --port PORT   COM1 to COM4, or a serial device path\n"
-    "  --help        show this text\n";
+    "  --port PORT        COM1 to COM4, or a serial device path\n"
+    "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
+    "                     (1 to 3600, default 10)\n"
+    "  --help             show this text\n";
+
+constexpr int kMaxTimeoutSeconds = 3600;
 
 // Options that take a value, and the rest of the words.
 struct ParsedArgs {
@@ -100,6 +109,60 @@ ParsedArgs Parse(const std::vector<std::string>& args, const std::set<std::strin
 
 bool IsOption(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
+}
+
+// The --timeout value in milliseconds, or nothing when it is not a whole
+// number of seconds in range.
+std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
+    const auto it = parsed.values.find("--timeout");
+    if (it == parsed.values.end()) {
+        return transfer::TransferTimings{}.answerMs;
+    }
+    const std::string& text = it->second;
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const int seconds = std::stoi(text);
+    if (seconds < 1 || seconds > kMaxTimeoutSeconds) {
+        return std::nullopt;
+    }
+    return seconds * 1000;
+}
+
+// The device behind PORT (COM1 to COM4, or a device path), or empty.
+std::string DeviceForPort(const std::string& port) {
+    const bool comName =
+        port.size() > 3 && port.starts_with("COM") &&
+        std::all_of(port.begin() + 3, port.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!comName) {
+        return port;  // a device path, absolute or relative
+    }
+    if (port.size() == 4 && port[3] >= '1' && port[3] <= '0' + TorvoSettings::kComPortCount) {
+        return TorvoSettings::ComPortDevice(port[3] - '0').toStdString();
+    }
+    return {};
+}
+
+// What a transfer command was asked for, or why it cannot run.
+struct TransferOptions {
+    std::string device;
+    int answerTimeoutMs = 0;
+    std::string error;
+};
+
+TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
+    TransferOptions options;
+    options.device = DeviceForPort(parsed.values.at("--port"));
+    const auto timeoutMs = AnswerTimeoutMs(parsed);
+    if (options.device.empty()) {
+        options.error = "PORT must be COM1 to COM4 or a device path";
+    } else if (!timeoutMs) {
+        options.error = "SECONDS must be a whole number from 1 to 3600";
+    } else {
+        options.answerTimeoutMs = *timeoutMs;
+    }
+    return options;
 }
 
 bool WantsHelp(const std::vector<std::string>& args) {
@@ -210,21 +273,18 @@ bool TorvoCli::ReadDatabase(const std::string& path, ConfigImage& image) {
     return result.Ok();
 }
 
-std::string TorvoCli::DeviceForPort(const std::string& port) {
-    if (port.size() == 4 && port.starts_with("COM") && port[3] >= '1' &&
-        port[3] <= '0' + TorvoSettings::kComPortCount) {
-        return TorvoSettings::ComPortDevice(port[3] - '0').toStdString();
-    }
-    return port.starts_with("/") ? port : std::string();
-}
-
-int TorvoCli::Transfer(const std::string& port, const std::function<bool(ConsoleTransfer&)>& run) {
-    ConsoleTransfer transfer(DeviceForPort(port), m_err, m_drawBar);
+int TorvoCli::Transfer(const std::string& device, int answerTimeoutMs,
+                       const std::function<bool(ConsoleTransfer&)>& run) {
+    transfer::TransferTimings timings;
+    timings.answerMs = answerTimeoutMs;
+    ConsoleTransfer transfer(device, m_err, m_drawBar, timings);
     if (m_transferSetup) {
         m_transferSetup(transfer);
     }
     if (!run(transfer)) {
-        m_err << transfer.Failure() << "\n";
+        if (!transfer.Failure().empty()) {
+            m_err << transfer.Failure() << "\n";
+        }
         return kFailure;
     }
     return kSuccess;
@@ -235,7 +295,7 @@ int TorvoCli::Download(const std::vector<std::string>& args) {
         m_out << kDownloadHelp;
         return kSuccess;
     }
-    const ParsedArgs parsed = Parse(args, {"--port", "--out"});
+    const ParsedArgs parsed = Parse(args, {"--port", "--out", "--timeout"});
     if (!parsed.error.empty()) {
         return UsageError(parsed.error + " for download", kDownloadHelp);
     }
@@ -243,17 +303,22 @@ int TorvoCli::Download(const std::vector<std::string>& args) {
         !parsed.values.contains("--out")) {
         return UsageError("download needs --port PORT and --out FILE", kDownloadHelp);
     }
-    const std::string& port = parsed.values.at("--port");
-    if (DeviceForPort(port).empty()) {
-        return UsageError("PORT must be COM1 to COM4 or a device path", kDownloadHelp);
+    const TransferOptions options = ReadTransferOptions(parsed);
+    if (!options.error.empty()) {
+        return UsageError(options.error, kDownloadHelp);
     }
-    const std::string& out = parsed.values.at("--out");
-    return Transfer(port, [&](ConsoleTransfer& transfer) {
+    // Where the database goes is settled before the deskset is reached.
+    DatabaseFileWriter writer(parsed.values.at("--out"));
+    if (const FileResult prepared = writer.Prepare(); !prepared.Ok()) {
+        m_err << prepared.message << "\n";
+        return kFailure;
+    }
+    return Transfer(options.device, options.answerTimeoutMs, [&](ConsoleTransfer& transfer) {
         ConfigImage image;
         if (!transfer.Download(image)) {
             return false;
         }
-        const FileResult written = WriteDatabaseFile(out, image);
+        const FileResult written = writer.Commit(image);
         if (!written.Ok()) {
             m_err << written.message << "\n";
             return false;
@@ -267,20 +332,21 @@ int TorvoCli::Upload(const std::vector<std::string>& args) {
         m_out << kUploadHelp;
         return kSuccess;
     }
-    const ParsedArgs parsed = Parse(args, {"--port"});
+    const ParsedArgs parsed = Parse(args, {"--port", "--timeout"});
     if (!parsed.error.empty()) {
         return UsageError(parsed.error + " for upload", kUploadHelp);
     }
     if (parsed.words.size() != 1 || !parsed.values.contains("--port")) {
         return UsageError("upload needs --port PORT and one FILE", kUploadHelp);
     }
-    const std::string& port = parsed.values.at("--port");
-    if (DeviceForPort(port).empty()) {
-        return UsageError("PORT must be COM1 to COM4 or a device path", kUploadHelp);
+    const TransferOptions options = ReadTransferOptions(parsed);
+    if (!options.error.empty()) {
+        return UsageError(options.error, kUploadHelp);
     }
     ConfigImage image;
     if (!ReadDatabase(parsed.words.front(), image)) {
         return kFailure;
     }
-    return Transfer(port, [&](ConsoleTransfer& transfer) { return transfer.Upload(image); });
+    return Transfer(options.device, options.answerTimeoutMs,
+                    [&](ConsoleTransfer& transfer) { return transfer.Upload(image); });
 }

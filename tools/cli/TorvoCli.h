@@ -34,9 +34,9 @@ private:
     // Reads path as the desktop program opens it; says why not on failure.
     bool ReadDatabase(const std::string& path, ConfigImage& image);
     int Upload(const std::vector<std::string>& args);
-    // The device behind PORT (COM1 to COM4, or a device path), or empty.
-    static std::string DeviceForPort(const std::string& port);
-    int Transfer(const std::string& port, const std::function<bool(ConsoleTransfer&)>& run);
+    // Runs one transfer; the deskset may stay silent for answerTimeoutMs at most.
+    int Transfer(const std::string& device, int answerTimeoutMs,
+                 const std::function<bool(ConsoleTransfer&)>& run);
     int UsageError(const std::string& message, const std::string& helpText);
 
     std::ostream& m_out;

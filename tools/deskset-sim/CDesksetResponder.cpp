@@ -46,8 +46,9 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::Handle(const uint8_t*
             return {Encode(transfer::kDatabaseVersion,
                            {m_options.version.begin(), m_options.version.end()})};
         case transfer::kHardwareRequest:
-            return {Encode(transfer::kHardwareConfiguration,
-                           {static_cast<uint8_t>(m_options.hardware)})};
+            return std::vector<Message>(m_options.hardwareAnswers,
+                                        Encode(transfer::kHardwareConfiguration,
+                                               {static_cast<uint8_t>(m_options.hardware)}));
         case transfer::kDownloadRequest:
             return ServeDownload();
         case transfer::kImageBlockToDeskset:
@@ -65,10 +66,17 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::ServeDownload() {
     ConfigImage image;
     std::copy(m_image.begin(), m_image.end(), image.Bytes().begin());
     std::vector<Message> messages;
-    for (const Msg& block : transfer::BuildUploadBlocks(image)) {
+    std::vector<Msg> blocks = transfer::BuildUploadBlocks(image);
+    if (m_options.downloadBlocks >= 0 &&
+        static_cast<std::size_t>(m_options.downloadBlocks) < blocks.size()) {
+        blocks.erase(blocks.begin() + m_options.downloadBlocks, blocks.end());
+    }
+    for (const Msg& block : blocks) {
         messages.push_back(Encode(transfer::kImageBlock, block.Payload()));
     }
-    messages.push_back(Encode(transfer::kDownloadCompleted));
+    if (!m_options.stallDownload) {
+        messages.push_back(Encode(transfer::kDownloadCompleted));
+    }
     ++m_downloads;
     return messages;
 }

@@ -14,6 +14,9 @@ struct DesksetSimOptions {
     std::string savePath;        // where each complete upload is written; empty: nowhere
     std::string version = "ZEL DESKSET V001";  // answer to the version request
     int hardware = 0;                          // answer to the hardware request
+    int hardwareAnswers = 1;                   // how many times that answer is sent
+    int downloadBlocks = -1;                   // blocks served before "download completed"; -1: all
+    bool stallDownload = false;                // serve the blocks, then never report the outcome
     bool failDownload = false;                 // answer a download request with "failed"
     bool failUpload = false;                   // answer a complete upload with "failed"
     bool silent = false;                       // never answer anything, not even the link

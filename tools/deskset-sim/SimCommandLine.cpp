@@ -24,8 +24,13 @@ const char* SimCommandLine::Usage() {
            "                         [--save FILE] [--version TEXT] [--hardware N]\n"
            "                         [--fail-download] [--fail-upload] [--silent]\n"
            "                         [--answer-limit N] [--baud N]\n"
+           "                         [--hardware-answers N] [--short-download N]\n"
+           "                         [--stall-download]\n"
            "Stands in for a deskset on a serial line. With --pty (the default) the path\n"
-           "of the new pseudo-terminal is the first line of standard output.\n";
+           "of the new pseudo-terminal is the first line of standard output.\n"
+           "--hardware-answers N answers the hardware request N times; --short-download N\n"
+           "serves only the first N blocks before reporting the download complete;\n"
+           "--stall-download never reports the outcome of a download.\n";
 }
 
 SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) {
@@ -69,12 +74,22 @@ SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) 
             if (value(text) && !ParseInt(text, 0, 1 << 30, options.answerLimit)) {
                 line.error = "--answer-limit: a number of messages";
             }
+        } else if (argument == "--hardware-answers") {
+            if (value(text) && !ParseInt(text, 1, 10, options.hardwareAnswers)) {
+                line.error = "--hardware-answers: a number from 1 to 10";
+            }
+        } else if (argument == "--short-download") {
+            if (value(text) && !ParseInt(text, 0, 163, options.downloadBlocks)) {
+                line.error = "--short-download: a number of blocks from 0 to 163";
+            }
         } else if (argument == "--baud") {
             if (value(text) && !ParseInt(text, 50, 921600, options.baudRate)) {
                 line.error = "--baud: a baud rate";
             }
         } else if (argument == "--fail-download") {
             options.failDownload = true;
+        } else if (argument == "--stall-download") {
+            options.stallDownload = true;
         } else if (argument == "--fail-upload") {
             options.failUpload = true;
         } else if (argument == "--silent") {
