@@ -50,7 +50,8 @@ public:
     // What the far end hanging up means to this line.
     enum class HangUp {
         LosesTheLine,     // a computer's port: status event and line lost
-        AwaitsTheFarEnd,  // a listening end: a link that is up ends, the line stays for the next caller
+        AwaitsTheFarEnd,  // a listening end: a link that is up ends, the line stays for the next
+                          // caller
     };
 
     static Settings ParseParameters(const char* parameters);

@@ -12,7 +12,8 @@ class CSerialPortLock {
 public:
     static constexpr const char* kSystemLockFolder = "/var/lock";
 
-    explicit CSerialPortLock(std::string folder = kSystemLockFolder) : m_folder(std::move(folder)) {}
+    explicit CSerialPortLock(std::string folder = kSystemLockFolder)
+        : m_folder(std::move(folder)) {}
     CSerialPortLock(const CSerialPortLock&) = delete;
     CSerialPortLock& operator=(const CSerialPortLock&) = delete;
     ~CSerialPortLock() { Release(); }

@@ -209,7 +209,8 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
                 m_timers.Stop(kUploadProgressTimer);
             }
             if (message.Type() == kUploadCompleted) {
-                // Completed before the first poll saw the queues empty: the bar is full all the same.
+                // Completed before the first poll saw the queues empty: the bar is full all the
+                // same.
                 FinishProgress(TransferKind::Upload, strings::kCompleted, ProgressState::kRangeEnd);
             } else {
                 FinishProgress(TransferKind::Upload, strings::kIncomplete);

@@ -281,8 +281,7 @@ TEST_F(SerialLayerTest, AHungUpLineFailsItsReadsAndItsWaitsSleep) {
 
 TEST_F(SerialLayerTest, APortLockedByALiveProgramIsRefusedAndAStaleLockTakenOver) {
     ScratchDir lockFolder;
-    const std::string lockFile =
-        lockFolder.Path(CSerialPortLock::LockFileName(m_pty.SlavePath()));
+    const std::string lockFile = lockFolder.Path(CSerialPortLock::LockFileName(m_pty.SlavePath()));
     EXPECT_EQ(CSerialPortLock::LockFileName("/dev/ttyUSB0"), "LCK..ttyUSB0");
     EXPECT_TRUE(lockFile.ends_with("LCK..pts_" + m_pty.SlavePath().substr(9)));
 
