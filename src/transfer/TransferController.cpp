@@ -147,9 +147,7 @@ void TransferController::OnTimer(TimerId id) {
 }
 
 void TransferController::ShowUploadPosition(int position) {
-    // The link's counts are not the controller's to trust: whatever they say,
-    // the bar stays inside its range.
-    position = std::clamp(position, 0, static_cast<int>(ProgressState::kRangeEnd));
+    position = ProgressState::Clamped(position);
     const bool advanced = position > m_progress.position;
     m_progress.position = position;
     m_view.ShowProgress(m_progress);

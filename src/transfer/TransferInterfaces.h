@@ -3,6 +3,7 @@
 // program implements these with its link object, window timers, message
 // boxes and progress dialog; torvo-cli with a plain link and the console.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ enum class TransferKind { Download = 1, Upload = 2 };
 struct ProgressState {
     static constexpr int kRangeEnd = 16400;
     static constexpr int kStep = 100;
+    // Whatever a hostile deskset or the link's counts make of a position, the
+    // bar is drawn inside its range.
+    static constexpr int Clamped(int position) { return std::clamp(position, 0, kRangeEnd); }
 
     bool open = false;
     TransferKind kind = TransferKind::Download;

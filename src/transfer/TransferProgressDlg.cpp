@@ -27,7 +27,7 @@ TransferProgressDlg::TransferProgressDlg(QWidget* parent)
 
 void TransferProgressDlg::ShowState(const transfer::ProgressState& state) {
     m_status->setText(QString::fromLatin1(state.status.c_str()));
-    m_bar->setValue(state.position);
+    m_bar->setValue(transfer::ProgressState::Clamped(state.position));
     m_button->setText(QString::fromLatin1(state.buttonText.c_str()));
     m_button->setVisible(state.buttonVisible);
 }

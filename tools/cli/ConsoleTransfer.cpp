@@ -155,7 +155,7 @@ void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
 }
 
 void ConsoleTransfer::DrawProgress(int position) {
-    position = std::clamp(position, 0, static_cast<int>(transfer::ProgressState::kRangeEnd));
+    position = transfer::ProgressState::Clamped(position);
     if (!m_drawBar || position == m_drawnPosition) {
         m_drawnPosition = std::max(m_drawnPosition, 0);
         return;
