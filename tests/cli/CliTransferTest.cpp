@@ -34,6 +34,7 @@ protected:
         m_err.str({});
         TorvoCli cli(m_out, m_err);
         cli.SetDrawProgressBar(drawBar);
+        cli.SetStopRequest(&m_stopRequested);
         cli.SetTransferSetup([this, timings](ConsoleTransfer& transfer) {
             m_commandAnswerMs = transfer.Timings().answerMs;
             // The link's timers and the connect attempts run much faster than real time.
@@ -51,6 +52,7 @@ protected:
     std::ostringstream m_err;
     std::unique_ptr<CDesksetSimulator> m_simulator;
     int m_commandAnswerMs = 0;  // what the command line asked for, before the test's timings
+    std::atomic<bool> m_stopRequested{false};
 };
 
 constexpr transfer::TransferTimings kQuickAnswer = {.uploadPollMs = 20, .answerMs = 200};
@@ -203,4 +205,14 @@ TEST_F(CliTransferTest, WhereTheDownloadGoesIsCheckedBeforeConnecting) {
     ASSERT_FALSE(relative.starts_with("/"));
     EXPECT_EQ(Run({"download", "--port", relative, "--out", out}), 0) << m_err.str();
     EXPECT_TRUE(fs::exists(out));
+}
+
+TEST_F(CliTransferTest, AnInterruptEndsTheTransferAndLeavesNoFileBehind) {
+    DesksetSimOptions silent;
+    silent.silent = true;
+    StartSimulator(silent);
+    m_stopRequested = true;
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")}), 1);
+    EXPECT_EQ(m_err.str(), "Interrupted.\n");
+    EXPECT_TRUE(fs::is_empty(m_scratch.Root()));
 }

@@ -11,7 +11,8 @@ using Clock = std::chrono::steady_clock;
 namespace {
 constexpr int kBarWidth = 40;
 // Long enough to notice a stop request, short enough not to matter.
-constexpr auto kIdleWait = std::chrono::milliseconds(500);
+constexpr auto kIdleWait = std::chrono::milliseconds(200);
+constexpr const char* kInterrupted = "Interrupted.";
 }  // namespace
 
 ConsoleTransfer::ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
@@ -42,6 +43,10 @@ bool ConsoleTransfer::Upload(const ConfigImage& image) {
 
 bool ConsoleTransfer::Run() {
     while (!m_finished) {
+        if (m_stop && m_stop->load()) {
+            m_failure = kInterrupted;
+            break;
+        }
         if (auto event = m_link.WaitForEvent(NextDeadline())) {
             DispatchEvent(*event);
         }

@@ -2,6 +2,7 @@
 // One download or upload from the shell: the transfer controller driven by a
 // plain event loop, with progress and messages on standard error.
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -35,6 +36,8 @@ public:
     void SetProgressStartedHook(std::function<void()> hook) { m_progressStarted = std::move(hook); }
     // Called each time the link reports the connection up.
     void SetConnectedHook(std::function<void()> hook) { m_connected = std::move(hook); }
+    // A flag that a signal handler may set: the transfer then ends at once.
+    void SetStopRequest(const std::atomic<bool>* stop) { m_stop = stop; }
 
 private:
     bool Run();
@@ -80,4 +83,5 @@ private:
     int m_drawnPosition = -1;
     std::function<void()> m_progressStarted;
     std::function<void()> m_connected;
+    const std::atomic<bool>* m_stop = nullptr;
 };

@@ -278,6 +278,7 @@ int TorvoCli::Transfer(const std::string& device, int answerTimeoutMs,
     transfer::TransferTimings timings;
     timings.answerMs = answerTimeoutMs;
     ConsoleTransfer transfer(device, m_err, m_drawBar, timings);
+    transfer.SetStopRequest(m_stop);
     if (m_transferSetup) {
         m_transferSetup(transfer);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // torvo-cli: the program's database work from a shell.
 
+#include <atomic>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -24,6 +25,8 @@ public:
     void SetTransferSetup(std::function<void(ConsoleTransfer&)> setup) {
         m_transferSetup = std::move(setup);
     }
+    // A flag that ends a transfer when set (by the interrupt and terminate signals).
+    void SetStopRequest(const std::atomic<bool>* stop) { m_stop = stop; }
     // Whether progress is drawn as a bar (standard error is a terminal).
     void SetDrawProgressBar(bool draw) { m_drawBar = draw; }
 
@@ -43,4 +46,5 @@ private:
     std::ostream& m_err;
     std::function<void(ConsoleTransfer&)> m_transferSetup;
     bool m_drawBar = false;
+    const std::atomic<bool>* m_stop = nullptr;
 };
