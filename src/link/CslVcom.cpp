@@ -1,39 +1,46 @@
 #include "link/CslVcom.h"
 
-#include <QCoreApplication>
+#include <algorithm>
 
-#include "transfer/VcomTransferLink.h"
+#include "transfer/MessageCodec.h"
 
-CslVcom::CslVcom(const VcomThreadPriorities& priorities) : Vcom(kMaxMessageSize, priorities) {}
+CslVcom::CslVcom(const VcomThreadPriorities& priorities)
+    : Vcom(static_cast<int>(transfer::kMaxLinkMessage), priorities) {}
 
 CslVcom::~CslVcom() {
     // No callback may run while this object is half destroyed.
     Shutdown();
 }
 
-void CslVcom::SetTargetWindow(QObject* target) {
-    const std::lock_guard lock(m_targetLock);
-    m_target = target;
+void CslVcom::SetEventSink(ILinkEventSink* sink) {
+    const std::lock_guard lock(m_sinkLock);
+    m_sink = sink;
 }
 
-void CslVcom::Post(std::unique_ptr<LinkNotification> notification) {
-    const std::lock_guard lock(m_targetLock);
-    if (m_target) {
-        QCoreApplication::postEvent(m_target, notification.release());
+void CslVcom::Deliver(LinkEvent event) {
+    const std::lock_guard lock(m_sinkLock);
+    if (m_sink) {
+        m_sink->Deliver(std::move(event));
     }
 }
 
 void CslVcom::OnReceive(int length) {
-    if (auto message = VcomTransferLink::ReadAnnouncedMessage(*this, length)) {
-        Post(std::make_unique<LinkNotification>(LinkNotification::kDataReceived,
-                                                std::move(message)));
+    if (length <= 0) {
+        return;
     }
+    auto message = std::make_unique<std::vector<std::uint8_t>>(static_cast<std::size_t>(length));
+    int received = 0;
+    if (Receive(message->data(), length, received) != 0 || received < 2) {
+        return;
+    }
+    message->resize(std::min<std::size_t>(received, transfer::kMaxLinkMessage));
+    Deliver({LinkEvent::Kind::DataReceived, std::move(message)});
 }
 
 void CslVcom::OnConnect() {
-    Post(std::make_unique<LinkNotification>(LinkNotification::kConnected));
+    Deliver({LinkEvent::Kind::Connected, nullptr});
 }
 
 void CslVcom::OnDisconnect() {
-    Post(std::make_unique<LinkNotification>(LinkNotification::kConnectionLost));
+    Deliver({LinkEvent::Kind::ConnectionLost, nullptr});
 }

@@ -24,11 +24,11 @@ DesktopTransfer::DesktopTransfer(CTorvoApp& app, CMainFrame& frame)
       m_controller(m_transferLink, *this, *this, *this) {
     m_link.LayerFactory().SetPortResolver(
         [](int port) { return TorvoSettings::ComPortDevice(port).toStdString(); });
-    m_link.SetTargetWindow(this);
+    m_link.SetEventSink(&m_poster);
 }
 
 DesktopTransfer::~DesktopTransfer() {
-    m_link.SetTargetWindow(nullptr);
+    m_link.SetEventSink(nullptr);
     delete m_dialog.data();
     m_link.Shutdown();
 }
@@ -60,23 +60,11 @@ void DesktopTransfer::Upload() {
 }
 
 bool DesktopTransfer::event(QEvent* event) {
-    switch (static_cast<int>(event->type())) {
-        case LinkNotification::kDataReceived: {
-            const auto* data = static_cast<LinkNotification*>(event)->Data();
-            if (data) {
-                m_controller.OnLinkMessage(data->data(), data->size());
-            }
-            return true;
-        }
-        case LinkNotification::kConnected:
-            m_controller.OnConnected();
-            return true;
-        case LinkNotification::kConnectionLost:
-            m_controller.OnConnectionLost();
-            return true;
-        default:
-            return QObject::event(event);
+    if (event->type() != LinkNotification::kType) {
+        return QObject::event(event);
     }
+    VcomTransferLink::Dispatch(static_cast<LinkNotification*>(event)->Event(), m_controller);
+    return true;
 }
 
 void DesktopTransfer::Start(TimerId id, int periodMs) {

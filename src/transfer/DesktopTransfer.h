@@ -9,6 +9,7 @@
 #include <string>
 
 #include "link/CslVcom.h"
+#include "transfer/LinkEventPoster.h"
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
 
@@ -67,6 +68,7 @@ private:
 
     CTorvoApp& m_app;
     CMainFrame& m_frame;
+    LinkEventPoster m_poster{*this};
     CslVcom m_link;
     VcomTransferLink m_transferLink;
     transfer::TransferController m_controller;

@@ -1,10 +1,7 @@
 #include "transfer/VcomTransferLink.h"
 
-#include <algorithm>
-
 #include "link/CLayerFactory.h"
 #include "link/VcomStatistics.h"
-#include "transfer/MessageCodec.h"
 
 int VcomTransferLink::Connect(const std::string& parameters) {
     return m_link.Connect(CLayerFactory::kPacketLayer2, nullptr, CLayerFactory::kSerialLayer1,
@@ -28,16 +25,18 @@ int VcomTransferLink::WaitingFrames() {
     return statistics.value[VcomStatistics::kFramesWaitingToSend];
 }
 
-std::unique_ptr<std::vector<std::uint8_t>> VcomTransferLink::ReadAnnouncedMessage(Vcom& link,
-                                                                                  int length) {
-    if (length <= 0) {
-        return nullptr;
+void VcomTransferLink::Dispatch(const LinkEvent& event, transfer::TransferController& controller) {
+    switch (event.kind) {
+        case LinkEvent::Kind::DataReceived:
+            if (event.data) {
+                controller.OnLinkMessage(event.data->data(), event.data->size());
+            }
+            return;
+        case LinkEvent::Kind::Connected:
+            controller.OnConnected();
+            return;
+        case LinkEvent::Kind::ConnectionLost:
+            controller.OnConnectionLost();
+            return;
     }
-    auto buffer = std::make_unique<std::vector<std::uint8_t>>(static_cast<std::size_t>(length));
-    int received = 0;
-    if (link.Receive(buffer->data(), length, received) != 0 || received < 2) {
-        return nullptr;
-    }
-    buffer->resize(std::min<std::size_t>(received, transfer::kMaxLinkMessage));
-    return buffer;
 }

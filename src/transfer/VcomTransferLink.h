@@ -6,8 +6,9 @@
 #include <memory>
 #include <vector>
 
+#include "link/LinkEvent.h"
 #include "link/Vcom.h"
-#include "transfer/TransferInterfaces.h"
+#include "transfer/TransferController.h"
 
 class VcomTransferLink : public transfer::ITransferLink {
 public:
@@ -19,9 +20,8 @@ public:
     int QueuedMessages() override;
     int WaitingFrames() override;
 
-    // Reads the message the link announced in OnReceive (on the session
-    // thread); null when it cannot be read or is shorter than two bytes.
-    static std::unique_ptr<std::vector<std::uint8_t>> ReadAnnouncedMessage(Vcom& link, int length);
+    // Hands one of the link's events to the controller.
+    static void Dispatch(const LinkEvent& event, transfer::TransferController& controller);
 
 private:
     Vcom& m_link;

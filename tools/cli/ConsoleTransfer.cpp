@@ -21,6 +21,7 @@ ConsoleTransfer::ConsoleTransfer(const std::string& device, std::ostream& err, b
       m_drawBar(drawBar),
       m_transferLink(m_link),
       m_controller(m_transferLink, *this, *this, *this, timings) {
+    m_link.SetEventSink(&m_inbox);
     m_link.LayerFactory().SetPortResolver([device](int) { return device; });
 }
 
@@ -47,7 +48,7 @@ bool ConsoleTransfer::Run() {
             m_failure = kInterrupted;
             break;
         }
-        if (auto event = m_link.WaitForEvent(NextDeadline())) {
+        if (auto event = m_inbox.WaitForEvent(NextDeadline())) {
             DispatchEvent(*event);
         }
         FireDueTimers();
@@ -59,21 +60,11 @@ bool ConsoleTransfer::Run() {
     return m_completed;
 }
 
-void ConsoleTransfer::DispatchEvent(CliLink::Event& event) {
-    switch (event.kind) {
-        case CliLink::Event::Kind::DataReceived:
-            m_controller.OnLinkMessage(event.data->data(), event.data->size());
-            break;
-        case CliLink::Event::Kind::Connected:
-            if (m_connected) {
-                m_connected();
-            }
-            m_controller.OnConnected();
-            break;
-        case CliLink::Event::Kind::ConnectionLost:
-            m_controller.OnConnectionLost();
-            break;
+void ConsoleTransfer::DispatchEvent(const LinkEvent& event) {
+    if (event.kind == LinkEvent::Kind::Connected && m_connected) {
+        m_connected();
     }
+    VcomTransferLink::Dispatch(event, m_controller);
 }
 
 Clock::time_point ConsoleTransfer::NextDeadline() const {

@@ -10,9 +10,10 @@
 #include <ostream>
 #include <string>
 
-#include "CliLink.h"
 #include "app/ConfigImage.h"
 #include "app/ImageDefaults.h"
+#include "link/CLinkEventInbox.h"
+#include "link/CslVcom.h"
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
 
@@ -29,7 +30,7 @@ public:
     bool Upload(const ConfigImage& image);
     const std::string& Failure() const { return m_failure; }
 
-    CliLink& Link() { return m_link; }
+    CslVcom& Link() { return m_link; }
     void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
     const transfer::TransferTimings& Timings() const { return m_controller.Timings(); }
     // Called once when the image starts to move (the progress appears).
@@ -41,7 +42,7 @@ public:
 
 private:
     bool Run();
-    void DispatchEvent(CliLink::Event& event);
+    void DispatchEvent(const LinkEvent& event);
     void FireDueTimers();
     std::chrono::steady_clock::time_point NextDeadline() const;
     void DrawProgress(int position);
@@ -70,7 +71,8 @@ private:
 
     std::ostream& m_err;
     bool m_drawBar;
-    CliLink m_link;
+    CLinkEventInbox m_inbox;
+    CslVcom m_link;
     VcomTransferLink m_transferLink;
     transfer::TransferController m_controller;
     std::map<transfer::TimerId, Timer> m_timers;

@@ -1,0 +1,7 @@
+#include "transfer/LinkEventPoster.h"
+
+#include <QCoreApplication>
+
+void LinkEventPoster::Deliver(LinkEvent event) {
+    QCoreApplication::postEvent(&m_target, new LinkNotification(std::move(event)));
+}
