@@ -25,6 +25,7 @@
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
 #include "app/ShortcutsDlg.h"
+#include "app/ComPortSettings.h"
 #include "app/TorvoSettings.h"
 #include "transfer/ComPortDialog.h"
 #include "transfer/DesktopTransfer.h"
@@ -119,7 +120,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     m_transfer = std::make_unique<DesktopTransfer>(m_app, *this);
     RebuildMenus();
     ShowNoDatabase();
-    TorvoSettings::EnsureComPortSetting();
+    ComPortSettings::EnsureComPortSetting();
     qApp->installEventFilter(this);
 }
 
@@ -478,7 +479,7 @@ void CMainFrame::OpenShortcutsDialog() {
 }
 
 void CMainFrame::RunComPortCheck() {
-    if (!m_simulatedDeskset && TorvoSettings::ComPortDigit().isEmpty()) {
+    if (!m_simulatedDeskset && ComPortSettings::ComPortDigit().isEmpty()) {
         ExecuteCommand(cmd::ComPort);
     }
     m_transfer->Controller().ResetConnectAttempts();

@@ -2,52 +2,14 @@
 
 #include <QSettings>
 
-#include "app/AppStrings.h"
+#include "app/SettingsStores.h"
 
 namespace {
 
-constexpr char kComPortKey[] = "Settings/COM Port";
 constexpr char kRecentGroup[] = "Recent File List";
 constexpr char kShortcutGroup[] = "Shortcuts";
 
-QSettings MachineSettings() {
-    return QSettings("Zelnor", "Torvo");
-}
-QSettings ProfileSettings() {
-    return QSettings("ZEL", app_strings::kTitle);
-}
-
-QString DeviceKey(int portNumber) {
-    return QString("Settings/COM%1 Device").arg(portNumber);
-}
-
 }  // namespace
-
-void TorvoSettings::EnsureComPortSetting() {
-    QSettings settings = MachineSettings();
-    if (!settings.contains(kComPortKey)) {
-        settings.setValue(kComPortKey, QString());
-    }
-}
-
-QString TorvoSettings::ComPortDigit() {
-    const QString port = MachineSettings().value(kComPortKey).toString();
-    return port.isEmpty() ? QString() : port.right(1);
-}
-
-void TorvoSettings::SetComPort(int portNumber) {
-    MachineSettings().setValue(kComPortKey, QString("COM%1").arg(portNumber));
-}
-
-QString TorvoSettings::ComPortDevice(int portNumber) {
-    const QString fallback = QString("/dev/ttyS%1").arg(portNumber - 1);
-    const QString device = MachineSettings().value(DeviceKey(portNumber)).toString();
-    return device.isEmpty() ? fallback : device;
-}
-
-void TorvoSettings::SetComPortDevice(int portNumber, const QString& device) {
-    MachineSettings().setValue(DeviceKey(portNumber), device);
-}
 
 QStringList TorvoSettings::RecentFiles() {
     QSettings settings = ProfileSettings();

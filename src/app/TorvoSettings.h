@@ -2,7 +2,7 @@
 // Everything the program keeps between runs, over QSettings: the registry on
 // Windows, INI files under the user's configuration folder elsewhere.
 //
-//   Zelnor/Torvo            "Settings/COM Port", COM port devices, window layout, shortcuts
+//   Zelnor/Torvo            window layout, shortcuts (and the COM port: ComPortSettings)
 //   ZEL/Velk Series Torvo   the recent-file list (the per-user profile)
 
 #include <QByteArray>
@@ -14,18 +14,6 @@
 class TorvoSettings {
 public:
     static constexpr int kRecentFileCount = 4;
-    static constexpr int kComPortCount = 4;
-
-    // Creates "Settings/COM Port" with an empty value when it is missing.
-    static void EnsureComPortSetting();
-
-    // The stored port's last character ("COM3" gives "3"); empty when unset.
-    static QString ComPortDigit();
-    static void SetComPort(int portNumber);  // 1..4, stored as "COM1".."COM4"
-    // The serial device behind COMn; /dev/ttyS<n-1> unless the user chose another.
-    static QString ComPortDevice(int portNumber);
-    static void SetComPortDevice(int portNumber, const QString& device);
-
     static QStringList RecentFiles();
     static void SetRecentFiles(const QStringList& files);
     // Puts path at the top of the list, keeping at most four entries.

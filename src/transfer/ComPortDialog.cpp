@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/Prompt.h"
-#include "app/TorvoSettings.h"
+#include "app/ComPortSettings.h"
 
 ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("COM Port");
@@ -26,11 +26,11 @@ ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     m_device->setMinimumContentsLength(28);
     deviceLabel->setBuddy(m_device);
 
-    for (int port = 1; port <= TorvoSettings::kComPortCount; ++port) {
-        m_devices[port] = TorvoSettings::ComPortDevice(port);
+    for (int port = 1; port <= ComPortSettings::kComPortCount; ++port) {
+        m_devices[port] = ComPortSettings::ComPortDevice(port);
     }
-    const int stored = TorvoSettings::ComPortDigit().toInt();
-    m_ports->setCurrentIndex(stored >= 1 && stored <= TorvoSettings::kComPortCount ? stored - 1
+    const int stored = ComPortSettings::ComPortDigit().toInt();
+    m_ports->setCurrentIndex(stored >= 1 && stored <= ComPortSettings::kComPortCount ? stored - 1
                                                                                    : -1);
     ShowDeviceOfSelectedPort();
     connect(m_ports, &QComboBox::currentIndexChanged, this,
@@ -85,10 +85,10 @@ void ComPortDialog::accept() {
         ThePrompt().Warn(kMustSelect);
         return;
     }
-    TorvoSettings::SetComPort(port);
+    ComPortSettings::SetComPort(port);
     for (auto it = m_devices.begin(); it != m_devices.end(); ++it) {
-        if (!it.value().isEmpty() && it.value() != TorvoSettings::ComPortDevice(it.key())) {
-            TorvoSettings::SetComPortDevice(it.key(), it.value());
+        if (!it.value().isEmpty() && it.value() != ComPortSettings::ComPortDevice(it.key())) {
+            ComPortSettings::SetComPortDevice(it.key(), it.value());
         }
     }
     QDialog::accept();

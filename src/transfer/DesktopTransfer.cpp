@@ -9,7 +9,7 @@
 #include "app/CTorvoApp.h"
 #include "app/ConfigImage.h"
 #include "app/Prompt.h"
-#include "app/TorvoSettings.h"
+#include "app/ComPortSettings.h"
 #include "link/CLayerFactory.h"
 #include "transfer/TransferProgressDlg.h"
 #include "transfer/TransferStrings.h"
@@ -23,7 +23,7 @@ DesktopTransfer::DesktopTransfer(CTorvoApp& app, CMainFrame& frame)
       m_transferLink(m_link),
       m_controller(m_transferLink, *this, *this, *this) {
     m_link.LayerFactory().SetPortResolver(
-        [](int port) { return TorvoSettings::ComPortDevice(port).toStdString(); });
+        [](int port) { return ComPortSettings::ComPortDevice(port).toStdString(); });
     m_link.SetEventSink(&m_poster);
 }
 
@@ -138,7 +138,7 @@ void DesktopTransfer::ImageReplaced() {
 }
 
 std::string DesktopTransfer::ComPortDigit() const {
-    return TorvoSettings::ComPortDigit().toStdString();
+    return ComPortSettings::ComPortDigit().toStdString();
 }
 
 ConfigImage& DesktopTransfer::Image() {

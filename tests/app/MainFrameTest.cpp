@@ -17,6 +17,7 @@
 #include "app/HelpWindow.h"
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
+#include "app/ComPortSettings.h"
 #include "app/TorvoSettings.h"
 #include "transfer/ComPortDialog.h"
 
@@ -157,7 +158,7 @@ TEST_F(MainFrameTest, ComPortSettingIsCreatedEmptyAndTheDialogStoresTheChoice) {
     QSettings settings("Zelnor", "Torvo");
     EXPECT_TRUE(settings.contains("Settings/COM Port"));
     EXPECT_EQ(settings.value("Settings/COM Port").toString(), "");
-    EXPECT_EQ(TorvoSettings::ComPortDigit(), "");
+    EXPECT_EQ(ComPortSettings::ComPortDigit(), "");
 
     ComPortDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "COM Port");
@@ -172,9 +173,9 @@ TEST_F(MainFrameTest, ComPortSettingIsCreatedEmptyAndTheDialogStoresTheChoice) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(QSettings("Zelnor", "Torvo").value("Settings/COM Port").toString(), "COM2");
-    EXPECT_EQ(TorvoSettings::ComPortDigit(), "2");
-    EXPECT_EQ(TorvoSettings::ComPortDevice(2), "/dev/ttyUSB0");
-    EXPECT_EQ(TorvoSettings::ComPortDevice(3), "/dev/ttyS2");
+    EXPECT_EQ(ComPortSettings::ComPortDigit(), "2");
+    EXPECT_EQ(ComPortSettings::ComPortDevice(2), "/dev/ttyUSB0");
+    EXPECT_EQ(ComPortSettings::ComPortDevice(3), "/dev/ttyS2");
 
     ComPortDialog again;
     EXPECT_EQ(again.PortList()->currentIndex(), 1);

@@ -11,7 +11,7 @@
 #include "ConsoleTransfer.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
-#include "app/TorvoSettings.h"
+#include "app/ComPortSettings.h"
 
 namespace {
 
@@ -138,8 +138,8 @@ std::string DeviceForPort(const std::string& port) {
     if (!comName) {
         return port;  // a device path, absolute or relative
     }
-    if (port.size() == 4 && port[3] >= '1' && port[3] <= '0' + TorvoSettings::kComPortCount) {
-        return TorvoSettings::ComPortDevice(port[3] - '0').toStdString();
+    if (port.size() == 4 && port[3] >= '1' && port[3] <= '0' + ComPortSettings::kComPortCount) {
+        return ComPortSettings::ComPortDevice(port[3] - '0').toStdString();
     }
     return {};
 }
