@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <set>
 
 #include <QString>
 
+#include "CommandLine.h"
 #include "ConsoleTransfer.h"
+#include "app/ComPortSettings.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
-#include "app/ComPortSettings.h"
 
 namespace {
 
@@ -80,37 +80,6 @@ constexpr const char* kUploadHelp =
 
 constexpr int kMaxTimeoutSeconds = 3600;
 
-// Options that take a value, and the rest of the words.
-struct ParsedArgs {
-    std::map<std::string, std::string> values;
-    std::vector<std::string> words;
-    std::string error;
-};
-
-ParsedArgs Parse(const std::vector<std::string>& args, const std::set<std::string>& valueOptions) {
-    ParsedArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (valueOptions.contains(arg)) {
-            if (i + 1 == args.size()) {
-                parsed.error = "option '" + arg + "' needs a value";
-                return parsed;
-            }
-            parsed.values[arg] = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            parsed.error = "unknown option '" + arg + "'";
-            return parsed;
-        } else {
-            parsed.words.push_back(arg);
-        }
-    }
-    return parsed;
-}
-
-bool IsOption(const std::string& arg) {
-    return arg.size() > 1 && arg[0] == '-';
-}
-
 // The --timeout value in milliseconds, or nothing when it is not a whole
 // number of seconds in range.
 std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
@@ -165,40 +134,52 @@ TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
     return options;
 }
 
-bool WantsHelp(const std::vector<std::string>& args) {
-    for (const auto& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
+
+// Each command with the options it reads.
+struct TorvoCli::Command {
+    const char* name;
+    const char* help;
+    std::set<std::string> valueOptions;
+    std::set<std::string> flagOptions;
+    int (TorvoCli::*run)(const ParsedArgs&);
+};
+
+const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
+    static const std::vector<Command> commands = {
+        {"new", kNewHelp, {}, {"--force"}, &TorvoCli::New},
+        {"check", kCheckHelp, {}, {}, &TorvoCli::Check},
+        {"download", kDownloadHelp, {"--port", "--out", "--timeout"}, {}, &TorvoCli::Download},
+        {"upload", kUploadHelp, {"--port", "--timeout"}, {}, &TorvoCli::Upload},
+    };
+    return commands;
+}
 
 int TorvoCli::Run(const std::vector<std::string>& args) {
     if (args.empty()) {
         return UsageError("no command given", kProgramHelp);
     }
-    const std::string& command = args.front();
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "-h" || command == "help") {
+    const std::string& name = args.front();
+    if (name == "--help" || name == "-h" || name == "help") {
         m_out << kProgramHelp;
         return kSuccess;
     }
-    if (command == "new") {
-        return New(rest);
+    for (const Command& command : Commands()) {
+        if (name != command.name) {
+            continue;
+        }
+        const ParsedArgs parsed = ParseCommandLine({args.begin() + 1, args.end()},
+                                                   command.valueOptions, command.flagOptions);
+        if (parsed.help) {
+            m_out << command.help;
+            return kSuccess;
+        }
+        if (!parsed.error.empty()) {
+            return UsageError(parsed.error + " for " + name, command.help);
+        }
+        return (this->*command.run)(parsed);
     }
-    if (command == "check") {
-        return Check(rest);
-    }
-    if (command == "download") {
-        return Download(rest);
-    }
-    if (command == "upload") {
-        return Upload(rest);
-    }
-    return UsageError("unknown command '" + command + "'", kProgramHelp);
+    return UsageError("unknown command '" + name + "'", kProgramHelp);
 }
 
 int TorvoCli::UsageError(const std::string& message, const std::string& helpText) {
@@ -206,26 +187,12 @@ int TorvoCli::UsageError(const std::string& message, const std::string& helpText
     return kUsageError;
 }
 
-int TorvoCli::New(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        m_out << kNewHelp;
-        return kSuccess;
-    }
-    bool force = false;
-    std::vector<std::string> files;
-    for (const auto& arg : args) {
-        if (arg == "--force") {
-            force = true;
-        } else if (IsOption(arg)) {
-            return UsageError("unknown option '" + arg + "' for new", kNewHelp);
-        } else {
-            files.push_back(arg);
-        }
-    }
-    if (files.size() != 1) {
+int TorvoCli::New(const ParsedArgs& parsed) {
+    if (parsed.words.size() != 1) {
         return UsageError("new takes exactly one FILE", kNewHelp);
     }
-    const std::string& path = files.front();
+    const bool force = parsed.flags.contains("--force");
+    const std::string& path = parsed.words.front();
     std::error_code error;
     if (!force && std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
         m_err << path << " already exists; use --force to replace it.\n";
@@ -241,24 +208,16 @@ int TorvoCli::New(const std::vector<std::string>& args) {
     return kSuccess;
 }
 
-int TorvoCli::Check(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        m_out << kCheckHelp;
-        return kSuccess;
-    }
-    for (const auto& arg : args) {
-        if (IsOption(arg)) {
-            return UsageError("unknown option '" + arg + "' for check", kCheckHelp);
-        }
-    }
-    if (args.size() != 1) {
+int TorvoCli::Check(const ParsedArgs& parsed) {
+    if (parsed.words.size() != 1) {
         return UsageError("check takes exactly one FILE", kCheckHelp);
     }
+    const std::string& path = parsed.words.front();
     ConfigImage image;
-    if (!ReadDatabase(args.front(), image)) {
+    if (!ReadDatabase(path, image)) {
         return kFailure;
     }
-    m_out << args.front() << ": opens as a database\n";
+    m_out << path << ": opens as a database\n";
     return kSuccess;
 }
 
@@ -291,15 +250,7 @@ int TorvoCli::Transfer(const std::string& device, int answerTimeoutMs,
     return kSuccess;
 }
 
-int TorvoCli::Download(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        m_out << kDownloadHelp;
-        return kSuccess;
-    }
-    const ParsedArgs parsed = Parse(args, {"--port", "--out", "--timeout"});
-    if (!parsed.error.empty()) {
-        return UsageError(parsed.error + " for download", kDownloadHelp);
-    }
+int TorvoCli::Download(const ParsedArgs& parsed) {
     if (!parsed.words.empty() || !parsed.values.contains("--port") ||
         !parsed.values.contains("--out")) {
         return UsageError("download needs --port PORT and --out FILE", kDownloadHelp);
@@ -328,15 +279,7 @@ int TorvoCli::Download(const std::vector<std::string>& args) {
     });
 }
 
-int TorvoCli::Upload(const std::vector<std::string>& args) {
-    if (WantsHelp(args)) {
-        m_out << kUploadHelp;
-        return kSuccess;
-    }
-    const ParsedArgs parsed = Parse(args, {"--port", "--timeout"});
-    if (!parsed.error.empty()) {
-        return UsageError(parsed.error + " for upload", kUploadHelp);
-    }
+int TorvoCli::Upload(const ParsedArgs& parsed) {
     if (parsed.words.size() != 1 || !parsed.values.contains("--port")) {
         return UsageError("upload needs --port PORT and one FILE", kUploadHelp);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class ConfigImage;
+struct ParsedArgs;
 class ConsoleTransfer;
 
 class TorvoCli {
@@ -31,12 +32,15 @@ public:
     void SetDrawProgressBar(bool draw) { m_drawBar = draw; }
 
 private:
-    int New(const std::vector<std::string>& args);
-    int Check(const std::vector<std::string>& args);
-    int Download(const std::vector<std::string>& args);
+    struct Command;
+    static const std::vector<Command>& Commands();
+
+    int New(const ParsedArgs& parsed);
+    int Check(const ParsedArgs& parsed);
+    int Download(const ParsedArgs& parsed);
+    int Upload(const ParsedArgs& parsed);
     // Reads path as the desktop program opens it; says why not on failure.
     bool ReadDatabase(const std::string& path, ConfigImage& image);
-    int Upload(const std::vector<std::string>& args);
     // Runs one transfer; the deskset may stay silent for answerTimeoutMs at most.
     int Transfer(const std::string& device, int answerTimeoutMs,
                  const std::function<bool(ConsoleTransfer&)>& run);
