@@ -741,6 +741,32 @@ TEST_F(PacketLayerTest, DataQueuedBeforeTheLinkIsUpArrivesOnce) {
     EXPECT_EQ(m_statsA.Get(VcomStatistics::kFramesWaitingToSend), 0);
 }
 
+// A session that falls behind loses the oldest frames, never the newest, and
+// what is kept comes out in the order it arrived.
+TEST_F(PacketLayerTest, FullReceiveQueueOverwritesItsOldestFrame) {
+    Make();
+    Handshake();
+    constexpr int kSent = CPacketLayer2::kFrameQueueCapacity + 3;
+    for (int i = 0; i < kSent; ++i) {
+        m_lineB->Inject(
+            MakeFrame(kFrameDataWhole, static_cast<uint8_t>(i), {static_cast<uint8_t>(i)}));
+    }
+    int rx = 0;
+    int tx = 0;
+    while (m_lineB->BytesWaiting() > 0) {
+        m_b->Process(rx, tx);
+    }
+    EXPECT_EQ(ParseFrames(m_lineB->TakeWritten()).size(), static_cast<size_t>(kSent))
+        << "every frame is acknowledged";
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kFramesWaitingToDeliver),
+              CPacketLayer2::kFrameQueueCapacity);
+    const auto delivered = Delivered(*m_b);
+    ASSERT_EQ(delivered.size(), static_cast<size_t>(CPacketLayer2::kFrameQueueCapacity));
+    for (size_t k = 0; k < delivered.size(); ++k) {
+        ASSERT_EQ(delivered[k], Bytes{static_cast<uint8_t>(k + 3)}) << k;
+    }
+}
+
 TEST_F(PacketLayerTest, TransmitQueueRefusesBeyond128) {
     Make();
     const uint8_t byte = 0;
