@@ -60,6 +60,23 @@ TEST_F(DatabaseFileTest, ShortFileFillsWhatItHasAndLeavesTheRest) {
     EXPECT_EQ(image.U8(200), 0x42);
 }
 
+TEST_F(DatabaseFileTest, HeaderAloneOpensAndOneByteLessIsRefused) {
+    ConfigImage image;
+    image.SetU8(0, 0x99);
+    image.SetU8(16, 0x42);
+    const ConfigImage before = image;
+
+    FileResult result = ReadDatabaseFile(Write("15.ddb", Header().substr(0, 15)), image);
+    EXPECT_EQ(result.outcome, FileResult::Outcome::Failed);
+    EXPECT_EQ(result.message, "Unexpected file format.");
+    EXPECT_EQ(image, before);
+
+    result = ReadDatabaseFile(Write("16.ddb", Header()), image);
+    ASSERT_TRUE(result.Ok()) << result.message;
+    EXPECT_EQ(image.Text(0, 16), Header());
+    EXPECT_EQ(image.U8(16), 0x42) << "the rest of the image stays as it was";
+}
+
 TEST_F(DatabaseFileTest, BadFilesAreRefusedWithTheirMessagesAndTheImageIsUntouched) {
     ConfigImage image;
     image.SetU8(0, 0x99);

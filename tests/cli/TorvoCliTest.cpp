@@ -67,6 +67,27 @@ TEST_F(TorvoCliTest, CheckReportsTheDesktopProgramsMessages) {
 
     EXPECT_EQ(Run({"check", Path("none.ddb")}), 1);
     EXPECT_THAT(m_err.str(), HasSubstr("was not found."));
+
+    // The desktop program is silent about an empty file; the shell user gets a reason.
+    const auto empty = Path("empty.ddb");
+    std::ofstream(empty, std::ios::binary).flush();
+    EXPECT_EQ(Run({"check", empty}), 1);
+    EXPECT_EQ(m_err.str(), empty + ": the file is empty.\n");
+    EXPECT_EQ(m_out.str(), "");
+}
+
+// The port is checked before the file is read, so a missing file tells an
+// accepted port (exit 1, the file's message) from a refused one (exit 2).
+TEST_F(TorvoCliTest, PortsAreCOM1ToCOM4OrADevicePath) {
+    const auto missing = Path("missing.ddb");
+    for (const char* port : {"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0"}) {
+        EXPECT_EQ(Run({"upload", "--port", port, missing}), 1) << port;
+        EXPECT_THAT(m_err.str(), HasSubstr("was not found.")) << port;
+    }
+    for (const char* port : {"COM0", "COM5", "COM9", "COM", "COM10", "com1", "ttyS0", ""}) {
+        EXPECT_EQ(Run({"upload", "--port", port, missing}), 2) << port;
+        EXPECT_THAT(m_err.str(), HasSubstr("PORT must be COM1 to COM4 or a device path")) << port;
+    }
 }
 
 TEST_F(TorvoCliTest, UsageErrorsExitTwoAndHelpExitsZero) {

@@ -294,6 +294,45 @@ TEST_F(PacketLayerTest, FlippedBitIsRefusedAndTheRetransmissionAccepted) {
     EXPECT_TRUE(Events(m_eventsB).empty());
 }
 
+// Only the acknowledgement of the frame in flight releases it: a late or
+// repeated acknowledgement of the previous frame must not pass for it when
+// the frame itself was lost on the line.
+TEST_F(PacketLayerTest, StaleAcknowledgementDoesNotReleaseALostFrame) {
+    Make();
+    Handshake();
+    int sequence = -1;
+    m_lineA->SetWriteFilter([&](Bytes& bytes) {
+        if (sequence < 0 && !bytes.empty() && bytes[0] == kFrameDataWhole) {
+            sequence = bytes[1];
+            bytes.clear();  // lost on the way to B
+        }
+    });
+    const Bytes payload{0x31, 0x32, 0x33};
+    m_a->Send(payload.data(), 3, kFragmentWhole);
+    int rx = 0;
+    int tx = 0;
+    m_a->Process(rx, tx);
+    m_lineA->SetWriteFilter(nullptr);
+    ASSERT_GE(sequence, 0);
+
+    const uint8_t previous = static_cast<uint8_t>(sequence == 0 ? 254 : sequence - 1);
+    m_lineA->Inject(MakeFrame(kFrameAcknowledgement, previous, {}));
+    m_lineA->Inject(MakeFrame(kFrameAcknowledgement, previous, {}));
+    m_a->Process(rx, tx);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), 0);
+
+    m_nowA += m_a->AckTimeout();
+    Pump(3);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), 1);
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
+
+    // The right acknowledgement releases it: nothing more is retransmitted.
+    m_nowA += m_a->AckTimeout();
+    Pump(3);
+    EXPECT_EQ(m_statsA.Get(VcomStatistics::kRetransmissions), 1);
+    EXPECT_EQ(m_a->IsLinkUp(), 1);
+}
+
 TEST_F(PacketLayerTest, FrameCutShortTimesOutAndTheNextFrameIsParsed) {
     Make();
     Handshake();
@@ -700,6 +739,32 @@ TEST_F(PacketLayerTest, DataQueuedBeforeTheLinkIsUpArrivesOnce) {
     ASSERT_EQ(m_a->IsLinkUp(), 1);
     EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
     EXPECT_EQ(m_statsA.Get(VcomStatistics::kFramesWaitingToSend), 0);
+}
+
+// A session that falls behind loses the oldest frames, never the newest, and
+// what is kept comes out in the order it arrived.
+TEST_F(PacketLayerTest, FullReceiveQueueOverwritesItsOldestFrame) {
+    Make();
+    Handshake();
+    constexpr int kSent = CPacketLayer2::kFrameQueueCapacity + 3;
+    for (int i = 0; i < kSent; ++i) {
+        m_lineB->Inject(
+            MakeFrame(kFrameDataWhole, static_cast<uint8_t>(i), {static_cast<uint8_t>(i)}));
+    }
+    int rx = 0;
+    int tx = 0;
+    while (m_lineB->BytesWaiting() > 0) {
+        m_b->Process(rx, tx);
+    }
+    EXPECT_EQ(ParseFrames(m_lineB->TakeWritten()).size(), static_cast<size_t>(kSent))
+        << "every frame is acknowledged";
+    EXPECT_EQ(m_statsB.Get(VcomStatistics::kFramesWaitingToDeliver),
+              CPacketLayer2::kFrameQueueCapacity);
+    const auto delivered = Delivered(*m_b);
+    ASSERT_EQ(delivered.size(), static_cast<size_t>(CPacketLayer2::kFrameQueueCapacity));
+    for (size_t k = 0; k < delivered.size(); ++k) {
+        ASSERT_EQ(delivered[k], Bytes{static_cast<uint8_t>(k + 3)}) << k;
+    }
 }
 
 TEST_F(PacketLayerTest, TransmitQueueRefusesBeyond128) {

@@ -49,6 +49,18 @@ TEST(MessageCodec, ReceivedMessagesAreCheckedBeforeUse) {
     EXPECT_FALSE(DecodeMessage(zeroCount, 2));
     const std::uint8_t promisesMore[] = {5, 3, 1, 2};
     EXPECT_FALSE(DecodeMessage(promisesMore, 4));
+    // At the boundary: a count one larger than what arrived would read past the data.
+    const std::uint8_t oneShort[] = {4, 3, 1, 2};
+    EXPECT_FALSE(DecodeMessage(oneShort, 4));
+    const std::uint8_t exact[] = {3, 3, 1, 2};
+    const auto whole = DecodeMessage(exact, 4);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->Payload(), (std::vector<std::uint8_t>{1, 2}));
+    const std::uint8_t typeOnly[] = {1, 6};
+    ASSERT_TRUE(DecodeMessage(typeOnly, 2));
+    EXPECT_TRUE(DecodeMessage(typeOnly, 2)->Payload().empty());
+    const std::uint8_t typeMissing[] = {2, 6};
+    EXPECT_FALSE(DecodeMessage(typeMissing, 2));
 
     const std::uint8_t version[] = {3, 1, 0xAA, 0xBB, 0xCC};  // trailing byte beyond the count
     const auto message = DecodeMessage(version, 5);
