@@ -175,8 +175,20 @@ TEST_F(SessionTest, RefusedFragmentIsReported) {
     ASSERT_EQ(sender.Send(next.data(), 6), kVcomOk);
     ASSERT_TRUE(receiver.WaitUntil([&] { return receiver.received.size() == 1; }));
     EXPECT_EQ(receiver.received[0], next);
-    auto lock = sender.Lock();
-    EXPECT_TRUE(sender.sentLengths == std::vector<int>{6});
+    {
+        auto lock = sender.Lock();
+        EXPECT_TRUE(sender.sentLengths == std::vector<int>{6});
+    }
+
+    // So is a long message whose first fragment was refused, and that is reported too.
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->refuseWhileAccepting = true;
+    }
+    const Bytes longLost = Counting(25);
+    ASSERT_EQ(sender.Send(longLost.data(), 25), kVcomOk);
+    ASSERT_TRUE(sender.WaitUntil([&] { return sender.statuses.size() == 2; }));
+    EXPECT_EQ(sender.statuses[1].code, kStatusFragmentRefused);
 }
 
 }  // namespace

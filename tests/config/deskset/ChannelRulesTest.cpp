@@ -18,6 +18,7 @@ TEST(CharFilterTest, EditsCutAtTheFirstCharacterOutsideTheirSet) {
     EXPECT_EQ(FilterDesksetId("1*", cc::kOptionStatAlert), "1");
     EXPECT_EQ(FilterDesksetId("abcdef", cc::kOptionStatAlert), "ABCDEF");  // forced upper case
     EXPECT_EQ(FilterDesksetId("ab-c", cc::kOptionDtmfDecode), "AB-C");     // no set to keep
+    EXPECT_EQ(FilterDesksetId("xyz", cc::kOptionDtmfDecode), "XYZ");       // the whole alphabet
     EXPECT_EQ(FilterDesksetId("\xE9"
                               "1",
                               cc::kOptionStatAlert),
