@@ -207,8 +207,7 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
                 m_timers.Stop(kUploadProgressTimer);
             }
             if (message.Type() == kUploadCompleted) {
-                // Completed before the first poll saw the queues empty: the bar is full all the
-                // same.
+                // Also when it came before a poll saw the queues empty.
                 FinishProgress(TransferKind::Upload, strings::kCompleted, ProgressState::kRangeEnd);
             } else {
                 FinishProgress(TransferKind::Upload, strings::kIncomplete);
