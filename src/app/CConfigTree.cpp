@@ -149,7 +149,9 @@ void CConfigTree::SetItemAvailable(const QString& text, bool available) {
     if (!item || text == kPaging) {
         return;
     }
-    SetState(item, available ? kClosed : kUnavailable);
+    // An open window keeps its marker: only closing it sets the item back to closed.
+    const bool open = item->data(0, kStateRole).toInt() == kOpen;
+    SetState(item, !available ? kUnavailable : open ? kOpen : kClosed);
     item->setDisabled(!available);
     emit AvailabilityChanged(text, available);
 }

@@ -149,7 +149,8 @@ void DesksetCfgFV::Ok() {
         return;
     }
     Document().MarkModified();
-    switch (TypeChangeOf(TheImage(), form)) {
+    const DesksetTypeChange change = TypeChangeOf(TheImage(), form);
+    switch (change) {
         case DesksetTypeChange::FourToSingle:
             if (!ConvertToSingleChannel()) {
                 return;
@@ -162,7 +163,9 @@ void DesksetCfgFV::Ok() {
             break;
     }
     WriteDesksetSettings(form, TheImage());
-    Tree().RefreshChannelItems();
+    if (change != DesksetTypeChange::None) {
+        Tree().RefreshChannelItems();
+    }
     CloseFrame();
 }
 

@@ -174,6 +174,26 @@ TEST_F(DesksetCfgFVTest, FourToSingleAnsweredYesResetsChannelsKeysAndWindows) {
     }
 }
 
+TEST_F(DesksetCfgFVTest, OkWithoutATypeChangeKeepsTheOpenMarkersOfChannelWindows) {
+    OpenFourChannelDatabase();
+    m_frame->ExecuteCommand(cmd::Channel3);
+    m_frame->ExecuteCommand(cmd::DesksetConfiguration);
+    ProcessEvents();
+    ASSERT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
+    auto* view = qobject_cast<DesksetCfgFV*>(m_frame->Editors().ActiveView());
+    ASSERT_NE(view, nullptr);
+    view->Ok();
+    ProcessEvents();
+    EXPECT_FALSE(IsOpen(EditorKind::DesksetCfg));
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 2"), CConfigTree::kClosed);
+    EXPECT_EQ(m_frame->Tree().ItemState("Deskset Configuration"), CConfigTree::kClosed);
+
+    // Refreshing the items from the image does not drop the marker either.
+    m_frame->Tree().RefreshItemStates();
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
+}
+
 TEST_F(DesksetCfgFVTest, SingleToFourEnablesChannelsAndReopensTheButtonsWindow) {
     m_frame->ExecuteCommand(cmd::NewDatabase);
     const ConfigImage before = TheImage();
