@@ -194,6 +194,33 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndTheModifiedFlagAndSaysW
     EXPECT_EQ(ReadFile(path), before);
 }
 
+TEST_F(DocumentCommandsTest, SaveOntoAReadOnlyFileGoesToSaveAsAndNeverOverwritesIt) {
+    const QString path = WriteDatabase("locked.ddb");
+    const QByteArray before = ReadFile(path);
+    ASSERT_TRUE(
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(m_app->OpenDatabaseFile(path));
+    TheImage().SetU8(layout::deskset::kMuteTimer, 7);
+    m_app->Document()->MarkModified();
+
+    // Choosing the same file in the dialog is refused as a denied write.
+    m_prompt->saveFiles = {path};
+    m_frame->ExecuteCommand(cmd::SaveDatabase);
+    EXPECT_THAT(m_prompt->suggestedSaves, ElementsAre(path));
+    EXPECT_THAT(m_prompt->texts, ElementsAre("Access to " + path + " was denied."));
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_TRUE(m_app->Document()->IsModified());
+
+    const QString copy = TempPath("copy.ddb");
+    m_prompt->saveFiles = {copy};
+    m_frame->ExecuteCommand(cmd::SaveDatabase);
+    EXPECT_EQ(m_prompt->suggestedSaves.size(), 2);
+    EXPECT_EQ(static_cast<std::uint8_t>(ReadFile(copy)[layout::deskset::kMuteTimer]), 7);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(m_app->Document()->Path(), copy);
+    EXPECT_FALSE(m_app->Document()->IsModified());
+}
+
 TEST_F(DocumentCommandsTest, OpenRefusesBadFilesWithTheirMessagesAndLeavesNoDatabase) {
     QFile wrong(TempPath("wrong.ddb"));
     ASSERT_TRUE(wrong.open(QIODevice::WriteOnly));
