@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/Commands.h"
 #include "app/DesksetSettings.h"
@@ -173,6 +174,13 @@ void CConfigTree::EditorClosed(const QString& text) {
     SetState(item, kClosed);
     setCurrentItem(item);
     setFocus();
+    // The workspace activates the next editor window once the closing one is gone,
+    // which takes the focus along; the tree takes it back after that.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) {
+            setFocus();
+        }
+    });
 }
 
 void CConfigTree::RefreshChannelItems() {
