@@ -69,6 +69,11 @@ CConfigTree::CConfigTree(QWidget* parent) : QTreeWidget(parent) {
     setFrameShadow(QFrame::Sunken);
     setIconSize(QSize(2 * kPicture + kGap, kPicture));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Full texts: the column is as wide as its longest item, with a scroll bar
+    // when the docking window is narrower.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Build();
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current) {

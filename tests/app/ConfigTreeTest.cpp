@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -197,4 +198,18 @@ TEST_F(ConfigTreeTest, AreasWithoutAnEditorOpenNothingAndStayClosed) {
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 0);
     EXPECT_EQ(State("PTT ID Aliases"), CConfigTree::kClosed);
+}
+
+TEST_F(ConfigTreeTest, ANarrowTreeScrollsToItsFullTexts) {
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    m_frame->resize(800, 600);
+    m_frame->resizeDocks({&m_frame->TreeDock()}, {120}, Qt::Horizontal);
+    ProcessEvents();
+    ASSERT_LT(Tree().viewport()->width(), 160);
+    EXPECT_GT(Tree().horizontalScrollBar()->maximum(), 0);
+    for (QTreeWidgetItemIterator it(&Tree()); *it; ++it) {
+        const QString text = (*it)->text(0);
+        const int needed = Tree().iconSize().width() + Tree().fontMetrics().horizontalAdvance(text);
+        EXPECT_GE(Tree().visualItemRect(*it).width(), needed) << text.toStdString();
+    }
 }
