@@ -8,6 +8,10 @@
 
 namespace {
 
+constexpr char kOpenTitle[] = "Open";
+constexpr char kSaveAsTitle[] = "Save As";
+constexpr char kDefaultSuffix[] = "ddb";
+
 QMessageBox::Icon ToIcon(PromptIcon icon) {
     switch (icon) {
         case PromptIcon::Information:
@@ -53,6 +57,10 @@ PromptAnswer ToAnswer(int button) {
     }
 }
 
+QString Chosen(QFileDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 }  // namespace
 
 QWidget* MessageBoxPrompt::Owner() {
@@ -65,14 +73,28 @@ PromptAnswer MessageBoxPrompt::Ask(const QString& text, PromptIcon icon, PromptB
     return ToAnswer(box.exec());
 }
 
+std::unique_ptr<QFileDialog> MessageBoxPrompt::OpenDialog(QWidget* owner, const QString& filter) {
+    auto dialog = std::make_unique<QFileDialog>(owner, kOpenTitle, QString(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(kDefaultSuffix);
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> MessageBoxPrompt::SaveDialog(QWidget* owner,
+                                                          const QString& suggestedPath,
+                                                          const QString& filter) {
+    auto dialog = std::make_unique<QFileDialog>(owner, kSaveAsTitle, suggestedPath, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(kDefaultSuffix);
+    dialog->selectFile(suggestedPath);
+    return dialog;
+}
+
 QString MessageBoxPrompt::OpenFileName(const QString& filter) {
-    return QFileDialog::getOpenFileName(Owner(), app_strings::kTitle, QString(), filter);
+    return Chosen(*OpenDialog(Owner(), filter));
 }
 
 QString MessageBoxPrompt::SaveFileName(const QString& suggestedPath, const QString& filter) {
-    QFileDialog dialog(Owner(), app_strings::kTitle, suggestedPath, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("ddb");
-    dialog.selectFile(suggestedPath);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return Chosen(*SaveDialog(Owner(), suggestedPath, filter));
 }
