@@ -1,7 +1,11 @@
 #include <gmock/gmock.h>
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QLabel>
 #include <QStandardPaths>
+#include <QTest>
 
 #include "GuiTestSupport.h"
 #include "app/ConfigImage.h"
@@ -31,6 +35,31 @@ TestViewFactories::~TestViewFactories() {
     for (int k = 0; k <= static_cast<int>(EditorKind::AliasList); ++k) {
         EditorWindows::UnregisterFactory(static_cast<EditorKind>(k));
     }
+}
+
+QString ControlName(const QWidget* control) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control) {
+            return label->text();
+        }
+    }
+    if (qobject_cast<const QAbstractSpinBox*>(control->parentWidget())) {
+        return ControlName(control->parentWidget());
+    }
+    return control->metaObject()->className();
+}
+
+QStringList TabOrder(QWidget* first, int count) {
+    first->setFocus(Qt::TabFocusReason);
+    QStringList names{ControlName(first)};
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names << ControlName(QApplication::focusWidget());
+    }
+    return names;
 }
 
 void GuiTest::SetUp() {

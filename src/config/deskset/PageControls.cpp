@@ -56,12 +56,27 @@ QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength) {
     return edit;
 }
 
+namespace {
+
+// Only the checked button takes the focus from Tab; with none checked, any does.
+void TabToCheckedRadio(QButtonGroup* group) {
+    const QAbstractButton* checked = group->checkedButton();
+    for (QAbstractButton* button : group->buttons()) {
+        const bool tabStop = !checked || button == checked;
+        button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+}  // namespace
+
 void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels) {
     for (int id = 0; id < labels.size(); ++id) {
         auto* radio = new QRadioButton(labels[id]);
         group->addButton(radio, id);
         layout->addWidget(radio);
     }
+    QObject::connect(group, &QButtonGroup::buttonToggled, group,
+                     [group] { TabToCheckedRadio(group); });
 }
 
 void CheckRadio(QButtonGroup* group, int id) {
@@ -74,4 +89,14 @@ void CheckRadio(QButtonGroup* group, int id) {
         button->setChecked(false);
     }
     group->setExclusive(true);
+}
+
+void SetTabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous) {
+            QWidget::setTabOrder(previous, control);
+        }
+        previous = control;
+    }
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -33,9 +34,14 @@ QLineEdit* MakeTextEdit(int maxLength, QWidget* parent);
 QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength = 0);
 
 // Radio buttons with the ids 0, 1, ... in the group, added to the layout.
+// Tab enters the group at its checked button, so that Space there cannot
+// change the choice by accident.
 void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels);
 // Checks the radio button with the id; -1 unchecks them all.
 void CheckRadio(QButtonGroup* group, int id);
+
+// Tab moves through the controls in the order given: the order they are drawn.
+void SetTabOrder(std::initializer_list<QWidget*> controls);
 
 // Texts of a row of edits, alike indexed; an edit left out (none) is skipped.
 template <std::size_t N>

@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QTest>
 
 #include "config/deskset/CChanTalkPermitTone.h"
 #include "config/deskset/ChanConfigPage.h"
@@ -439,4 +440,24 @@ TEST_F(ChannelPagesTest, StatAlertPage) {
     GoTo(StatAlert);
     EXPECT_EQ(Current<StatAlertPage>()->DefaultRacEdit()->text(), "FFFF");
     EXPECT_EQ(Current<StatAlertPage>()->RetryConstantList()->currentText(), "6");
+}
+
+TEST_F(ChannelPagesTest, TabFollowsTheStatAlertPageAndEntersRadioGroupsAtTheirChoice) {
+    Open(1);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    SelectOption(cc::kOptionStatAlert);
+    Type(ChannelPage()->DesksetIdEdit(), "A1");
+    GoTo(StatAlert);
+    auto* page = Current<StatAlertPage>();
+    // Choices as a loaded record sets them, not by a click that moves the focus.
+    page->ModeGroup()->button(1)->setChecked(true);
+    page->PretimeKindGroup()->button(1)->setChecked(true);
+    page->RacModeGroup()->button(2)->setChecked(true);
+    EXPECT_THAT(
+        TabOrder(Button(QWizard::CancelButton), 15),
+        ElementsAre("Cancel", "&Trailing", "Bit s&ync", "L&eading pretime (ms)",
+                    "Trailin&g pretime (ms)", "&Auto", "&Default RAC", "&RAC pretime (ms)",
+                    "Retry c&onstant", "Limited &patience (sec)", "DOS &coast (ms)", "B&usy timer",
+                    "Emergency ac&knowledge", "< &Back", "&Finish", "Cancel"));
 }

@@ -231,3 +231,18 @@ TEST_F(DesksetCfgFVTest, HeldArrowsStepFasterAndStayInRange) {
     delay->stepBy(1);
     EXPECT_EQ(delay->text(), "500");
 }
+
+TEST_F(DesksetCfgFVTest, TabFollowsTheFormColumnByColumn) {
+    OpenFourChannelDatabase();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    DesksetCfgFV* view = Open();
+    EXPECT_THAT(
+        TabOrder(view->DesksetType(), 20),
+        ElementsAre("Type of &deskset", "&Mute timer (sec)", "Paging voi&ce annotation (sec)",
+                    "Mute &level", "&Transmit delay (ms)", "Printer ba&ud rate",
+                    "12 / 24 hou&r mode", "&Page key up delay (sec)", "Paging feedbac&k",
+                    "Use unselect &speaker", "&External mic present", "D&isplay time", "Mic A&GC",
+                    "H&andset present", "Relay latching &1", "Relay latching &2",
+                    "Relay latching &3", "Relay latching &4", "OK", "Cancel", "Type of &deskset"));
+}
