@@ -10,6 +10,7 @@ add_library(torvo_gui STATIC
   app/Commands.cpp
   app/CTorvoApp.cpp
   app/CTorvoDoc.cpp
+  app/EditorMnemonics.cpp
   app/EditorWindows.cpp
   app/FocusLater.cpp
   app/HelpWindow.cpp

@@ -21,6 +21,7 @@
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
 #include "app/Commands.h"
+#include "app/EditorMnemonics.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
@@ -121,6 +122,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     ShowNoDatabase();
     TorvoSettings::EnsureComPortSetting();
     qApp->installEventFilter(this);
+    qApp->installEventFilter(new EditorMnemonics(*m_workspace, this));
 }
 
 CMainFrame::~CMainFrame() {

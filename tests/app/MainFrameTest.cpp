@@ -2,8 +2,11 @@
 
 #include <gmock/gmock.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
@@ -204,4 +207,31 @@ TEST_F(MainFrameTest, SplashClosesByItselfAfterItsTime) {
     QObject::connect(&splash, &SplashScreen::Closed, [&] { ++closed; });
     splash.Start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return closed == 1; }, 2000));
+}
+
+TEST_F(MainFrameTest, AMnemonicSharedInAWindowMovesTheFocusWithoutPressing) {
+    TestViewFactories factories;
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    ASSERT_TRUE(m_frame->Editors().OpenEditor(EditorKind::DesksetCfg));
+    CEditorView* view = m_frame->Editors().ActiveView();
+    auto* first = new QCheckBox("&Fast", view);
+    auto* name = new QLineEdit(view);
+    auto* label = new QLabel("&Frequency", view);
+    label->setBuddy(name);
+    auto* hidden = new QCheckBox("&Far", view);
+    hidden->hide();
+    first->show();
+    name->show();
+    label->show();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    first->setFocus();
+
+    QTest::keyClick(first, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), first);
+    EXPECT_FALSE(first->isChecked());
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
