@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -234,4 +235,41 @@ TEST_F(MainFrameTest, AMnemonicSharedInAWindowMovesTheFocusWithoutPressing) {
     EXPECT_FALSE(first->isChecked());
     EXPECT_TRUE(name->text().isEmpty());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(MainFrameTest, HelpFromAModalDialogStaysUsableWhileTheDialogRuns) {
+    ShortcutsDlg dialog(m_frame->CurrentShortcuts(), CMainFrame::StandardShortcuts(),
+                        m_frame.get());
+    QObject::connect(&dialog, &ShortcutsDlg::HelpRequested, m_frame.get(),
+                     [this](int topic) { m_frame->Help().ShowTopic(topic); });
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    HelpWindow& help = m_frame->Help();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/139.html");
+
+    // A click in the help window reaches it: it is not blocked by the dialog.
+    auto* contents = help.findChild<QPushButton*>();
+    ASSERT_NE(contents, nullptr);
+    // Through the window system, where a blocked window loses its clicks.
+    const auto click = [&help, contents] {
+        QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {},
+                          contents->mapTo(&help, contents->rect().center()));
+    };
+    click();
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/contents.html");
+    EXPECT_TRUE(dialog.isVisible());
+
+    // Help already open when a dialog starts is not blocked either.
+    dialog.hide();
+    help.ShowTopic(HelpWindow::kShortcutKeysTopic);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    click();
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/contents.html");
+    dialog.hide();
+    help.close();
 }
