@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -494,8 +495,23 @@ void CMainFrame::UseSimulatedDeskset(const QString& device) {
     statusBar()->insertPermanentWidget(1, notice);
 }
 
+QSize CMainFrame::FirstSize() {
+    const QSize editor = m_editors->LargestFrameSize();
+    const int workspaceFrame = 2 * m_workspace->frameWidth();
+    const int width = kTreeWidth + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent) +
+                      editor.width() + workspaceFrame;
+    const int height = menuBar()->sizeHint().height() + m_toolBar->sizeHint().height() +
+                       statusBar()->sizeHint().height() + editor.height() + workspaceFrame;
+    const QSize fits = QSize(width, height).expandedTo(sizeHint());
+    return screen() ? fits.boundedTo(screen()->availableGeometry().size()) : fits;
+}
+
 void CMainFrame::RestoreLayout() {
-    restoreGeometry(TorvoSettings::WindowGeometry());
+    const QByteArray geometry = TorvoSettings::WindowGeometry();
+    if (geometry.isEmpty()) {
+        resize(FirstSize());
+    }
+    restoreGeometry(geometry);
     restoreState(TorvoSettings::WindowState());
     m_actions[cmd::ViewToolbar]->setChecked(!m_toolBar->isHidden());
     // The tree belongs to the database state, whatever the saved layout says.

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTest>
@@ -108,9 +109,16 @@ QString GuiTest::WriteDatabase(const QString& name, std::uint8_t desksetType) {
 }
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     // Settings of this test process only, never the user's: tests run in parallel.
     QTemporaryDir settingsHome;
+    // A screen of a common desktop size rather than the platform's 800 x 600.
+    QFile screens(settingsHome.filePath("screens.json"));
+    if (screens.open(QIODevice::WriteOnly)) {
+        screens.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1280,
+                          "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.close();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zelnor");

@@ -8,8 +8,11 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -22,6 +25,7 @@
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
 #include "app/TorvoSettings.h"
+#include "config/RegisterEditors.h"
 #include "transfer/ComPortDialog.h"
 
 using ::testing::ElementsAre;
@@ -272,4 +276,29 @@ TEST_F(MainFrameTest, HelpFromAModalDialogStaysUsableWhileTheDialogRuns) {
     EXPECT_EQ(help.CurrentPage(), "qrc:/help/contents.html");
     dialog.hide();
     help.close();
+}
+
+TEST_F(MainFrameTest, TheFirstSizeHasRoomForTheLargestEditorWindow) {
+    RegisterEditors();
+    struct Unregister {
+        ~Unregister() {
+            EditorWindows::UnregisterFactory(EditorKind::ChanCfg);
+            EditorWindows::UnregisterFactory(EditorKind::DesksetCfg);
+        }
+    } unregister;
+    Restart();  // with no saved layout: a first run
+    const QSize screen = m_frame->screen()->availableGeometry().size();
+    ASSERT_GE(screen.width(), 1200);
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    for (const EditorKind kind : {EditorKind::ChanCfg, EditorKind::DesksetCfg}) {
+        ASSERT_TRUE(m_frame->Editors().OpenEditor(kind, kind == EditorKind::ChanCfg ? 1 : 0));
+        ProcessEvents();
+        const QWidget* frame = m_frame->Editors().ActiveView()->Frame();
+        EXPECT_TRUE(m_frame->Workspace().viewport()->rect().contains(frame->geometry()))
+            << frame->windowTitle().toStdString() << " " << frame->width() << "x" << frame->height()
+            << " in " << m_frame->Workspace().viewport()->width() << "x"
+            << m_frame->Workspace().viewport()->height();
+    }
+    EXPECT_LE(m_frame->width(), screen.width());
+    EXPECT_LE(m_frame->height(), screen.height());
 }
