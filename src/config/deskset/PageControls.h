@@ -30,8 +30,10 @@ void SelectIndex(QComboBox* combo, int index);
 
 // A text edit of at most maxLength single-byte characters.
 QLineEdit* MakeTextEdit(int maxLength, QWidget* parent);
-// An edit that takes digits only (0 = no length limit).
+// An edit that takes digits only (0 = no length limit, as wide as a 16-bit number).
 QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength = 0);
+// Number fields are as wide as their longest text, not as wide as the page.
+void FitWidthToCharacters(QLineEdit* edit, int characters);
 
 // Radio buttons with the ids 0, 1, ... in the group, added to the layout.
 // Tab enters the group at its checked button, so that Space there cannot

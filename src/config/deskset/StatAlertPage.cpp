@@ -68,6 +68,7 @@ QWidget* StatAlertPage::MakeRacGroup() {
     auto* layout = new QVBoxLayout(box);
     AddRadios(m_racMode, layout, {tr("&None"), tr("&Manual"), tr("&Auto")});
     m_defaultRac = new FilteredEdit(kRacDigits, FilterRac, box);
+    FitWidthToCharacters(m_defaultRac, kRacDigits);
     auto* form = new QFormLayout;
     form->addRow(tr("&Default RAC"), m_defaultRac);
     form->addRow(tr("&RAC pretime (ms)"), AddDurationEdit(StatAlertNumber::RacPretime));
@@ -79,6 +80,8 @@ QWidget* StatAlertPage::MakeOtherFields() {
     auto* widget = new QWidget;
     auto* form = new QFormLayout(widget);
     form->setContentsMargins(0, 0, 0, 0);
+    // The retry constants are numbers: the list is as wide as they are.
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_retryConstant = MakeList(::RetryConstantList(), nullptr);
     form->addRow(tr("Retry c&onstant"), m_retryConstant);
     m_limitedPatience = new RangeSpinEdit(0, kLimitedPatienceMax);

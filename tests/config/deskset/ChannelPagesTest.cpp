@@ -461,3 +461,28 @@ TEST_F(ChannelPagesTest, TabFollowsTheStatAlertPageAndEntersRadioGroupsAtTheirCh
                     "Retry c&onstant", "Limited &patience (sec)", "DOS &coast (ms)", "B&usy timer",
                     "Emergency ac&knowledge", "< &Back", "&Finish", "Cancel"));
 }
+
+TEST_F(ChannelPagesTest, NumberFieldsAreAsWideAsTheirNumbers) {
+    Open(1);
+    SelectOption(cc::kOptionStatAlert);
+    Type(ChannelPage()->DesksetIdEdit(), "A1");
+    const auto fits = [](const QWidget* field, const QString& longest) {
+        const int text = field->fontMetrics().horizontalAdvance(longest);
+        EXPECT_GE(field->width(), text + 4) << longest.toStdString();
+        EXPECT_LE(field->width(), text + 60) << longest.toStdString();
+    };
+    fits(ChannelPage()->HangoverDelayEdit(), "60000");
+    GoTo(TonePlan1);
+    fits(Current<SignalingPlanT1Page>()->NumberEdit(TonePlan1Number::HlgtDuration), "65535");
+    fits(Current<SignalingPlanT1Page>()->NumberEdit(TonePlan1Number::HlgtLevel), "-20");
+    GoTo(TalkPermitTone);
+    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
+        fits(Current<CChanTalkPermitTone>()->NumberEdit(static_cast<TalkPermitField>(k)), "65535");
+    }
+    GoTo(StatAlert);
+    fits(Current<StatAlertPage>()->NumberEdit(StatAlertNumber::DosCoast), "65535");
+    // A spin edit: its number and the arrows.
+    const QWidget* patience = Current<StatAlertPage>()->LimitedPatienceSpin();
+    EXPECT_GE(patience->width(), patience->fontMetrics().horizontalAdvance("60") + 16);
+    EXPECT_LE(patience->width(), 100);
+}
