@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/AppStrings.h"
 
@@ -57,6 +60,26 @@ PromptAnswer ToAnswer(int button) {
     }
 }
 
+// A message written in lines keeps them: the box is as wide as the longest
+// line (within the screen), so that none wraps and leaves a word alone.
+void FitLongestLine(QMessageBox& box, const QString& text) {
+    if (!text.contains('\n')) {
+        return;
+    }
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text() != text) {
+            continue;
+        }
+        int longest = 0;
+        for (const QString& line : text.split('\n')) {
+            longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
+        }
+        const QScreen* screen = box.screen();
+        const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : longest;
+        label->setMinimumWidth(std::min(longest, limit));
+    }
+}
+
 QString Chosen(QFileDialog& dialog) {
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
@@ -70,6 +93,7 @@ QWidget* MessageBoxPrompt::Owner() {
 
 PromptAnswer MessageBoxPrompt::Ask(const QString& text, PromptIcon icon, PromptButtons buttons) {
     QMessageBox box(ToIcon(icon), app_strings::kTitle, text, ToButtons(buttons), Owner());
+    FitLongestLine(box, text);
     return ToAnswer(box.exec());
 }
 

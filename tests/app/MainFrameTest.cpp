@@ -11,22 +11,26 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/HelpWindow.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
 #include "app/TorvoSettings.h"
 #include "config/RegisterEditors.h"
 #include "transfer/ComPortDialog.h"
+#include "transfer/TransferStrings.h"
 
 using ::testing::ElementsAre;
 
@@ -301,4 +305,26 @@ TEST_F(MainFrameTest, TheFirstSizeHasRoomForTheLargestEditorWindow) {
     }
     EXPECT_LE(m_frame->width(), screen.width());
     EXPECT_LE(m_frame->height(), screen.height());
+}
+
+TEST_F(MainFrameTest, AQuestionWrittenInLinesIsAsWideAsItsLongestLine) {
+    const QString question = transfer_strings::kRetryQuestion;
+    int longest = 0;
+    int labelWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text() == question) {
+                labelWidth = label->width();
+                for (const QString& line : question.split('\n')) {
+                    longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
+                }
+            }
+        }
+        box->reject();
+    });
+    MessageBoxPrompt().Ask(question, PromptIcon::Question, PromptButtons::RetryCancel);
+    EXPECT_GT(longest, 0);
+    EXPECT_GE(labelWidth, longest);
 }
