@@ -7,6 +7,7 @@ add_library(torvo_gui STATIC
   app/CConfigTree.cpp
   app/CEditorView.cpp
   app/CMainFrame.cpp
+  app/CommandMenu.cpp
   app/Commands.cpp
   app/CTorvoApp.cpp
   app/CTorvoDoc.cpp

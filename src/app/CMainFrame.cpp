@@ -21,6 +21,7 @@
 #include "app/AppStrings.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
+#include "app/CommandMenu.h"
 #include "app/Commands.h"
 #include "app/EditorMnemonics.h"
 #include "app/EditorWindows.h"
@@ -217,7 +218,7 @@ void CMainFrame::CreateTree() {
 }
 
 QMenu* CMainFrame::FileMenu(bool withDatabase) {
-    auto* menu = new QMenu("&File", this);
+    auto* menu = new CommandMenu("&File", this);
     const auto add = [&](int id) { menu->addAction(m_actions[id]); };
     add(cmd::NewDatabase);
     add(cmd::OpenDatabase);
@@ -248,7 +249,7 @@ void CMainFrame::RebuildMenus() {
     qDeleteAll(m_menus);
     m_menus.clear();
     const auto menu = [this](const QString& title, std::initializer_list<int> ids) {
-        auto* m = new QMenu(title, this);
+        auto* m = new CommandMenu(title, this);
         for (int id : ids) {
             if (id == 0) {
                 m->addSeparator();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -327,4 +328,26 @@ TEST_F(MainFrameTest, AQuestionWrittenInLinesIsAsWideAsItsLongestLine) {
     MessageBoxPrompt().Ask(question, PromptIcon::Question, PromptButtons::RetryCancel);
     EXPECT_GT(longest, 0);
     EXPECT_GE(labelWidth, longest);
+}
+
+TEST_F(MainFrameTest, AGreyedMenuItemShowsItsPromptWhenHovered) {
+    m_frame->ExecuteCommand(cmd::NewDatabase);  // single channel: Channel 2 is greyed
+    QAction* channel2 = m_frame->Action(cmd::Channel2);
+    ASSERT_FALSE(channel2->isEnabled());
+    QMenu* view = nullptr;
+    for (QAction* title : m_frame->menuBar()->actions()) {
+        if (title->text() == "&View") {
+            view = title->menu();
+        }
+    }
+    ASSERT_NE(view, nullptr);
+    view->popup(m_frame->mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    QTest::mouseMove(view, view->actionGeometry(m_frame->Action(cmd::Channel1)).center());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "Activates the channel 1 configuration window");
+    QTest::mouseMove(view, view->actionGeometry(channel2).center());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "Activates the channel 2 configuration window");
+    view->close();
 }
