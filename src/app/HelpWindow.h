@@ -34,7 +34,7 @@ private:
     // Belongs to the running modal dialog, if any, so that the dialog does not
     // block it; back to the main window when the dialog goes.
     void FollowModalDialog();
-    void BelongTo(QWidget* owner);
+    void BelongTo(QWidget* dialog);
 
     QTextBrowser* m_browser;
     QPointer<QWidget> m_dialog;
