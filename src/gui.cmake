@@ -7,9 +7,11 @@ add_library(torvo_gui STATIC
   app/CConfigTree.cpp
   app/CEditorView.cpp
   app/CMainFrame.cpp
+  app/CommandMenu.cpp
   app/Commands.cpp
   app/CTorvoApp.cpp
   app/CTorvoDoc.cpp
+  app/EditorMnemonics.cpp
   app/EditorWindows.cpp
   app/FocusLater.cpp
   app/HelpWindow.cpp
@@ -59,6 +61,14 @@ qt_add_resources(torvo_gui torvo_resources
 )
 target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(torvo_gui PUBLIC torvo_model torvo_settings Qt6::Widgets Qt6::Svg)
+
+# On X11 the status bar reads the lock keys through the X keyboard extension
+# (libX11); without its headers it falls back to the keyboard LEDs.
+find_package(X11)
+if(X11_FOUND AND X11_Xkb_FOUND)
+  target_link_libraries(torvo_gui PRIVATE X11::X11)
+  target_compile_definitions(torvo_gui PRIVATE TORVO_HAVE_XKB)
+endif()
 
 add_executable(torvo app/main.cpp)
 target_link_libraries(torvo PRIVATE torvo_gui deskset_sim)

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/Commands.h"
 #include "app/DesksetSettings.h"
@@ -68,6 +69,11 @@ CConfigTree::CConfigTree(QWidget* parent) : QTreeWidget(parent) {
     setFrameShadow(QFrame::Sunken);
     setIconSize(QSize(2 * kPicture + kGap, kPicture));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Full texts: the column is as wide as its longest item, with a scroll bar
+    // when the docking window is narrower.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Build();
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current) {
@@ -149,7 +155,9 @@ void CConfigTree::SetItemAvailable(const QString& text, bool available) {
     if (!item || text == kPaging) {
         return;
     }
-    SetState(item, available ? kClosed : kUnavailable);
+    // An open window keeps its marker: only closing it sets the item back to closed.
+    const bool open = item->data(0, kStateRole).toInt() == kOpen;
+    SetState(item, !available ? kUnavailable : open ? kOpen : kClosed);
     item->setDisabled(!available);
     emit AvailabilityChanged(text, available);
 }
@@ -171,6 +179,13 @@ void CConfigTree::EditorClosed(const QString& text) {
     SetState(item, kClosed);
     setCurrentItem(item);
     setFocus();
+    // The workspace activates the next editor window once the closing one is gone,
+    // which takes the focus along; the tree takes it back after that.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) {
+            setFocus();
+        }
+    });
 }
 
 void CConfigTree::RefreshChannelItems() {

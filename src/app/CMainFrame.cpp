@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -20,7 +21,9 @@
 #include "app/AppStrings.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
+#include "app/CommandMenu.h"
 #include "app/Commands.h"
+#include "app/EditorMnemonics.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
@@ -122,6 +125,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     ShowNoDatabase();
     ComPortSettings::EnsureComPortSetting();
     qApp->installEventFilter(this);
+    qApp->installEventFilter(new EditorMnemonics(*m_workspace, this));
 }
 
 CMainFrame::~CMainFrame() {
@@ -215,7 +219,7 @@ void CMainFrame::CreateTree() {
 }
 
 QMenu* CMainFrame::FileMenu(bool withDatabase) {
-    auto* menu = new QMenu("&File", this);
+    auto* menu = new CommandMenu("&File", this);
     const auto add = [&](int id) { menu->addAction(m_actions[id]); };
     add(cmd::NewDatabase);
     add(cmd::OpenDatabase);
@@ -246,7 +250,7 @@ void CMainFrame::RebuildMenus() {
     qDeleteAll(m_menus);
     m_menus.clear();
     const auto menu = [this](const QString& title, std::initializer_list<int> ids) {
-        auto* m = new QMenu(title, this);
+        auto* m = new CommandMenu(title, this);
         for (int id : ids) {
             if (id == 0) {
                 m->addSeparator();
@@ -493,8 +497,23 @@ void CMainFrame::UseSimulatedDeskset(const QString& device) {
     statusBar()->insertPermanentWidget(1, notice);
 }
 
+QSize CMainFrame::FirstSize() {
+    const QSize editor = m_editors->LargestFrameSize();
+    const int workspaceFrame = 2 * m_workspace->frameWidth();
+    const int width = kTreeWidth + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent) +
+                      editor.width() + workspaceFrame;
+    const int height = menuBar()->sizeHint().height() + m_toolBar->sizeHint().height() +
+                       statusBar()->sizeHint().height() + editor.height() + workspaceFrame;
+    const QSize fits = QSize(width, height).expandedTo(sizeHint());
+    return screen() ? fits.boundedTo(screen()->availableGeometry().size()) : fits;
+}
+
 void CMainFrame::RestoreLayout() {
-    restoreGeometry(TorvoSettings::WindowGeometry());
+    const QByteArray geometry = TorvoSettings::WindowGeometry();
+    if (geometry.isEmpty()) {
+        resize(FirstSize());
+    }
+    restoreGeometry(geometry);
     restoreState(TorvoSettings::WindowState());
     m_actions[cmd::ViewToolbar]->setChecked(!m_toolBar->isHidden());
     // The tree belongs to the database state, whatever the saved layout says.

@@ -63,8 +63,10 @@ public:
     // Demonstration mode: every port leads to a simulated deskset on device.
     void UseSimulatedDeskset(const QString& device);
 
-    // Restores the toolbar, tree and window geometry saved by the last run.
+    // Restores the toolbar, tree and window geometry saved by the last run;
+    // on the first run the window is made room enough for every editor window.
     void RestoreLayout();
+    QSize FirstSize();
     void SaveLayout() const;
 
     // Help for the active window: the editor's topic, or the main window's page.

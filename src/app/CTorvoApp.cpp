@@ -131,8 +131,8 @@ void CTorvoApp::SaveDatabaseAs() {
 
 bool CTorvoApp::DoSave(bool askForName) {
     QString target = m_doc->Path();
-    const QFileInfo existing(target);
-    if (askForName || target.isEmpty() || (existing.exists() && !existing.isWritable())) {
+    // Save onto a read-only file becomes Save As.
+    if (askForName || target.isEmpty() || !CheckWritable(LocalPath(target)).Ok()) {
         const QString suggested = target.isEmpty() ? m_doc->Title() + ".ddb" : target;
         target = ThePrompt().SaveFileName(suggested, app_strings::kFileFilter);
         if (target.isEmpty()) {
@@ -140,7 +140,10 @@ bool CTorvoApp::DoSave(bool askForName) {
         }
     }
     const QString fullPath = QFileInfo(target).absoluteFilePath();
-    const FileResult result = WriteDatabaseFile(LocalPath(fullPath), TheImage());
+    FileResult result = CheckWritable(LocalPath(fullPath));
+    if (result.Ok()) {
+        result = WriteDatabaseFile(LocalPath(fullPath), TheImage());
+    }
     if (!result.Ok()) {
         ThePrompt().Warn(QString::fromLocal8Bit(result.message.c_str()));
         return false;

@@ -163,6 +163,18 @@ FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image) {
     return FileResult::Success();
 }
 
+FileResult CheckWritable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return FileResult::Success();  // a new file, or a failure the write itself reports
+    }
+    const bool noWriteBits = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if (noWriteBits || (::access(path.c_str(), W_OK) != 0 && errno != ENOENT)) {
+        return FileResult::Failure(SaveErrorMessage(EACCES, path));
+    }
+    return FileResult::Success();
+}
+
 DatabaseFileWriter::DatabaseFileWriter(std::string path) : m_path(std::move(path)) {}
 
 DatabaseFileWriter::~DatabaseFileWriter() {

@@ -53,6 +53,11 @@ private:
     int m_fd = -1;
 };
 
+// Refuses a file that exists without any write permission bit, as a denied
+// write is refused. Root may write any file, so the bits decide, not whether
+// this process could write it; a file this process may not write is refused too.
+FileResult CheckWritable(const std::string& path);
+
 // Writes the whole image to path atomically: the bytes go to a new file
 // beside the target, which replaces the target only once it is complete and
 // flushed. A failed write leaves any existing file as it was.

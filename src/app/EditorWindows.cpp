@@ -104,3 +104,23 @@ CEditorView* EditorWindows::ActiveView() const {
     auto* child = qobject_cast<CChildFrame*>(frame);
     return child ? child->View() : nullptr;
 }
+
+QSize EditorWindows::LargestFrameSize() {
+    QSize largest;
+    if (m_document()) {
+        return largest;
+    }
+    // The scratch document is the current one while it lives, and none after.
+    CTorvoDoc scratch;
+    for (const auto& [kind, factory] : Factories()) {
+        // The four channel windows are alike: channel 1 stands for them.
+        const int channelIndex = kind == EditorKind::ChanCfg ? 0 : -1;
+        // In the workspace, hidden: the frame has its borders there.
+        auto* frame = new CChildFrame(factory(EditorContext{scratch, *this, m_tree}, channelIndex));
+        m_workspace.addSubWindow(frame);
+        frame->FitToView();
+        largest = largest.expandedTo(frame->size());
+        delete frame;
+    }
+    return largest;
+}

@@ -34,6 +34,10 @@ public:
     // The view of the active editor window, if any.
     CEditorView* ActiveView() const;
 
+    // The size of the largest editor window, frame and all. Measured on a
+    // scratch document, so only while no database is open (at start-up).
+    QSize LargestFrameSize();
+
 private:
     CEditorView* FindView(EditorKind kind, int channel) const;
     void Activate(CEditorView* view);

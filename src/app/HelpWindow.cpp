@@ -1,10 +1,12 @@
 #include "app/HelpWindow.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(tr("Torvo Help"));
@@ -43,6 +45,7 @@ void HelpWindow::ShowTopic(int contextNumber) {
 
 void HelpWindow::ShowPage(const QString& pageName) {
     m_browser->setSource(QUrl("qrc:/help/" + pageName));
+    FollowModalDialog();
     show();
     raise();
     activateWindow();
@@ -50,4 +53,40 @@ void HelpWindow::ShowPage(const QString& pageName) {
 
 QString HelpWindow::CurrentPage() const {
     return m_browser->source().toString();
+}
+
+void HelpWindow::FollowModalDialog() {
+    QWidget* modal = QApplication::activeModalWidget();
+    BelongTo(modal && modal != this ? modal : nullptr);
+}
+
+void HelpWindow::BelongTo(QWidget* dialog) {
+    if (m_dialog) {
+        m_dialog->removeEventFilter(this);
+    }
+    m_dialog = dialog;
+    if (m_dialog) {
+        m_dialog->installEventFilter(this);
+    }
+    // A window whose transient parent is the modal dialog is not blocked by it.
+    QWidget* owner = m_dialog ? m_dialog.data() : parentWidget();
+    if (!windowHandle()) {
+        create();
+    }
+    windowHandle()->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
+}
+
+bool HelpWindow::event(QEvent* event) {
+    // A dialog opened while help shows would block it.
+    if (event->type() == QEvent::WindowBlocked && isVisible()) {
+        FollowModalDialog();
+    }
+    return QWidget::event(event);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_dialog && event->type() == QEvent::Hide) {
+        BelongTo(nullptr);
+    }
+    return QWidget::eventFilter(watched, event);
 }

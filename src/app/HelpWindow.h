@@ -1,7 +1,10 @@
 #pragma once
 // The help viewer: one window showing the program's help pages, which are
-// keyed by their context numbers.
+// keyed by their context numbers. It stays usable while a modal dialog runs:
+// help asked for from a dialog can be scrolled, followed and closed with the
+// dialog still open.
 
+#include <QPointer>
 #include <QWidget>
 
 class QTextBrowser;
@@ -23,6 +26,16 @@ public:
 
     static QString TopicPage(int contextNumber);
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Belongs to the running modal dialog, if any, so that the dialog does not
+    // block it; back to the main window when the dialog goes.
+    void FollowModalDialog();
+    void BelongTo(QWidget* dialog);
+
     QTextBrowser* m_browser;
+    QPointer<QWidget> m_dialog;
 };

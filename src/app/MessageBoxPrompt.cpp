@@ -2,11 +2,18 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/AppStrings.h"
 
 namespace {
+
+constexpr char kOpenTitle[] = "Open";
+constexpr char kSaveAsTitle[] = "Save As";
+constexpr char kDefaultSuffix[] = "ddb";
 
 QMessageBox::Icon ToIcon(PromptIcon icon) {
     switch (icon) {
@@ -53,6 +60,30 @@ PromptAnswer ToAnswer(int button) {
     }
 }
 
+// A message written in lines keeps them: the box is as wide as the longest
+// line (within the screen), so that none wraps and leaves a word alone.
+void FitLongestLine(QMessageBox& box, const QString& text) {
+    if (!text.contains('\n')) {
+        return;
+    }
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (label->text() != text) {
+            continue;
+        }
+        int longest = 0;
+        for (const QString& line : text.split('\n')) {
+            longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
+        }
+        const QScreen* screen = box.screen();
+        const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : longest;
+        label->setMinimumWidth(std::min(longest, limit));
+    }
+}
+
+QString Chosen(QFileDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 }  // namespace
 
 QWidget* MessageBoxPrompt::Owner() {
@@ -62,17 +93,32 @@ QWidget* MessageBoxPrompt::Owner() {
 
 PromptAnswer MessageBoxPrompt::Ask(const QString& text, PromptIcon icon, PromptButtons buttons) {
     QMessageBox box(ToIcon(icon), app_strings::kTitle, text, ToButtons(buttons), Owner());
+    FitLongestLine(box, text);
     return ToAnswer(box.exec());
 }
 
+std::unique_ptr<QFileDialog> MessageBoxPrompt::OpenDialog(QWidget* owner, const QString& filter) {
+    auto dialog = std::make_unique<QFileDialog>(owner, kOpenTitle, QString(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(kDefaultSuffix);
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> MessageBoxPrompt::SaveDialog(QWidget* owner,
+                                                          const QString& suggestedPath,
+                                                          const QString& filter) {
+    auto dialog = std::make_unique<QFileDialog>(owner, kSaveAsTitle, suggestedPath, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(kDefaultSuffix);
+    dialog->selectFile(suggestedPath);
+    return dialog;
+}
+
 QString MessageBoxPrompt::OpenFileName(const QString& filter) {
-    return QFileDialog::getOpenFileName(Owner(), app_strings::kTitle, QString(), filter);
+    return Chosen(*OpenDialog(Owner(), filter));
 }
 
 QString MessageBoxPrompt::SaveFileName(const QString& suggestedPath, const QString& filter) {
-    QFileDialog dialog(Owner(), app_strings::kTitle, suggestedPath, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("ddb");
-    dialog.selectFile(suggestedPath);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return Chosen(*SaveDialog(Owner(), suggestedPath, filter));
 }

@@ -2,10 +2,13 @@
 
 #include <gmock/gmock.h>
 
+#include <QApplication>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -115,14 +118,27 @@ TEST_F(ConfigTreeTest, OneWindowPerAreaAndPerChannel) {
 
 TEST_F(ConfigTreeTest, ClosingAWindowReturnsItsItemToClosedAndFocusesTheTree) {
     ASSERT_TRUE(m_app->OpenDatabaseFile(WriteDatabase("four.ddb", 4)));
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    m_frame->ExecuteCommand(cmd::Channel2);
     m_frame->ExecuteCommand(cmd::PttIdAliases);
     ProcessEvents();
     ASSERT_EQ(State("PTT ID Aliases"), CConfigTree::kOpen);
+    ASSERT_NE(QApplication::focusWidget(), &Tree());
+
+    // Another window stays open; the tree has the focus all the same.
+    m_frame->Editors().ActiveView()->CloseFrame();
+    ProcessEvents();
+    EXPECT_EQ(OpenWindows(), 1);
+    EXPECT_EQ(State("PTT ID Aliases"), CConfigTree::kClosed);
+    EXPECT_EQ(Tree().currentItem()->text(0), "PTT ID Aliases");
+    EXPECT_EQ(QApplication::focusWidget(), &Tree());
+
     m_frame->Editors().ActiveView()->CloseFrame();
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 0);
-    EXPECT_EQ(State("PTT ID Aliases"), CConfigTree::kClosed);
-    EXPECT_EQ(Tree().currentItem()->text(0), "PTT ID Aliases");
+    EXPECT_EQ(Tree().currentItem()->text(0), "Channel 2");
+    EXPECT_EQ(QApplication::focusWidget(), &Tree());
     EXPECT_FALSE(m_app->Document()->HasViews());
 }
 
@@ -134,7 +150,7 @@ TEST_F(ConfigTreeTest, RegistryClosesAndReopensDependentWindows) {
     }
     windows.OpenEditor(EditorKind::SpeedPageList);
     windows.OpenEditor(EditorKind::DesksetButtonsCfg);
-    auto* buttons = m_frame->Editors().ActiveView();
+    const QPointer<CEditorView> buttons = m_frame->Editors().ActiveView();
     EXPECT_EQ(OpenWindows(), 6);
 
     windows.CloseChannelEditorsAbove1();
@@ -144,7 +160,7 @@ TEST_F(ConfigTreeTest, RegistryClosesAndReopensDependentWindows) {
 
     windows.ReopenButtonsEditor();
     EXPECT_EQ(OpenWindows(), 2);
-    EXPECT_NE(m_frame->Editors().ActiveView(), buttons);
+    EXPECT_TRUE(buttons.isNull()) << "a new window, not the old one";
     EXPECT_EQ(m_frame->Editors().ActiveView()->Kind(), EditorKind::DesksetButtonsCfg);
 }
 
@@ -182,4 +198,18 @@ TEST_F(ConfigTreeTest, AreasWithoutAnEditorOpenNothingAndStayClosed) {
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 0);
     EXPECT_EQ(State("PTT ID Aliases"), CConfigTree::kClosed);
+}
+
+TEST_F(ConfigTreeTest, ANarrowTreeScrollsToItsFullTexts) {
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    m_frame->resize(800, 600);
+    m_frame->resizeDocks({&m_frame->TreeDock()}, {120}, Qt::Horizontal);
+    ProcessEvents();
+    ASSERT_LT(Tree().viewport()->width(), 160);
+    EXPECT_GT(Tree().horizontalScrollBar()->maximum(), 0);
+    for (QTreeWidgetItemIterator it(&Tree()); *it; ++it) {
+        const QString text = (*it)->text(0);
+        const int needed = Tree().iconSize().width() + Tree().fontMetrics().horizontalAdvance(text);
+        EXPECT_GE(Tree().visualItemRect(*it).width(), needed) << text.toStdString();
+    }
 }

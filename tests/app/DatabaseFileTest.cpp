@@ -161,3 +161,15 @@ TEST_F(DatabaseFileTest, FailedSaveLeavesTheOldFileAsItWasAndSaysWhy) {
     const FileResult folder = WriteDatabaseFile(m_dir.string(), image);
     EXPECT_THAT(folder.message, HasSubstr("is a folder."));
 }
+
+TEST_F(DatabaseFileTest, AFileWithoutWritePermissionIsReadOnlyEvenForRoot) {
+    const auto path = Write("locked.ddb", "old");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const FileResult locked = CheckWritable(path);
+    EXPECT_FALSE(locked.Ok());
+    EXPECT_EQ(locked.message, "Access to " + path + " was denied.");
+
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(CheckWritable(path).Ok());
+    EXPECT_TRUE(CheckWritable(m_scratch.Path("new.ddb")).Ok());
+}

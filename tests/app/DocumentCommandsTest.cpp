@@ -3,12 +3,18 @@
 #include <gmock/gmock.h>
 
 #include <sys/resource.h>
+#include <QApplication>
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <csignal>
@@ -18,6 +24,7 @@
 #include "app/Commands.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/TorvoSettings.h"
 #include "support/FileSizeLimit.h"
 
@@ -194,6 +201,33 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndTheModifiedFlagAndSaysW
     EXPECT_EQ(ReadFile(path), before);
 }
 
+TEST_F(DocumentCommandsTest, SaveOntoAReadOnlyFileGoesToSaveAsAndNeverOverwritesIt) {
+    const QString path = WriteDatabase("locked.ddb");
+    const QByteArray before = ReadFile(path);
+    ASSERT_TRUE(
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(m_app->OpenDatabaseFile(path));
+    TheImage().SetU8(layout::deskset::kMuteTimer, 7);
+    m_app->Document()->MarkModified();
+
+    // Choosing the same file in the dialog is refused as a denied write.
+    m_prompt->saveFiles = {path};
+    m_frame->ExecuteCommand(cmd::SaveDatabase);
+    EXPECT_THAT(m_prompt->suggestedSaves, ElementsAre(path));
+    EXPECT_THAT(m_prompt->texts, ElementsAre("Access to " + path + " was denied."));
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_TRUE(m_app->Document()->IsModified());
+
+    const QString copy = TempPath("copy.ddb");
+    m_prompt->saveFiles = {copy};
+    m_frame->ExecuteCommand(cmd::SaveDatabase);
+    EXPECT_EQ(m_prompt->suggestedSaves.size(), 2);
+    EXPECT_EQ(static_cast<std::uint8_t>(ReadFile(copy)[layout::deskset::kMuteTimer]), 7);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(m_app->Document()->Path(), copy);
+    EXPECT_FALSE(m_app->Document()->IsModified());
+}
+
 TEST_F(DocumentCommandsTest, OpenRefusesBadFilesWithTheirMessagesAndLeavesNoDatabase) {
     QFile wrong(TempPath("wrong.ddb"));
     ASSERT_TRUE(wrong.open(QIODevice::WriteOnly));
@@ -290,4 +324,30 @@ TEST_F(DocumentCommandsTest, AFileDroppedOnTheWindowOpens) {
     ProcessEvents();
     ASSERT_NE(m_app->Document(), nullptr);
     EXPECT_EQ(m_frame->Tree().RootLabel(), "dropped.ddb");
+}
+
+TEST_F(DocumentCommandsTest, FileDialogsCarryTheirTitlesAndGiveANameTheDdbExtension) {
+    const QString path = WriteDatabase("site.ddb");
+    const auto open = MessageBoxPrompt::OpenDialog(m_frame.get(), "Torvo Files (*.ddb)");
+    EXPECT_EQ(open->windowTitle(), "Open");
+    open->setOption(QFileDialog::DontUseNativeDialog);
+    open->setDirectory(QFileInfo(path).absolutePath());
+    open->open();
+    auto* name = open->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("site");
+    // Without the extension the dialog would say the file is not there.
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->reject();
+        }
+    });
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(open->result(), QDialog::Accepted);
+    EXPECT_THAT(open->selectedFiles(), ElementsAre(path));
+
+    const auto saveAs =
+        MessageBoxPrompt::SaveDialog(m_frame.get(), "New.ddb", "Torvo Files (*.ddb)");
+    EXPECT_EQ(saveAs->windowTitle(), "Save As");
+    EXPECT_EQ(saveAs->defaultSuffix(), "ddb");
 }

@@ -1,7 +1,12 @@
 #include <gmock/gmock.h>
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QStandardPaths>
+#include <QTest>
 
 #include "GuiTestSupport.h"
 #include "app/ConfigImage.h"
@@ -31,6 +36,31 @@ TestViewFactories::~TestViewFactories() {
     for (int k = 0; k <= static_cast<int>(EditorKind::AliasList); ++k) {
         EditorWindows::UnregisterFactory(static_cast<EditorKind>(k));
     }
+}
+
+QString ControlName(const QWidget* control) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control) {
+            return label->text();
+        }
+    }
+    if (qobject_cast<const QAbstractSpinBox*>(control->parentWidget())) {
+        return ControlName(control->parentWidget());
+    }
+    return control->metaObject()->className();
+}
+
+QStringList TabOrder(QWidget* first, int count) {
+    first->setFocus(Qt::TabFocusReason);
+    QStringList names{ControlName(first)};
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names << ControlName(QApplication::focusWidget());
+    }
+    return names;
 }
 
 void GuiTest::SetUp() {
@@ -79,9 +109,16 @@ QString GuiTest::WriteDatabase(const QString& name, std::uint8_t desksetType) {
 }
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     // Settings of this test process only, never the user's: tests run in parallel.
     QTemporaryDir settingsHome;
+    // A screen of a common desktop size rather than the platform's 800 x 600.
+    QFile screens(settingsHome.filePath("screens.json"));
+    if (screens.open(QIODevice::WriteOnly)) {
+        screens.write(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": 1280,
+                          "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.close();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zelnor");

@@ -91,6 +91,13 @@ public:
     ~TestViewFactories();
 };
 
+// What a control is known by: a button's text, or the text of the label that
+// names it (its buddy), "&" and all; a spin box's edit goes by its spin box.
+QString ControlName(const QWidget* control);
+// Puts the focus on first, presses Tab count times and names the controls the
+// focus passes, first included.
+QStringList TabOrder(QWidget* first, int count);
+
 // A main window with its application, scripted prompts and empty settings.
 class GuiTest : public ::testing::Test {
 protected:

@@ -2,24 +2,37 @@
 
 #include <gmock/gmock.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/HelpWindow.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
 #include "app/ComPortSettings.h"
 #include "app/TorvoSettings.h"
+#include "config/RegisterEditors.h"
 #include "transfer/ComPortDialog.h"
+#include "transfer/TransferStrings.h"
 
 using ::testing::ElementsAre;
 
@@ -205,4 +218,137 @@ TEST_F(MainFrameTest, SplashClosesByItselfAfterItsTime) {
     QObject::connect(&splash, &SplashScreen::Closed, [&] { ++closed; });
     splash.Start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return closed == 1; }, 2000));
+}
+
+TEST_F(MainFrameTest, AMnemonicSharedInAWindowMovesTheFocusWithoutPressing) {
+    TestViewFactories factories;
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    ASSERT_TRUE(m_frame->Editors().OpenEditor(EditorKind::DesksetCfg));
+    CEditorView* view = m_frame->Editors().ActiveView();
+    auto* first = new QCheckBox("&Fast", view);
+    auto* name = new QLineEdit(view);
+    auto* label = new QLabel("&Frequency", view);
+    label->setBuddy(name);
+    auto* hidden = new QCheckBox("&Far", view);
+    hidden->hide();
+    first->show();
+    name->show();
+    label->show();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    first->setFocus();
+
+    QTest::keyClick(first, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), first);
+    EXPECT_FALSE(first->isChecked());
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(MainFrameTest, HelpFromAModalDialogStaysUsableWhileTheDialogRuns) {
+    ShortcutsDlg dialog(m_frame->CurrentShortcuts(), CMainFrame::StandardShortcuts(),
+                        m_frame.get());
+    QObject::connect(&dialog, &ShortcutsDlg::HelpRequested, m_frame.get(),
+                     [this](int topic) { m_frame->Help().ShowTopic(topic); });
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    HelpWindow& help = m_frame->Help();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/139.html");
+
+    // A click in the help window reaches it: it is not blocked by the dialog.
+    auto* contents = help.findChild<QPushButton*>();
+    ASSERT_NE(contents, nullptr);
+    // Through the window system, where a blocked window loses its clicks.
+    const auto click = [&help, contents] {
+        QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {},
+                          contents->mapTo(&help, contents->rect().center()));
+    };
+    click();
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/contents.html");
+    EXPECT_TRUE(dialog.isVisible());
+
+    // Help already open when a dialog starts is not blocked either.
+    dialog.hide();
+    help.ShowTopic(HelpWindow::kShortcutKeysTopic);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    click();
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/contents.html");
+    dialog.hide();
+    help.close();
+}
+
+TEST_F(MainFrameTest, TheFirstSizeHasRoomForTheLargestEditorWindow) {
+    RegisterEditors();
+    struct Unregister {
+        ~Unregister() {
+            EditorWindows::UnregisterFactory(EditorKind::ChanCfg);
+            EditorWindows::UnregisterFactory(EditorKind::DesksetCfg);
+        }
+    } unregister;
+    Restart();  // with no saved layout: a first run
+    const QSize screen = m_frame->screen()->availableGeometry().size();
+    ASSERT_GE(screen.width(), 1200);
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    for (const EditorKind kind : {EditorKind::ChanCfg, EditorKind::DesksetCfg}) {
+        ASSERT_TRUE(m_frame->Editors().OpenEditor(kind, kind == EditorKind::ChanCfg ? 1 : 0));
+        ProcessEvents();
+        const QWidget* frame = m_frame->Editors().ActiveView()->Frame();
+        EXPECT_TRUE(m_frame->Workspace().viewport()->rect().contains(frame->geometry()))
+            << frame->windowTitle().toStdString() << " " << frame->width() << "x" << frame->height()
+            << " in " << m_frame->Workspace().viewport()->width() << "x"
+            << m_frame->Workspace().viewport()->height();
+    }
+    EXPECT_LE(m_frame->width(), screen.width());
+    EXPECT_LE(m_frame->height(), screen.height());
+}
+
+TEST_F(MainFrameTest, AQuestionWrittenInLinesIsAsWideAsItsLongestLine) {
+    const QString question = transfer_strings::kRetryQuestion;
+    int longest = 0;
+    int labelWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text() == question) {
+                labelWidth = label->width();
+                for (const QString& line : question.split('\n')) {
+                    longest = std::max(longest, label->fontMetrics().horizontalAdvance(line));
+                }
+            }
+        }
+        box->reject();
+    });
+    MessageBoxPrompt().Ask(question, PromptIcon::Question, PromptButtons::RetryCancel);
+    EXPECT_GT(longest, 0);
+    EXPECT_GE(labelWidth, longest);
+}
+
+TEST_F(MainFrameTest, AGreyedMenuItemShowsItsPromptWhenHovered) {
+    m_frame->ExecuteCommand(cmd::NewDatabase);  // single channel: Channel 2 is greyed
+    QAction* channel2 = m_frame->Action(cmd::Channel2);
+    ASSERT_FALSE(channel2->isEnabled());
+    QMenu* view = nullptr;
+    for (QAction* title : m_frame->menuBar()->actions()) {
+        if (title->text() == "&View") {
+            view = title->menu();
+        }
+    }
+    ASSERT_NE(view, nullptr);
+    view->popup(m_frame->mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    QTest::mouseMove(view, view->actionGeometry(m_frame->Action(cmd::Channel1)).center());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "Activates the channel 1 configuration window");
+    QTest::mouseMove(view, view->actionGeometry(channel2).center());
+    EXPECT_EQ(m_frame->statusBar()->currentMessage(),
+              "Activates the channel 2 configuration window");
+    view->close();
 }

@@ -75,6 +75,28 @@ DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     connect(m_type, &QComboBox::currentIndexChanged, this,
             &DesksetCfgFV::EnableMultiChannelControls);
 
+    // Down the left column, then the right one, then the check boxes row by row.
+    SetTabOrder({m_type,
+                 m_muteTimer,
+                 NumberEdit(DesksetField::PagingVoiceAnnotation),
+                 m_muteLevel,
+                 NumberEdit(DesksetField::TransmitDelay),
+                 m_printerBaudRate,
+                 m_hourMode,
+                 NumberEdit(DesksetField::PageKeyUpDelay),
+                 m_pagingFeedback,
+                 m_unselectSpeaker,
+                 m_externalMic,
+                 m_displayTime,
+                 m_micAgc,
+                 m_handsetPresent,
+                 m_relays[0],
+                 m_relays[1],
+                 m_relays[2],
+                 m_relays[3],
+                 buttons->button(QDialogButtonBox::Ok),
+                 buttons->button(QDialogButtonBox::Cancel)});
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(settings);
     layout->addWidget(relays);
@@ -149,7 +171,8 @@ void DesksetCfgFV::Ok() {
         return;
     }
     Document().MarkModified();
-    switch (TypeChangeOf(TheImage(), form)) {
+    const DesksetTypeChange change = TypeChangeOf(TheImage(), form);
+    switch (change) {
         case DesksetTypeChange::FourToSingle:
             if (!ConvertToSingleChannel()) {
                 return;
@@ -162,7 +185,9 @@ void DesksetCfgFV::Ok() {
             break;
     }
     WriteDesksetSettings(form, TheImage());
-    Tree().RefreshChannelItems();
+    if (change != DesksetTypeChange::None) {
+        Tree().RefreshChannelItems();
+    }
     CloseFrame();
 }
 

@@ -6,10 +6,28 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyleOptionFrame>
 
 #include "config/deskset/CharFilter.h"
 #include "config/deskset/ChoiceList.h"
 #include "config/deskset/SingleByteValidator.h"
+
+namespace {
+
+constexpr int kDigitsOf16Bits = 5;
+// The space a line edit keeps on each side of its text.
+constexpr int kLineEditMargin = 2;
+
+// Only the checked button takes the focus from Tab; with none checked, any does.
+void TabToCheckedRadio(QButtonGroup* group) {
+    const QAbstractButton* checked = group->checkedButton();
+    for (QAbstractButton* button : group->buttons()) {
+        const bool tabStop = !checked || button == checked;
+        button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+}  // namespace
 
 qsizetype SingleBytePrefixLength(const QString& text) {
     qsizetype n = 0;
@@ -53,7 +71,24 @@ QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength) {
         edit->setMaxLength(maxLength);
     }
     edit->setValidator(new SingleByteValidator(charsets::kDigits, edit));
+    FitWidthToCharacters(edit, maxLength > 0 ? maxLength : kDigitsOf16Bits);
     return edit;
+}
+
+void FitWidthToCharacters(QLineEdit* edit, int characters) {
+    // As the line edit measures its own size hint, for this many digits.
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame()
+                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
+    option.state |= QStyle::State_Sunken;
+    const QMargins margins = edit->textMargins();
+    const int text = edit->fontMetrics().horizontalAdvance(QString(characters + 1, u'0')) +
+                     2 * kLineEditMargin + margins.left() + margins.right();
+    const QSize contents(text, edit->sizeHint().height());
+    edit->setFixedWidth(
+        edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, edit).width());
 }
 
 void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels) {
@@ -62,6 +97,8 @@ void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& label
         group->addButton(radio, id);
         layout->addWidget(radio);
     }
+    QObject::connect(group, &QButtonGroup::buttonToggled, group,
+                     [group] { TabToCheckedRadio(group); });
 }
 
 void CheckRadio(QButtonGroup* group, int id) {
@@ -74,4 +111,14 @@ void CheckRadio(QButtonGroup* group, int id) {
         button->setChecked(false);
     }
     group->setExclusive(true);
+}
+
+void SetTabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous) {
+            QWidget::setTabOrder(previous, control);
+        }
+        previous = control;
+    }
 }

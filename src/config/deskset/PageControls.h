@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,13 +30,20 @@ void SelectIndex(QComboBox* combo, int index);
 
 // A text edit of at most maxLength single-byte characters.
 QLineEdit* MakeTextEdit(int maxLength, QWidget* parent);
-// An edit that takes digits only (0 = no length limit).
+// An edit that takes digits only (0 = no length limit, as wide as a 16-bit number).
 QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength = 0);
+// Number fields are as wide as their longest text, not as wide as the page.
+void FitWidthToCharacters(QLineEdit* edit, int characters);
 
 // Radio buttons with the ids 0, 1, ... in the group, added to the layout.
+// Tab enters the group at its checked button, so that Space there cannot
+// change the choice by accident.
 void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels);
 // Checks the radio button with the id; -1 unchecks them all.
 void CheckRadio(QButtonGroup* group, int id);
+
+// Tab moves through the controls in the order given: the order they are drawn.
+void SetTabOrder(std::initializer_list<QWidget*> controls);
 
 // Texts of a row of edits, alike indexed; an edit left out (none) is skipped.
 template <std::size_t N>

@@ -1,6 +1,7 @@
 #include "config/deskset/RangeSpinEdit.h"
 
 #include <QLineEdit>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 
 #include "config/deskset/CharFilter.h"
@@ -12,6 +13,18 @@ RangeSpinEdit::RangeSpinEdit(int minimum, int maximum, QWidget* parent)
     // Typed text stays as typed: no correction when the edit loses the focus.
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(true);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize RangeSpinEdit::sizeHint() const {
+    ensurePolished();
+    // Measured as the spin boxes measure theirs: the text, a space and the cursor.
+    constexpr int kCursorSpace = 2;
+    const int text = fontMetrics().horizontalAdvance(QString::number(m_maximum) + u' ');
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize contents(text + kCursorSpace, lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, contents, this);
 }
 
 void RangeSpinEdit::SetText(const QString& text) {

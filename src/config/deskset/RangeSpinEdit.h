@@ -17,6 +17,9 @@ public:
     void SetText(const QString& text);
 
     void stepBy(int steps) override;
+    // As wide as the range's largest number and the arrows, not as the form.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     QValidator::State validate(QString& input, int& pos) const override;
 
 protected:

@@ -13,6 +13,9 @@
 
 namespace {
 
+// A sign and two digits.
+constexpr int kLevelCharacters = 3;
+
 bool IsLevel(TonePlan1Number number) {
     return number == TonePlan1Number::HlgtLevel || number == TonePlan1Number::LlgtLevel ||
            number == TonePlan1Number::FunctionToneLevel;
@@ -25,7 +28,8 @@ SignalingPlanT1Page::SignalingPlanT1Page(int channelIndex, QWidget* parent)
     using enum TonePlan1Tone;
     using enum TonePlan1Number;
     auto* guard = new QGroupBox(tr("Guard Tone"), this);
-    new QFormLayout(guard);
+    // The guard tone list holds numbers: as wide as they are, like the edits below it.
+    (new QFormLayout(guard))->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     AddTone(Guard, tr("Freq&uency (Hz)"), guard);
     AddNumber(HlgtDuration, tr("HL&GT duration (ms)"), guard);
     AddNumber(HlgtLevel, tr("HLG&T level (dB)"), guard);
@@ -75,6 +79,9 @@ QLineEdit* SignalingPlanT1Page::AddNumber(TonePlan1Number number, const QString&
                   [](std::string_view text) { return CutAtFirstOutside(text, charsets::kLevel); },
                   group)
             : MakeDigitsEdit(group);
+    if (IsLevel(number)) {
+        FitWidthToCharacters(edit, kLevelCharacters);
+    }
     m_numbers[static_cast<std::size_t>(number)] = edit;
     qobject_cast<QFormLayout*>(group->layout())->addRow(label, edit);
     return edit;

@@ -36,8 +36,10 @@ StatAlertPage::StatAlertPage(int channelIndex, QWidget* parent)
     grid->setRowStretch(3, 1);
 }
 
+// Controls join the tab order when they are put in their place, so each is
+// made without a parent and placed at once, in the order they are drawn.
 QLineEdit* StatAlertPage::AddDurationEdit(StatAlertNumber number) {
-    QLineEdit* edit = MakeDigitsEdit(this);
+    QLineEdit* edit = MakeDigitsEdit(nullptr);
     m_numbers[static_cast<std::size_t>(number)] = edit;
     return edit;
 }
@@ -66,6 +68,7 @@ QWidget* StatAlertPage::MakeRacGroup() {
     auto* layout = new QVBoxLayout(box);
     AddRadios(m_racMode, layout, {tr("&None"), tr("&Manual"), tr("&Auto")});
     m_defaultRac = new FilteredEdit(kRacDigits, FilterRac, box);
+    FitWidthToCharacters(m_defaultRac, kRacDigits);
     auto* form = new QFormLayout;
     form->addRow(tr("&Default RAC"), m_defaultRac);
     form->addRow(tr("&RAC pretime (ms)"), AddDurationEdit(StatAlertNumber::RacPretime));
@@ -77,14 +80,16 @@ QWidget* StatAlertPage::MakeOtherFields() {
     auto* widget = new QWidget;
     auto* form = new QFormLayout(widget);
     form->setContentsMargins(0, 0, 0, 0);
-    m_retryConstant = MakeList(::RetryConstantList(), widget);
-    m_limitedPatience = new RangeSpinEdit(0, kLimitedPatienceMax, widget);
-    m_busyTimer = new QCheckBox(tr("B&usy timer"), widget);
-    m_emergencyAcknowledge = new QCheckBox(tr("Emergency ac&knowledge"), widget);
+    // The retry constants are numbers: the list is as wide as they are.
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    m_retryConstant = MakeList(::RetryConstantList(), nullptr);
     form->addRow(tr("Retry c&onstant"), m_retryConstant);
+    m_limitedPatience = new RangeSpinEdit(0, kLimitedPatienceMax);
     form->addRow(tr("Limited &patience (sec)"), m_limitedPatience);
     form->addRow(tr("DOS &coast (ms)"), AddDurationEdit(StatAlertNumber::DosCoast));
+    m_busyTimer = new QCheckBox(tr("B&usy timer"));
     form->addRow(m_busyTimer);
+    m_emergencyAcknowledge = new QCheckBox(tr("Emergency ac&knowledge"));
     form->addRow(m_emergencyAcknowledge);
     return widget;
 }

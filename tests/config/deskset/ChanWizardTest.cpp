@@ -276,3 +276,48 @@ TEST_F(ChannelWizardTest, AnInvalidChannelIndexIsAnInternalError) {
     EXPECT_EQ(m_prompt->icons.back(), PromptIcon::Stop);
     EXPECT_EQ(m_frame->Tree().ItemState("Channel 1"), CConfigTree::kOpen);
 }
+
+TEST_F(ChannelWizardTest, MnemonicsOfTheWindowWinOverTheMenuBar) {
+    Open(1);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    const auto press = [](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu opened";
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+    };
+
+    // Alt+O: "N&one" on the channel page, not the Options menu.
+    auto* channel = Current<ChanConfigPage>();
+    channel->TxLevelList()->setFocus();
+    press(Qt::Key_O);
+    EXPECT_EQ(channel->KeyingGroup()->checkedId(), cc::kKeyingNone);
+
+    // Alt+O on the stat alert page focuses "Retry c&onstant".
+    channel->KeyingGroup()->button(cc::kKeyingTone)->click();
+    channel->OptionGroup()->button(cc::kOptionStatAlert)->click();
+    Type(channel->DesksetIdEdit(), "A1");
+    GoTo(StatAlert);
+    auto* statAlert = Current<StatAlertPage>();
+    statAlert->DefaultRacEdit()->setFocus();
+    press(Qt::Key_O);
+    EXPECT_EQ(QApplication::focusWidget(), statAlert->RetryConstantList());
+
+    // Alt+F on the last page: "&Finish", not the File menu.
+    press(Qt::Key_F);
+    ProcessEvents();
+    EXPECT_EQ(View(1), nullptr) << "Finish closed the window";
+    EXPECT_EQ(Record(1).U8(c::kSignalingOption), cc::kOptionStatAlert);
+
+    // Without an editor window the menu bar has its keys.
+    m_frame->Tree().setFocus();
+    QTest::keyClick(&m_frame->Tree(), Qt::Key_F, Qt::AltModifier);
+    QCoreApplication::processEvents();
+    EXPECT_NE(QApplication::activePopupWidget(), nullptr);
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    }
+}

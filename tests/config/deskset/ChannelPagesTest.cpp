@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QTest>
 
 #include "config/deskset/CChanTalkPermitTone.h"
 #include "config/deskset/ChanConfigPage.h"
@@ -439,4 +440,49 @@ TEST_F(ChannelPagesTest, StatAlertPage) {
     GoTo(StatAlert);
     EXPECT_EQ(Current<StatAlertPage>()->DefaultRacEdit()->text(), "FFFF");
     EXPECT_EQ(Current<StatAlertPage>()->RetryConstantList()->currentText(), "6");
+}
+
+TEST_F(ChannelPagesTest, TabFollowsTheStatAlertPageAndEntersRadioGroupsAtTheirChoice) {
+    Open(1);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    SelectOption(cc::kOptionStatAlert);
+    Type(ChannelPage()->DesksetIdEdit(), "A1");
+    GoTo(StatAlert);
+    auto* page = Current<StatAlertPage>();
+    // Choices as a loaded record sets them, not by a click that moves the focus.
+    page->ModeGroup()->button(1)->setChecked(true);
+    page->PretimeKindGroup()->button(1)->setChecked(true);
+    page->RacModeGroup()->button(2)->setChecked(true);
+    EXPECT_THAT(
+        TabOrder(Button(QWizard::CancelButton), 15),
+        ElementsAre("Cancel", "&Trailing", "Bit s&ync", "L&eading pretime (ms)",
+                    "Trailin&g pretime (ms)", "&Auto", "&Default RAC", "&RAC pretime (ms)",
+                    "Retry c&onstant", "Limited &patience (sec)", "DOS &coast (ms)", "B&usy timer",
+                    "Emergency ac&knowledge", "< &Back", "&Finish", "Cancel"));
+}
+
+TEST_F(ChannelPagesTest, NumberFieldsAreAsWideAsTheirNumbers) {
+    Open(1);
+    SelectOption(cc::kOptionStatAlert);
+    Type(ChannelPage()->DesksetIdEdit(), "A1");
+    const auto fits = [](const QWidget* field, const QString& longest) {
+        const int text = field->fontMetrics().horizontalAdvance(longest);
+        EXPECT_GE(field->width(), text + 4) << longest.toStdString();
+        EXPECT_LE(field->width(), text + 60) << longest.toStdString();
+    };
+    fits(ChannelPage()->HangoverDelayEdit(), "60000");
+    GoTo(TonePlan1);
+    fits(Current<SignalingPlanT1Page>()->NumberEdit(TonePlan1Number::HlgtDuration), "65535");
+    fits(Current<SignalingPlanT1Page>()->NumberEdit(TonePlan1Number::HlgtLevel), "-20");
+    GoTo(TalkPermitTone);
+    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
+        fits(Current<CChanTalkPermitTone>()->NumberEdit(static_cast<TalkPermitField>(k)), "65535");
+    }
+    GoTo(StatAlert);
+    fits(Current<StatAlertPage>()->NumberEdit(StatAlertNumber::DosCoast), "65535");
+    // A spin edit: its number and the arrows.
+    const QWidget* patience = Current<StatAlertPage>()->LimitedPatienceSpin();
+    EXPECT_GE(patience->width(), patience->fontMetrics().horizontalAdvance("60") + 16);
+    EXPECT_LE(patience->width(), 100);
 }

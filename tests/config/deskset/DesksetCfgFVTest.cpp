@@ -174,6 +174,26 @@ TEST_F(DesksetCfgFVTest, FourToSingleAnsweredYesResetsChannelsKeysAndWindows) {
     }
 }
 
+TEST_F(DesksetCfgFVTest, OkWithoutATypeChangeKeepsTheOpenMarkersOfChannelWindows) {
+    OpenFourChannelDatabase();
+    m_frame->ExecuteCommand(cmd::Channel3);
+    m_frame->ExecuteCommand(cmd::DesksetConfiguration);
+    ProcessEvents();
+    ASSERT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
+    auto* view = qobject_cast<DesksetCfgFV*>(m_frame->Editors().ActiveView());
+    ASSERT_NE(view, nullptr);
+    view->Ok();
+    ProcessEvents();
+    EXPECT_FALSE(IsOpen(EditorKind::DesksetCfg));
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 2"), CConfigTree::kClosed);
+    EXPECT_EQ(m_frame->Tree().ItemState("Deskset Configuration"), CConfigTree::kClosed);
+
+    // Refreshing the items from the image does not drop the marker either.
+    m_frame->Tree().RefreshItemStates();
+    EXPECT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
+}
+
 TEST_F(DesksetCfgFVTest, SingleToFourEnablesChannelsAndReopensTheButtonsWindow) {
     m_frame->ExecuteCommand(cmd::NewDatabase);
     const ConfigImage before = TheImage();
@@ -210,4 +230,19 @@ TEST_F(DesksetCfgFVTest, HeldArrowsStepFasterAndStayInRange) {
     delay->SetText("495");
     delay->stepBy(1);
     EXPECT_EQ(delay->text(), "500");
+}
+
+TEST_F(DesksetCfgFVTest, TabFollowsTheFormColumnByColumn) {
+    OpenFourChannelDatabase();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    DesksetCfgFV* view = Open();
+    EXPECT_THAT(
+        TabOrder(view->DesksetType(), 20),
+        ElementsAre("Type of &deskset", "&Mute timer (sec)", "Paging voi&ce annotation (sec)",
+                    "Mute &level", "&Transmit delay (ms)", "Printer ba&ud rate",
+                    "12 / 24 hou&r mode", "&Page key up delay (sec)", "Paging feedbac&k",
+                    "Use unselect &speaker", "&External mic present", "D&isplay time", "Mic A&GC",
+                    "H&andset present", "Relay latching &1", "Relay latching &2",
+                    "Relay latching &3", "Relay latching &4", "OK", "Cancel", "Type of &deskset"));
 }
