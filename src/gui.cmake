@@ -5,6 +5,7 @@ add_library(torvo_gui STATIC
   app/AboutDlg.cpp
   app/CChildFrame.cpp
   app/CConfigTree.cpp
+  app/ConfigAreas.cpp
   app/CEditorView.cpp
   app/CMainFrame.cpp
   app/CommandMenu.cpp

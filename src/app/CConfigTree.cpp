@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "app/DesksetSettings.h"
 #include "app/ManualPage.h"
 
@@ -17,16 +17,10 @@ constexpr int kStateRole = Qt::UserRole + 1;
 constexpr int kPicture = 16;
 constexpr int kGap = 2;
 
-constexpr char kDeskset[] = "Deskset Configuration";
-constexpr char kButtons[] = "Buttons Configuration";
-constexpr char kPaging[] = "Paging";
-constexpr char kPagingFormats[] = "Paging Formats";
-constexpr char kSpeedPaging[] = "Speed Paging";
-constexpr char kCustomTones[] = "Custom Paging Tones";
-constexpr char kAliases[] = "PTT ID Aliases";
+namespace t = area_texts;
 
 QString ChannelText(int n) {
-    return QString("Channel %1").arg(n);
+    return AreaOf(EditorKind::ChanCfg, n)->treeText;
 }
 
 // The item picture with its state picture in front, drawn at the screen's pixel ratio.
@@ -85,40 +79,28 @@ CConfigTree::CConfigTree(QWidget* parent) : QTreeWidget(parent) {
 void CConfigTree::Build() {
     auto* root = new QTreeWidgetItem(this, QStringList{QString()});
     SetState(root, kNoState);
-    const auto child = [this](QTreeWidgetItem* parent, const QString& text) {
-        auto* item = new QTreeWidgetItem(parent, QStringList{text});
-        SetState(item, text == kPaging ? kNoState : kClosed);
-        return item;
+    // The areas come in tree order, each after the item it hangs under.
+    const auto parentOf = [this, root](const char* parentText) -> QTreeWidgetItem* {
+        if (!parentText) {
+            return root;
+        }
+        if (QTreeWidgetItem* parent = FindItem(parentText)) {
+            return parent;
+        }
+        auto* group = new QTreeWidgetItem(root, QStringList{parentText});
+        SetState(group, kNoState);
+        return group;
     };
-    QTreeWidgetItem* deskset = child(root, kDeskset);
-    for (int n = 1; n <= 4; ++n) {
-        child(deskset, ChannelText(n));
+    for (const ConfigArea& area : ConfigAreas()) {
+        SetState(new QTreeWidgetItem(parentOf(area.parentText), QStringList{area.treeText}),
+                 kClosed);
     }
-    child(root, kButtons);
-    QTreeWidgetItem* paging = child(root, kPaging);
-    child(paging, kPagingFormats);
-    child(paging, kSpeedPaging);
-    child(paging, kCustomTones);
-    child(root, kAliases);
-    root->setExpanded(true);
-    deskset->setExpanded(true);
-    paging->setExpanded(true);
+    expandAll();
 }
 
 int CConfigTree::CommandForItem(const QString& text) {
-    static const QHash<QString, int> commands{
-        {kDeskset, cmd::OpenDesksetEditor},
-        {ChannelText(1), cmd::OpenChannel1Editor},
-        {ChannelText(2), cmd::OpenChannel1Editor + 1},
-        {ChannelText(3), cmd::OpenChannel1Editor + 2},
-        {ChannelText(4), cmd::OpenChannel4Editor},
-        {kButtons, cmd::OpenButtonsEditor},
-        {kPagingFormats, cmd::OpenPagingFormatsEditor},
-        {kSpeedPaging, cmd::OpenSpeedPagingEditor},
-        {kCustomTones, cmd::OpenCustomTonesEditor},
-        {kAliases, cmd::OpenAliasesEditor},
-    };
-    return commands.value(text, 0);
+    const ConfigArea* area = AreaByTreeText(text.toStdString());
+    return area ? area->editorCommand : 0;
 }
 
 QTreeWidgetItem* CConfigTree::FindItem(const QString& text) const {
@@ -152,7 +134,7 @@ QString CConfigTree::RootLabel() const {
 
 void CConfigTree::SetItemAvailable(const QString& text, bool available) {
     QTreeWidgetItem* item = FindItem(text);
-    if (!item || text == kPaging) {
+    if (!item || text == t::kPaging) {
         return;
     }
     // An open window keeps its marker: only closing it sets the item back to closed.
@@ -164,7 +146,7 @@ void CConfigTree::SetItemAvailable(const QString& text, bool available) {
 
 void CConfigTree::MarkItemOpen(const QString& text) {
     QTreeWidgetItem* item = FindItem(text);
-    if (!item || text == kPaging) {
+    if (!item || text == t::kPaging) {
         return;
     }
     SetState(item, kOpen);
@@ -189,7 +171,7 @@ void CConfigTree::EditorClosed(const QString& text) {
 }
 
 void CConfigTree::RefreshChannelItems() {
-    SetItemAvailable(kDeskset, true);
+    SetItemAvailable(t::kDeskset, true);
     const std::uint8_t type = DesksetSettings(TheImage()).DesksetType();
     if (type == layout::deskset::kTypeSingleChannel || type == layout::deskset::kTypeFourChannel) {
         for (int n = 2; n <= 4; ++n) {
@@ -199,7 +181,7 @@ void CConfigTree::RefreshChannelItems() {
 }
 
 void CConfigTree::RefreshSpeedPagingItem() {
-    SetItemAvailable(kSpeedPaging, AnyManualPageExists(TheImage()));
+    SetItemAvailable(t::kSpeedPaging, AnyManualPageExists(TheImage()));
 }
 
 void CConfigTree::RefreshItemStates() {
@@ -208,11 +190,11 @@ void CConfigTree::RefreshItemStates() {
     if (type == layout::deskset::kTypeSingleChannel || type == layout::deskset::kTypeFourChannel) {
         SetItemAvailable(ChannelText(1), true);
     }
-    SetItemAvailable(kButtons, true);
-    SetItemAvailable(kPagingFormats, true);
+    SetItemAvailable(t::kButtons, true);
+    SetItemAvailable(t::kPagingFormats, true);
     RefreshSpeedPagingItem();
-    SetItemAvailable(kCustomTones, true);
-    SetItemAvailable(kAliases, true);
+    SetItemAvailable(t::kCustomTones, true);
+    SetItemAvailable(t::kAliases, true);
 }
 
 void CConfigTree::ActivateItem(QTreeWidgetItem* item) {

@@ -21,14 +21,15 @@
 #include "app/AppStrings.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
+#include "app/ComPortSettings.h"
 #include "app/CommandMenu.h"
 #include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "app/EditorMnemonics.h"
 #include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/LockKeyState.h"
 #include "app/ShortcutsDlg.h"
-#include "app/ComPortSettings.h"
 #include "app/TorvoSettings.h"
 #include "transfer/ComPortDialog.h"
 #include "transfer/DesktopTransfer.h"
@@ -38,67 +39,20 @@ namespace {
 constexpr int kTreeWidth = 220;
 constexpr char kMainWindowHelpPage[] = "main-window.html";
 
-// View menu commands: the tree item they mark open and the editor command they post.
-struct AreaCommand {
-    cmd::Id id;
-    const char* treeText;
-    int editorCommand;
-};
-constexpr AreaCommand kAreaCommands[] = {
-    {cmd::DesksetConfiguration, "Deskset Configuration", cmd::OpenDesksetEditor},
-    {cmd::Channel1, "Channel 1", cmd::OpenChannel1Editor},
-    {cmd::Channel2, "Channel 2", cmd::OpenChannel1Editor + 1},
-    {cmd::Channel3, "Channel 3", cmd::OpenChannel1Editor + 2},
-    {cmd::Channel4, "Channel 4", cmd::OpenChannel4Editor},
-    {cmd::ButtonsConfiguration, "Buttons Configuration", cmd::OpenButtonsEditor},
-    {cmd::PagingFormats, "Paging Formats", cmd::OpenPagingFormatsEditor},
-    {cmd::SpeedPaging, "Speed Paging", cmd::OpenSpeedPagingEditor},
-    {cmd::CustomPagingTones, "Custom Paging Tones", cmd::OpenCustomTonesEditor},
-    {cmd::PttIdAliases, "PTT ID Aliases", cmd::OpenAliasesEditor},
-};
-
-const AreaCommand* AreaByMenuCommand(int id) {
-    for (const AreaCommand& area : kAreaCommands) {
-        if (area.id == id) {
-            return &area;
+// The View menu with a database open: the tree, the areas in their groups,
+// the bars; 0 stands for a separator.
+std::vector<int> ViewMenuCommands() {
+    std::vector<int> ids{cmd::ConfigurationTree};
+    int group = -1;
+    for (const ConfigArea& area : ConfigAreas()) {
+        if (area.viewMenuGroup != group) {
+            ids.push_back(0);
+            group = area.viewMenuGroup;
         }
+        ids.push_back(area.viewCommand);
     }
-    return nullptr;
-}
-
-const AreaCommand* AreaByEditorCommand(int command) {
-    for (const AreaCommand& area : kAreaCommands) {
-        if (area.editorCommand == command) {
-            return &area;
-        }
-    }
-    return nullptr;
-}
-
-// The editor window class and channel each internal command opens.
-std::pair<EditorKind, int> EditorForCommand(int command) {
-    switch (command) {
-        case cmd::OpenDesksetEditor:
-            return {EditorKind::DesksetCfg, 0};
-        case cmd::OpenButtonsEditor:
-            return {EditorKind::DesksetButtonsCfg, 0};
-        case cmd::OpenPagingFormatsEditor:
-            return {EditorKind::ManualPageList, 0};
-        case cmd::OpenSpeedPagingEditor:
-            return {EditorKind::SpeedPageList, 0};
-        case cmd::OpenCustomTonesEditor:
-            return {EditorKind::CustomPageList, 0};
-        case cmd::OpenAliasesEditor:
-            return {EditorKind::AliasList, 0};
-        default:
-            return {EditorKind::ChanCfg, command - cmd::OpenChannel1Editor + 1};
-    }
-}
-
-// View menu items that follow the availability of their tree item.
-bool FollowsTreeItem(int id) {
-    return (id >= cmd::Channel1 && id <= cmd::Channel4) || id == cmd::SpeedPaging ||
-           id == cmd::ButtonsConfiguration;
+    ids.insert(ids.end(), {0, cmd::ViewToolbar, cmd::ViewStatusBar});
+    return ids;
 }
 
 }  // namespace
@@ -210,10 +164,9 @@ void CMainFrame::CreateTree() {
             Qt::QueuedConnection);
     connect(m_tree, &CConfigTree::AvailabilityChanged, this,
             [this](const QString& text, bool available) {
-                for (const AreaCommand& area : kAreaCommands) {
-                    if (text == area.treeText && FollowsTreeItem(area.id)) {
-                        m_actions[area.id]->setEnabled(available);
-                    }
+                const ConfigArea* area = AreaByTreeText(text.toStdString());
+                if (area && area->followsItsItem) {
+                    m_actions[area->viewCommand]->setEnabled(available);
                 }
             });
 }
@@ -249,7 +202,7 @@ void CMainFrame::RebuildMenus() {
     menuBar()->clear();
     qDeleteAll(m_menus);
     m_menus.clear();
-    const auto menu = [this](const QString& title, std::initializer_list<int> ids) {
+    const auto menu = [this](const QString& title, const std::vector<int>& ids) {
         auto* m = new CommandMenu(title, this);
         for (int id : ids) {
             if (id == 0) {
@@ -263,11 +216,7 @@ void CMainFrame::RebuildMenus() {
     m_menus << FileMenu(m_databaseMenu);
     m_menus << menu("&Options", {cmd::ComPort, cmd::Shortcuts});
     if (m_databaseMenu) {
-        m_menus << menu("&View",
-                        {cmd::ConfigurationTree, 0, cmd::DesksetConfiguration, 0, cmd::Channel1,
-                         cmd::Channel2, cmd::Channel3, cmd::Channel4, 0, cmd::ButtonsConfiguration,
-                         cmd::PagingFormats, cmd::SpeedPaging, cmd::CustomPagingTones,
-                         cmd::PttIdAliases, 0, cmd::ViewToolbar, cmd::ViewStatusBar});
+        m_menus << menu("&View", ViewMenuCommands());
         m_menus << menu("&Window", {cmd::Cascade});
     } else {
         m_menus << menu("&View", {cmd::ViewToolbar, cmd::ViewStatusBar});
@@ -352,8 +301,8 @@ void CMainFrame::ShowHelpForActiveWindow() {
 }
 
 void CMainFrame::ExecuteCommand(int id) {
-    if (AreaByMenuCommand(id)) {
-        OpenAreaFromView(id);
+    if (const ConfigArea* area = AreaByViewCommand(id)) {
+        OpenAreaFromView(*area);
         return;
     }
     switch (id) {
@@ -418,13 +367,12 @@ void CMainFrame::ExecuteCommand(int id) {
     }
 }
 
-void CMainFrame::OpenAreaFromView(int commandId) {
-    const AreaCommand* area = AreaByMenuCommand(commandId);
-    if (!area || !m_actions[commandId]->isEnabled()) {
+void CMainFrame::OpenAreaFromView(const ConfigArea& area) {
+    if (!m_actions[area.viewCommand]->isEnabled()) {
         return;
     }
-    m_tree->MarkItemOpen(area->treeText);
-    const int command = area->editorCommand;
+    m_tree->MarkItemOpen(area.treeText);
+    const int command = area.editorCommand;
     QMetaObject::invokeMethod(
         this, [this, command] { RunEditorCommand(command); }, Qt::QueuedConnection);
 }
@@ -433,12 +381,10 @@ void CMainFrame::RunEditorCommand(int command) {
     if (!m_app.Document()) {
         return;
     }
-    const auto [kind, channel] = EditorForCommand(command);
-    if (!m_editors->OpenEditor(kind, channel)) {
+    const ConfigArea* area = AreaByEditorCommand(command);
+    if (area && !m_editors->OpenEditor(area->kind, area->channel)) {
         // No editor for this area: the item goes back to closed.
-        if (const AreaCommand* area = AreaByEditorCommand(command)) {
-            m_tree->EditorClosed(area->treeText);
-        }
+        m_tree->EditorClosed(area->treeText);
     }
 }
 

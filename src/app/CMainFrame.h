@@ -9,6 +9,7 @@
 #include <memory>
 
 class CConfigTree;
+struct ConfigArea;
 class DesktopTransfer;
 class CTorvoApp;
 class EditorWindows;
@@ -89,7 +90,7 @@ private:
     void SetDatabaseTitle(const QString& name);
     void UpdateCommandEnabling();
     void RunEditorCommand(int command);
-    void OpenAreaFromView(int commandId);
+    void OpenAreaFromView(const ConfigArea& area);
     void OpenShortcutsDialog();
     void UpdateLockIndicators();
 
