@@ -74,7 +74,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     CreateTree();
     m_editors =
         std::make_unique<EditorWindows>(*m_workspace, *m_tree, [this] { return m_app.Document(); });
-    m_transfer = std::make_unique<DesktopTransfer>(m_app, *this);
+    m_transfer = std::make_unique<DesktopTransfer>(static_cast<ITransferHost&>(*this), *this);
     RebuildMenus();
     ShowNoDatabase();
     ComPortSettings::EnsureComPortSetting();
@@ -375,6 +375,22 @@ void CMainFrame::OpenAreaFromView(const ConfigArea& area) {
     const int command = area.editorCommand;
     QMetaObject::invokeMethod(
         this, [this, command] { RunEditorCommand(command); }, Qt::QueuedConnection);
+}
+
+bool CMainFrame::RefuseWhileEditing(const char* message) const {
+    return m_app.RefuseWhileEditing(message);
+}
+
+bool CMainFrame::IsDatabaseOpen() const {
+    return m_app.Document() != nullptr;
+}
+
+bool CMainFrame::NewDatabase() {
+    return m_app.NewDatabase();
+}
+
+void CMainFrame::RefreshTreeItems() {
+    m_tree->RefreshItemStates();
 }
 
 void CMainFrame::RunEditorCommand(int command) {

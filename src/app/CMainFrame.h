@@ -8,6 +8,8 @@
 #include <QMap>
 #include <memory>
 
+#include "transfer/TransferHost.h"
+
 class CConfigTree;
 struct ConfigArea;
 class DesktopTransfer;
@@ -21,7 +23,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private ITransferHost {
     Q_OBJECT
 
 public:
@@ -48,7 +50,7 @@ public:
     QToolBar& ToolBar() const { return *m_toolBar; }
     HelpWindow& Help();
 
-    void SetStatusText(const QString& text);
+    void SetStatusText(const QString& text) override;
     QString StatusText() const;
 
     // Keyboard shortcuts: command id to key.
@@ -81,6 +83,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // ITransferHost
+    bool RefuseWhileEditing(const char* message) const override;
+    bool IsDatabaseOpen() const override;
+    bool NewDatabase() override;
+    void ShowDatabaseName(const QString& name) override { ShowDatabaseName(name, name); }
+    void RefreshTreeItems() override;
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();

@@ -4,21 +4,19 @@
 #include <QTimer>
 
 #include "app/AppStrings.h"
-#include "app/CConfigTree.h"
-#include "app/CMainFrame.h"
-#include "app/CTorvoApp.h"
+#include "app/ComPortSettings.h"
 #include "app/ConfigImage.h"
 #include "app/Prompt.h"
-#include "app/ComPortSettings.h"
 #include "link/CLayerFactory.h"
+#include "transfer/TransferHost.h"
 #include "transfer/TransferProgressDlg.h"
 #include "transfer/TransferStrings.h"
 
 using transfer::TimerId;
 
-DesktopTransfer::DesktopTransfer(CTorvoApp& app, CMainFrame& frame)
-    : m_app(app),
-      m_frame(frame),
+DesktopTransfer::DesktopTransfer(ITransferHost& host, QWidget& dialogParent)
+    : m_host(host),
+      m_dialogParent(dialogParent),
       m_link(StoredThreadPriorities()),
       m_transferLink(m_link),
       m_controller(m_transferLink, *this, *this, *this) {
@@ -48,13 +46,14 @@ void DesktopTransfer::UseDeviceForEveryPort(const std::string& device) {
 }
 
 void DesktopTransfer::Download() {
-    if (!m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading)) {
+    if (!m_host.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading)) {
         m_controller.RequestDownload();
     }
 }
 
 void DesktopTransfer::Upload() {
-    if (m_app.Document() && !m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading)) {
+    if (m_host.IsDatabaseOpen() &&
+        !m_host.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading)) {
         m_controller.RequestUpload();
     }
 }
@@ -101,12 +100,12 @@ bool DesktopTransfer::AskRetry(const std::string& text) {
 }
 
 void DesktopTransfer::SetStatusText(const std::string& text) {
-    m_frame.SetStatusText(QString::fromLatin1(text.c_str()));
+    m_host.SetStatusText(QString::fromLatin1(text.c_str()));
 }
 
 void DesktopTransfer::ShowProgress(const transfer::ProgressState& state) {
     if (!m_dialog) {
-        m_dialog = new TransferProgressDlg(&m_frame);
+        m_dialog = new TransferProgressDlg(&m_dialogParent);
         connect(m_dialog, &QDialog::finished, this, &DesktopTransfer::ProgressDialogClosed);
         m_dialog->show();
     }
@@ -122,19 +121,19 @@ void DesktopTransfer::ProgressDialogClosed() {
 }
 
 bool DesktopTransfer::IsDatabaseOpen() const {
-    return m_app.Document() != nullptr;
+    return m_host.IsDatabaseOpen();
 }
 
 bool DesktopTransfer::StartNewDatabase() {
-    return m_app.NewDatabase();
+    return m_host.NewDatabase();
 }
 
 void DesktopTransfer::ShowDownloadName() {
-    m_frame.ShowDatabaseName(transfer_strings::kDownloadName, transfer_strings::kDownloadName);
+    m_host.ShowDatabaseName(transfer_strings::kDownloadName);
 }
 
 void DesktopTransfer::ImageReplaced() {
-    m_frame.Tree().RefreshItemStates();
+    m_host.RefreshTreeItems();
 }
 
 std::string DesktopTransfer::ComPortDigit() const {

@@ -13,9 +13,9 @@
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
 
-class CMainFrame;
-class CTorvoApp;
+class ITransferHost;
 class QTimer;
+class QWidget;
 class TransferProgressDlg;
 
 class DesktopTransfer : public QObject,
@@ -25,7 +25,8 @@ class DesktopTransfer : public QObject,
     Q_OBJECT
 
 public:
-    DesktopTransfer(CTorvoApp& app, CMainFrame& frame);
+    // dialogParent: the window the progress dialog belongs to.
+    DesktopTransfer(ITransferHost& host, QWidget& dialogParent);
     ~DesktopTransfer() override;
 
     // The commands, with their refusal while editor windows are open.
@@ -66,8 +67,8 @@ private:
 
     void ProgressDialogClosed();
 
-    CTorvoApp& m_app;
-    CMainFrame& m_frame;
+    ITransferHost& m_host;
+    QWidget& m_dialogParent;
     LinkEventPoster m_poster{*this};
     CslVcom m_link;
     VcomTransferLink m_transferLink;
