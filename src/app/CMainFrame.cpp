@@ -389,6 +389,10 @@ bool CMainFrame::NewDatabase() {
     return m_app.NewDatabase();
 }
 
+void CMainFrame::EditorClosed(const QString& treeText) {
+    m_tree->EditorClosed(treeText);
+}
+
 void CMainFrame::RefreshTreeItems() {
     m_tree->RefreshItemStates();
 }

@@ -8,6 +8,7 @@
 #include <QMap>
 #include <memory>
 
+#include "app/DatabaseDisplay.h"
 #include "transfer/TransferHost.h"
 
 class CConfigTree;
@@ -23,7 +24,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow, private ITransferHost {
+class CMainFrame : public QMainWindow, public IDatabaseDisplay, private ITransferHost {
     Q_OBJECT
 
 public:
@@ -31,12 +32,13 @@ public:
     ~CMainFrame() override;
 
     // The two user-visible states and the database name shown in title and tree.
-    void ShowNoDatabase();
-    void ShowDatabaseOpen(const QString& rootLabel, const QString& titleName);
-    void ShowDatabaseName(const QString& rootLabel, const QString& titleName);
+    void ShowNoDatabase() override;
+    void ShowDatabaseOpen(const QString& rootLabel, const QString& titleName) override;
+    void ShowDatabaseName(const QString& rootLabel, const QString& titleName) override;
     bool ShowsDatabaseMenu() const { return m_databaseMenu; }
 
-    void RefreshRecentFiles();
+    void RefreshRecentFiles() override;
+    void EditorClosed(const QString& treeText) override;
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
 
     // Runs a menu command by its identifier, as the menu or toolbar would.

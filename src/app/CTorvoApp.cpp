@@ -4,8 +4,7 @@
 #include <QFileInfo>
 
 #include "app/AppStrings.h"
-#include "app/CConfigTree.h"
-#include "app/CMainFrame.h"
+#include "app/DatabaseDisplay.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
 #include "app/Prompt.h"
@@ -41,8 +40,8 @@ bool CTorvoApp::CloseDatabase() {
         return false;
     }
     ClearImage();
-    if (m_frame) {
-        m_frame->ShowNoDatabase();
+    if (m_display) {
+        m_display->ShowNoDatabase();
     }
     m_doc->CloseAllViews();
     m_doc.reset();
@@ -53,10 +52,13 @@ void CTorvoApp::BeginDocument(const QString& title, const QString& path) {
     m_doc = std::make_unique<CTorvoDoc>();
     m_doc->SetTitle(title);
     m_doc->SetPath(path);
-    if (m_frame) {
-        connect(m_doc.get(), &CTorvoDoc::EditorClosed, &m_frame->Tree(),
-                &CConfigTree::EditorClosed);
-        m_frame->ShowDatabaseOpen(title, path.isEmpty() ? title : path);
+    if (m_display) {
+        connect(m_doc.get(), &CTorvoDoc::EditorClosed, this, [this](const QString& treeText) {
+            if (m_display) {
+                m_display->EditorClosed(treeText);
+            }
+        });
+        m_display->ShowDatabaseOpen(title, path.isEmpty() ? title : path);
     }
 }
 
@@ -92,15 +94,15 @@ bool CTorvoApp::OpenDatabaseFile(const QString& path) {
         // A short read may have filled part of the image; no database is open.
         ClearImage();
         TorvoSettings::RemoveRecentFile(fullPath);
-        if (m_frame) {
-            m_frame->RefreshRecentFiles();
+        if (m_display) {
+            m_display->RefreshRecentFiles();
         }
         return false;
     }
     TorvoSettings::AddRecentFile(fullPath);
     BeginDocument(QFileInfo(fullPath).fileName(), fullPath);
-    if (m_frame) {
-        m_frame->RefreshRecentFiles();
+    if (m_display) {
+        m_display->RefreshRecentFiles();
     }
     return true;
 }
@@ -152,14 +154,14 @@ bool CTorvoApp::DoSave(bool askForName) {
     m_doc->SetPath(fullPath);
     m_doc->SetTitle(QFileInfo(fullPath).fileName());
     TorvoSettings::AddRecentFile(fullPath);
-    if (m_frame) {
-        m_frame->RefreshRecentFiles();
+    if (m_display) {
+        m_display->RefreshRecentFiles();
     }
     return true;
 }
 
 void CTorvoApp::ShowSavedName() {
-    if (m_frame && m_doc && !m_doc->Path().isEmpty()) {
-        m_frame->ShowDatabaseName(QFileInfo(m_doc->Path()).fileName(), m_doc->Path());
+    if (m_display && m_doc && !m_doc->Path().isEmpty()) {
+        m_display->ShowDatabaseName(QFileInfo(m_doc->Path()).fileName(), m_doc->Path());
     }
 }

@@ -8,7 +8,7 @@
 
 #include "app/CTorvoDoc.h"
 
-class CMainFrame;
+class IDatabaseDisplay;
 
 class CTorvoApp : public QObject {
     Q_OBJECT
@@ -17,7 +17,8 @@ public:
     CTorvoApp();
     ~CTorvoApp() override;
 
-    void SetMainFrame(CMainFrame* frame) { m_frame = frame; }
+    // The main window, or null.
+    void SetDisplay(IDatabaseDisplay* display) { m_display = display; }
     CTorvoDoc* Document() const { return m_doc.get(); }
 
     // The close step of every command that replaces or ends the database.
@@ -44,7 +45,7 @@ private:
     bool DoSave(bool askForName);
     void ShowSavedName();
 
-    CMainFrame* m_frame = nullptr;
+    IDatabaseDisplay* m_display = nullptr;
     std::unique_ptr<CTorvoDoc> m_doc;
     bool m_lastCloseOk = true;
 };

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
 
     CTorvoApp app;
     CMainFrame frame(app);
-    app.SetMainFrame(&frame);
+    app.SetDisplay(&frame);
     frame.RefreshRecentFiles();
     frame.RestoreLayout();
 

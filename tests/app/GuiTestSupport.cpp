@@ -85,7 +85,7 @@ void GuiTest::Restart() {
     m_app.reset();
     m_app = std::make_unique<CTorvoApp>();
     m_frame = std::make_unique<CMainFrame>(*m_app);
-    m_app->SetMainFrame(m_frame.get());
+    m_app->SetDisplay(m_frame.get());
     m_frame->RefreshRecentFiles();
     m_frame->RestoreLayout();
     m_frame->LoadShortcuts();
