@@ -407,10 +407,24 @@ TEST_F(ListWindowTest, RefreshKeepsTheSelectedRecord) {
     EXPECT_EQ(list->SelectedRow(), 2);
 }
 
-TEST_F(ListWindowTest, EscapeClosesTheWindow) {
+TEST_F(ListWindowTest, EnterPressesTheFocusedButtonElseEscapeAndEnterClose) {
     AliasList* list = Open();
-    list->List()->setFocus();
+    bool dialogRan = false;
+    InDialog([&dialogRan](AliasDlg& dialog) {
+        dialogRan = true;
+        dialog.reject();
+    });
+    list->AddButton()->setFocus();
+    QTest::keyClick(list->AddButton(), Qt::Key_Return);
+    EXPECT_TRUE(dialogRan);
+    EXPECT_TRUE(m_frame->Editors().IsEditorOpen(EditorKind::AliasList));
+
     QTest::keyClick(list->List(), Qt::Key_Escape);
+    ProcessEvents();
+    EXPECT_FALSE(m_frame->Editors().IsEditorOpen(EditorKind::AliasList));
+
+    list = Open();
+    QTest::keyClick(list->List(), Qt::Key_Return);
     ProcessEvents();
     EXPECT_FALSE(m_frame->Editors().IsEditorOpen(EditorKind::AliasList));
 }

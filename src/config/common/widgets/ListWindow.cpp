@@ -193,8 +193,8 @@ void ListWindow::Close() {
 }
 
 void ListWindow::keyPressEvent(QKeyEvent* event) {
-    // Escape acts as Enter; Enter presses the button that has the focus, else
-    // the default button, Close.
+    // Escape presses Close, the default button; so does Enter, unless a button
+    // has the focus, which it presses then.
     switch (event->key()) {
         case Qt::Key_Escape:
         case Qt::Key_Return:
