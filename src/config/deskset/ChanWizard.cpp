@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "config/common/qt/PageControls.h"
 #include "config/deskset/CChanTalkPermitTone.h"
 #include "config/deskset/ChanConfigPage.h"
 #include "config/deskset/DTMFDecodePage.h"
-#include "config/deskset/PageControls.h"
 #include "config/deskset/SignalingPlanDCPage.h"
 #include "config/deskset/SignalingPlanT1Page.h"
 #include "config/deskset/SignalingPlanT2Page.h"

@@ -2,8 +2,8 @@
 
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
+#include "config/common/qt/PageControls.h"
 #include "config/deskset/ChanWizard.h"
-#include "config/deskset/PageControls.h"
 
 ChanWizardPage::ChanWizardPage(PageCode code, int channelIndex, QWidget* parent)
     : QWizardPage(parent), m_code(code), m_channelIndex(channelIndex) {}

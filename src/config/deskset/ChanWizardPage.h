@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "app/ChannelRecord.h"
+#include "config/common/Validation.h"
 #include "config/deskset/PageSequence.h"
-#include "config/deskset/Validation.h"
 
 class ChanWizard;
 

@@ -1,9 +1,9 @@
 #include "config/deskset/ChannelPageForm.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
+#include "config/deskset/ChannelFilters.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 

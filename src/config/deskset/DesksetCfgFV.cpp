@@ -15,8 +15,8 @@
 #include "app/EditorWindows.h"
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
-#include "config/deskset/AcceleratedSpinEdit.h"
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/AcceleratedSpinEdit.h"
+#include "config/common/qt/PageControls.h"
 
 DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     : CEditorView(context, EditorKind::DesksetCfg, kTitle, kHelpTopic) {

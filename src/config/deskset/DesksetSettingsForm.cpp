@@ -3,7 +3,7 @@
 #include "app/ButtonTable.h"
 #include "app/DesksetSettings.h"
 #include "app/ImageDefaults.h"
-#include "config/deskset/FormFields.h"
+#include "config/common/FormFields.h"
 
 namespace d = layout::deskset;
 

@@ -1,8 +1,8 @@
 #include "config/deskset/DtmfForm.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 

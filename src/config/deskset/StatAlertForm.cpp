@@ -1,9 +1,9 @@
 #include "config/deskset/StatAlertForm.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelConversions.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "config/deskset/TalkPermitToneForm.h"
 
-#include "config/deskset/FormFields.h"
+#include "config/common/FormFields.h"
 
 namespace {
 

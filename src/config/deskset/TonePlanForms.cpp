@@ -1,7 +1,7 @@
 #include "config/deskset/TonePlanForms.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
+#include "config/common/Validation.h"
 #include "config/deskset/FrequencyRow.h"
-#include "config/deskset/Validation.h"
 
 class ChoiceList;
 

@@ -7,12 +7,12 @@
 #include <QCheckBox>
 #include <QTest>
 
+#include "config/common/qt/RangeSpinEdit.h"
 #include "config/deskset/CChanTalkPermitTone.h"
 #include "config/deskset/ChanConfigPage.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelWizardFixture.h"
 #include "config/deskset/DTMFDecodePage.h"
-#include "config/deskset/RangeSpinEdit.h"
 #include "config/deskset/SignalingPlanDCPage.h"
 #include "config/deskset/SignalingPlanT1Page.h"
 #include "config/deskset/SignalingPlanT2Page.h"

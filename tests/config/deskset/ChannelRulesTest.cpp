@@ -3,9 +3,10 @@
 #include <gmock/gmock.h>
 
 #include "app/ChannelRecord.h"
+#include "config/common/CharFilter.h"
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FormFields.h"
+#include "config/deskset/ChannelFilters.h"
 #include "config/deskset/PageSequence.h"
 
 using ::testing::ElementsAre;

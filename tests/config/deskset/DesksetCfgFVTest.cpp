@@ -16,7 +16,7 @@
 #include "app/GuiTestSupport.h"
 #include "app/ImageDefaults.h"
 #include "config/RegisterEditors.h"
-#include "config/deskset/AcceleratedSpinEdit.h"
+#include "config/common/qt/AcceleratedSpinEdit.h"
 #include "config/deskset/DesksetCfgFV.h"
 
 using ::testing::ElementsAre;

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "app/RecordView.h"
-#include "config/deskset/Validation.h"
+#include "config/common/Validation.h"
 
 class ChoiceList;
 

@@ -1,8 +1,8 @@
-#include "config/deskset/FormFields.h"
+#include "config/common/FormFields.h"
 
 #include <limits>
 
-#include "config/deskset/ChoiceList.h"
+#include "config/common/ChoiceList.h"
 
 std::optional<long> ParseDecimal(std::string_view text, bool allowSign) {
     bool negative = false;
