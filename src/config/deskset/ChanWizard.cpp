@@ -69,6 +69,9 @@ ChanWizard::ChanWizard(int channelIndex, QWidget* parent)
 void ChanWizard::AddPage(PageCode code) {
     ChanWizardPage* added = CreatePage(code);
     added->setMinimumSize(m_pageSize);
+    if (auto* channelPage = qobject_cast<ChanConfigPage*>(added)) {
+        connect(channelPage, &ChanConfigPage::PageSequenceChanged, this, &ChanWizard::RebuildPages);
+    }
     addPage(added);
 }
 

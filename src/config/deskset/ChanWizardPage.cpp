@@ -3,17 +3,12 @@
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
 #include "config/common/qt/PageControls.h"
-#include "config/deskset/ChanWizard.h"
 
 ChanWizardPage::ChanWizardPage(PageCode code, int channelIndex, QWidget* parent)
     : QWizardPage(parent), m_code(code), m_channelIndex(channelIndex) {}
 
 ChannelRecord ChanWizardPage::Record() const {
     return ChannelRecord(TheImage(), static_cast<std::size_t>(m_channelIndex));
-}
-
-ChanWizard* ChanWizardPage::Wizard() const {
-    return qobject_cast<ChanWizard*>(wizard());
 }
 
 void ChanWizardPage::initializePage() {
