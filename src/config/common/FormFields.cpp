@@ -26,22 +26,24 @@ std::optional<long> ParseDecimal(std::string_view text, bool allowSign) {
 
 std::string ShowNumber(const RecordView& record, const NumberField& field) {
     long value = 0;
-    switch (field.storage) {
-        case NumberField::Storage::U8:
-            value = record.U8(field.offset);
+    switch (field.spec.storage) {
+        case layout::Storage::U8:
+            value = record.U8(field.spec);
             break;
-        case NumberField::Storage::S8:
-            value = record.S8(field.offset);
+        case layout::Storage::S8:
+            value = record.S8(field.spec);
             break;
-        case NumberField::Storage::U16:
-            value = record.U16(field.offset);
+        case layout::Storage::U16:
+            value = record.U16(field.spec);
+            break;
+        case layout::Storage::Text:
             break;
     }
-    return std::to_string(value / field.scale);
+    return std::to_string(value / field.spec.scale);
 }
 
 bool AcceptsNumber(const NumberField& field, std::string_view text) {
-    const std::optional<long> value = ParseDecimal(text, field.storage == NumberField::Storage::S8);
+    const std::optional<long> value = ParseDecimal(text, field.spec.storage == layout::Storage::S8);
     return value && *value >= field.min && *value <= field.max;
 }
 
@@ -49,34 +51,37 @@ void StoreNumber(RecordView& record, const NumberField& field, std::string_view 
     if (!AcceptsNumber(field, text)) {
         return;
     }
-    const long value = *ParseDecimal(text, field.storage == NumberField::Storage::S8) * field.scale;
-    switch (field.storage) {
-        case NumberField::Storage::U8:
-            record.SetU8(field.offset, static_cast<std::uint8_t>(value));
+    const long value =
+        *ParseDecimal(text, field.spec.storage == layout::Storage::S8) * field.spec.scale;
+    switch (field.spec.storage) {
+        case layout::Storage::U8:
+            record.SetU8(field.spec, static_cast<std::uint8_t>(value));
             break;
-        case NumberField::Storage::S8:
-            record.SetS8(field.offset, static_cast<std::int8_t>(value));
+        case layout::Storage::S8:
+            record.SetS8(field.spec, static_cast<std::int8_t>(value));
             break;
-        case NumberField::Storage::U16:
-            record.SetU16(field.offset, static_cast<std::uint16_t>(value));
+        case layout::Storage::U16:
+            record.SetU16(field.spec, static_cast<std::uint16_t>(value));
+            break;
+        case layout::Storage::Text:
             break;
     }
 }
 
-int LoadIndex(const RecordView& record, std::size_t offset, const ChoiceList& list) {
-    return list.IndexOfCode(record.U8(offset));
+int LoadIndex(const RecordView& record, const layout::FieldSpec& field, const ChoiceList& list) {
+    return list.IndexOfCode(record.U8(field));
 }
 
-void StoreIndex(RecordView& record, std::size_t offset, int index) {
+void StoreIndex(RecordView& record, const layout::FieldSpec& field, int index) {
     if (index >= 0 && index <= std::numeric_limits<std::uint8_t>::max()) {
-        record.SetU8(offset, static_cast<std::uint8_t>(index));
+        record.SetU8(field, static_cast<std::uint8_t>(index));
     }
 }
 
-bool LoadFlag(const RecordView& record, std::size_t offset) {
-    return record.U8(offset) != 0;
+bool LoadFlag(const RecordView& record, const layout::FieldSpec& field) {
+    return record.U8(field) != 0;
 }
 
-void StoreFlag(RecordView& record, std::size_t offset, bool on) {
-    record.SetU8(offset, on ? 1 : 0);
+void StoreFlag(RecordView& record, const layout::FieldSpec& field, bool on) {
+    record.SetU8(field, on ? 1 : 0);
 }

@@ -7,13 +7,10 @@
 namespace {
 
 namespace d = layout::channel::dtmf;
-using Storage = NumberField::Storage;
 
 constexpr std::array<NumberField, kDtmfNumberCount> kFields{{
-    {d::kDigitDuration, Storage::U16, 1, 0, 60000,
-     "Digit duration must be between 0 and 60000 ms."},
-    {d::kInterdigitTiming, Storage::U16, 1, 0, 60000,
-     "Interdigit timing must be between 0 and 60000 ms."},
+    {d::kDigitDuration, 0, 60000, "Digit duration must be between 0 and 60000 ms."},
+    {d::kInterdigitTiming, 0, 60000, "Interdigit timing must be between 0 and 60000 ms."},
 }};
 
 int DigitIndex(int digits) {

@@ -14,7 +14,7 @@ class ChoiceList;
 
 // A tone chosen from a list and stored in tenths of a hertz.
 struct ToneField {
-    std::size_t offset;
+    layout::FieldSpec spec;
     bool guard = false;  // the guard tone list has no "None"
 
     const ChoiceList& Entries() const;

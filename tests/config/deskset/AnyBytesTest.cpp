@@ -30,7 +30,8 @@ protected:
         }
         image.SetText(layout::kHeader, layout::kHeaderLength, layout::kHeaderText);
         // Every channel window must be reachable.
-        image.SetU8(layout::deskset::kDesksetType, layout::deskset::kTypeFourChannel);
+        image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType),
+                    layout::deskset::kTypeFourChannel);
         const QString path = TempPath(QString("random-%1.ddb").arg(seed));
         EXPECT_TRUE(WriteDatabaseFile(path.toStdString(), image).Ok());
         return path;
