@@ -28,8 +28,8 @@ void SetButtonDefaults(ConfigImage& image) {
     namespace b = layout::buttons;
     for (std::size_t k = 0; k < b::kCount; ++k) {
         const std::size_t entry = b::kStart + k * b::kEntrySize;
-        image.SetU8(entry + b::kKind, 0);
-        image.SetU8(entry + b::kValue, b::kNoValue);
+        image.SetU8(entry + b::kKind.offset, 0);
+        image.SetU8(entry + b::kValue.offset, b::kNoValue);
     }
 }
 

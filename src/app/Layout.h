@@ -84,8 +84,9 @@ namespace buttons {
 inline constexpr std::size_t kStart = 0x0080;
 inline constexpr std::size_t kCount = 18;
 inline constexpr std::size_t kEntrySize = 2;
-inline constexpr std::size_t kKind = 0;
-inline constexpr std::size_t kValue = 1;
+// Relative to the start of an entry.
+inline constexpr FieldSpec kKind{0};
+inline constexpr FieldSpec kValue{1};
 inline constexpr std::uint8_t kNoValue = 255;
 }  // namespace buttons
 
@@ -236,47 +237,53 @@ namespace manual_page {
 inline constexpr std::size_t kStart = 0x0800;
 inline constexpr std::size_t kSize = 24;
 inline constexpr std::size_t kCount = 16;
-inline constexpr std::size_t kLabel = 0;
 inline constexpr std::size_t kLabelWidth = 8;
-inline constexpr std::size_t kBaseFormat = 8;
-inline constexpr std::size_t kParameters = 9;
+inline constexpr FieldSpec kLabel{.offset = 0, .storage = Storage::Text, .width = kLabelWidth};
+inline constexpr FieldSpec kBaseFormat{8};
+// Laid out by the base format.
 inline constexpr std::size_t kParametersSize = 15;
+inline constexpr FieldSpec kParameters{.offset = 9, .count = kParametersSize};
+static_assert(kParameters.End() == kSize);
 }  // namespace manual_page
 
 namespace custom_tone {
 inline constexpr std::size_t kStart = 0x0980;
 inline constexpr std::size_t kSize = 14;
 inline constexpr std::size_t kCount = 100;
-inline constexpr std::size_t kNumberText = 0;
 inline constexpr std::size_t kNumberWidth = 2;
-inline constexpr std::size_t kFirstTone = 2;
-inline constexpr std::size_t kFirstToneDuration = 4;
-inline constexpr std::size_t kIntertoneDelay = 6;
-inline constexpr std::size_t kSecondTone = 8;
-inline constexpr std::size_t kSecondToneDuration = 10;
-inline constexpr std::size_t kInhibitDelay = 12;
+inline constexpr FieldSpec kNumberText{
+    .offset = 0, .storage = Storage::Text, .width = kNumberWidth};
+inline constexpr FieldSpec kFirstTone{2, Storage::U16, 10};
+inline constexpr FieldSpec kFirstToneDuration{4, Storage::U16};  // ms
+inline constexpr FieldSpec kIntertoneDelay{6, Storage::U16};     // ms
+inline constexpr FieldSpec kSecondTone{8, Storage::U16, 10};
+inline constexpr FieldSpec kSecondToneDuration{10, Storage::U16};  // ms
+inline constexpr FieldSpec kInhibitDelay{12, Storage::U16};        // ms
+static_assert(kInhibitDelay.End() == kSize);
 }  // namespace custom_tone
 
 namespace speed_page {
 inline constexpr std::size_t kStart = 0x0EF8;
 inline constexpr std::size_t kSize = 25;
 inline constexpr std::size_t kCount = 250;
-inline constexpr std::size_t kLabel = 0;
 inline constexpr std::size_t kLabelWidth = 8;
-inline constexpr std::size_t kPagingFormat = 8;
-inline constexpr std::size_t kDigits = 9;
+inline constexpr FieldSpec kLabel{.offset = 0, .storage = Storage::Text, .width = kLabelWidth};
+inline constexpr FieldSpec kPagingFormat{8};
 inline constexpr std::size_t kDigitsWidth = 16;
+inline constexpr FieldSpec kDigits{.offset = 9, .storage = Storage::Text, .width = kDigitsWidth};
+static_assert(kDigits.End() == kSize);
 }  // namespace speed_page
 
 namespace alias {
 inline constexpr std::size_t kStart = 0x2762;
 inline constexpr std::size_t kSize = 21;
 inline constexpr std::size_t kCount = 250;
-inline constexpr std::size_t kLabel = 0;
 inline constexpr std::size_t kLabelWidth = 12;
-inline constexpr std::size_t kPttId = 12;
+inline constexpr FieldSpec kLabel{.offset = 0, .storage = Storage::Text, .width = kLabelWidth};
 inline constexpr std::size_t kPttIdWidth = 8;
-inline constexpr std::size_t kProtocol = 20;
+inline constexpr FieldSpec kPttId{.offset = 12, .storage = Storage::Text, .width = kPttIdWidth};
+inline constexpr FieldSpec kProtocol{20};
+static_assert(kProtocol.End() == kSize);
 }  // namespace alias
 
 // Reserved areas: never read or written by an editor.
