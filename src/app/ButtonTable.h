@@ -34,11 +34,15 @@ public:
                      layout::buttons::kCount * layout::buttons::kEntrySize, 1, 0) {}
 
     // The raw kind byte; any value may come from a file.
-    std::uint8_t KindCode(std::size_t key) const { return U8(Entry(key) + layout::buttons::kKind); }
-    std::uint8_t Value(std::size_t key) const { return U8(Entry(key) + layout::buttons::kValue); }
+    std::uint8_t KindCode(std::size_t key) const {
+        return U8(Entry(key) + layout::buttons::kKind.offset);
+    }
+    std::uint8_t Value(std::size_t key) const {
+        return U8(Entry(key) + layout::buttons::kValue.offset);
+    }
     void Set(std::size_t key, ButtonKind kind, std::uint8_t value) {
-        SetU8(Entry(key) + layout::buttons::kKind, static_cast<std::uint8_t>(kind));
-        SetU8(Entry(key) + layout::buttons::kValue, value);
+        SetU8(Entry(key) + layout::buttons::kKind.offset, static_cast<std::uint8_t>(kind));
+        SetU8(Entry(key) + layout::buttons::kValue.offset, value);
     }
     void Clear(std::size_t key) { Set(key, ButtonKind::NotDefined, layout::buttons::kNoValue); }
 

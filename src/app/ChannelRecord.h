@@ -11,42 +11,36 @@ public:
 
     // Frequency numbers are 0-based here: frequency 1 is index 0.
     std::string Label(std::size_t frequency) const {
-        return Text(LabelField(frequency), layout::channel::kLabelWidth);
+        return Text(Of(layout::channel::kLabels, frequency));
     }
     void SetLabel(std::size_t frequency, std::string_view text) {
-        SetText(LabelField(frequency), layout::channel::kLabelWidth, text);
+        SetText(Of(layout::channel::kLabels, frequency), text);
     }
-    std::uint16_t FunctionTone(std::size_t frequency) const { return U16(ToneField(frequency)); }
+    std::uint16_t FunctionTone(std::size_t frequency) const {
+        return U16(Of(layout::channel::kFunctionTones, frequency));
+    }
     void SetFunctionTone(std::size_t frequency, std::uint16_t tenthsOfHz) {
-        SetU16(ToneField(frequency), tenthsOfHz);
+        SetU16(Of(layout::channel::kFunctionTones, frequency), tenthsOfHz);
     }
-    std::int8_t DcCurrent(std::size_t frequency) const { return S8(DcField(frequency)); }
+    std::int8_t DcCurrent(std::size_t frequency) const {
+        return S8(Of(layout::channel::kDcCurrents, frequency));
+    }
     void SetDcCurrent(std::size_t frequency, std::int8_t halfMilliamperes) {
-        SetS8(DcField(frequency), halfMilliamperes);
+        SetS8(Of(layout::channel::kDcCurrents, frequency), halfMilliamperes);
     }
-    bool DetectionFlag(std::size_t frequency) const { return U8(DetectionField(frequency)) != 0; }
+    bool DetectionFlag(std::size_t frequency) const {
+        return U8(Of(layout::channel::kDetectionFlags, frequency)) != 0;
+    }
     void SetDetectionFlag(std::size_t frequency, bool on) {
-        SetU8(DetectionField(frequency), on ? 1 : 0);
+        SetU8(Of(layout::channel::kDetectionFlags, frequency), on ? 1 : 0);
     }
 
 private:
-    static std::size_t Checked(std::size_t frequency, std::size_t count) {
-        if (frequency >= count) {
+    // The field of one frequency in a row.
+    static layout::FieldSpec Of(const layout::FieldSpec& row, std::size_t frequency) {
+        if (frequency >= row.count) {
             throw std::out_of_range("frequency outside the channel record");
         }
-        return frequency;
-    }
-    static std::size_t LabelField(std::size_t f) {
-        return layout::channel::kLabels +
-               layout::channel::kLabelWidth * Checked(f, layout::channel::kFrequencyCount);
-    }
-    static std::size_t ToneField(std::size_t f) {
-        return layout::channel::kFunctionTones + 2 * Checked(f, layout::channel::kFrequencyCount);
-    }
-    static std::size_t DcField(std::size_t f) {
-        return layout::channel::kDcCurrents + Checked(f, layout::channel::kDcFrequencyCount);
-    }
-    static std::size_t DetectionField(std::size_t f) {
-        return layout::channel::kDetectionFlags + Checked(f, layout::channel::kFrequencyCount);
+        return row.At(frequency);
     }
 };

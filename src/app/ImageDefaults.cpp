@@ -10,26 +10,26 @@ namespace {
 void SetDesksetDefaults(ConfigImage& image) {
     namespace d = layout::deskset;
     DesksetSettings settings(image);
-    settings.Set(d::kHourMode, 1);
-    settings.Set(d::kPrinterBaudRate, 3);
-    settings.Set(d::kUseUnselectSpeaker, 0);
-    settings.Set(d::kMuteLevel, 1);
-    settings.Set(d::kMuteTimer, 30);
-    settings.Set(d::kPagingVoiceAnnotation, 2);
-    settings.SetTransmitDelay(0);
-    settings.Set(d::kDesksetType, d::kTypeSingleChannel);
-    settings.Set(d::kHandsetPresent, 1);
-    settings.Set(d::kExternalMicPresent, 0);
-    settings.Set(d::kMicAgc, 1);
-    settings.Set(d::kPagingFeedback, 0);
+    settings.SetU8(d::kHourMode, 1);
+    settings.SetU8(d::kPrinterBaudRate, 3);
+    settings.SetU8(d::kUseUnselectSpeaker, 0);
+    settings.SetU8(d::kMuteLevel, 1);
+    settings.SetU8(d::kMuteTimer, 30);
+    settings.SetU8(d::kPagingVoiceAnnotation, 2);
+    settings.SetU16(d::kTransmitDelay, 0);
+    settings.SetU8(d::kDesksetType, d::kTypeSingleChannel);
+    settings.SetU8(d::kHandsetPresent, 1);
+    settings.SetU8(d::kExternalMicPresent, 0);
+    settings.SetU8(d::kMicAgc, 1);
+    settings.SetU8(d::kPagingFeedback, 0);
 }
 
 void SetButtonDefaults(ConfigImage& image) {
     namespace b = layout::buttons;
     for (std::size_t k = 0; k < b::kCount; ++k) {
         const std::size_t entry = b::kStart + k * b::kEntrySize;
-        image.SetU8(entry + b::kKind, 0);
-        image.SetU8(entry + b::kValue, b::kNoValue);
+        image.SetU8(entry + b::kKind.offset, 0);
+        image.SetU8(entry + b::kValue.offset, b::kNoValue);
     }
 }
 
@@ -56,7 +56,7 @@ void SetChannelDefaults(ConfigImage& image, std::size_t channelIndex) {
     record.SetU8(c::kParallelStatus, 2);
     record.SetU8(c::kCrossMute, 1);
     // Keying and the seven I/O assignments.
-    for (std::size_t field = c::kKeying; field <= c::kEncryptSense; ++field) {
+    for (std::size_t field = c::kKeying.offset; field <= c::kEncryptSense.offset; ++field) {
         record.SetU8(field, 0);
     }
     record.SetU16(c::kGuardToneFrequency, 21750);
@@ -71,7 +71,8 @@ void SetChannelDefaults(ConfigImage& image, std::size_t channelIndex) {
     }
     record.SetU16(c::kMonitorTone, 20500);
     // Repeater, encryption and wildcard tones.
-    for (std::size_t field = c::kRepeaterEnableTone; field <= c::kWildcard2OffTone; field += 2) {
+    for (std::size_t field = c::kRepeaterEnableTone.offset; field <= c::kWildcard2OffTone.offset;
+         field += 2) {
         record.SetU16(field, 0);
     }
     constexpr std::array<std::int8_t, c::kDcFrequencyCount> kDcCurrents{11, 25, -11, -25};

@@ -16,26 +16,64 @@ inline constexpr std::size_t kHeaderLength = 16;
 inline constexpr std::string_view kHeaderText = "ZEL DESKSET V001";
 static_assert(kHeaderText.size() == kHeaderLength);
 
-// Deskset-wide settings, absolute offsets.
+// How a field is stored in the image.
+enum class Storage { U8, S8, U16, Text };
+
+// One field of a record, declared once: its offset relative to the start of
+// its record, its storage and, for a number, the factor from the value shown
+// to the value stored (10 for tenths of a hertz). A text has its width; a row
+// of alike fields (the sixteen function tones, ...) has its count.
+struct FieldSpec {
+    std::size_t offset;
+    Storage storage = Storage::U8;
+    int scale = 1;
+    std::size_t width = 0;
+    std::size_t count = 1;
+
+    constexpr std::size_t ElementSize() const {
+        return storage == Storage::U16 ? 2 : storage == Storage::Text ? width : 1;
+    }
+    constexpr std::size_t Size() const { return ElementSize() * count; }
+    constexpr std::size_t End() const { return offset + Size(); }
+    // One field of a row.
+    constexpr FieldSpec At(std::size_t k) const {
+        return {offset + k * ElementSize(), storage, scale, width, 1};
+    }
+};
+
+// Deskset-wide settings; the fields are relative to the start of the block.
 namespace deskset {
 inline constexpr std::size_t kStart = 0x0010;
 inline constexpr std::size_t kSize = 112;
-inline constexpr std::size_t kHourMode = 0x0010;
-inline constexpr std::size_t kDisplayTime = 0x0011;
-inline constexpr std::size_t kPrinterBaudRate = 0x0012;
-inline constexpr std::size_t kUseUnselectSpeaker = 0x0013;
-inline constexpr std::size_t kMuteLevel = 0x0014;
-inline constexpr std::size_t kMuteTimer = 0x0015;
-inline constexpr std::size_t kPageKeyUpDelay = 0x0016;
-inline constexpr std::size_t kPagingVoiceAnnotation = 0x0017;
-inline constexpr std::size_t kTransmitDelay = 0x0018;  // 16-bit
-inline constexpr std::size_t kRelayLatching = 0x001A;  // four bytes, relays 1 to 4
+inline constexpr FieldSpec kHourMode{0x00};
+inline constexpr FieldSpec kDisplayTime{0x01};
+inline constexpr FieldSpec kPrinterBaudRate{0x02};
+inline constexpr FieldSpec kUseUnselectSpeaker{0x03};
+inline constexpr FieldSpec kMuteLevel{0x04};
+inline constexpr FieldSpec kMuteTimer{0x05};                    // seconds
+inline constexpr FieldSpec kPageKeyUpDelay{0x06};               // seconds
+inline constexpr FieldSpec kPagingVoiceAnnotation{0x07};        // seconds
+inline constexpr FieldSpec kTransmitDelay{0x08, Storage::U16};  // ms
 inline constexpr std::size_t kRelayCount = 4;
-inline constexpr std::size_t kDesksetType = 0x001E;
-inline constexpr std::size_t kHandsetPresent = 0x001F;
-inline constexpr std::size_t kExternalMicPresent = 0x0020;
-inline constexpr std::size_t kMicAgc = 0x0021;
-inline constexpr std::size_t kPagingFeedback = 0x0022;
+inline constexpr FieldSpec kRelayLatching{.offset = 0x0A, .count = kRelayCount};  // relays 1 to 4
+inline constexpr FieldSpec kDesksetType{0x0E};
+inline constexpr FieldSpec kHandsetPresent{0x0F};
+inline constexpr FieldSpec kExternalMicPresent{0x10};
+inline constexpr FieldSpec kMicAgc{0x11};
+inline constexpr FieldSpec kPagingFeedback{0x12};
+
+// Every field of the block: the bytes its window may write.
+inline constexpr FieldSpec kFields[] = {
+    kHourMode,           kDisplayTime,   kPrinterBaudRate, kUseUnselectSpeaker,
+    kMuteLevel,          kMuteTimer,     kPageKeyUpDelay,  kPagingVoiceAnnotation,
+    kTransmitDelay,      kRelayLatching, kDesksetType,     kHandsetPresent,
+    kExternalMicPresent, kMicAgc,        kPagingFeedback,
+};
+
+// Where a field of the block lies in the image.
+constexpr std::size_t Absolute(const FieldSpec& field) {
+    return kStart + field.offset;
+}
 
 inline constexpr std::uint8_t kTypeSingleChannel = 1;
 inline constexpr std::uint8_t kTypeFourChannel = 4;
@@ -46,92 +84,152 @@ namespace buttons {
 inline constexpr std::size_t kStart = 0x0080;
 inline constexpr std::size_t kCount = 18;
 inline constexpr std::size_t kEntrySize = 2;
-inline constexpr std::size_t kKind = 0;
-inline constexpr std::size_t kValue = 1;
+// Relative to the start of an entry.
+inline constexpr FieldSpec kKind{0};
+inline constexpr FieldSpec kValue{1};
 inline constexpr std::uint8_t kNoValue = 255;
 }  // namespace buttons
 
-// Channel records; the field offsets are relative to the start of a record.
+// Channel records; the fields are relative to the start of a record.
 namespace channel {
 inline constexpr std::size_t kStart = 0x0100;
 inline constexpr std::size_t kSize = 0x1C0;
 inline constexpr std::size_t kCount = 4;
 
-inline constexpr std::size_t kLabels = 0x000;
-inline constexpr std::size_t kLabelWidth = 12;
 inline constexpr std::size_t kFrequencyCount = 16;
-inline constexpr std::size_t kInterface = 0x0C0;
-inline constexpr std::size_t kTermination = 0x0C1;
-inline constexpr std::size_t kRxAgcLevel = 0x0C2;
-inline constexpr std::size_t kTxLevel = 0x0C3;
-inline constexpr std::size_t kHangoverDelay = 0x0C4;  // 16-bit
-inline constexpr std::size_t kParallelStatus = 0x0C6;
-inline constexpr std::size_t kCrossMute = 0x0C7;
-inline constexpr std::size_t kKeying = 0x0C8;
-inline constexpr std::size_t kPttRelay = 0x0C9;
-inline constexpr std::size_t kMonitorRelay = 0x0CA;
-inline constexpr std::size_t kMonitorLatching = 0x0CB;
-inline constexpr std::size_t kEncryptRelay = 0x0CC;
-inline constexpr std::size_t kELead = 0x0CD;
-inline constexpr std::size_t kPttSense = 0x0CE;
-inline constexpr std::size_t kEncryptSense = 0x0CF;
-inline constexpr std::size_t kGuardToneFrequency = 0x0D0;    // 16-bit, tenths of Hz
-inline constexpr std::size_t kHlgtDuration = 0x0D2;          // 16-bit, ms
-inline constexpr std::size_t kFunctionToneDuration = 0x0D4;  // 16-bit, ms
-inline constexpr std::size_t kHlgtLevel = 0x0D6;             // signed
-inline constexpr std::size_t kFunctionToneLevel = 0x0D7;     // signed
-inline constexpr std::size_t kLlgtLevel = 0x0D8;             // signed
-inline constexpr std::size_t kFunctionTones = 0x0D9;         // 16 x 16-bit, tenths of Hz
-inline constexpr std::size_t kMonitorTone = 0x0F9;           // 16-bit
-inline constexpr std::size_t kRepeaterEnableTone = 0x0FB;
-inline constexpr std::size_t kRepeaterDisableTone = 0x0FD;
-inline constexpr std::size_t kEncryptionCodedTone = 0x0FF;
-inline constexpr std::size_t kEncryptionClearTone = 0x101;
-inline constexpr std::size_t kWildcard1OnTone = 0x103;
-inline constexpr std::size_t kWildcard2OnTone = 0x105;
-inline constexpr std::size_t kWildcard1OffTone = 0x107;
-inline constexpr std::size_t kWildcard2OffTone = 0x109;
-inline constexpr std::size_t kDcCurrents = 0x10B;  // 4 signed, half-milliamperes
+inline constexpr std::size_t kLabelWidth = 12;
+inline constexpr FieldSpec kLabels{
+    .offset = 0x000, .storage = Storage::Text, .width = kLabelWidth, .count = kFrequencyCount};
+inline constexpr FieldSpec kInterface{0x0C0};
+inline constexpr FieldSpec kTermination{0x0C1};
+inline constexpr FieldSpec kRxAgcLevel{0x0C2, Storage::S8};
+inline constexpr FieldSpec kTxLevel{0x0C3, Storage::S8};
+inline constexpr FieldSpec kHangoverDelay{0x0C4, Storage::U16};  // ms
+inline constexpr FieldSpec kParallelStatus{0x0C6};
+inline constexpr FieldSpec kCrossMute{0x0C7};
+inline constexpr FieldSpec kKeying{0x0C8};
+inline constexpr FieldSpec kPttRelay{0x0C9};
+inline constexpr FieldSpec kMonitorRelay{0x0CA};
+inline constexpr FieldSpec kMonitorLatching{0x0CB};
+inline constexpr FieldSpec kEncryptRelay{0x0CC};
+inline constexpr FieldSpec kELead{0x0CD};
+inline constexpr FieldSpec kPttSense{0x0CE};
+inline constexpr FieldSpec kEncryptSense{0x0CF};
+inline constexpr FieldSpec kGuardToneFrequency{0x0D0, Storage::U16, 10};
+inline constexpr FieldSpec kHlgtDuration{0x0D2, Storage::U16};          // ms
+inline constexpr FieldSpec kFunctionToneDuration{0x0D4, Storage::U16};  // ms
+inline constexpr FieldSpec kHlgtLevel{0x0D6, Storage::S8};              // dB
+inline constexpr FieldSpec kFunctionToneLevel{0x0D7, Storage::S8};      // dB
+inline constexpr FieldSpec kLlgtLevel{0x0D8, Storage::S8};              // dB
+inline constexpr FieldSpec kFunctionTones{
+    .offset = 0x0D9, .storage = Storage::U16, .scale = 10, .count = kFrequencyCount};
+inline constexpr FieldSpec kMonitorTone{0x0F9, Storage::U16, 10};
+inline constexpr FieldSpec kRepeaterEnableTone{0x0FB, Storage::U16, 10};
+inline constexpr FieldSpec kRepeaterDisableTone{0x0FD, Storage::U16, 10};
+inline constexpr FieldSpec kEncryptionCodedTone{0x0FF, Storage::U16, 10};
+inline constexpr FieldSpec kEncryptionClearTone{0x101, Storage::U16, 10};
+inline constexpr FieldSpec kWildcard1OnTone{0x103, Storage::U16, 10};
+inline constexpr FieldSpec kWildcard2OnTone{0x105, Storage::U16, 10};
+inline constexpr FieldSpec kWildcard1OffTone{0x107, Storage::U16, 10};
+inline constexpr FieldSpec kWildcard2OffTone{0x109, Storage::U16, 10};
 inline constexpr std::size_t kDcFrequencyCount = 4;
-inline constexpr std::size_t kDcMonitorCurrent = 0x10F;  // signed, half-milliamperes
-inline constexpr std::size_t kSignalingOption = 0x110;
-inline constexpr std::size_t kDesksetId = 0x111;
+// Half-milliamperes.
+inline constexpr FieldSpec kDcCurrents{
+    .offset = 0x10B, .storage = Storage::S8, .count = kDcFrequencyCount};
+inline constexpr FieldSpec kDcMonitorCurrent{0x10F, Storage::S8};  // half-milliamperes
+inline constexpr FieldSpec kSignalingOption{0x110};
 inline constexpr std::size_t kDesksetIdWidth = 8;
+inline constexpr FieldSpec kDesksetId{
+    .offset = 0x111, .storage = Storage::Text, .width = kDesksetIdWidth};
 inline constexpr std::size_t kSignalingData = 0x119;
 inline constexpr std::size_t kSignalingDataSize = 17;
-inline constexpr std::size_t kSignalingRelay = 0x12A;
-inline constexpr std::size_t kTalkPermitTimeOut = 0x12B;        // 16-bit, ms
-inline constexpr std::size_t kTalkPermitFrequency = 0x12D;      // 16-bit, tenths of Hz
-inline constexpr std::size_t kTalkPermitBeepDuration = 0x12F;   // 16-bit, ms
-inline constexpr std::size_t kTalkPermitPauseDuration = 0x131;  // 16-bit, ms
-inline constexpr std::size_t kTalkPermitBeepCount = 0x133;
-inline constexpr std::size_t kTalkPermitPostTime = 0x134;  // 16-bit, ms
-inline constexpr std::size_t kDetectionFlags = 0x136;      // 16 bytes, 0/1
+inline constexpr FieldSpec kSignalingRelay{0x12A};
+inline constexpr FieldSpec kTalkPermitTimeOut{0x12B, Storage::U16};  // ms
+inline constexpr FieldSpec kTalkPermitFrequency{0x12D, Storage::U16, 10};
+inline constexpr FieldSpec kTalkPermitBeepDuration{0x12F, Storage::U16};   // ms
+inline constexpr FieldSpec kTalkPermitPauseDuration{0x131, Storage::U16};  // ms
+inline constexpr FieldSpec kTalkPermitBeepCount{0x133};
+inline constexpr FieldSpec kTalkPermitPostTime{0x134, Storage::U16};                    // ms
+inline constexpr FieldSpec kDetectionFlags{.offset = 0x136, .count = kFrequencyCount};  // 0/1
 
 // The signaling option data at kSignalingData holds one of two layouts, chosen
-// by the stored signaling option. Offsets are relative to the channel record.
+// by the stored signaling option.
 namespace dtmf {
-inline constexpr std::size_t kMinDigits = 0x119;
-inline constexpr std::size_t kMaxDigits = 0x11A;
-inline constexpr std::size_t kDigitDuration = 0x11B;     // 16-bit, ms
-inline constexpr std::size_t kInterdigitTiming = 0x11D;  // 16-bit, ms
+inline constexpr FieldSpec kMinDigits{0x119};
+inline constexpr FieldSpec kMaxDigits{0x11A};
+inline constexpr FieldSpec kDigitDuration{0x11B, Storage::U16};     // ms
+inline constexpr FieldSpec kInterdigitTiming{0x11D, Storage::U16};  // ms
+inline constexpr FieldSpec kFields[] = {kMinDigits, kMaxDigits, kDigitDuration, kInterdigitTiming};
 }  // namespace dtmf
 
 namespace stat_alert {
-inline constexpr std::size_t kMode = 0x119;
-inline constexpr std::size_t kLeadingPretime = 0x11A;   // 16-bit, ms
-inline constexpr std::size_t kTrailingPretime = 0x11C;  // 16-bit, ms
-inline constexpr std::size_t kPretimeKind = 0x11E;
-inline constexpr std::size_t kRacMode = 0x11F;
-inline constexpr std::size_t kDefaultRac = 0x120;  // 16-bit
-inline constexpr std::size_t kRacPretime = 0x122;  // 16-bit, ms
-inline constexpr std::size_t kRetryConstant = 0x124;
-inline constexpr std::size_t kLimitedPatience = 0x125;  // seconds
-inline constexpr std::size_t kBusyTimer = 0x126;
-inline constexpr std::size_t kDosCoast = 0x127;  // 16-bit, ms
-inline constexpr std::size_t kEmergencyAcknowledge = 0x129;
+inline constexpr FieldSpec kMode{0x119};
+inline constexpr FieldSpec kLeadingPretime{0x11A, Storage::U16};   // ms
+inline constexpr FieldSpec kTrailingPretime{0x11C, Storage::U16};  // ms
+inline constexpr FieldSpec kPretimeKind{0x11E};
+inline constexpr FieldSpec kRacMode{0x11F};
+inline constexpr FieldSpec kDefaultRac{0x120, Storage::U16};
+inline constexpr FieldSpec kRacPretime{0x122, Storage::U16};  // ms
+inline constexpr FieldSpec kRetryConstant{0x124};
+inline constexpr FieldSpec kLimitedPatience{0x125};  // seconds
+inline constexpr FieldSpec kBusyTimer{0x126};
+inline constexpr FieldSpec kDosCoast{0x127, Storage::U16};  // ms
+inline constexpr FieldSpec kEmergencyAcknowledge{0x129};
+inline constexpr FieldSpec kFields[] = {
+    kMode,       kLeadingPretime, kTrailingPretime, kPretimeKind, kRacMode,  kDefaultRac,
+    kRacPretime, kRetryConstant,  kLimitedPatience, kBusyTimer,   kDosCoast, kEmergencyAcknowledge};
 }  // namespace stat_alert
-static_assert(stat_alert::kEmergencyAcknowledge == kSignalingData + kSignalingDataSize - 1);
+static_assert(stat_alert::kEmergencyAcknowledge.End() == kSignalingData + kSignalingDataSize);
+static_assert(dtmf::kInterdigitTiming.End() <= kSignalingData + kSignalingDataSize);
+
+// Every field of a record outside the signaling option data: the bytes the
+// channel window may write, with one of the two layouts above.
+inline constexpr FieldSpec kFields[] = {
+    kLabels,
+    kInterface,
+    kTermination,
+    kRxAgcLevel,
+    kTxLevel,
+    kHangoverDelay,
+    kParallelStatus,
+    kCrossMute,
+    kKeying,
+    kPttRelay,
+    kMonitorRelay,
+    kMonitorLatching,
+    kEncryptRelay,
+    kELead,
+    kPttSense,
+    kEncryptSense,
+    kGuardToneFrequency,
+    kHlgtDuration,
+    kFunctionToneDuration,
+    kHlgtLevel,
+    kFunctionToneLevel,
+    kLlgtLevel,
+    kFunctionTones,
+    kMonitorTone,
+    kRepeaterEnableTone,
+    kRepeaterDisableTone,
+    kEncryptionCodedTone,
+    kEncryptionClearTone,
+    kWildcard1OnTone,
+    kWildcard2OnTone,
+    kWildcard1OffTone,
+    kWildcard2OffTone,
+    kDcCurrents,
+    kDcMonitorCurrent,
+    kSignalingOption,
+    kDesksetId,
+    kSignalingRelay,
+    kTalkPermitTimeOut,
+    kTalkPermitFrequency,
+    kTalkPermitBeepDuration,
+    kTalkPermitPauseDuration,
+    kTalkPermitBeepCount,
+    kTalkPermitPostTime,
+    kDetectionFlags,
+};
 }  // namespace channel
 
 // The four list tables. Every record starts with a text; an empty one is a free slot.
@@ -139,47 +237,53 @@ namespace manual_page {
 inline constexpr std::size_t kStart = 0x0800;
 inline constexpr std::size_t kSize = 24;
 inline constexpr std::size_t kCount = 16;
-inline constexpr std::size_t kLabel = 0;
 inline constexpr std::size_t kLabelWidth = 8;
-inline constexpr std::size_t kBaseFormat = 8;
-inline constexpr std::size_t kParameters = 9;
+inline constexpr FieldSpec kLabel{.offset = 0, .storage = Storage::Text, .width = kLabelWidth};
+inline constexpr FieldSpec kBaseFormat{8};
+// Laid out by the base format.
 inline constexpr std::size_t kParametersSize = 15;
+inline constexpr FieldSpec kParameters{.offset = 9, .count = kParametersSize};
+static_assert(kParameters.End() == kSize);
 }  // namespace manual_page
 
 namespace custom_tone {
 inline constexpr std::size_t kStart = 0x0980;
 inline constexpr std::size_t kSize = 14;
 inline constexpr std::size_t kCount = 100;
-inline constexpr std::size_t kNumberText = 0;
 inline constexpr std::size_t kNumberWidth = 2;
-inline constexpr std::size_t kFirstTone = 2;
-inline constexpr std::size_t kFirstToneDuration = 4;
-inline constexpr std::size_t kIntertoneDelay = 6;
-inline constexpr std::size_t kSecondTone = 8;
-inline constexpr std::size_t kSecondToneDuration = 10;
-inline constexpr std::size_t kInhibitDelay = 12;
+inline constexpr FieldSpec kNumberText{
+    .offset = 0, .storage = Storage::Text, .width = kNumberWidth};
+inline constexpr FieldSpec kFirstTone{2, Storage::U16, 10};
+inline constexpr FieldSpec kFirstToneDuration{4, Storage::U16};  // ms
+inline constexpr FieldSpec kIntertoneDelay{6, Storage::U16};     // ms
+inline constexpr FieldSpec kSecondTone{8, Storage::U16, 10};
+inline constexpr FieldSpec kSecondToneDuration{10, Storage::U16};  // ms
+inline constexpr FieldSpec kInhibitDelay{12, Storage::U16};        // ms
+static_assert(kInhibitDelay.End() == kSize);
 }  // namespace custom_tone
 
 namespace speed_page {
 inline constexpr std::size_t kStart = 0x0EF8;
 inline constexpr std::size_t kSize = 25;
 inline constexpr std::size_t kCount = 250;
-inline constexpr std::size_t kLabel = 0;
 inline constexpr std::size_t kLabelWidth = 8;
-inline constexpr std::size_t kPagingFormat = 8;
-inline constexpr std::size_t kDigits = 9;
+inline constexpr FieldSpec kLabel{.offset = 0, .storage = Storage::Text, .width = kLabelWidth};
+inline constexpr FieldSpec kPagingFormat{8};
 inline constexpr std::size_t kDigitsWidth = 16;
+inline constexpr FieldSpec kDigits{.offset = 9, .storage = Storage::Text, .width = kDigitsWidth};
+static_assert(kDigits.End() == kSize);
 }  // namespace speed_page
 
 namespace alias {
 inline constexpr std::size_t kStart = 0x2762;
 inline constexpr std::size_t kSize = 21;
 inline constexpr std::size_t kCount = 250;
-inline constexpr std::size_t kLabel = 0;
 inline constexpr std::size_t kLabelWidth = 12;
-inline constexpr std::size_t kPttId = 12;
+inline constexpr FieldSpec kLabel{.offset = 0, .storage = Storage::Text, .width = kLabelWidth};
 inline constexpr std::size_t kPttIdWidth = 8;
-inline constexpr std::size_t kProtocol = 20;
+inline constexpr FieldSpec kPttId{.offset = 12, .storage = Storage::Text, .width = kPttIdWidth};
+inline constexpr FieldSpec kProtocol{20};
+static_assert(kProtocol.End() == kSize);
 }  // namespace alias
 
 // Reserved areas: never read or written by an editor.

@@ -9,9 +9,7 @@ public:
         : RecordView(image, layout::manual_page::kStart, layout::manual_page::kSize,
                      layout::manual_page::kCount, index) {}
 
-    std::string Label() const {
-        return Text(layout::manual_page::kLabel, layout::manual_page::kLabelWidth);
-    }
+    std::string Label() const { return Text(layout::manual_page::kLabel); }
     bool IsFree() const { return U8(layout::manual_page::kLabel) == 0; }
     std::uint8_t BaseFormat() const { return U8(layout::manual_page::kBaseFormat); }
 };

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/ConfigImage.h"
+#include "app/Layout.h"
 
 class RecordView {
 public:
@@ -22,6 +23,20 @@ public:
     void SetU16(std::size_t field, std::uint16_t v) { m_image->SetU16(m_start + field, v); }
     void SetText(std::size_t field, std::size_t width, std::string_view text) {
         m_image->SetText(m_start + field, width, text);
+    }
+
+    // The same by a field's declaration.
+    std::uint8_t U8(const layout::FieldSpec& field) const { return U8(field.offset); }
+    std::int8_t S8(const layout::FieldSpec& field) const { return S8(field.offset); }
+    std::uint16_t U16(const layout::FieldSpec& field) const { return U16(field.offset); }
+    std::string Text(const layout::FieldSpec& field) const {
+        return Text(field.offset, field.width);
+    }
+    void SetU8(const layout::FieldSpec& field, std::uint8_t v) { SetU8(field.offset, v); }
+    void SetS8(const layout::FieldSpec& field, std::int8_t v) { SetS8(field.offset, v); }
+    void SetU16(const layout::FieldSpec& field, std::uint16_t v) { SetU16(field.offset, v); }
+    void SetText(const layout::FieldSpec& field, std::string_view text) {
+        SetText(field.offset, field.width, text);
     }
 
 protected:

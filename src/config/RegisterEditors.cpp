@@ -1,15 +1,20 @@
 #include "config/RegisterEditors.h"
 
-#include "app/EditorWindows.h"
-#include "config/deskset/ChanCfgFV.h"
-#include "config/deskset/DesksetCfgFV.h"
+#include "config/deskset/DesksetEditors.h"
+#include "config/paging/PagingEditors.h"
+
+std::vector<EditorRegistration> AllEditors() {
+    std::vector<EditorRegistration> editors;
+    for (auto subsystem : {DesksetEditors, PagingEditors}) {
+        for (EditorRegistration& editor : subsystem()) {
+            editors.push_back(std::move(editor));
+        }
+    }
+    return editors;
+}
 
 void RegisterEditors() {
-    EditorWindows::RegisterFactory(EditorKind::DesksetCfg, [](const EditorContext& context, int) {
-        return new DesksetCfgFV(context);
-    });
-    EditorWindows::RegisterFactory(EditorKind::ChanCfg,
-                                   [](const EditorContext& context, int channelIndex) {
-                                       return new ChanCfgFV(context, channelIndex);
-                                   });
+    for (EditorRegistration& editor : AllEditors()) {
+        EditorWindows::RegisterFactory(editor.kind, std::move(editor.factory));
+    }
 }

@@ -66,7 +66,7 @@ TEST_F(ConfigTreeTest, StatesFollowTheDesksetTypeAndThePagingFormats) {
     EXPECT_TRUE(m_frame->Action(cmd::Channel4)->isEnabled());
 
     // An unknown type leaves the channel items as they were; a paging format frees speed paging.
-    TheImage().SetU8(layout::deskset::kDesksetType, 9);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 9);
     TheImage().SetText(layout::manual_page::kStart + layout::manual_page::kSize * 3,
                        layout::manual_page::kLabelWidth, "FMT");
     Tree().RefreshItemStates();

@@ -153,11 +153,13 @@ TEST_F(DocumentCommandsTest, SaveAsSuggestsNewDdbAndSavedFileReopensWithItsName)
     EXPECT_EQ(TorvoSettings::RecentFiles().value(0), path);
 
     // Save again writes to the same path without a dialog.
-    TheImage().SetU8(layout::deskset::kMuteTimer, 45);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 45);
     m_app->Document()->MarkModified();
     m_frame->ExecuteCommand(cmd::SaveDatabase);
     EXPECT_EQ(m_prompt->suggestedSaves.size(), 1);
-    EXPECT_EQ(static_cast<std::uint8_t>(ReadFile(path)[layout::deskset::kMuteTimer]), 45);
+    EXPECT_EQ(static_cast<std::uint8_t>(
+                  ReadFile(path)[layout::deskset::Absolute(layout::deskset::kMuteTimer)]),
+              45);
 
     // Save As offers the current path.
     m_prompt->saveFiles = {QString()};
@@ -187,7 +189,7 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsTheOldFileAndTheModifiedFlagAndSaysW
     const QString path = WriteDatabase("keep.ddb");
     const QByteArray before = ReadFile(path);
     ASSERT_TRUE(m_app->OpenDatabaseFile(path));
-    TheImage().SetU8(layout::deskset::kMuteTimer, 7);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 7);
     m_app->Document()->MarkModified();
 
     {
@@ -207,7 +209,7 @@ TEST_F(DocumentCommandsTest, SaveOntoAReadOnlyFileGoesToSaveAsAndNeverOverwrites
     ASSERT_TRUE(
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     ASSERT_TRUE(m_app->OpenDatabaseFile(path));
-    TheImage().SetU8(layout::deskset::kMuteTimer, 7);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 7);
     m_app->Document()->MarkModified();
 
     // Choosing the same file in the dialog is refused as a denied write.
@@ -222,7 +224,9 @@ TEST_F(DocumentCommandsTest, SaveOntoAReadOnlyFileGoesToSaveAsAndNeverOverwrites
     m_prompt->saveFiles = {copy};
     m_frame->ExecuteCommand(cmd::SaveDatabase);
     EXPECT_EQ(m_prompt->suggestedSaves.size(), 2);
-    EXPECT_EQ(static_cast<std::uint8_t>(ReadFile(copy)[layout::deskset::kMuteTimer]), 7);
+    EXPECT_EQ(static_cast<std::uint8_t>(
+                  ReadFile(copy)[layout::deskset::Absolute(layout::deskset::kMuteTimer)]),
+              7);
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(m_app->Document()->Path(), copy);
     EXPECT_FALSE(m_app->Document()->IsModified());

@@ -102,7 +102,7 @@ void GuiTest::ProcessEvents() {
 QString GuiTest::WriteDatabase(const QString& name, std::uint8_t desksetType) {
     ConfigImage image;
     SetImageDefaults(image);
-    image.SetU8(layout::deskset::kDesksetType, desksetType);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), desksetType);
     const QString path = TempPath(name);
     EXPECT_TRUE(WriteDatabaseFile(path.toStdString(), image).Ok());
     return path;

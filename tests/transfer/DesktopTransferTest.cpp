@@ -66,7 +66,7 @@ TEST_F(DesktopTransferTest, DownloadReplacesTheDatabaseWithTheDesksets) {
     DesksetSimOptions options;
     ConfigImage served;
     SetImageDefaults(served);
-    served.SetU8(layout::deskset::kDesksetType, 4);
+    served.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 4);
     served.SetU8(0x3FFF, 0x5A);
     options.image = ImageBytes(served);
     StartSimulator(options);
@@ -144,7 +144,7 @@ TEST_F(DesktopTransferTest, AFailedDownloadLeavesTheNewDatabaseWithItsDefaults) 
     options.failDownload = true;
     StartSimulator(options);
     m_frame->ExecuteCommand(cmd::NewDatabase);
-    TheImage().SetU8(layout::deskset::kMuteTimer, 12);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 12);
     m_app->Document()->MarkModified();
     m_prompt->answers = {PromptAnswer::No};  // do not save the changes
     m_frame->ExecuteCommand(cmd::DownloadDatabase);
@@ -215,7 +215,7 @@ TEST_F(DesktopTransferTest, AnUploadRightAfterADownloadConnectsAgain) {
     m_frame->ExecuteCommand(cmd::DownloadDatabase);
     ASSERT_TRUE(WaitForProgressText("(Completed)"));
     CloseProgressDialog();
-    TheImage().SetU8(layout::deskset::kMuteTimer, 44);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 44);
     m_frame->ExecuteCommand(cmd::UploadDatabase);
     ASSERT_TRUE(WaitForProgressText("Uploading data...(Completed)"));
     EXPECT_EQ(m_simulator->Image(), ImageBytes(TheImage()));

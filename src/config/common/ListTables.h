@@ -7,11 +7,8 @@
 
 #include "app/Layout.h"
 
-// A text field of a record: offset in the record and width in bytes.
-struct TextField {
-    std::size_t offset;
-    std::size_t width;
-};
+// A text field of a record (its offset in the record and its width).
+using TextField = layout::FieldSpec;
 
 struct TableLayout {
     std::size_t start;
@@ -26,24 +23,20 @@ struct TableLayout {
 
 namespace list_tables {
 
-inline constexpr TextField kManualPageTexts[] = {
-    {layout::manual_page::kLabel, layout::manual_page::kLabelWidth}};
+inline constexpr TextField kManualPageTexts[] = {layout::manual_page::kLabel};
 inline constexpr TableLayout kManualPages{layout::manual_page::kStart, layout::manual_page::kSize,
                                           layout::manual_page::kCount, kManualPageTexts};
 
-inline constexpr TextField kCustomToneTexts[] = {
-    {layout::custom_tone::kNumberText, layout::custom_tone::kNumberWidth}};
+inline constexpr TextField kCustomToneTexts[] = {layout::custom_tone::kNumberText};
 inline constexpr TableLayout kCustomTones{layout::custom_tone::kStart, layout::custom_tone::kSize,
                                           layout::custom_tone::kCount, kCustomToneTexts};
 
-inline constexpr TextField kSpeedPageTexts[] = {
-    {layout::speed_page::kLabel, layout::speed_page::kLabelWidth},
-    {layout::speed_page::kDigits, layout::speed_page::kDigitsWidth}};
+inline constexpr TextField kSpeedPageTexts[] = {layout::speed_page::kLabel,
+                                                layout::speed_page::kDigits};
 inline constexpr TableLayout kSpeedPages{layout::speed_page::kStart, layout::speed_page::kSize,
                                          layout::speed_page::kCount, kSpeedPageTexts};
 
-inline constexpr TextField kAliasTexts[] = {{layout::alias::kLabel, layout::alias::kLabelWidth},
-                                            {layout::alias::kPttId, layout::alias::kPttIdWidth}};
+inline constexpr TextField kAliasTexts[] = {layout::alias::kLabel, layout::alias::kPttId};
 inline constexpr TableLayout kAliases{layout::alias::kStart, layout::alias::kSize,
                                       layout::alias::kCount, kAliasTexts};
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/PageControls.h"
 
 CChanTalkPermitTone::CChanTalkPermitTone(int channelIndex, QWidget* parent)
     : ChanWizardPage(PageCode::TalkPermitTone, channelIndex, parent) {

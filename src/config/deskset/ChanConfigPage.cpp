@@ -12,12 +12,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "config/deskset/ChanWizard.h"
+#include "config/common/qt/FilteredEdit.h"
+#include "config/common/qt/PageControls.h"
 #include "config/deskset/ChannelCodes.h"
+#include "config/deskset/ChannelFilters.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FilteredEdit.h"
-#include "config/deskset/PageControls.h"
 
 namespace {
 
@@ -193,9 +192,7 @@ void ChanConfigPage::Load(const ChannelRecord& record) {
     m_dcRadio->setEnabled(ChannelIndex() == 0);
     const ChannelPageForm form = LoadChannelPage(record);
     Show(form);
-    if (ChanWizard* wizard = Wizard()) {
-        wizard->RebuildPages(form.keying, form.option);
-    }
+    emit PageSequenceChanged(form.keying, form.option);
 }
 
 void ChanConfigPage::OnRadioClicked() {
@@ -203,9 +200,7 @@ void ChanConfigPage::OnRadioClicked() {
     ApplyRadioChoice(form);
     m_desksetId->setText(FromLatin1(form.desksetId));
     ShowDependentControls(form);
-    if (ChanWizard* wizard = Wizard()) {
-        wizard->RebuildPages(form.keying, form.option);
-    }
+    emit PageSequenceChanged(form.keying, form.option);
 }
 
 bool ChanConfigPage::Validate() {

@@ -32,6 +32,10 @@ public:
     QCheckBox* DetectionCheck() const { return m_detection; }
     QLineEdit* HangoverDelayEdit() const { return m_hangoverDelay; }
 
+signals:
+    // The keying or signaling option, loaded or clicked, calls for these pages.
+    void PageSequenceChanged(int keying, int option);
+
 protected:
     void Load(const ChannelRecord& record) override;
     bool Validate() override;

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "config/common/qt/PageControls.h"
 #include "config/deskset/CChanTalkPermitTone.h"
 #include "config/deskset/ChanConfigPage.h"
 #include "config/deskset/DTMFDecodePage.h"
-#include "config/deskset/PageControls.h"
 #include "config/deskset/SignalingPlanDCPage.h"
 #include "config/deskset/SignalingPlanT1Page.h"
 #include "config/deskset/SignalingPlanT2Page.h"
@@ -69,6 +69,9 @@ ChanWizard::ChanWizard(int channelIndex, QWidget* parent)
 void ChanWizard::AddPage(PageCode code) {
     ChanWizardPage* added = CreatePage(code);
     added->setMinimumSize(m_pageSize);
+    if (auto* channelPage = qobject_cast<ChanConfigPage*>(added)) {
+        connect(channelPage, &ChanConfigPage::PageSequenceChanged, this, &ChanWizard::RebuildPages);
+    }
     addPage(added);
 }
 

@@ -2,18 +2,13 @@
 
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
-#include "config/deskset/ChanWizard.h"
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/PageControls.h"
 
 ChanWizardPage::ChanWizardPage(PageCode code, int channelIndex, QWidget* parent)
     : QWizardPage(parent), m_code(code), m_channelIndex(channelIndex) {}
 
 ChannelRecord ChanWizardPage::Record() const {
     return ChannelRecord(TheImage(), static_cast<std::size_t>(m_channelIndex));
-}
-
-ChanWizard* ChanWizardPage::Wizard() const {
-    return qobject_cast<ChanWizard*>(wizard());
 }
 
 void ChanWizardPage::initializePage() {

@@ -8,10 +8,8 @@
 #include <string_view>
 
 #include "app/ChannelRecord.h"
+#include "config/common/Validation.h"
 #include "config/deskset/PageSequence.h"
-#include "config/deskset/Validation.h"
-
-class ChanWizard;
 
 class ChanWizardPage : public QWizardPage {
     Q_OBJECT
@@ -38,7 +36,6 @@ protected:
     virtual void Write(ChannelRecord& record) const = 0;
 
     ChannelRecord Record() const;
-    ChanWizard* Wizard() const;
 
     // Shows the first refused check and focuses its field; false when refused.
     template <class Field, class FieldWidget>

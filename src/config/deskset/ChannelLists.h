@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "config/deskset/ChoiceList.h"
+#include "config/common/ChoiceList.h"
 
 // Tx and Rx AGC levels: the 42 levels from -30 to 11 dBm, rising.
 const ChoiceList& LevelList();

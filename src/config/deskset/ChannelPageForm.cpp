@@ -1,9 +1,9 @@
 #include "config/deskset/ChannelPageForm.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
+#include "config/deskset/ChannelFilters.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ namespace c = layout::channel;
 namespace cc = channel_codes;
 
 struct ListField {
-    std::size_t offset;
+    layout::FieldSpec spec;
     const ChoiceList& (*entries)();
 };
 
@@ -30,11 +30,7 @@ const std::array<ListField, kChannelListCount> kListFields{{
     {c::kELead, AssignmentList},
 }};
 
-constexpr NumberField kHangoverDelay{c::kHangoverDelay,
-                                     NumberField::Storage::U16,
-                                     1,
-                                     0,
-                                     60000,
+constexpr NumberField kHangoverDelay{c::kHangoverDelay, 0, 60000,
                                      "Hangover delay must be between 0 and 60000 ms."};
 
 }  // namespace
@@ -50,11 +46,10 @@ ChannelPageForm LoadChannelPage(const ChannelRecord& record) {
     form.txLevel = LevelIndex(record.S8(c::kTxLevel));
     form.rxAgcLevel = LevelIndex(record.S8(c::kRxAgcLevel));
     if (cc::UsesDesksetId(form.option)) {
-        form.desksetId =
-            FilterDesksetId(record.Text(c::kDesksetId, c::kDesksetIdWidth), form.option);
+        form.desksetId = FilterDesksetId(record.Text(c::kDesksetId), form.option);
     }
     for (std::size_t k = 0; k < kChannelListCount; ++k) {
-        form.lists[k] = LoadIndex(record, kListFields[k].offset, kListFields[k].entries());
+        form.lists[k] = LoadIndex(record, kListFields[k].spec, kListFields[k].entries());
     }
     form.monitorLatching = LoadFlag(record, c::kMonitorLatching);
     form.hangoverDelay = ShowNumber(record, kHangoverDelay);
@@ -83,9 +78,9 @@ void WriteChannelPage(const ChannelPageForm& form, ChannelRecord& record) {
     if (const auto rx = LevelOfEntry(form.rxAgcLevel)) {
         record.SetS8(c::kRxAgcLevel, *rx);
     }
-    record.SetText(c::kDesksetId, c::kDesksetIdWidth, form.desksetId);
+    record.SetText(c::kDesksetId, form.desksetId);
     for (std::size_t k = 0; k < kChannelListCount; ++k) {
-        StoreIndex(record, kListFields[k].offset, form.lists[k]);
+        StoreIndex(record, kListFields[k].spec, form.lists[k]);
     }
     StoreFlag(record, c::kMonitorLatching, form.monitorLatching);
     StoreNumber(record, kHangoverDelay, form.hangoverDelay);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
-#include "config/deskset/Validation.h"
+#include "config/common/Validation.h"
 
 class ChoiceList;
 

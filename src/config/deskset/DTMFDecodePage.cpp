@@ -7,8 +7,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "config/common/qt/PageControls.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/PageControls.h"
 
 DTMFDecodePage::DTMFDecodePage(PageCode code, int channelIndex, QWidget* parent)
     : ChanWizardPage(code, channelIndex, parent) {

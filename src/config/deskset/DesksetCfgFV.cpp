@@ -11,15 +11,14 @@
 #include <QVBoxLayout>
 
 #include "app/CConfigTree.h"
-#include "app/CTorvoDoc.h"
 #include "app/EditorWindows.h"
-#include "app/FocusLater.h"
 #include "app/Prompt.h"
-#include "config/deskset/AcceleratedSpinEdit.h"
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/AcceleratedSpinEdit.h"
+#include "config/common/qt/PageControls.h"
 
 DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
-    : CEditorView(context, EditorKind::DesksetCfg, kTitle, kHelpTopic) {
+    // The modified mark stays on when the type change is then refused.
+    : FormWindow(context, EditorKind::DesksetCfg, kTitle, kHelpTopic, MarkModified::BeforeWrite) {
     auto* settings = new QGroupBox("Settings", this);
     m_type = MakeList(DesksetTypeList(), settings);
     m_muteTimer = MakeList(MuteTimerList(), settings);
@@ -67,11 +66,6 @@ DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
                                static_cast<int>(relay % 2));
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Cancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &DesksetCfgFV::Ok);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DesksetCfgFV::Cancel);
     connect(m_type, &QComboBox::currentIndexChanged, this,
             &DesksetCfgFV::EnableMultiChannelControls);
 
@@ -94,13 +88,13 @@ DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
                  m_relays[1],
                  m_relays[2],
                  m_relays[3],
-                 buttons->button(QDialogButtonBox::Ok),
-                 buttons->button(QDialogButtonBox::Cancel)});
+                 OkButton(),
+                 CancelButton()});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(settings);
     layout->addWidget(relays);
-    layout->addWidget(buttons);
+    layout->addWidget(Buttons());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -162,20 +156,18 @@ void DesksetCfgFV::EnableMultiChannelControls() {
     m_unselectSpeaker->setEnabled(enabled);
 }
 
-void DesksetCfgFV::Ok() {
+std::optional<FormWindow::Refusal> DesksetCfgFV::Check() const {
+    return RefusalOf(ValidateDesksetSettings(ReadForm()),
+                     [this](DesksetField field) { return NumberEdit(field); });
+}
+
+bool DesksetCfgFV::Write() {
     const DesksetSettingsForm form = ReadForm();
-    const auto result = ValidateDesksetSettings(form);
-    if (!result.Ok()) {
-        ThePrompt().Warn(FromLatin1(result.message));
-        FocusAndSelectLater(NumberEdit(result.field));
-        return;
-    }
-    Document().MarkModified();
     const DesksetTypeChange change = TypeChangeOf(TheImage(), form);
     switch (change) {
         case DesksetTypeChange::FourToSingle:
             if (!ConvertToSingleChannel()) {
-                return;
+                return false;
             }
             break;
         case DesksetTypeChange::SingleToFour:
@@ -188,7 +180,7 @@ void DesksetCfgFV::Ok() {
     if (change != DesksetTypeChange::None) {
         Tree().RefreshChannelItems();
     }
-    CloseFrame();
+    return true;
 }
 
 bool DesksetCfgFV::ConvertToSingleChannel() {
@@ -210,8 +202,4 @@ bool DesksetCfgFV::ConvertToSingleChannel() {
 void DesksetCfgFV::ConvertToFourChannels() {
     MakeFourChannel(TheImage());
     Windows().ReopenButtonsEditor();
-}
-
-void DesksetCfgFV::Cancel() {
-    CloseFrame();
 }

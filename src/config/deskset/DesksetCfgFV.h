@@ -3,14 +3,14 @@
 
 #include <array>
 
-#include "app/CEditorView.h"
+#include "config/common/qt/FormWindow.h"
 #include "config/deskset/DesksetSettingsForm.h"
 
 class AcceleratedSpinEdit;
 class QCheckBox;
 class QComboBox;
 
-class DesksetCfgFV : public CEditorView {
+class DesksetCfgFV : public FormWindow {
     Q_OBJECT
 
 public:
@@ -23,10 +23,6 @@ public:
 
     void OnInitialUpdate() override;
 
-    // The buttons, as a test presses them.
-    void Ok();
-    void Cancel();
-
     QComboBox* DesksetType() const { return m_type; }
     QComboBox* MuteTimer() const { return m_muteTimer; }
     QComboBox* MuteLevel() const { return m_muteLevel; }
@@ -35,6 +31,11 @@ public:
         return m_numbers[static_cast<std::size_t>(field)];
     }
     DesksetSettingsForm ReadForm() const;
+
+protected:
+    std::optional<Refusal> Check() const override;
+    // Asks before a four-channel deskset becomes a single-channel one.
+    bool Write() override;
 
 private:
     void ShowForm(const DesksetSettingsForm& form);

@@ -3,7 +3,7 @@
 #include "app/ButtonTable.h"
 #include "app/DesksetSettings.h"
 #include "app/ImageDefaults.h"
-#include "config/deskset/FormFields.h"
+#include "config/common/FormFields.h"
 
 namespace d = layout::deskset;
 
@@ -11,27 +11,12 @@ namespace {
 
 constexpr char kNotAPositiveInteger[] = "Please enter a positive integer.";
 
-struct NumberRule {
-    std::size_t offset;
-    int maximum;
-    const char* message;
-};
-
 // By DesksetField, in the order the checks run.
-constexpr std::array<NumberRule, kDesksetNumberCount> kNumberRules{{
-    {d::kPagingVoiceAnnotation, 60, "Paging voice annotation must be between 0 and 60 sec."},
-    {d::kTransmitDelay, 500, "Transmit delay must be between 0 and 500 ms."},
-    {d::kPageKeyUpDelay, 60, "Page key up delay must be between 0 and 60 sec."},
+constexpr std::array<NumberField, kDesksetNumberCount> kNumbers{{
+    {d::kPagingVoiceAnnotation, 0, 60, "Paging voice annotation must be between 0 and 60 sec."},
+    {d::kTransmitDelay, 0, 500, "Transmit delay must be between 0 and 500 ms."},
+    {d::kPageKeyUpDelay, 0, 60, "Page key up delay must be between 0 and 60 sec."},
 }};
-
-const NumberRule& RuleOf(DesksetField field) {
-    return kNumberRules[static_cast<std::size_t>(field)];
-}
-
-long StoredNumber(DesksetSettings& settings, DesksetField field) {
-    return field == DesksetField::TransmitDelay ? settings.TransmitDelay()
-                                                : settings.Get(RuleOf(field).offset);
-}
 
 ChoiceList Numbers(int first, int last) {
     std::vector<std::string> entries;
@@ -39,17 +24,6 @@ ChoiceList Numbers(int first, int last) {
         entries.push_back(std::to_string(n));
     }
     return ChoiceList(std::move(entries));
-}
-
-int ListIndex(DesksetSettings& settings, std::size_t offset, const ChoiceList& list) {
-    return list.IndexOfCode(settings.Get(offset));
-}
-
-// No selection keeps whatever the byte holds.
-void StoreListIndex(DesksetSettings& settings, std::size_t offset, int index) {
-    if (index >= 0) {
-        settings.Set(offset, static_cast<std::uint8_t>(index));
-    }
 }
 
 }  // namespace
@@ -86,7 +60,7 @@ const ChoiceList& PagingFeedbackList() {
 }
 
 int DesksetNumberMaximum(DesksetField field) {
-    return RuleOf(field).maximum;
+    return static_cast<int>(kNumbers[static_cast<std::size_t>(field)].max);
 }
 
 DesksetSettingsForm LoadDesksetSettings(ConfigImage& image) {
@@ -94,21 +68,19 @@ DesksetSettingsForm LoadDesksetSettings(ConfigImage& image) {
     DesksetSettingsForm form;
     form.desksetType = settings.DesksetType() == d::kTypeSingleChannel ? 0 : 1;
     form.muteTimer = std::string(
-        MuteTimerList().At(MuteTimerList().IndexOf(std::to_string(settings.Get(d::kMuteTimer)))));
-    form.muteLevel = ListIndex(settings, d::kMuteLevel, MuteLevelList());
-    form.printerBaudRate = ListIndex(settings, d::kPrinterBaudRate, PrinterBaudRateList());
-    form.hourMode = ListIndex(settings, d::kHourMode, HourModeList());
-    form.pagingFeedback = ListIndex(settings, d::kPagingFeedback, PagingFeedbackList());
-    for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
-        form.numbers[k] = std::to_string(StoredNumber(settings, static_cast<DesksetField>(k)));
-    }
-    form.useUnselectSpeaker = settings.Get(d::kUseUnselectSpeaker) != 0;
-    form.externalMic = settings.Get(d::kExternalMicPresent) != 0;
-    form.displayTime = settings.Get(d::kDisplayTime) != 0;
-    form.micAgc = settings.Get(d::kMicAgc) != 0;
-    form.handsetPresent = settings.Get(d::kHandsetPresent) != 0;
+        MuteTimerList().At(MuteTimerList().IndexOf(std::to_string(settings.U8(d::kMuteTimer)))));
+    form.muteLevel = LoadIndex(settings, d::kMuteLevel, MuteLevelList());
+    form.printerBaudRate = LoadIndex(settings, d::kPrinterBaudRate, PrinterBaudRateList());
+    form.hourMode = LoadIndex(settings, d::kHourMode, HourModeList());
+    form.pagingFeedback = LoadIndex(settings, d::kPagingFeedback, PagingFeedbackList());
+    form.numbers = ShowNumbers(settings, kNumbers);
+    form.useUnselectSpeaker = LoadFlag(settings, d::kUseUnselectSpeaker);
+    form.externalMic = LoadFlag(settings, d::kExternalMicPresent);
+    form.displayTime = LoadFlag(settings, d::kDisplayTime);
+    form.micAgc = LoadFlag(settings, d::kMicAgc);
+    form.handsetPresent = LoadFlag(settings, d::kHandsetPresent);
     for (std::size_t relay = 0; relay < d::kRelayCount; ++relay) {
-        form.relayLatching[relay] = settings.Get(d::kRelayLatching + relay) != 0;
+        form.relayLatching[relay] = LoadFlag(settings, d::kRelayLatching.At(relay));
     }
     return form;
 }
@@ -120,12 +92,8 @@ Validation<DesksetField> ValidateDesksetSettings(const DesksetSettingsForm& form
         result.Check(ParseDecimal(form.numbers[k], false).has_value(), static_cast<DesksetField>(k),
                      kNotAPositiveInteger);
     }
-    for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
-        const auto value = ParseDecimal(form.numbers[k], false);
-        result.Check(value && *value <= kNumberRules[k].maximum, static_cast<DesksetField>(k),
-                     kNumberRules[k].message);
-    }
-    return result;
+    const auto ranges = CheckNumbers<DesksetField>(kNumbers, form.numbers);
+    return result.Check(ranges.Ok(), ranges.field, ranges.message);
 }
 
 DesksetTypeChange TypeChangeOf(ConfigImage& image, const DesksetSettingsForm& form) {
@@ -140,7 +108,7 @@ DesksetTypeChange TypeChangeOf(ConfigImage& image, const DesksetSettingsForm& fo
 }
 
 void MakeSingleChannel(ConfigImage& image) {
-    DesksetSettings(image).Set(d::kDesksetType, d::kTypeSingleChannel);
+    DesksetSettings(image).SetU8(d::kDesksetType, d::kTypeSingleChannel);
     for (std::size_t channel = 1; channel < layout::channel::kCount; ++channel) {
         SetChannelDefaults(image, channel);
     }
@@ -158,35 +126,26 @@ void MakeSingleChannel(ConfigImage& image) {
 }
 
 void MakeFourChannel(ConfigImage& image) {
-    DesksetSettings(image).Set(d::kDesksetType, d::kTypeFourChannel);
+    DesksetSettings(image).SetU8(d::kDesksetType, d::kTypeFourChannel);
 }
 
 void WriteDesksetSettings(const DesksetSettingsForm& form, ConfigImage& image) {
     DesksetSettings settings(image);
-    settings.Set(d::kDesksetType,
-                 form.IsFourChannel() ? d::kTypeFourChannel : d::kTypeSingleChannel);
+    settings.SetU8(d::kDesksetType,
+                   form.IsFourChannel() ? d::kTypeFourChannel : d::kTypeSingleChannel);
     const auto muteTimer = ParseDecimal(form.muteTimer, false);
-    settings.Set(d::kMuteTimer, static_cast<std::uint8_t>(muteTimer.value_or(0)));
-    StoreListIndex(settings, d::kMuteLevel, form.muteLevel);
-    StoreListIndex(settings, d::kPrinterBaudRate, form.printerBaudRate);
-    StoreListIndex(settings, d::kHourMode, form.hourMode);
-    StoreListIndex(settings, d::kPagingFeedback, form.pagingFeedback);
-    for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
-        const auto field = static_cast<DesksetField>(k);
-        const auto value =
-            static_cast<std::uint16_t>(ParseDecimal(form.numbers[k], false).value_or(0));
-        if (field == DesksetField::TransmitDelay) {
-            settings.SetTransmitDelay(value);
-        } else {
-            settings.Set(kNumberRules[k].offset, static_cast<std::uint8_t>(value));
-        }
-    }
-    settings.Set(d::kUseUnselectSpeaker, form.useUnselectSpeaker);
-    settings.Set(d::kExternalMicPresent, form.externalMic);
-    settings.Set(d::kDisplayTime, form.displayTime);
-    settings.Set(d::kMicAgc, form.micAgc);
-    settings.Set(d::kHandsetPresent, form.handsetPresent);
+    settings.SetU8(d::kMuteTimer, static_cast<std::uint8_t>(muteTimer.value_or(0)));
+    StoreIndex(settings, d::kMuteLevel, form.muteLevel);
+    StoreIndex(settings, d::kPrinterBaudRate, form.printerBaudRate);
+    StoreIndex(settings, d::kHourMode, form.hourMode);
+    StoreIndex(settings, d::kPagingFeedback, form.pagingFeedback);
+    StoreNumbers(settings, kNumbers, form.numbers);
+    StoreFlag(settings, d::kUseUnselectSpeaker, form.useUnselectSpeaker);
+    StoreFlag(settings, d::kExternalMicPresent, form.externalMic);
+    StoreFlag(settings, d::kDisplayTime, form.displayTime);
+    StoreFlag(settings, d::kMicAgc, form.micAgc);
+    StoreFlag(settings, d::kHandsetPresent, form.handsetPresent);
     for (std::size_t relay = 0; relay < d::kRelayCount; ++relay) {
-        settings.Set(d::kRelayLatching + relay, form.relayLatching[relay]);
+        StoreFlag(settings, d::kRelayLatching.At(relay), form.relayLatching[relay]);
     }
 }

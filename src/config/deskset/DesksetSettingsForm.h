@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/ConfigImage.h"
-#include "config/deskset/ChoiceList.h"
-#include "config/deskset/Validation.h"
+#include "config/common/ChoiceList.h"
+#include "config/common/Validation.h"
 
 // The three numeric edits, in the order they are checked.
 enum class DesksetField { PagingVoiceAnnotation, TransmitDelay, PageKeyUpDelay };

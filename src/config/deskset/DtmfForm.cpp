@@ -1,19 +1,16 @@
 #include "config/deskset/DtmfForm.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 
 namespace d = layout::channel::dtmf;
-using Storage = NumberField::Storage;
 
 constexpr std::array<NumberField, kDtmfNumberCount> kFields{{
-    {d::kDigitDuration, Storage::U16, 1, 0, 60000,
-     "Digit duration must be between 0 and 60000 ms."},
-    {d::kInterdigitTiming, Storage::U16, 1, 0, 60000,
-     "Interdigit timing must be between 0 and 60000 ms."},
+    {d::kDigitDuration, 0, 60000, "Digit duration must be between 0 and 60000 ms."},
+    {d::kInterdigitTiming, 0, 60000, "Interdigit timing must be between 0 and 60000 ms."},
 }};
 
 int DigitIndex(int digits) {

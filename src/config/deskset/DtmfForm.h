@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
-#include "config/deskset/Validation.h"
+#include "config/common/Validation.h"
 
 enum class DtmfField { DigitDuration, InterdigitTiming };
 inline constexpr std::size_t kDtmfNumberCount = 2;

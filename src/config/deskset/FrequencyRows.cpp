@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/PageControls.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FilteredEdit.h"
-#include "config/deskset/PageControls.h"
+#include "config/common/CharFilter.h"
+#include "config/common/qt/FilteredEdit.h"
+#include "config/common/qt/PageControls.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "config/common/qt/PageControls.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/PageControls.h"
 
 namespace {
 

@@ -1,25 +1,21 @@
 #include "config/deskset/StatAlertForm.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelConversions.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 
 namespace s = layout::channel::stat_alert;
-using Storage = NumberField::Storage;
 
 // In StatAlertNumber order.
 constexpr std::array<NumberField, kStatAlertNumberCount> kNumbers{{
-    {s::kLeadingPretime, Storage::U16, 1, 0, 60000,
-     "Leading pretime must be between 0 and 60000 ms."},
-    {s::kTrailingPretime, Storage::U16, 1, 0, 60000,
-     "Trailing pretime must be between 0 and 60000 ms."},
-    {s::kRacPretime, Storage::U16, 1, 0, 60000, "RAC pretime must be between 0 and 60000 ms."},
-    {s::kLimitedPatience, Storage::U8, 1, 0, kLimitedPatienceMax,
-     "Limited patience must be between 0 and 60 sec."},
-    {s::kDosCoast, Storage::U16, 1, 0, 60000, "DOS coast must be between 0 and 60000 ms."},
+    {s::kLeadingPretime, 0, 60000, "Leading pretime must be between 0 and 60000 ms."},
+    {s::kTrailingPretime, 0, 60000, "Trailing pretime must be between 0 and 60000 ms."},
+    {s::kRacPretime, 0, 60000, "RAC pretime must be between 0 and 60000 ms."},
+    {s::kLimitedPatience, 0, kLimitedPatienceMax, "Limited patience must be between 0 and 60 sec."},
+    {s::kDosCoast, 0, 60000, "DOS coast must be between 0 and 60000 ms."},
 }};
 
 constexpr std::string_view kEmptyRacMessage =

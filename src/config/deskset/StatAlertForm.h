@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
-#include "config/deskset/Validation.h"
+#include "config/common/Validation.h"
 
 enum class StatAlertNumber {
     LeadingPretime,

@@ -10,12 +10,12 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "config/common/qt/FilteredEdit.h"
+#include "config/common/qt/PageControls.h"
+#include "config/common/qt/RangeSpinEdit.h"
 #include "config/deskset/ChannelCodes.h"
+#include "config/deskset/ChannelFilters.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FilteredEdit.h"
-#include "config/deskset/PageControls.h"
-#include "config/deskset/RangeSpinEdit.h"
 
 namespace {
 

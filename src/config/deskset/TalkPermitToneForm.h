@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
-#include "config/deskset/Validation.h"
+#include "config/common/Validation.h"
 
 // In the order of the page and of the checks.
 enum class TalkPermitField { TimeOut, Frequency, BeepCount, BeepDuration, PauseDuration, PostTime };

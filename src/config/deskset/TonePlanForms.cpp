@@ -1,22 +1,19 @@
 #include "config/deskset/TonePlanForms.h"
 
+#include "config/common/FormFields.h"
 #include "config/deskset/ChannelLists.h"
-#include "config/deskset/FormFields.h"
 
 namespace {
 
 namespace c = layout::channel;
-using Storage = NumberField::Storage;
 
 // In TonePlan1Number order.
 constexpr std::array<NumberField, kTonePlan1NumberCount> kTonePlan1Numbers{{
-    {c::kHlgtDuration, Storage::U16, 1, 0, 60000, "HLGT duration must be between 0 and 60000 ms."},
-    {c::kHlgtLevel, Storage::S8, 1, -30, 10, "HLGT level must be between 10 and -30 dB."},
-    {c::kLlgtLevel, Storage::S8, 1, -30, 10, "LLGT level must be between 10 and -30 dB."},
-    {c::kFunctionToneDuration, Storage::U16, 1, 0, 60000,
-     "Function tones duration must be between 0 and 60000 ms."},
-    {c::kFunctionToneLevel, Storage::S8, 1, -30, 10,
-     "Function tones level must be between 10 and -30 dB."},
+    {c::kHlgtDuration, 0, 60000, "HLGT duration must be between 0 and 60000 ms."},
+    {c::kHlgtLevel, -30, 10, "HLGT level must be between 10 and -30 dB."},
+    {c::kLlgtLevel, -30, 10, "LLGT level must be between 10 and -30 dB."},
+    {c::kFunctionToneDuration, 0, 60000, "Function tones duration must be between 0 and 60000 ms."},
+    {c::kFunctionToneLevel, -30, 10, "Function tones level must be between 10 and -30 dB."},
 }};
 
 // In TonePlan1Tone order.
@@ -43,12 +40,12 @@ const ChoiceList& ToneField::Entries() const {
 }
 
 int LoadTone(const ChannelRecord& record, const ToneField& field) {
-    const std::uint16_t tenths = record.U16(field.offset);
+    const std::uint16_t tenths = record.U16(field.spec);
     return field.guard ? GuardToneIndex(tenths) : ToneIndex(tenths);
 }
 
 void StoreTone(ChannelRecord& record, const ToneField& field, int index) {
-    record.SetU16(field.offset, ToneOfEntry(field.Entries(), index));
+    record.SetU16(field.spec, ToneOfEntry(field.Entries(), index));
 }
 
 namespace {

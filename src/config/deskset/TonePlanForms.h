@@ -7,14 +7,14 @@
 #include <string>
 
 #include "app/ChannelRecord.h"
+#include "config/common/Validation.h"
 #include "config/deskset/FrequencyRow.h"
-#include "config/deskset/Validation.h"
 
 class ChoiceList;
 
 // A tone chosen from a list and stored in tenths of a hertz.
 struct ToneField {
-    std::size_t offset;
+    layout::FieldSpec spec;
     bool guard = false;  // the guard tone list has no "None"
 
     const ChoiceList& Entries() const;

@@ -20,8 +20,8 @@
 #include "app/GuiTestSupport.h"
 #include "app/HelpWindow.h"
 #include "config/common/RecordTableEdit.h"
-#include "config/common/widgets/ListWindow.h"
-#include "config/common/widgets/RecordDialog.h"
+#include "config/common/qt/ListWindow.h"
+#include "config/common/qt/RecordDialog.h"
 
 using ::testing::ElementsAre;
 
@@ -55,7 +55,7 @@ struct AliasRules {
             return {};
         }
         const RecordTable table = Table(image);
-        return {table.Label(*record), image.Text(table.RecordStart(*record) + layout::alias::kPttId,
+        return {table.Label(*record), image.Text(table.RecordStart(*record) + layout::alias::kPttId.offset,
                                                  layout::alias::kPttIdWidth)};
     }
     static Result Validate(const Form& form, const ConfigImage& image,
@@ -72,9 +72,9 @@ struct AliasRules {
                              std::optional<std::size_t> record) {
         RecordTableEdit table = Table(image);
         const std::size_t slot = record ? *record : *table.LowestFree();
-        image.SetText(table.RecordStart(slot) + layout::alias::kLabel, layout::alias::kLabelWidth,
+        image.SetText(table.RecordStart(slot) + layout::alias::kLabel.offset, layout::alias::kLabelWidth,
                       form.label);
-        image.SetText(table.RecordStart(slot) + layout::alias::kPttId, layout::alias::kPttIdWidth,
+        image.SetText(table.RecordStart(slot) + layout::alias::kPttId.offset, layout::alias::kPttIdWidth,
                       form.pttId);
         return table.IndexAfterMove(slot);
     }
@@ -128,7 +128,7 @@ protected:
             rows.push_back({record,
                             {QString::fromStdString(table.Label(record)),
                              QString::fromStdString(
-                                 TheImage().Text(table.RecordStart(record) + layout::alias::kPttId,
+                                 TheImage().Text(table.RecordStart(record) + layout::alias::kPttId.offset,
                                                  layout::alias::kPttIdWidth))}});
         }
         return rows;

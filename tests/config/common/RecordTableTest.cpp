@@ -20,9 +20,9 @@ protected:
     void WriteSpeedPage(std::size_t index, const char* label, std::uint8_t format = 0,
                         const char* digits = "123") {
         const std::size_t start = m_speed.RecordStart(index);
-        m_image.SetText(start + layout::speed_page::kLabel, layout::speed_page::kLabelWidth, label);
-        m_image.SetU8(start + layout::speed_page::kPagingFormat, format);
-        m_image.SetText(start + layout::speed_page::kDigits, layout::speed_page::kDigitsWidth,
+        m_image.SetText(start + layout::speed_page::kLabel.offset, layout::speed_page::kLabelWidth, label);
+        m_image.SetU8(start + layout::speed_page::kPagingFormat.offset, format);
+        m_image.SetText(start + layout::speed_page::kDigits.offset, layout::speed_page::kDigitsWidth,
                         digits);
     }
     std::vector<std::string> SpeedLabels() const {
@@ -33,7 +33,7 @@ protected:
         return labels;
     }
     std::string Digits(std::size_t index) const {
-        return m_image.Text(m_speed.RecordStart(index) + layout::speed_page::kDigits,
+        return m_image.Text(m_speed.RecordStart(index) + layout::speed_page::kDigits.offset,
                             layout::speed_page::kDigitsWidth);
     }
     // Writes a record at the end of the compact table and sorts it in, as the editor does.
@@ -130,7 +130,7 @@ TEST_F(RecordTableTest, SortedMoveAndTheKeysThatFollow) {
     EXPECT_EQ(moves.NewIndex(0), 2u);
     RenumberSpeedPageKeys(m_image, moves);
     EXPECT_THAT(SpeedLabels(), ElementsAre("bravo", "Charlie", "delta"));
-    EXPECT_EQ(m_image.U8(m_speed.RecordStart(2) + layout::speed_page::kPagingFormat), 7);
+    EXPECT_EQ(m_image.U8(m_speed.RecordStart(2) + layout::speed_page::kPagingFormat.offset), 7);
     EXPECT_EQ(Digits(2), "9999");
     EXPECT_EQ(m_buttons.Value(0), 1);  // bravo
     EXPECT_EQ(m_buttons.Value(1), 3);  // delta
@@ -149,8 +149,8 @@ TEST_F(RecordTableTest, MovesWriteOnlyTheMovedRecordsWithPaddedTexts) {
     WriteSpeedPage(1, "C");
     WriteSpeedPage(2, "A");
     // Old bytes behind a terminator, as a file may hold them.
-    m_image.SetU8(m_speed.RecordStart(2) + layout::speed_page::kDigits + 5, 'x');
-    m_image.SetU8(m_speed.RecordStart(2) + layout::speed_page::kLabel + 3, 'y');
+    m_image.SetU8(m_speed.RecordStart(2) + layout::speed_page::kDigits.offset + 5, 'x');
+    m_image.SetU8(m_speed.RecordStart(2) + layout::speed_page::kLabel.offset + 3, 'y');
     m_image.SetU8(m_speed.RecordStart(3) + 1, 'z');  // a free record's leftovers
     const ConfigImage before = m_image;
 
@@ -158,8 +158,8 @@ TEST_F(RecordTableTest, MovesWriteOnlyTheMovedRecordsWithPaddedTexts) {
     EXPECT_THAT(SpeedLabels(), ElementsAre("A", "B", "C"));
     const std::size_t first = m_speed.RecordStart(0);
     const std::size_t end = m_speed.RecordStart(3);
-    EXPECT_EQ(m_image.U8(first + layout::speed_page::kDigits + 5), 0);
-    EXPECT_EQ(m_image.U8(first + layout::speed_page::kLabel + 3), 0);
+    EXPECT_EQ(m_image.U8(first + layout::speed_page::kDigits.offset + 5), 0);
+    EXPECT_EQ(m_image.U8(first + layout::speed_page::kLabel.offset + 3), 0);
     for (std::size_t offset = 0; offset < ConfigImage::kSize; ++offset) {
         if (offset < first || offset >= end) {
             ASSERT_EQ(m_image.U8(offset), before.U8(offset)) << offset;

@@ -125,7 +125,7 @@ TEST_F(ChannelWizardTest, FinishWritesEveryPageAndClosesTheWindow) {
     EXPECT_EQ(m_frame->Tree().ItemState("Channel 1"), CConfigTree::kClosed);
     const ChannelRecord record = Record(1);
     EXPECT_EQ(record.U8(c::kSignalingOption), cc::kOptionStatAlert);
-    EXPECT_EQ(record.Text(c::kDesksetId, c::kDesksetIdWidth), "ABC");
+    EXPECT_EQ(record.Text(c::kDesksetId), "ABC");
     EXPECT_EQ(record.U8(c::kTxLevel), 0xFB);
     EXPECT_EQ(record.U16(c::kMonitorTone), 0);
     EXPECT_EQ(record.U16(c::stat_alert::kDefaultRac), 0xFFFF);
@@ -184,7 +184,7 @@ TEST_F(ChannelWizardTest, UnusualStoredBytesOpenWithoutSelection) {
     record.SetU8(c::kInterface, 200);
     record.SetU8(c::kPttRelay, 5);
     record.SetS8(c::kRxAgcLevel, 100);
-    record.SetText(c::kLabels, 24, "NoTerminator+Next");  // label 1 runs into label 2
+    record.SetText(c::kLabels.offset, 24, "NoTerminator+Next");  // label 1 runs into label 2
     const std::vector<std::uint8_t> before = RecordBytes(1);
 
     Open(1);
@@ -206,7 +206,8 @@ TEST_F(ChannelWizardTest, UnusualStoredBytesOpenWithoutSelection) {
 }
 
 TEST_F(ChannelWizardTest, DcKeyingOnChannel1Only) {
-    TheImage().SetU8(layout::deskset::kDesksetType, layout::deskset::kTypeFourChannel);
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType),
+                     layout::deskset::kTypeFourChannel);
     Record(2).SetU8(c::kKeying, cc::kKeyingDc);
     Open(1);
     Open(2);

@@ -113,14 +113,14 @@ TEST_F(ChannelFormsTest, ChannelPageWritesItsFields) {
     EXPECT_EQ(m_record.U8(c::kSignalingOption), 3);
     EXPECT_EQ(m_record.U8(c::kTxLevel), 0xFB);
     EXPECT_EQ(m_record.U8(c::kRxAgcLevel), 11);
-    EXPECT_THAT(Bytes(c::kDesksetId, c::kDesksetId + 8),
+    EXPECT_THAT(Bytes(c::kDesksetId.offset, c::kDesksetId.offset + 8),
                 ElementsAre('1', '*', '#', 'A', 0, 0, 0, 0));
     EXPECT_EQ(m_record.U8(c::kInterface), 3);
     EXPECT_EQ(m_record.U8(c::kELead), 4);
     EXPECT_EQ(m_record.U8(c::kSignalingRelay), 2);
     EXPECT_EQ(m_record.U8(c::kMonitorLatching), 1);
     EXPECT_EQ(m_record.U8(c::kHangoverDelay), 0x60);  // 60000 = 0xEA60
-    EXPECT_EQ(m_record.U8(c::kHangoverDelay + 1), 0xEA);
+    EXPECT_EQ(m_record.U8(c::kHangoverDelay.offset + 1), 0xEA);
     // A full label has no terminator; label 2 still starts right after it.
     EXPECT_THAT(Bytes(0, 12),
                 ElementsAre('A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L'));
@@ -136,7 +136,7 @@ TEST_F(ChannelFormsTest, ChannelPageWritesItsFields) {
 }
 
 TEST_F(ChannelFormsTest, ChannelPageKeepsTheLabelUnlessKeyingIsNoneAndEmptiesAnUnusedId) {
-    m_record.SetText(c::kDesksetId, c::kDesksetIdWidth, "ABCDEF12");
+    m_record.SetText(c::kDesksetId, "ABCDEF12");
     m_record.SetU8(c::kSignalingOption, cc::kOptionStatAlert);
     ChannelPageForm form = LoadChannelPage(m_record);
     EXPECT_EQ(form.desksetId, "ABCDEF12");
@@ -146,7 +146,7 @@ TEST_F(ChannelFormsTest, ChannelPageKeepsTheLabelUnlessKeyingIsNoneAndEmptiesAnU
     form.label = "Changed";
     form.detection = true;
     WriteChannelPage(form, m_record);
-    EXPECT_THAT(Bytes(c::kDesksetId, c::kDesksetId + 8), Each(0));
+    EXPECT_THAT(Bytes(c::kDesksetId.offset, c::kDesksetId.offset + 8), Each(0));
     EXPECT_EQ(m_record.Label(0), "Freq 1");
     EXPECT_EQ(m_record.U8(c::kDetectionFlags), 0);
 
@@ -194,8 +194,8 @@ TEST_F(ChannelFormsTest, DcPlanShowsCurrentsAndLeavesFrequencies5To16) {
     m_record.SetFunctionTone(4, 5500);
     m_record.SetDetectionFlag(15, true);
     const auto beyondDc = Bytes(12 * 4, 12 * 16);
-    const auto tonesBeyondDc = Bytes(c::kFunctionTones + 8, c::kMonitorTone);
-    const auto flagsBeyondDc = Bytes(c::kDetectionFlags + 4, c::kDetectionFlags + 16);
+    const auto tonesBeyondDc = Bytes(c::kFunctionTones.offset + 8, c::kMonitorTone.offset);
+    const auto flagsBeyondDc = Bytes(c::kDetectionFlags.offset + 4, c::kDetectionFlags.offset + 16);
 
     form.rows[0].selector = DcCurrentList().IndexOf("-0.5");
     form.rows[1].selector = DcCurrentList().IndexOf("15.5");
@@ -204,12 +204,14 @@ TEST_F(ChannelFormsTest, DcPlanShowsCurrentsAndLeavesFrequencies5To16) {
     form.rows[3].label = "Fourth";
     form.rows[2].detection = true;
     WriteDcPlan(form, m_record);
-    EXPECT_THAT(Bytes(c::kDcCurrents, c::kDcMonitorCurrent + 1), ElementsAre(0xFF, 31, 0, 231, 0));
+    EXPECT_THAT(Bytes(c::kDcCurrents.offset, c::kDcMonitorCurrent.offset + 1),
+                ElementsAre(0xFF, 31, 0, 231, 0));
     EXPECT_EQ(m_record.Label(3), "Fourth");
-    EXPECT_THAT(Bytes(c::kDetectionFlags, c::kDetectionFlags + 4), ElementsAre(0, 0, 1, 0));
+    EXPECT_THAT(Bytes(c::kDetectionFlags.offset, c::kDetectionFlags.offset + 4),
+                ElementsAre(0, 0, 1, 0));
     EXPECT_EQ(Bytes(12 * 4, 12 * 16), beyondDc);
-    EXPECT_EQ(Bytes(c::kFunctionTones + 8, c::kMonitorTone), tonesBeyondDc);
-    EXPECT_EQ(Bytes(c::kDetectionFlags + 4, c::kDetectionFlags + 16), flagsBeyondDc);
+    EXPECT_EQ(Bytes(c::kFunctionTones.offset + 8, c::kMonitorTone.offset), tonesBeyondDc);
+    EXPECT_EQ(Bytes(c::kDetectionFlags.offset + 4, c::kDetectionFlags.offset + 16), flagsBeyondDc);
 }
 
 TEST_F(ChannelFormsTest, TonePlanOfANewDatabase) {
@@ -260,7 +262,7 @@ TEST_F(ChannelFormsTest, TonePlan1ChecksInOrderAtTheLimits) {
     EXPECT_TRUE(ValidateTonePlan1(form).Ok());
 
     WriteTonePlan1(form, m_record);
-    EXPECT_THAT(Bytes(c::kHlgtDuration, c::kLlgtLevel + 1),
+    EXPECT_THAT(Bytes(c::kHlgtDuration.offset, c::kLlgtLevel.offset + 1),
                 ElementsAre(0x60, 0xEA, 0, 0, 10, 0xE2, 0xE2));
 }
 
@@ -281,8 +283,9 @@ TEST_F(ChannelFormsTest, TonePlanWritesTonesInTenthsOfHertz) {
                      ToneList().IndexOf("850"), ToneList().IndexOf("950")};
     WriteTonePlan2(two, m_record);
     EXPECT_EQ(m_record.Label(15), "Sixteen");
-    EXPECT_THAT(Bytes(c::kFunctionTones + 30, c::kFunctionTones + 32), ElementsAre(0x14, 0x50));
-    EXPECT_EQ(m_record.U8(c::kDetectionFlags + 15), 1);
+    EXPECT_THAT(Bytes(c::kFunctionTones.offset + 30, c::kFunctionTones.offset + 32),
+                ElementsAre(0x14, 0x50));
+    EXPECT_EQ(m_record.U8(c::kDetectionFlags.offset + 15), 1);
     EXPECT_EQ(m_record.U16(c::kWildcard1OnTone), 6500);
     EXPECT_EQ(m_record.U16(c::kWildcard1OffTone), 7500);
     EXPECT_EQ(m_record.U16(c::kWildcard2OnTone), 8500);
@@ -311,7 +314,7 @@ TEST_F(ChannelFormsTest, TalkPermitToneLimitsAndBytes) {
         EXPECT_TRUE(ValidateTalkPermitTone(form).Ok()) << accepted;
     }
     WriteTalkPermitTone(form, m_record);
-    EXPECT_THAT(Bytes(c::kTalkPermitTimeOut, c::kTalkPermitPostTime + 2),
+    EXPECT_THAT(Bytes(c::kTalkPermitTimeOut.offset, c::kTalkPermitPostTime.offset + 2),
                 ElementsAre(0x60, 0xEA, 0xD0, 0x84, 0, 0, 1, 0, 5, 65, 0));
 }
 
@@ -340,7 +343,7 @@ TEST_F(ChannelFormsTest, DtmfStartsFromDefaultsUnlessTheRecordHoldsDtmf) {
     form.Number(DtmfField::InterdigitTiming) = "7";
 
     WriteDtmf(form, m_record);  // no maximum selected: the stored byte stays
-    EXPECT_THAT(Bytes(c::dtmf::kMinDigits, c::dtmf::kInterdigitTiming + 2),
+    EXPECT_THAT(Bytes(c::dtmf::kMinDigits.offset, c::dtmf::kInterdigitTiming.offset + 2),
                 ElementsAre(5, 9, 0x60, 0xEA, 7, 0));
 }
 

@@ -7,12 +7,12 @@
 #include <QCheckBox>
 #include <QTest>
 
+#include "config/common/qt/RangeSpinEdit.h"
 #include "config/deskset/CChanTalkPermitTone.h"
 #include "config/deskset/ChanConfigPage.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelWizardFixture.h"
 #include "config/deskset/DTMFDecodePage.h"
-#include "config/deskset/RangeSpinEdit.h"
 #include "config/deskset/SignalingPlanDCPage.h"
 #include "config/deskset/SignalingPlanT1Page.h"
 #include "config/deskset/SignalingPlanT2Page.h"
@@ -81,7 +81,7 @@ TEST_F(ChannelPagesTest, DesksetIdFollowsTheSignalingOption) {
     EXPECT_EQ(id->text(), "1");
 
     // Stat alert to DTMF decode: the ID is emptied and disabled; Finish writes 8 zero bytes.
-    Record(1).SetText(c::kDesksetId, c::kDesksetIdWidth, "OLDID123");
+    Record(1).SetText(c::kDesksetId, "OLDID123");
     SelectOption(cc::kOptionStatAlert);
     Type(id, "FF");
     SelectOption(cc::kOptionDtmfDecode);
@@ -90,9 +90,10 @@ TEST_F(ChannelPagesTest, DesksetIdFollowsTheSignalingOption) {
     GoTo(DtmfDecode);
     Finish();
     const std::vector<std::uint8_t> bytes = RecordBytes(1);
-    EXPECT_THAT(std::vector<std::uint8_t>(bytes.begin() + c::kDesksetId,
-                                          bytes.begin() + c::kDesksetId + c::kDesksetIdWidth),
-                Each(0));
+    EXPECT_THAT(
+        std::vector<std::uint8_t>(bytes.begin() + c::kDesksetId.offset,
+                                  bytes.begin() + c::kDesksetId.offset + c::kDesksetIdWidth),
+        Each(0));
 }
 
 TEST_F(ChannelPagesTest, EmptyDesksetIdIsRefused) {
@@ -122,8 +123,8 @@ TEST_F(ChannelPagesTest, KeyingNoneEditsTheChannelLabel) {
     const std::vector<std::uint8_t> bytes = RecordBytes(1);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 12), "ABCDEFGHIJKL");
     EXPECT_EQ(Record(1).Label(1), "Freq 2");
-    EXPECT_EQ(bytes[c::kDetectionFlags], 1);
-    EXPECT_EQ(bytes[c::kKeying], cc::kKeyingNone);
+    EXPECT_EQ(bytes[c::kDetectionFlags.offset], 1);
+    EXPECT_EQ(bytes[c::kKeying.offset], cc::kKeyingNone);
 
     Open(1);
     EXPECT_EQ(ChannelPage()->LabelEdit()->text(), "ABCDEFGHIJKL");
@@ -278,17 +279,18 @@ TEST_F(ChannelPagesTest, DcPlanWritesFrequencies1To4Only) {
     GoTo(TalkPermitTone);
     Finish();
     const std::vector<std::uint8_t> after = RecordBytes(1);
-    EXPECT_EQ(after[c::kDcCurrents], 0xFF);
-    EXPECT_EQ(after[c::kDcCurrents + 1], 31);
-    EXPECT_EQ(after[c::kDetectionFlags + 2], 1);
+    EXPECT_EQ(after[c::kDcCurrents.offset], 0xFF);
+    EXPECT_EQ(after[c::kDcCurrents.offset + 1], 31);
+    EXPECT_EQ(after[c::kDetectionFlags.offset + 2], 1);
     EXPECT_EQ(Record(1).Label(3), "Fourth");
     // Labels, tones and flags of frequencies 5 to 16 are as they were.
     EXPECT_TRUE(std::equal(before.begin() + 48, before.begin() + 192, after.begin() + 48));
-    EXPECT_TRUE(std::equal(before.begin() + c::kFunctionTones, before.begin() + c::kMonitorTone,
-                           after.begin() + c::kFunctionTones));
-    EXPECT_TRUE(std::equal(before.begin() + c::kDetectionFlags + 4,
-                           before.begin() + c::kDetectionFlags + 16,
-                           after.begin() + c::kDetectionFlags + 4));
+    EXPECT_TRUE(std::equal(before.begin() + c::kFunctionTones.offset,
+                           before.begin() + c::kMonitorTone.offset,
+                           after.begin() + c::kFunctionTones.offset));
+    EXPECT_TRUE(std::equal(before.begin() + c::kDetectionFlags.offset + 4,
+                           before.begin() + c::kDetectionFlags.offset + 16,
+                           after.begin() + c::kDetectionFlags.offset + 4));
 }
 
 TEST_F(ChannelPagesTest, TalkPermitToneLimits) {
@@ -325,7 +327,7 @@ TEST_F(ChannelPagesTest, TalkPermitToneLimits) {
 TEST_F(ChannelPagesTest, DtmfPageStartsFromDefaultsOverStatAlertData) {
     ChannelRecord record = Record(1);
     record.SetU8(c::kSignalingOption, cc::kOptionStatAlert);
-    record.SetText(c::kDesksetId, c::kDesksetIdWidth, "1A");
+    record.SetText(c::kDesksetId, "1A");
     record.SetU8(c::stat_alert::kMode, 2);
     record.SetU16(c::stat_alert::kLeadingPretime, 999);
     const std::vector<std::uint8_t> before = RecordBytes(1);
@@ -370,11 +372,11 @@ TEST_F(ChannelPagesTest, DtmfSelectiveCallWritesTheDtmfLayout) {
     Type(page->NumberEdit(DtmfField::InterdigitTiming), "7");
     Finish();
     const std::vector<std::uint8_t> bytes = RecordBytes(1);
-    EXPECT_THAT(std::vector<std::uint8_t>(bytes.begin() + c::dtmf::kMinDigits,
-                                          bytes.begin() + c::dtmf::kInterdigitTiming + 2),
+    EXPECT_THAT(std::vector<std::uint8_t>(bytes.begin() + c::dtmf::kMinDigits.offset,
+                                          bytes.begin() + c::dtmf::kInterdigitTiming.offset + 2),
                 ElementsAre(1, 8, 0x60, 0xEA, 7, 0));
-    EXPECT_EQ(bytes[c::kSignalingOption], cc::kOptionDtmfSelectiveCall);
-    EXPECT_EQ(Record(1).Text(c::kDesksetId, c::kDesksetIdWidth), "12*#");
+    EXPECT_EQ(bytes[c::kSignalingOption.offset], cc::kOptionDtmfSelectiveCall);
+    EXPECT_EQ(Record(1).Text(c::kDesksetId), "12*#");
 }
 
 TEST_F(ChannelPagesTest, StatAlertPage) {

@@ -16,7 +16,7 @@
 #include "app/GuiTestSupport.h"
 #include "app/ImageDefaults.h"
 #include "config/RegisterEditors.h"
-#include "config/deskset/AcceleratedSpinEdit.h"
+#include "config/common/qt/AcceleratedSpinEdit.h"
 #include "config/deskset/DesksetCfgFV.h"
 
 using ::testing::ElementsAre;
@@ -101,15 +101,15 @@ TEST_F(DesksetCfgFVTest, AcceptedValuesReachTheImage) {
     EXPECT_FALSE(IsOpen(EditorKind::DesksetCfg));
     EXPECT_EQ(TheImage().U8(0x018), 0xF4);
     EXPECT_EQ(TheImage().U8(0x019), 0x01);
-    EXPECT_EQ(TheImage().U8(layout::deskset::kPageKeyUpDelay), 60);
+    EXPECT_EQ(TheImage().U8(layout::deskset::Absolute(layout::deskset::kPageKeyUpDelay)), 60);
     EXPECT_TRUE(m_app->Document()->IsModified());
 }
 
 TEST_F(DesksetCfgFVTest, CancelWritesNothingAndAHighMuteTimerIsWrittenBackAsZero) {
     ConfigImage image;
     SetImageDefaults(image);
-    image.SetU8(layout::deskset::kDesksetType, 4);
-    image.SetU8(layout::deskset::kMuteTimer, 61);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 4);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 61);
     const QString path = TempPath("timer.ddb");
     ASSERT_TRUE(WriteDatabaseFile(path.toStdString(), image).Ok());
     ASSERT_TRUE(m_app->OpenDatabaseFile(path));
@@ -123,7 +123,7 @@ TEST_F(DesksetCfgFVTest, CancelWritesNothingAndAHighMuteTimerIsWrittenBackAsZero
 
     Open()->Ok();
     ProcessEvents();
-    EXPECT_EQ(TheImage().U8(layout::deskset::kMuteTimer), 0);
+    EXPECT_EQ(TheImage().U8(layout::deskset::Absolute(layout::deskset::kMuteTimer)), 0);
 }
 
 TEST_F(DesksetCfgFVTest, FourToSingleAnsweredNoChangesNothingButTheModifiedFlag) {
@@ -159,7 +159,7 @@ TEST_F(DesksetCfgFVTest, FourToSingleAnsweredYesResetsChannelsKeysAndWindows) {
     view->Ok();
     ProcessEvents();
 
-    EXPECT_EQ(TheImage().U8(layout::deskset::kDesksetType), 1);
+    EXPECT_EQ(TheImage().U8(layout::deskset::Absolute(layout::deskset::kDesksetType)), 1);
     EXPECT_EQ(ChannelRecord(TheImage(), 2).Label(0), "Freq 1");
     EXPECT_EQ(buttons.KindCode(0), 9);
     EXPECT_EQ(buttons.KindCode(1), 0);
@@ -203,7 +203,7 @@ TEST_F(DesksetCfgFVTest, SingleToFourEnablesChannelsAndReopensTheButtonsWindow) 
     view->Ok();
     ProcessEvents();
     EXPECT_TRUE(m_prompt->texts.isEmpty());
-    EXPECT_EQ(TheImage().U8(layout::deskset::kDesksetType), 4);
+    EXPECT_EQ(TheImage().U8(layout::deskset::Absolute(layout::deskset::kDesksetType)), 4);
     for (std::size_t offset = layout::channel::kStart; offset < layout::manual_page::kStart;
          ++offset) {
         ASSERT_EQ(TheImage().U8(offset), before.U8(offset)) << "channel records stay as they were";

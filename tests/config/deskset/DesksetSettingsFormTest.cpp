@@ -35,18 +35,20 @@ TEST(DesksetSettingsForm, NewDatabaseLoadsItsDefaults) {
 
 TEST(DesksetSettingsForm, OddStoredValuesLoadTheDocumentedWay) {
     ConfigImage image = NewDatabase();
-    image.SetU8(layout::deskset::kDesksetType, 7);
-    image.SetU8(layout::deskset::kMuteTimer, 61);
-    image.SetU8(layout::deskset::kPagingFeedback, 3);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 7);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kMuteTimer), 61);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kPagingFeedback), 3);
     DesksetSettingsForm form = LoadDesksetSettings(image);
     EXPECT_EQ(DesksetTypeList().At(form.desksetType), "Advanced Multi-Channel");
     EXPECT_EQ(form.muteTimer, "");
     EXPECT_EQ(form.pagingFeedback, -1);
 
     WriteDesksetSettings(form, image);
-    EXPECT_EQ(image.U8(layout::deskset::kDesksetType), 4);
-    EXPECT_EQ(image.U8(layout::deskset::kMuteTimer), 0) << "an empty mute timer is written as 0";
-    EXPECT_EQ(image.U8(layout::deskset::kPagingFeedback), 3) << "no selection keeps the byte";
+    EXPECT_EQ(image.U8(layout::deskset::Absolute(layout::deskset::kDesksetType)), 4);
+    EXPECT_EQ(image.U8(layout::deskset::Absolute(layout::deskset::kMuteTimer)), 0)
+        << "an empty mute timer is written as 0";
+    EXPECT_EQ(image.U8(layout::deskset::Absolute(layout::deskset::kPagingFeedback)), 3)
+        << "no selection keeps the byte";
 }
 
 TEST(DesksetSettingsForm, NumbersAreCheckedInOrderAtAndBeyondTheirLimits) {
@@ -59,8 +61,8 @@ TEST(DesksetSettingsForm, NumbersAreCheckedInOrderAtAndBeyondTheirLimits) {
     WriteDesksetSettings(form, image);
     EXPECT_EQ(image.U8(0x018), 0xF4);
     EXPECT_EQ(image.U8(0x019), 0x01);
-    EXPECT_EQ(image.U8(layout::deskset::kPagingVoiceAnnotation), 60);
-    EXPECT_EQ(image.U8(layout::deskset::kPageKeyUpDelay), 60);
+    EXPECT_EQ(image.U8(layout::deskset::Absolute(layout::deskset::kPagingVoiceAnnotation)), 60);
+    EXPECT_EQ(image.U8(layout::deskset::Absolute(layout::deskset::kPageKeyUpDelay)), 60);
 
     form.Number(DesksetField::TransmitDelay) = "501";
     form.Number(DesksetField::PageKeyUpDelay) = "61";
@@ -95,17 +97,18 @@ TEST(DesksetSettingsForm, TypeChangeIsFoundFromTheImage) {
     EXPECT_EQ(TypeChangeOf(image, form), DesksetTypeChange::None);
     form.desksetType = 1;
     EXPECT_EQ(TypeChangeOf(image, form), DesksetTypeChange::SingleToFour);
-    image.SetU8(layout::deskset::kDesksetType, 4);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 4);
     EXPECT_EQ(TypeChangeOf(image, form), DesksetTypeChange::None);
     form.desksetType = 0;
     EXPECT_EQ(TypeChangeOf(image, form), DesksetTypeChange::FourToSingle);
-    image.SetU8(layout::deskset::kDesksetType, 9);  // neither: no conversion either way
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType),
+                9);  // neither: no conversion either way
     EXPECT_EQ(TypeChangeOf(image, form), DesksetTypeChange::None);
 }
 
 TEST(DesksetSettingsForm, SingleChannelResetsChannels2To4AndTheirKeys) {
     ConfigImage image = NewDatabase();
-    image.SetU8(layout::deskset::kDesksetType, 4);
+    image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 4);
     for (std::size_t channel = 0; channel < 4; ++channel) {
         ChannelRecord record(image, channel);
         record.SetLabel(0, "Edited");
@@ -124,7 +127,7 @@ TEST(DesksetSettingsForm, SingleChannelResetsChannels2To4AndTheirKeys) {
     }
 
     MakeSingleChannel(image);
-    EXPECT_EQ(image.U8(layout::deskset::kDesksetType), 1);
+    EXPECT_EQ(image.U8(layout::deskset::Absolute(layout::deskset::kDesksetType)), 1);
     EXPECT_EQ(ChannelRecord(image, 0).Label(0), "Edited");
     ConfigImage fresh = NewDatabase();
     for (std::size_t channel = 1; channel < 4; ++channel) {
@@ -133,7 +136,7 @@ TEST(DesksetSettingsForm, SingleChannelResetsChannels2To4AndTheirKeys) {
         for (std::size_t field = 0; field < layout::channel::kSize; ++field) {
             // The signaling relay is no default: it keeps its value.
             const std::uint8_t want =
-                field == layout::channel::kSignalingRelay ? 3 : defaults.U8(field);
+                field == layout::channel::kSignalingRelay.offset ? 3 : defaults.U8(field);
             ASSERT_EQ(record.U8(field), want) << channel << " " << field;
         }
     }

@@ -1,5 +1,5 @@
-// The controls the channel pages are built from: filtered edits, the
-// single-byte validator, the range spin edit and radio groups without a choice.
+// The controls the editors are built from: filtered edits, the single-byte
+// validator, the range spin edit and radio groups without a choice.
 
 #include <gmock/gmock.h>
 
@@ -8,14 +8,23 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/ChoiceList.h"
-#include "config/deskset/FilteredEdit.h"
-#include "config/deskset/PageControls.h"
-#include "config/deskset/RangeSpinEdit.h"
+#include "config/common/CharFilter.h"
+#include "config/common/ChoiceList.h"
+#include "config/common/qt/FilteredEdit.h"
+#include "config/common/qt/PageControls.h"
+#include "config/common/qt/RangeSpinEdit.h"
+
+namespace {
+
+// Upper-case hexadecimal digits, as a RAC is typed.
+std::string HexDigits(std::string_view text) {
+    return CutAtFirstOutside(ToUpperAscii(text), charsets::kHex);
+}
+
+}  // namespace
 
 TEST(PageControlsTest, FilteredEditCutsAndPutsTheCaretBack) {
-    FilteredEdit edit(4, FilterRac);
+    FilteredEdit edit(4, HexDigits);
     edit.setText("12");
     edit.setCursorPosition(1);
     QTest::keyClicks(&edit, "g");  // "1g2" becomes "1"

@@ -1,4 +1,4 @@
-#include "config/deskset/ChoiceList.h"
+#include "config/common/ChoiceList.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "config/deskset/AcceleratedSpinEdit.h"
+#include "config/common/qt/AcceleratedSpinEdit.h"
 
 #include <QKeyEvent>
 
-#include "config/deskset/SpinAcceleration.h"
+#include "config/common/SpinAcceleration.h"
 
 AcceleratedSpinEdit::AcceleratedSpinEdit(int minimum, int maximum, QWidget* parent)
     : RangeSpinEdit(minimum, maximum, parent),

@@ -1,6 +1,5 @@
 #pragma once
-// The controls the channel wizard's pages are made of, and how their values
-// cross into the image's single-byte texts.
+// The controls every editor's forms are made of.
 
 #include <QLineEdit>
 #include <QString>
@@ -10,18 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "config/common/qt/Latin1.h"
+
 class ChoiceList;
 class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QWidget;
-
-// Texts in the image are Latin-1.
-qsizetype SingleBytePrefixLength(const QString& text);
-// The text up to its first character without a single-byte form.
-std::string ToLatin1(const QString& text);
-QString FromLatin1(std::string_view text);
 
 // A drop-down list that cannot be typed into.
 QComboBox* MakeList(const ChoiceList& list, QWidget* parent);

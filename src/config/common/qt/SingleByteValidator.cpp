@@ -1,6 +1,6 @@
-#include "config/deskset/SingleByteValidator.h"
+#include "config/common/qt/SingleByteValidator.h"
 
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/Latin1.h"
 
 SingleByteValidator::SingleByteValidator(std::string_view allowed, QObject* parent)
     : QValidator(parent), m_allowed(allowed) {}

@@ -1,4 +1,4 @@
-#include "config/common/widgets/ListWindow.h"
+#include "config/common/qt/ListWindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

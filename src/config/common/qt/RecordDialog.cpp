@@ -1,4 +1,4 @@
-#include "config/common/widgets/RecordDialog.h"
+#include "config/common/qt/RecordDialog.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
-// How a page's controls meet a channel record: numbers typed into edits,
-// list indexes and check boxes.
+// How a form's controls meet a record: numbers typed into edits, list
+// indexes and check boxes, each by the declaration of its field.
 
 #include <array>
 #include <cstddef>
@@ -10,18 +10,15 @@
 #include <string_view>
 
 #include "app/RecordView.h"
-#include "config/deskset/Validation.h"
+#include "config/common/Validation.h"
 
 class ChoiceList;
 
-// A number edited as decimal text.
+// A number edited as decimal text: its field (storage and scale) and the
+// range of the shown value.
 struct NumberField {
-    enum class Storage { U8, S8, U16 };
-
-    std::size_t offset;
-    Storage storage;
-    long scale;  // the stored value is the shown value times this
-    long min;    // the range of the shown value
+    layout::FieldSpec spec;
+    long min;
     long max;
     std::string_view message;  // when the text is empty, not a number or outside the range
 };
@@ -65,8 +62,8 @@ void StoreNumbers(RecordView& record, const std::array<NumberField, N>& fields,
 }
 
 // A list whose index is the stored code: -1 (no selection) for a code outside the list.
-int LoadIndex(const RecordView& record, std::size_t offset, const ChoiceList& list);
+int LoadIndex(const RecordView& record, const layout::FieldSpec& field, const ChoiceList& list);
 // No selection keeps whatever the byte holds.
-void StoreIndex(RecordView& record, std::size_t offset, int index);
-bool LoadFlag(const RecordView& record, std::size_t offset);
-void StoreFlag(RecordView& record, std::size_t offset, bool on);
+void StoreIndex(RecordView& record, const layout::FieldSpec& field, int index);
+bool LoadFlag(const RecordView& record, const layout::FieldSpec& field);
+void StoreFlag(RecordView& record, const layout::FieldSpec& field, bool on);

@@ -16,10 +16,3 @@ std::string CutAtFirstOutside(std::string_view text, std::string_view allowed);
 bool AllWithin(std::string_view text, std::string_view allowed);
 // Letters a to z become A to Z; every other character stays.
 std::string ToUpperAscii(std::string_view text);
-
-// The set a signaling option allows in the deskset ID; empty when the ID is not filtered.
-std::string_view DesksetIdCharset(int option);
-// The deskset ID as its edit keeps it: upper case, cut by the option's set.
-std::string FilterDesksetId(std::string_view text, int option);
-// The default RAC as its edit keeps it: upper case, cut at the first non-hexadecimal digit.
-std::string FilterRac(std::string_view text);

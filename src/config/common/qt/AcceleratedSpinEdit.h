@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "config/deskset/RangeSpinEdit.h"
+#include "config/common/qt/RangeSpinEdit.h"
 
 class AcceleratedSpinEdit : public RangeSpinEdit {
     Q_OBJECT

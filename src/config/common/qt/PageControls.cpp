@@ -1,4 +1,4 @@
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/PageControls.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QStyleOptionFrame>
 
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/ChoiceList.h"
-#include "config/deskset/SingleByteValidator.h"
+#include "config/common/CharFilter.h"
+#include "config/common/ChoiceList.h"
+#include "config/common/qt/SingleByteValidator.h"
 
 namespace {
 
@@ -28,22 +28,6 @@ void TabToCheckedRadio(QButtonGroup* group) {
 }
 
 }  // namespace
-
-qsizetype SingleBytePrefixLength(const QString& text) {
-    qsizetype n = 0;
-    while (n < text.size() && text[n].unicode() <= 0xFF) {
-        ++n;
-    }
-    return n;
-}
-
-std::string ToLatin1(const QString& text) {
-    return text.left(SingleBytePrefixLength(text)).toLatin1().toStdString();
-}
-
-QString FromLatin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QComboBox* MakeList(const ChoiceList& list, QWidget* parent) {
     auto* combo = new QComboBox(parent);

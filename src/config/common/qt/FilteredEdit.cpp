@@ -1,8 +1,8 @@
-#include "config/deskset/FilteredEdit.h"
+#include "config/common/qt/FilteredEdit.h"
 
 #include <QSignalBlocker>
 
-#include "config/deskset/PageControls.h"
+#include "config/common/qt/Latin1.h"
 
 FilteredEdit::FilteredEdit(int maxLength, Filter filter, QWidget* parent)
     : QLineEdit(parent), m_filter(std::move(filter)) {

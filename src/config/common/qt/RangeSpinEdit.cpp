@@ -1,12 +1,12 @@
-#include "config/deskset/RangeSpinEdit.h"
+#include "config/common/qt/RangeSpinEdit.h"
 
 #include <QLineEdit>
 #include <QStyleOptionSpinBox>
 #include <algorithm>
 
-#include "config/deskset/CharFilter.h"
-#include "config/deskset/FormFields.h"
-#include "config/deskset/PageControls.h"
+#include "config/common/CharFilter.h"
+#include "config/common/FormFields.h"
+#include "config/common/qt/Latin1.h"
 
 RangeSpinEdit::RangeSpinEdit(int minimum, int maximum, QWidget* parent)
     : QAbstractSpinBox(parent), m_minimum(minimum), m_maximum(maximum) {

@@ -1,0 +1,15 @@
+#include "config/deskset/DesksetEditors.h"
+
+#include "config/deskset/ChanCfgFV.h"
+#include "config/deskset/DesksetCfgFV.h"
+
+std::vector<EditorRegistration> DesksetEditors() {
+    return {
+        {EditorKind::DesksetCfg,
+         [](const EditorContext& context, int) { return new DesksetCfgFV(context); }},
+        {EditorKind::ChanCfg,
+         [](const EditorContext& context, int channelIndex) {
+             return new ChanCfgFV(context, channelIndex);
+         }},
+    };
+}
