@@ -7,6 +7,7 @@
 #include "app/ComPortSettings.h"
 #include "app/ConfigImage.h"
 #include "app/Prompt.h"
+#include "config/common/qt/Latin1.h"
 #include "link/CLayerFactory.h"
 #include "transfer/TransferHost.h"
 #include "transfer/TransferProgressDlg.h"
@@ -91,16 +92,16 @@ bool DesktopTransfer::IsTimerRunning(TimerId id) const {
 }
 
 void DesktopTransfer::ShowMessage(const std::string& text) {
-    ThePrompt().Warn(QString::fromLatin1(text.c_str()));
+    ThePrompt().Warn(FromLatin1(text));
 }
 
 bool DesktopTransfer::AskRetry(const std::string& text) {
-    return ThePrompt().Ask(QString::fromLatin1(text.c_str()), PromptIcon::Exclamation,
-                           PromptButtons::RetryCancel) == PromptAnswer::Retry;
+    return ThePrompt().Ask(FromLatin1(text), PromptIcon::Exclamation, PromptButtons::RetryCancel) ==
+           PromptAnswer::Retry;
 }
 
 void DesktopTransfer::SetStatusText(const std::string& text) {
-    m_host.SetStatusText(QString::fromLatin1(text.c_str()));
+    m_host.SetStatusText(FromLatin1(text));
 }
 
 void DesktopTransfer::ShowProgress(const transfer::ProgressState& state) {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "config/common/qt/Latin1.h"
+
 TransferProgressDlg::TransferProgressDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {
     setModal(true);
@@ -26,9 +28,9 @@ TransferProgressDlg::TransferProgressDlg(QWidget* parent)
 }
 
 void TransferProgressDlg::ShowState(const transfer::ProgressState& state) {
-    m_status->setText(QString::fromLatin1(state.status.c_str()));
+    m_status->setText(FromLatin1(state.status));
     m_bar->setValue(transfer::ProgressState::Clamped(state.position));
-    m_button->setText(QString::fromLatin1(state.buttonText.c_str()));
+    m_button->setText(FromLatin1(state.buttonText));
     m_button->setVisible(state.buttonVisible);
 }
 
