@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/CTorvoDoc.h"
+#include "app/ConfigAreas.h"
 #include "app/Layout.h"
 #include "app/Prompt.h"
 #include "config/deskset/ChanWizard.h"
@@ -18,7 +19,8 @@ bool IsChannelIndex(int index) {
 
 // An invalid index reports no tree text: no item is "Channel 0".
 QString TreeTextOf(int index) {
-    return IsChannelIndex(index) ? QString("Channel %1").arg(index + 1) : QString();
+    const ConfigArea* area = AreaOf(EditorKind::ChanCfg, index + 1);
+    return area ? QString(area->treeText) : QString();
 }
 
 }  // namespace

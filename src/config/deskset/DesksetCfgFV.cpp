@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/CConfigTree.h"
+#include "app/ConfigAreas.h"
 #include "app/EditorWindows.h"
 #include "app/Prompt.h"
 #include "config/common/qt/AcceleratedSpinEdit.h"
@@ -18,7 +19,8 @@
 
 DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     // The modified mark stays on when the type change is then refused.
-    : FormWindow(context, EditorKind::DesksetCfg, kTitle, kHelpTopic, MarkModified::BeforeWrite) {
+    : FormWindow(context, EditorKind::DesksetCfg, AreaOf(EditorKind::DesksetCfg)->treeText,
+                 AreaOf(EditorKind::DesksetCfg)->helpTopic, MarkModified::BeforeWrite) {
     auto* settings = new QGroupBox("Settings", this);
     m_type = MakeList(DesksetTypeList(), settings);
     m_muteTimer = MakeList(MuteTimerList(), settings);
@@ -100,7 +102,7 @@ DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
 
 void DesksetCfgFV::OnInitialUpdate() {
     ShowForm(LoadDesksetSettings(TheImage()));
-    SetFrameTitle(kTitle);
+    SetFrameTitle(TreeText());
     if (QMdiSubWindow* frame = Frame()) {
         frame->move(0, 0);
     }

@@ -14,8 +14,6 @@ class DesksetCfgFV : public FormWindow {
     Q_OBJECT
 
 public:
-    static constexpr char kTitle[] = "Deskset Configuration";
-    static constexpr int kHelpTopic = 125;
     static constexpr char kEraseQuestion[] =
         "Are you sure you want to erase the data for channels 2, 3, and 4 ?";
 
