@@ -10,3 +10,11 @@ int ChoiceList::IndexOf(std::string_view text) const {
 std::string_view ChoiceList::At(int index) const {
     return IndexOfCode(index) < 0 ? std::string_view{} : std::string_view{m_entries[index]};
 }
+
+ChoiceList ChoiceList::Numbers(int first, int last) {
+    std::vector<std::string> entries;
+    for (int n = first; n <= last; ++n) {
+        entries.push_back(std::to_string(n));
+    }
+    return ChoiceList(std::move(entries));
+}

@@ -8,6 +8,8 @@
 class ChoiceList {
 public:
     explicit ChoiceList(std::vector<std::string> entries) : m_entries(std::move(entries)) {}
+    // The numbers first to last as decimal texts.
+    static ChoiceList Numbers(int first, int last);
 
     const std::vector<std::string>& Entries() const { return m_entries; }
     int Size() const { return static_cast<int>(m_entries.size()); }

@@ -4,18 +4,6 @@
 
 #include "config/deskset/ChannelConversions.h"
 
-namespace {
-
-ChoiceList Numbers(int first, int last) {
-    std::vector<std::string> entries;
-    for (int n = first; n <= last; ++n) {
-        entries.push_back(std::to_string(n));
-    }
-    return ChoiceList(std::move(entries));
-}
-
-}  // namespace
-
 const ChoiceList& LevelList() {
     static const ChoiceList list = [] {
         std::vector<std::string> entries;
@@ -80,12 +68,12 @@ const ChoiceList& AssignmentList() {
 }
 
 const ChoiceList& DigitCountList() {
-    static const ChoiceList list = Numbers(1, 8);
+    static const ChoiceList list = ChoiceList::Numbers(1, 8);
     return list;
 }
 
 const ChoiceList& RetryConstantList() {
-    static const ChoiceList list = Numbers(2, 17);
+    static const ChoiceList list = ChoiceList::Numbers(2, 17);
     return list;
 }
 

@@ -18,14 +18,6 @@ constexpr std::array<NumberField, kDesksetNumberCount> kNumbers{{
     {d::kPageKeyUpDelay, 0, 60, "Page key up delay must be between 0 and 60 sec."},
 }};
 
-ChoiceList Numbers(int first, int last) {
-    std::vector<std::string> entries;
-    for (int n = first; n <= last; ++n) {
-        entries.push_back(std::to_string(n));
-    }
-    return ChoiceList(std::move(entries));
-}
-
 }  // namespace
 
 const ChoiceList& DesksetTypeList() {
@@ -34,7 +26,7 @@ const ChoiceList& DesksetTypeList() {
 }
 
 const ChoiceList& MuteTimerList() {
-    static const ChoiceList list = Numbers(0, 60);
+    static const ChoiceList list = ChoiceList::Numbers(0, 60);
     return list;
 }
 
