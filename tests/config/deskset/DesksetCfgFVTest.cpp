@@ -79,7 +79,7 @@ TEST_F(DesksetCfgFVTest, OkChecksWritesAndCloses) {
     EXPECT_THAT(m_prompt->texts, ElementsAre("Transmit delay must be between 0 and 500 ms."));
     EXPECT_TRUE(IsOpen(EditorKind::DesksetCfg));
     EXPECT_FALSE(m_app->Document()->IsModified());
-    EXPECT_TRUE(view->NumberEdit(DesksetField::TransmitDelay)->hasFocus());
+    EXPECT_EQ(view->window()->focusWidget(), view->NumberEdit(DesksetField::TransmitDelay));
 
     // The edits take digits only: typed letters leave nothing, which is no number.
     AcceleratedSpinEdit* keyUp = view->NumberEdit(DesksetField::PageKeyUpDelay);
