@@ -244,6 +244,27 @@ inline constexpr FieldSpec kBaseFormat{8};
 inline constexpr std::size_t kParametersSize = 15;
 inline constexpr FieldSpec kParameters{.offset = 9, .count = kParametersSize};
 static_assert(kParameters.End() == kSize);
+
+// The parameters of the base formats. A format either begins with one byte
+// (a code plan, a preamble digit or a flag) followed by 16-bit durations, or
+// holds 16-bit values only. Bytes +21 to +23 belong to no format.
+inline constexpr FieldSpec kCodePlan{9};          // list index
+inline constexpr FieldSpec kPreambleDigit{9};     // the digit itself
+inline constexpr FieldSpec kShortCallAlert{9};    // 0 or 1
+inline constexpr FieldSpec kSilentMonitor{9};     // 0 or 1
+inline constexpr FieldSpec kTransmitTimeMultiplier{10};
+inline constexpr std::size_t kDurationsAfterByteCount = 5;
+inline constexpr FieldSpec kDurationsAfterByte{
+    .offset = 10, .storage = Storage::U16, .count = kDurationsAfterByteCount};  // ms
+inline constexpr std::size_t kDurationCount = 6;
+inline constexpr FieldSpec kDurations{
+    .offset = 9, .storage = Storage::U16, .count = kDurationCount};  // ms
+inline constexpr FieldSpec kPulseStandardTone{9, Storage::U16, 10};
+inline constexpr std::size_t kReservedStart = 21;
+static_assert(kDurationsAfterByte.End() <= kReservedStart);
+static_assert(kDurations.End() == kReservedStart);
+inline constexpr std::uint16_t kPulseTone1500 = 15000;
+inline constexpr std::uint16_t kPulseTone2805 = 28050;
 }  // namespace manual_page
 
 namespace custom_tone {

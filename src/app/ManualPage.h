@@ -12,6 +12,15 @@ public:
     std::string Label() const { return Text(layout::manual_page::kLabel); }
     bool IsFree() const { return U8(layout::manual_page::kLabel) == 0; }
     std::uint8_t BaseFormat() const { return U8(layout::manual_page::kBaseFormat); }
+
+    void SetLabel(std::string_view label) { SetText(layout::manual_page::kLabel, label); }
+    void SetBaseFormat(std::uint8_t code) { SetU8(layout::manual_page::kBaseFormat, code); }
+    // A freed record keeps its parameters; only the label's first byte and the
+    // base format are cleared.
+    void Free() {
+        SetU8(layout::manual_page::kLabel, 0);
+        SetBaseFormat(0);
+    }
 };
 
 // True when at least one paging format is defined; speed paging needs one.
