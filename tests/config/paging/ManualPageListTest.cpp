@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -252,4 +253,14 @@ TEST_F(ManualPageListTest, EditorCutsRefusesAndFocusesTheField) {
     EXPECT_EQ(page.Label(), "FRESH");
     EXPECT_EQ(page.U16(mp::kDurations.At(0)), 12);
     EXPECT_EQ(page.U16(mp::kDurations.At(2)), 60000);
+}
+
+TEST_F(ManualPageListTest, EveryPagingTopicHasItsHelpPage) {
+    std::vector<int> topics{ManualPageListFV::kHelpTopic, MpageRequestProtDlg::kHelpTopic};
+    for (const FormatEditor& editor : FormatEditors()) {
+        topics.push_back(editor.helpTopic);
+    }
+    for (const int topic : topics) {
+        EXPECT_TRUE(QFile::exists(QString(":/help/%1.html").arg(topic))) << topic;
+    }
 }
