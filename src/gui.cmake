@@ -59,6 +59,29 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/188.html
     resources/help/186.html
     resources/help/187.html
+    resources/help/72.html
+    resources/help/74.html
+    resources/help/76.html
+    resources/help/131.html
+    resources/help/132.html
+    resources/help/133.html
+    resources/help/134.html
+    resources/help/136.html
+    resources/help/141.html
+    resources/help/142.html
+    resources/help/143.html
+    resources/help/156.html
+    resources/help/157.html
+    resources/help/158.html
+    resources/help/159.html
+    resources/help/160.html
+    resources/help/161.html
+    resources/help/162.html
+    resources/help/165.html
+    resources/help/166.html
+    resources/help/167.html
+    resources/help/168.html
+    resources/help/169.html
 )
 target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(torvo_gui PUBLIC torvo_model torvo_settings Qt6::Widgets Qt6::Svg)

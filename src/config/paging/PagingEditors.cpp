@@ -1,6 +1,10 @@
 #include "config/paging/PagingEditors.h"
 
+#include "config/paging/ManualPageListFV.h"
+
 std::vector<EditorRegistration> PagingEditors() {
-    // The paging editors come next; until then their tree items open nothing.
-    return {};
+    return {
+        {EditorKind::ManualPageList,
+         [](const EditorContext& context, int) { return new ManualPageListFV(context); }},
+    };
 }

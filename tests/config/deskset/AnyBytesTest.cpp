@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
 #include <random>
 #include <span>
 #include <utility>
@@ -17,8 +22,11 @@
 #include "app/ImageDefaults.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/FormWindow.h"
+#include "config/common/qt/ListWindow.h"
 #include "config/deskset/ChanCfgFV.h"
 #include "config/deskset/ChanWizard.h"
+#include "config/paging/MpageRequestProtDlg.h"
+#include "config/paging/PagingFormatDlg.h"
 
 namespace {
 
@@ -29,10 +37,40 @@ std::vector<int> ChannelsOf(EditorKind kind) {
     return kind == EditorKind::ChanCfg ? std::vector<int>{1, 2, 3, 4} : std::vector<int>{0};
 }
 
+// A list window: OK in the editor of every row (Cancel after a refusal), then
+// one new record through the chooser, the first entry chosen.
+void AcceptList(ListWindow* list) {
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* chooser = qobject_cast<MpageRequestProtDlg*>(modal)) {
+            chooser->accept();
+        } else if (auto* dialog = qobject_cast<RecordDialog*>(modal)) {
+            auto* format = qobject_cast<PagingFormatDlg*>(dialog);
+            if (format && format->LabelEdit()->text().isEmpty()) {
+                format->LabelEdit()->setText("NEW!");
+            }
+            dialog->OkButton()->click();
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        }
+    });
+    answer.start();
+    for (int row = 0; row < list->List()->topLevelItemCount(); ++row) {
+        list->SelectRow(row);
+        list->Edit();
+    }
+    list->Add();
+}
+
 // OK on a form window; a wizard walks to its last page and finishes.
 void Accept(CEditorView* view) {
     if (auto* form = qobject_cast<FormWindow*>(view)) {
         form->Ok();
+    } else if (auto* list = qobject_cast<ListWindow*>(view)) {
+        AcceptList(list);
     } else if (auto* channel = qobject_cast<ChanCfgFV*>(view)) {
         ChanWizard* wizard = channel->Wizard();
         while (wizard->nextId() != -1 && wizard->validateCurrentPage()) {
@@ -65,6 +103,11 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
         case EditorKind::ChanCfg:
             AddFields(ranges, c::kStart + c::kSize * static_cast<std::size_t>(channel - 1),
                       {c::kFields, c::dtmf::kFields, c::stat_alert::kFields});
+            break;
+        case EditorKind::ManualPageList:
+            ranges.emplace_back(layout::manual_page::kStart,
+                                layout::manual_page::kStart +
+                                    layout::manual_page::kSize * layout::manual_page::kCount);
             break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);
