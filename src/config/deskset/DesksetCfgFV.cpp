@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "app/CConfigTree.h"
-#include "app/ConfigAreas.h"
 #include "app/EditorWindows.h"
 #include "app/Prompt.h"
 #include "config/common/qt/AcceleratedSpinEdit.h"
@@ -19,8 +18,7 @@
 
 DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     // The modified mark stays on when the type change is then refused.
-    : FormWindow(context, EditorKind::DesksetCfg, AreaOf(EditorKind::DesksetCfg)->treeText,
-                 AreaOf(EditorKind::DesksetCfg)->helpTopic, MarkModified::BeforeWrite) {
+    : FormWindow(context, EditorKind::DesksetCfg, MarkModified::BeforeWrite) {
     auto* settings = new QGroupBox("Settings", this);
     m_type = MakeList(DesksetTypeList(), settings);
     m_muteTimer = MakeList(MuteTimerList(), settings);

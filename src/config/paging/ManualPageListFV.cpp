@@ -12,9 +12,7 @@
 
 ManualPageListFV::ManualPageListFV(const EditorContext& context)
     : ListWindow(context, EditorKind::ManualPageList,
-                 {"Paging Formats",
-                  kHelpTopic,
-                  "Choose a format to edit or add a new one.",
+                 {"Choose a format to edit or add a new one.",
                   {{"Label", 150}, {"Base Format", 150}},
                   "<No paging format defined>",
                   layout::manual_page::kCount}) {}
@@ -24,8 +22,9 @@ std::vector<ListWindow::Row> ManualPageListFV::Rows() const {
     for (std::size_t i = 0; i < layout::manual_page::kCount; ++i) {
         const ManualPage page(TheImage(), i);
         if (!page.IsFree()) {
-            rows.push_back({i, {FromLatin1(page.Label()),
-                                QString::fromStdString(BaseFormatName(page.BaseFormat()))}});
+            rows.push_back({i,
+                            {FromLatin1(page.Label()),
+                             QString::fromStdString(BaseFormatName(page.BaseFormat()))}});
         }
     }
     return rows;

@@ -9,8 +9,6 @@ class ManualPageListFV : public ListWindow {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpTopic = 74;
-
     explicit ManualPageListFV(const EditorContext& context);
 
 protected:

@@ -21,8 +21,7 @@ namespace {
 class OneFieldWindow : public FormWindow {
 public:
     OneFieldWindow(const EditorContext& context, MarkModified mark)
-        : FormWindow(context, EditorKind::AliasList, "One Field", 125, mark),
-          m_edit(new QLineEdit(this)) {
+        : FormWindow(context, EditorKind::AliasList, mark), m_edit(new QLineEdit(this)) {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(m_edit);
         layout->addWidget(Buttons());

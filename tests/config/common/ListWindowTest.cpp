@@ -55,8 +55,9 @@ struct AliasRules {
             return {};
         }
         const RecordTable table = Table(image);
-        return {table.Label(*record), image.Text(table.RecordStart(*record) + layout::alias::kPttId.offset,
-                                                 layout::alias::kPttIdWidth)};
+        return {table.Label(*record),
+                image.Text(table.RecordStart(*record) + layout::alias::kPttId.offset,
+                           layout::alias::kPttIdWidth)};
     }
     static Result Validate(const Form& form, const ConfigImage& image,
                            std::optional<std::size_t> record) {
@@ -72,10 +73,10 @@ struct AliasRules {
                              std::optional<std::size_t> record) {
         RecordTableEdit table = Table(image);
         const std::size_t slot = record ? *record : *table.LowestFree();
-        image.SetText(table.RecordStart(slot) + layout::alias::kLabel.offset, layout::alias::kLabelWidth,
-                      form.label);
-        image.SetText(table.RecordStart(slot) + layout::alias::kPttId.offset, layout::alias::kPttIdWidth,
-                      form.pttId);
+        image.SetText(table.RecordStart(slot) + layout::alias::kLabel.offset,
+                      layout::alias::kLabelWidth, form.label);
+        image.SetText(table.RecordStart(slot) + layout::alias::kPttId.offset,
+                      layout::alias::kPttIdWidth, form.pttId);
         return table.IndexAfterMove(slot);
     }
 };
@@ -113,9 +114,7 @@ class AliasList : public ListWindow {
 public:
     explicit AliasList(const EditorContext& context)
         : ListWindow(context, EditorKind::AliasList,
-                     {"PTT ID Aliases",
-                      108,
-                      "Choose an entry to edit or add a new one.",
+                     {"Choose an entry to edit or add a new one.",
                       {{"Label", 200}, {"PTT ID", 80}},
                       "<No paging format defined>",
                       layout::alias::kCount}) {}
@@ -127,9 +126,9 @@ protected:
         for (std::size_t record : table.UsedRecords()) {
             rows.push_back({record,
                             {QString::fromStdString(table.Label(record)),
-                             QString::fromStdString(
-                                 TheImage().Text(table.RecordStart(record) + layout::alias::kPttId.offset,
-                                                 layout::alias::kPttIdWidth))}});
+                             QString::fromStdString(TheImage().Text(
+                                 table.RecordStart(record) + layout::alias::kPttId.offset,
+                                 layout::alias::kPttIdWidth))}});
         }
         return rows;
     }

@@ -17,6 +17,7 @@
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
 #include "app/ManualPage.h"
 #include "config/RegisterEditors.h"
@@ -141,11 +142,11 @@ TEST_F(ManualPageListTest, ChooserThenEditorFillTheFreedSlot) {
             // The chooser, closed just before, may still hold the activation.
             dialog.activateWindow();
             QCoreApplication::processEvents();
-            EXPECT_THAT(TabOrder(dialog.LabelEdit(), 8),
-                        ElementsAre("&Label", "&Code plan", "&Group call delay (ms)",
-                                    "&Inhibit delay (ms)", "Tone &1 duration (ms)",
-                                    "Intertone &delay (ms)", "Tone &2 duration (ms)", "OK",
-                                    "Cancel"));
+            EXPECT_THAT(
+                TabOrder(dialog.LabelEdit(), 8),
+                ElementsAre("&Label", "&Code plan", "&Group call delay (ms)", "&Inhibit delay (ms)",
+                            "Tone &1 duration (ms)", "Intertone &delay (ms)",
+                            "Tone &2 duration (ms)", "OK", "Cancel"));
             dialog.LabelEdit()->setText("NEW");
             dialog.OkButton()->click();
         });
@@ -256,7 +257,8 @@ TEST_F(ManualPageListTest, EditorCutsRefusesAndFocusesTheField) {
 }
 
 TEST_F(ManualPageListTest, EveryPagingTopicHasItsHelpPage) {
-    std::vector<int> topics{ManualPageListFV::kHelpTopic, MpageRequestProtDlg::kHelpTopic};
+    std::vector<int> topics{AreaOf(EditorKind::ManualPageList)->helpTopic,
+                            MpageRequestProtDlg::kHelpTopic};
     for (const FormatEditor& editor : FormatEditors()) {
         topics.push_back(editor.helpTopic);
     }

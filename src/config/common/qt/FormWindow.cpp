@@ -4,13 +4,13 @@
 #include <QPushButton>
 
 #include "app/CTorvoDoc.h"
+#include "app/ConfigAreas.h"
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
 #include "config/common/qt/Latin1.h"
 
-FormWindow::FormWindow(const EditorContext& context, EditorKind kind, const QString& title,
-                       int helpTopic, MarkModified mark)
-    : CEditorView(context, kind, title, helpTopic),
+FormWindow::FormWindow(const EditorContext& context, EditorKind kind, MarkModified mark)
+    : CEditorView(context, kind, AreaOf(kind)->treeText, AreaOf(kind)->helpTopic),
       m_mark(mark),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     OkButton()->setText("OK");

@@ -26,7 +26,8 @@ public:
     void Cancel();
 
 protected:
-    FormWindow(const EditorContext& context, EditorKind kind, const QString& title, int helpTopic,
+    // The title and help topic are the area's (ConfigAreas).
+    FormWindow(const EditorContext& context, EditorKind kind,
                MarkModified mark = MarkModified::AfterWrite);
 
     // The first check that refused the form: its message and the control to focus.

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/CTorvoDoc.h"
+#include "app/ConfigAreas.h"
 #include "app/ConfigImage.h"
 #include "app/Prompt.h"
 
@@ -22,7 +23,7 @@ constexpr int kVisibleRows = 12;
 }  // namespace
 
 ListWindow::ListWindow(const EditorContext& context, EditorKind kind, const Setup& setup)
-    : CEditorView(context, kind, setup.title, setup.helpTopic), m_setup(setup) {
+    : CEditorView(context, kind, AreaOf(kind)->treeText, AreaOf(kind)->helpTopic), m_setup(setup) {
     m_prompt = new QLabel(setup.prompt, this);
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
@@ -74,7 +75,7 @@ ListWindow::ListWindow(const EditorContext& context, EditorKind kind, const Setu
 }
 
 void ListWindow::OnInitialUpdate() {
-    SetFrameTitle(m_setup.title);
+    SetFrameTitle(TreeText());
     Fill();
     SelectRow(0);
     if (QMdiSubWindow* frame = Frame()) {

@@ -33,8 +33,6 @@ public:
     };
     // What a window tells the base about itself.
     struct Setup {
-        QString title;  // the frame title, which is also the tree text
-        int helpTopic;
         QString prompt;  // the text above the list
         QList<Column> columns;
         QString placeholder;   // the single row of an empty table
@@ -45,6 +43,7 @@ public:
         QStringList cells;
     };
 
+    // The title (the tree text) and help topic are the area's (ConfigAreas).
     ListWindow(const EditorContext& context, EditorKind kind, const Setup& setup);
 
     void OnInitialUpdate() override;
