@@ -153,7 +153,17 @@ void CConfigTree::MarkItemOpen(const QString& text) {
     m_remembered = item;
 }
 
+void CConfigTree::EditorOpened(const QString& text) {
+    m_openEditors.insert(text);
+    RefreshButtonsItem();
+    RefreshSpeedPagingItem();
+}
+
 void CConfigTree::EditorClosed(const QString& text) {
+    if (m_openEditors.remove(text)) {
+        RefreshButtonsItem();
+        RefreshSpeedPagingItem();
+    }
     QTreeWidgetItem* item = FindItem(text);
     if (!item) {
         return;
@@ -181,7 +191,12 @@ void CConfigTree::RefreshChannelItems() {
 }
 
 void CConfigTree::RefreshSpeedPagingItem() {
-    SetItemAvailable(t::kSpeedPaging, AnyManualPageExists(TheImage()));
+    SetItemAvailable(t::kSpeedPaging,
+                     AnyManualPageExists(TheImage()) && !m_openEditors.contains(t::kButtons));
+}
+
+void CConfigTree::RefreshButtonsItem() {
+    SetItemAvailable(t::kButtons, !m_openEditors.contains(t::kSpeedPaging));
 }
 
 void CConfigTree::RefreshItemStates() {
@@ -190,7 +205,7 @@ void CConfigTree::RefreshItemStates() {
     if (type == layout::deskset::kTypeSingleChannel || type == layout::deskset::kTypeFourChannel) {
         SetItemAvailable(ChannelText(1), true);
     }
-    SetItemAvailable(t::kButtons, true);
+    RefreshButtonsItem();
     SetItemAvailable(t::kPagingFormats, true);
     RefreshSpeedPagingItem();
     SetItemAvailable(t::kCustomTones, true);

@@ -2,6 +2,7 @@
 // The configuration tree: one item per configuration area, each with a state
 // picture (closed, open, unavailable). Items are addressed by their text.
 
+#include <QSet>
 #include <QTreeWidget>
 
 class CConfigTree : public QTreeWidget {
@@ -16,11 +17,16 @@ public:
     QString RootLabel() const;
     void SetItemAvailable(const QString& text, bool available);
     void MarkItemOpen(const QString& text);
+    // An editor window of the item was created, or was closed.
+    void EditorOpened(const QString& text);
     void EditorClosed(const QString& text);
     // Availability of every item from the image.
     void RefreshItemStates();
     void RefreshChannelItems();
+    // Speed Paging needs a paging format; Speed Paging and Buttons
+    // Configuration are never open at once, since speed pages move under keys.
     void RefreshSpeedPagingItem();
+    void RefreshButtonsItem();
 
     State ItemState(const QString& text) const;
     QTreeWidgetItem* FindItem(const QString& text) const;
@@ -50,4 +56,5 @@ private:
     bool HandleActivationKey(QKeyEvent* event);
 
     QTreeWidgetItem* m_remembered = nullptr;
+    QSet<QString> m_openEditors;  // tree texts of the open editor windows
 };

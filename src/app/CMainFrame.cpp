@@ -84,6 +84,11 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The editor windows report their closing to the tree and the menus: close
+    // them while those still exist.
+    if (CTorvoDoc* doc = m_app.Document()) {
+        doc->CloseAllViews();
+    }
 }
 
 void CMainFrame::CreateActions() {

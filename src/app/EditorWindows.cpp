@@ -3,6 +3,7 @@
 #include <QMdiArea>
 
 #include "app/CChildFrame.h"
+#include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 
 std::map<EditorKind, EditorWindows::Factory>& EditorWindows::Factories() {
@@ -66,6 +67,7 @@ bool EditorWindows::OpenEditor(EditorKind kind, int channel) {
     view->OnInitialUpdate();
     frame->FitToView();
     frame->show();
+    m_tree.EditorOpened(view->TreeText());
     Activate(view);
     return true;
 }

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "app/CEditorView.h"
@@ -97,6 +100,17 @@ QString ControlName(const QWidget* control);
 // Puts the focus on first, presses Tab count times and names the controls the
 // focus passes, first included.
 QStringList TabOrder(QWidget* first, int count);
+
+// What the user does in the next modal dialog of type D, once it runs; the
+// action must end the dialog.
+template <class D>
+void InNextDialog(std::function<void(D&)> action) {
+    QTimer::singleShot(0, [action] {
+        auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        action(*dialog);
+    });
+}
 
 // A main window with its application, scripted prompts and empty settings.
 class GuiTest : public ::testing::Test {

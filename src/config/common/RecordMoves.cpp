@@ -4,8 +4,8 @@ RecordMoves RecordMoves::Move(std::size_t from, std::size_t to) {
     return from == to ? RecordMoves() : RecordMoves(Kind::Move, from, to);
 }
 
-RecordMoves RecordMoves::Removal(std::size_t removed) {
-    return RecordMoves(Kind::Removal, removed, removed);
+RecordMoves RecordMoves::Removal(std::size_t removed, std::size_t lastMoved) {
+    return RecordMoves(Kind::Removal, removed, lastMoved);
 }
 
 std::size_t RecordMoves::NewIndex(std::size_t old) const {
@@ -24,7 +24,7 @@ std::size_t RecordMoves::NewIndex(std::size_t old) const {
             }
             return old;
         case Kind::Removal:
-            return old > m_from ? old - 1 : old;
+            return m_from < old && old <= m_to ? old - 1 : old;
     }
     return old;
 }

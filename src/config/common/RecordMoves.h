@@ -11,8 +11,9 @@ public:
     RecordMoves() = default;
     // One record went from one index to another; those in between shifted by one.
     static RecordMoves Move(std::size_t from, std::size_t to);
-    // The record at removed was freed and every record after it moved up one.
-    static RecordMoves Removal(std::size_t removed);
+    // The record at removed was freed and the records after it, up to and
+    // including lastMoved, moved up one; a gap in the table ends the compaction.
+    static RecordMoves Removal(std::size_t removed, std::size_t lastMoved);
 
     bool Any() const { return m_kind != Kind::None; }
     // The index the record at old has now. The removed record keeps its index:

@@ -31,7 +31,7 @@ RecordMoves RecordTableEdit::RemoveAndCompact(std::size_t removed) {
         last = j;
     }
     Free(last);
-    return RecordMoves::Removal(removed);
+    return RecordMoves::Removal(removed, last);
 }
 
 std::vector<std::uint8_t> RecordTableEdit::Padded(std::size_t index) const {

@@ -89,7 +89,8 @@ ManualPageForm LoadManualPage(const FormatEditor& editor, ConfigImage& image, st
 
 Validation<PagingField> ValidateFields(const ManualPageForm& form) {
     Validation<PagingField> result;
-    result.Check(form.label.size() <= mp::kLabelWidth, kLabelField, kLabelLengthMessage);
+    result.Check(form.label.size() <= mp::kLabelWidth, kLabelField,
+                 TooManyCharactersMessage(mp::kLabelWidth));
     const auto& parameters = form.editor->parameters;
     for (std::size_t k = 0; k < parameters.size(); ++k) {
         if (parameters[k].kind != ParameterKind::Duration) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/ConfigImage.h"
+#include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
 #include "config/paging/PagingFormats.h"
 
@@ -34,9 +35,7 @@ using PagingField = int;
 inline constexpr std::string_view kNotANumberMessage = "Please enter a number.";
 inline constexpr std::string_view kDurationRangeMessage =
     "Please enter a number between 0 and 60000.";
-inline constexpr std::string_view kLabelLengthMessage = "Please enter no more than 8 characters.";
 inline constexpr std::string_view kEmptyLabelMessage = "You must enter a label name.";
-inline constexpr std::string_view kDuplicateLabelMessage = "This label already exists.";
 inline constexpr std::string_view kUsedBySpeedPageMessage =
     "Warning : This format is used by at least one speed page.\n\n"
     "You can't delete it while it is used by a speed page.\n"

@@ -20,10 +20,11 @@ protected:
     void WriteSpeedPage(std::size_t index, const char* label, std::uint8_t format = 0,
                         const char* digits = "123") {
         const std::size_t start = m_speed.RecordStart(index);
-        m_image.SetText(start + layout::speed_page::kLabel.offset, layout::speed_page::kLabelWidth, label);
+        m_image.SetText(start + layout::speed_page::kLabel.offset, layout::speed_page::kLabelWidth,
+                        label);
         m_image.SetU8(start + layout::speed_page::kPagingFormat.offset, format);
-        m_image.SetText(start + layout::speed_page::kDigits.offset, layout::speed_page::kDigitsWidth,
-                        digits);
+        m_image.SetText(start + layout::speed_page::kDigits.offset,
+                        layout::speed_page::kDigitsWidth, digits);
     }
     std::vector<std::string> SpeedLabels() const {
         std::vector<std::string> labels;
@@ -218,13 +219,14 @@ TEST(RecordMovesTest, NewIndexes) {
     }
     EXPECT_THAT(after, ElementsAre(0, 1, 5, 2, 3, 4, 6, 7));
 
-    const RecordMoves removal = RecordMoves::Removal(2);
+    // Records 3 and 4 moved up; a gap at 5 stopped the compaction.
+    const RecordMoves removal = RecordMoves::Removal(2, 4);
     EXPECT_TRUE(removal.Any());
     after.clear();
-    for (std::size_t old = 0; old < 5; ++old) {
+    for (std::size_t old = 0; old < 7; ++old) {
         after.push_back(removal.NewIndex(old));
     }
-    EXPECT_THAT(after, ElementsAre(0, 1, 2, 2, 3));
+    EXPECT_THAT(after, ElementsAre(0, 1, 2, 2, 3, 5, 6));
 
     EXPECT_FALSE(RecordMoves::Move(3, 3).Any());
     EXPECT_FALSE(RecordMoves().Any());
@@ -239,7 +241,7 @@ TEST(ButtonReferencesTest, OutOfTableValuesAndOtherKindsStay) {
     buttons.Set(1, ButtonKind::SpeedPage, 251);
     buttons.Set(2, ButtonKind::SpeedPage, 250);
     buttons.Set(3, ButtonKind::Frequency, 5);
-    RenumberSpeedPageKeys(image, RecordMoves::Removal(0));
+    RenumberSpeedPageKeys(image, RecordMoves::Removal(0, 249));
     EXPECT_EQ(buttons.Value(0), 0);
     EXPECT_EQ(buttons.Value(1), 251);
     EXPECT_EQ(buttons.Value(2), 249);

@@ -21,10 +21,12 @@
 #include "app/GuiTestSupport.h"
 #include "app/ImageDefaults.h"
 #include "config/RegisterEditors.h"
+#include "config/common/ListTables.h"
 #include "config/common/qt/FormWindow.h"
 #include "config/common/qt/ListWindow.h"
 #include "config/deskset/ChanCfgFV.h"
 #include "config/deskset/ChanWizard.h"
+#include "config/paging/EditSpeedPageFV.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
 
@@ -50,6 +52,12 @@ void AcceptList(ListWindow* list) {
             auto* format = qobject_cast<PagingFormatDlg*>(dialog);
             if (format && format->LabelEdit()->text().isEmpty()) {
                 format->LabelEdit()->setText("NEW!");
+            }
+            // The marked formats' codes take four hexadecimal digits.
+            auto* speedPage = qobject_cast<EditSpeedPageFV*>(dialog);
+            if (speedPage && speedPage->LabelEdit()->text().isEmpty()) {
+                speedPage->LabelEdit()->setText("NEW!");
+                speedPage->DigitsEdit()->setText("12AB");
             }
             dialog->OkButton()->click();
             if (dialog->isVisible()) {
@@ -93,6 +101,10 @@ void AddFields(std::vector<ByteRange>& ranges, std::size_t start,
     }
 }
 
+void AddTable(std::vector<ByteRange>& ranges, const TableLayout& table) {
+    ranges.emplace_back(table.start, table.start + table.recordSize * table.count);
+}
+
 // The bytes OK in an editor window may write: the fields of its area.
 std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
     std::vector<ByteRange> ranges;
@@ -105,9 +117,14 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
                       {c::kFields, c::dtmf::kFields, c::stat_alert::kFields});
             break;
         case EditorKind::ManualPageList:
-            ranges.emplace_back(layout::manual_page::kStart,
-                                layout::manual_page::kStart +
-                                    layout::manual_page::kSize * layout::manual_page::kCount);
+            AddTable(ranges, list_tables::kManualPages);
+            break;
+        case EditorKind::SpeedPageList:
+            // The keys follow the speed pages they send.
+            AddTable(ranges, list_tables::kSpeedPages);
+            ranges.emplace_back(
+                layout::buttons::kStart,
+                layout::buttons::kStart + layout::buttons::kCount * layout::buttons::kEntrySize);
             break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);

@@ -253,7 +253,7 @@ TEST(ManualPageForm, RefusalsComeInTheDialogsOrder) {
         PagingField field;
     };
     const Case cases[] = {
-        {"NINECHARS", {{1, "x"}}, kLabelLengthMessage, kLabelField},
+        {"NINECHARS", {{1, "x"}}, "Please enter no more than 8 characters.", kLabelField},
         {"", {{5, "x"}, {3, "70000"}}, kDurationRangeMessage, 3},
         {"", {{1, ""}}, kNotANumberMessage, 1},
         {"", {{2, "60000.5"}}, kDurationRangeMessage, 2},

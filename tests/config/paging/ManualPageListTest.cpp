@@ -51,20 +51,11 @@ protected:
         EXPECT_TRUE(m_frame->Editors().OpenEditor(EditorKind::ManualPageList));
         return dynamic_cast<ManualPageListFV*>(m_frame->Editors().ActiveView());
     }
-    // What the user does in the next modal dialog of type D; it must end the dialog.
-    template <class D>
-    static void InDialog(std::function<void(D&)> action) {
-        QTimer::singleShot(0, [action] {
-            auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            action(*dialog);
-        });
-    }
     // Chooses entry text, then gives the format a label and presses OK.
     static void AddFormat(ManualPageListFV* list, const QString& entry, const QString& label) {
-        InDialog<MpageRequestProtDlg>([=](MpageRequestProtDlg& chooser) {
+        InNextDialog<MpageRequestProtDlg>([=](MpageRequestProtDlg& chooser) {
             chooser.Formats()->setCurrentText(entry);
-            InDialog<PagingFormatDlg>([=](PagingFormatDlg& dialog) {
+            InNextDialog<PagingFormatDlg>([=](PagingFormatDlg& dialog) {
                 dialog.LabelEdit()->setText(label);
                 dialog.OkButton()->click();
             });
@@ -130,12 +121,12 @@ TEST_F(ManualPageListTest, ChooserThenEditorFillTheFreedSlot) {
     EXPECT_THAT(m_prompt->texts, ElementsAre(ListWindow::kDeleteQuestion));
     EXPECT_TRUE(ManualPage(TheImage(), 3).IsFree());
 
-    InDialog<MpageRequestProtDlg>([](MpageRequestProtDlg& chooser) {
+    InNextDialog<MpageRequestProtDlg>([](MpageRequestProtDlg& chooser) {
         EXPECT_EQ(chooser.windowTitle(), "Paging Format Protocols");
         EXPECT_EQ(chooser.Formats()->count(), 21);
         EXPECT_EQ(chooser.Formats()->currentText(), "Call Alert");
         chooser.Formats()->setCurrentText("Motorola 1 + 1");
-        InDialog<PagingFormatDlg>([](PagingFormatDlg& dialog) {
+        InNextDialog<PagingFormatDlg>([](PagingFormatDlg& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "Motorola 1 + 1 Paging Format");
             EXPECT_EQ(dialog.BaseFormatText()->text(), "Motorola 1+1");
             EXPECT_EQ(dialog.HelpTopic(), 131);
@@ -209,9 +200,9 @@ TEST_F(ManualPageListTest, LastDeleteClosesSpeedPagingAndGreysItsItem) {
 TEST_F(ManualPageListTest, EditorCutsRefusesAndFocusesTheField) {
     Define(0, "TAKEN", BaseFormat::Dtmf);
     ManualPageListFV* list = Open();
-    InDialog<MpageRequestProtDlg>([](MpageRequestProtDlg& chooser) {
+    InNextDialog<MpageRequestProtDlg>([](MpageRequestProtDlg& chooser) {
         chooser.Formats()->setCurrentText("DTMF Paging");
-        InDialog<PagingFormatDlg>([](PagingFormatDlg& dialog) {
+        InNextDialog<PagingFormatDlg>([](PagingFormatDlg& dialog) {
             auto* tone = static_cast<QLineEdit*>(dialog.ParameterWidget(0));
             auto* inhibit = static_cast<QLineEdit*>(dialog.ParameterWidget(2));
             EXPECT_EQ(tone->text(), "60");

@@ -1,0 +1,13 @@
+#pragma once
+// The messages every record editor shares.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+inline constexpr std::string_view kDuplicateLabelMessage = "This label already exists.";
+
+// A text longer than its field.
+inline std::string TooManyCharactersMessage(std::size_t width) {
+    return "Please enter no more than " + std::to_string(width) + " characters.";
+}
