@@ -165,6 +165,12 @@ TEST_F(SpeedPageFormTest, ChecksInTheirOrder) {
     EXPECT_EQ(Refusal(Form({}, "TAKEN", "12*#", 1)), kDuplicateLabelMessage);
     EXPECT_EQ(Refusal(Form(0, "TAKEN", "12*#", 1), 0), "");
     EXPECT_EQ(Refusal(Form({}, "X", "1", -1)), kChooseFormatMessage);
+    ConfigImage full = m_image;
+    for (std::size_t i = 0; i < layout::speed_page::kCount; ++i) {
+        SpeedPage(full, i).SetLabel("P" + std::to_string(i));
+    }
+    EXPECT_EQ(SpeedPageRules::Validate(Form({}, "NEW", "123"), full, std::nullopt).message,
+              kTableFullMessage);
 
     // The second entry is the format of record 3; the record keeps its index.
     EXPECT_EQ(Save(std::nullopt, "NEW", "123"), 0u);
