@@ -59,6 +59,8 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/188.html
     resources/help/186.html
     resources/help/187.html
+    resources/help/45.html
+    resources/help/77.html
     resources/help/72.html
     resources/help/74.html
     resources/help/76.html

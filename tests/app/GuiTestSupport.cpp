@@ -39,13 +39,17 @@ TestViewFactories::~TestViewFactories() {
 }
 
 QString ControlName(const QWidget* control) {
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    if (button && !button->text().isEmpty()) {
         return button->text();
     }
     for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
         if (label->buddy() == control) {
             return label->text();
         }
+    }
+    if (!control->accessibleName().isEmpty()) {
+        return control->accessibleName();
     }
     if (qobject_cast<const QAbstractSpinBox*>(control->parentWidget())) {
         return ControlName(control->parentWidget());

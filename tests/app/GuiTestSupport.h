@@ -95,7 +95,8 @@ public:
 };
 
 // What a control is known by: a button's text, or the text of the label that
-// names it (its buddy), "&" and all; a spin box's edit goes by its spin box.
+// names it (its buddy), "&" and all, or else the name given to screen readers;
+// a spin box's edit goes by its spin box.
 QString ControlName(const QWidget* control);
 // Puts the focus on first, presses Tab count times and names the controls the
 // focus passes, first included.

@@ -105,6 +105,12 @@ void AddTable(std::vector<ByteRange>& ranges, const TableLayout& table) {
     ranges.emplace_back(table.start, table.start + table.recordSize * table.count);
 }
 
+void AddButtons(std::vector<ByteRange>& ranges) {
+    ranges.emplace_back(
+        layout::buttons::kStart,
+        layout::buttons::kStart + layout::buttons::kCount * layout::buttons::kEntrySize);
+}
+
 // The bytes OK in an editor window may write: the fields of its area.
 std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
     std::vector<ByteRange> ranges;
@@ -122,9 +128,10 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
         case EditorKind::SpeedPageList:
             // The keys follow the speed pages they send.
             AddTable(ranges, list_tables::kSpeedPages);
-            ranges.emplace_back(
-                layout::buttons::kStart,
-                layout::buttons::kStart + layout::buttons::kCount * layout::buttons::kEntrySize);
+            AddButtons(ranges);
+            break;
+        case EditorKind::DesksetButtonsCfg:
+            AddButtons(ranges);
             break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);
