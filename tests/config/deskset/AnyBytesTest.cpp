@@ -109,6 +109,11 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
                                 layout::manual_page::kStart +
                                     layout::manual_page::kSize * layout::manual_page::kCount);
             break;
+        case EditorKind::CustomPageList:
+            ranges.emplace_back(layout::custom_tone::kStart,
+                                layout::custom_tone::kStart +
+                                    layout::custom_tone::kSize * layout::custom_tone::kCount);
+            break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);
     }
