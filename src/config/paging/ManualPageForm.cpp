@@ -1,7 +1,5 @@
 #include "config/paging/ManualPageForm.h"
 
-#include <limits>
-
 #include "app/ManualPage.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/RecordTable.h"
@@ -10,39 +8,11 @@ namespace {
 
 namespace mp = layout::manual_page;
 
-std::optional<double> ParseDecimalFraction(std::string_view text) {
-    constexpr double kCeiling = std::numeric_limits<int>::max();
-    double value = 0;
-    double weight = 0;  // 0 before the point, then the place of the next digit
-    bool anyDigit = false;
-    for (const char c : text) {
-        if (c == '.' && weight == 0) {
-            weight = 0.1;
-        } else if (c >= '0' && c <= '9') {
-            anyDigit = true;
-            if (weight == 0) {
-                value = value >= kCeiling ? kCeiling : value * 10 + (c - '0');
-            } else {
-                value += weight * (c - '0');
-                weight /= 10;
-            }
-        } else {
-            return std::nullopt;
-        }
-    }
-    return anyDigit ? std::optional<double>(value) : std::nullopt;
-}
-
 bool Selectable(const FormatParameter& parameter, int index) {
     return index >= 0 && index < static_cast<int>(parameter.entries.size());
 }
 
 }  // namespace
-
-std::optional<long> ParseDuration(std::string_view text) {
-    const std::optional<double> value = ParseDecimalFraction(text);
-    return value ? std::optional<long>(static_cast<long>(*value)) : std::nullopt;
-}
 
 ManualPageForm NewManualPage(const FormatEditor& editor) {
     ManualPageForm form;
@@ -96,10 +66,8 @@ Validation<PagingField> ValidateFields(const ManualPageForm& form) {
         if (parameters[k].kind != ParameterKind::Duration) {
             continue;
         }
-        const std::optional<double> value = ParseDecimalFraction(form.values[k].text);
-        const auto field = static_cast<PagingField>(k);
-        result.Check(value.has_value(), field, kNotANumberMessage);
-        result.Check(!value || *value <= kDurationMax, field, kDurationRangeMessage);
+        const std::optional<std::string_view> refusal = DurationRefusal(form.values[k].text);
+        result.Check(!refusal, static_cast<PagingField>(k), refusal.value_or(""));
     }
     return result;
 }
@@ -119,11 +87,7 @@ DurationEdit EditDuration(ManualPageForm& form, std::size_t parameter) {
         return edit;
     }
     edit.validation = ValidateFields(form);
-    const std::optional<double> value = ParseDecimalFraction(text);
-    if (value && *value > kDurationMax) {
-        text = std::to_string(kDurationMax);
-        edit.cut = true;
-    }
+    edit.cut = CutDuration(text);
     return edit;
 }
 

@@ -12,6 +12,7 @@
 #include "app/ConfigImage.h"
 #include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
+#include "config/paging/DurationText.h"
 #include "config/paging/PagingFormats.h"
 
 // The value of one parameter, by the parameter's kind.
@@ -32,9 +33,6 @@ struct ManualPageForm {
 inline constexpr int kLabelField = -1;
 using PagingField = int;
 
-inline constexpr std::string_view kNotANumberMessage = "Please enter a number.";
-inline constexpr std::string_view kDurationRangeMessage =
-    "Please enter a number between 0 and 60000.";
 inline constexpr std::string_view kEmptyLabelMessage = "You must enter a label name.";
 inline constexpr std::string_view kUsedBySpeedPageMessage =
     "Warning : This format is used by at least one speed page.\n\n"
@@ -50,10 +48,6 @@ inline constexpr std::string_view kUsedByButtonMessage =
 // A new record's form: an empty label and every parameter at its default.
 ManualPageForm NewManualPage(const FormatEditor& editor);
 ManualPageForm LoadManualPage(const FormatEditor& editor, ConfigImage& image, std::size_t record);
-
-// A duration as typed: digits with an optional fraction (a pasted "12.9"),
-// truncated toward zero; none when the text is no number.
-std::optional<long> ParseDuration(std::string_view text);
 
 // The field checks, label first, then the parameters in the dialog's order.
 Validation<PagingField> ValidateFields(const ManualPageForm& form);

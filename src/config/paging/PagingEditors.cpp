@@ -1,5 +1,6 @@
 #include "config/paging/PagingEditors.h"
 
+#include "config/paging/CustomPageListFV.h"
 #include "config/paging/ManualPageListFV.h"
 #include "config/paging/SpeedPageListFV.h"
 
@@ -9,5 +10,7 @@ std::vector<EditorRegistration> PagingEditors() {
          [](const EditorContext& context, int) { return new ManualPageListFV(context); }},
         {EditorKind::SpeedPageList,
          [](const EditorContext& context, int) { return new SpeedPageListFV(context); }},
+        {EditorKind::CustomPageList,
+         [](const EditorContext& context, int) { return new CustomPageListFV(context); }},
     };
 }

@@ -50,8 +50,6 @@ std::span<const ChooserEntry> ChooserEntries();
 
 enum class ParameterKind { Duration, List, CheckBox, PulseStandardTone };
 
-inline constexpr long kDurationMax = 60000;  // ms
-
 // One parameter of a format, in the order of its dialog.
 struct FormatParameter {
     layout::FieldSpec field;

@@ -133,6 +133,9 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
         case EditorKind::DesksetButtonsCfg:
             AddButtons(ranges);
             break;
+        case EditorKind::CustomPageList:
+            AddTable(ranges, list_tables::kCustomTones);
+            break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);
     }

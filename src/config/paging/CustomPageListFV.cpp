@@ -1,0 +1,49 @@
+#include "config/paging/CustomPageListFV.h"
+
+#include "app/CustomPagingTone.h"
+#include "config/common/qt/Latin1.h"
+#include "config/paging/EditCustomPageFV.h"
+
+namespace {
+
+constexpr int kColumnWidth = 110;  // dialog units: wide enough for the placeholder
+
+}  // namespace
+
+CustomPageListFV::CustomPageListFV(const EditorContext& context)
+    : ListWindow(context, EditorKind::CustomPageList,
+                 {"Choose a custom tone to edit or add a new one.",
+                  {{"", kColumnWidth}},
+                  "<No custom pages defined>",
+                  layout::custom_tone::kCount}) {}
+
+std::vector<ListWindow::Row> CustomPageListFV::Rows() const {
+    // A row shows what its record holds, even a text that is not the
+    // record's number (from a file); Edit and Delete act on the record.
+    std::vector<Row> rows;
+    for (std::size_t i = 0; i < layout::custom_tone::kCount; ++i) {
+        const CustomPagingTone tone(TheImage(), i);
+        if (!tone.IsFree()) {
+            rows.push_back({i, {FromLatin1(tone.NumberText())}});
+        }
+    }
+    return rows;
+}
+
+std::optional<std::size_t> CustomPageListFV::AddRecord() {
+    return RunEditor(std::nullopt);
+}
+
+std::optional<std::size_t> CustomPageListFV::EditRecord(std::size_t record) {
+    return RunEditor(record);
+}
+
+std::optional<std::size_t> CustomPageListFV::RunEditor(std::optional<std::size_t> record) {
+    EditCustomPageFV dialog(record, this);
+    return dialog.exec() == QDialog::Accepted ? dialog.WrittenRecord() : std::nullopt;
+}
+
+void CustomPageListFV::DeleteRecord(std::size_t record) {
+    // Only the first byte; speed pages that name the tone are not checked.
+    CustomPagingTone(TheImage(), record).Free();
+}
