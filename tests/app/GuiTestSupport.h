@@ -102,13 +102,16 @@ QString ControlName(const QWidget* control);
 // focus passes, first included.
 QStringList TabOrder(QWidget* first, int count);
 
-// What the user does in the next modal dialog of type D, once it runs; the
-// action must end the dialog.
+// What the user does in the next modal dialog of type D, once it runs and
+// has the focus; the action must end the dialog.
 template <class D>
 void InNextDialog(std::function<void(D&)> action) {
     QTimer::singleShot(0, [action] {
         auto* dialog = dynamic_cast<D*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
+        // A dialog closed just before may still hold the activation.
+        dialog->activateWindow();
+        QCoreApplication::processEvents();
         action(*dialog);
     });
 }

@@ -16,7 +16,7 @@
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "app/CustomPagingTone.h"
-#include "app/GuiTestSupport.h"
+#include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/paging/CustomPageListFV.h"
@@ -30,30 +30,10 @@ namespace {
 
 using F = CustomToneField;
 
-class CustomPageListTest : public GuiTest {
+class CustomPageListTest : public ListWindowFixture<CustomPageListFV, EditorKind::CustomPageList> {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        RegisterEditors();
-        m_frame->ExecuteCommand(cmd::NewDatabase);
-    }
-    void TearDown() override {
-        ProcessEvents();
-        GuiTest::TearDown();
-    }
-    CustomPageListFV* Open() {
-        EXPECT_TRUE(m_frame->Editors().OpenEditor(EditorKind::CustomPageList));
-        return dynamic_cast<CustomPageListFV*>(m_frame->Editors().ActiveView());
-    }
-    // What the user does in the editor once it has opened; it must end the dialog.
     static void InDialog(std::function<void(EditCustomPageFV&)> action) {
-        QTimer::singleShot(0, [action] {
-            auto* dialog = dynamic_cast<EditCustomPageFV*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->activateWindow();
-            QCoreApplication::processEvents();
-            action(*dialog);
-        });
+        InNextDialog<EditCustomPageFV>(std::move(action));
     }
     static void Type(EditCustomPageFV& dialog, F field, const QString& text) {
         QLineEdit* edit = dialog.Edit(field);
@@ -68,13 +48,7 @@ protected:
         tone.SetFirstTone(15000);
         tone.SetSecondTone(20000);
     }
-    static QStringList Rows(CustomPageListFV* list) {
-        QStringList texts;
-        for (int row = 0; row < list->List()->topLevelItemCount(); ++row) {
-            texts << list->List()->topLevelItem(row)->text(0);
-        }
-        return texts;
-    }
+    static QStringList Rows(const CustomPageListFV* list) { return Column(list, 0); }
     QStringList Messages() const { return m_prompt->texts; }
 };
 

@@ -18,8 +18,8 @@
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
-#include "app/GuiTestSupport.h"
 #include "app/ManualPage.h"
+#include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/ListTables.h"
 #include "config/common/RecordTable.h"
@@ -35,21 +35,11 @@ namespace {
 
 namespace mp = layout::manual_page;
 
-class ManualPageListTest : public GuiTest {
+class ManualPageListTest : public ListWindowFixture<ManualPageListFV, EditorKind::ManualPageList> {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        RegisterEditors();
-        m_frame->ExecuteCommand(cmd::NewDatabase);
-    }
     void TearDown() override {
-        ProcessEvents();
-        GuiTest::TearDown();
+        ListWindowFixture::TearDown();
         EditorWindows::UnregisterFactory(EditorKind::SpeedPageList);
-    }
-    ManualPageListFV* Open() {
-        EXPECT_TRUE(m_frame->Editors().OpenEditor(EditorKind::ManualPageList));
-        return dynamic_cast<ManualPageListFV*>(m_frame->Editors().ActiveView());
     }
     // Chooses entry text, then gives the format a label and presses OK.
     static void AddFormat(ManualPageListFV* list, const QString& entry, const QString& label) {
@@ -67,13 +57,6 @@ protected:
         ManualPage page(TheImage(), record);
         page.SetLabel(label);
         page.SetBaseFormat(static_cast<std::uint8_t>(code));
-    }
-    static QStringList Column(ManualPageListFV* list, int column) {
-        QStringList texts;
-        for (int row = 0; row < list->List()->topLevelItemCount(); ++row) {
-            texts << list->List()->topLevelItem(row)->text(column);
-        }
-        return texts;
     }
 };
 
@@ -130,9 +113,6 @@ TEST_F(ManualPageListTest, ChooserThenEditorFillTheFreedSlot) {
             EXPECT_EQ(dialog.windowTitle(), "Motorola 1 + 1 Paging Format");
             EXPECT_EQ(dialog.BaseFormatText()->text(), "Motorola 1+1");
             EXPECT_EQ(dialog.HelpTopic(), 131);
-            // The chooser, closed just before, may still hold the activation.
-            dialog.activateWindow();
-            QCoreApplication::processEvents();
             EXPECT_THAT(
                 TabOrder(dialog.LabelEdit(), 8),
                 ElementsAre("&Label", "&Code plan", "&Group call delay (ms)", "&Inhibit delay (ms)",

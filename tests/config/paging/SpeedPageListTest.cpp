@@ -13,9 +13,9 @@
 #include "app/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/ConfigAreas.h"
-#include "app/GuiTestSupport.h"
 #include "app/ManualPage.h"
 #include "app/SpeedPage.h"
+#include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/paging/EditSpeedPageFV.h"
@@ -26,32 +26,12 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class SpeedPageListTest : public GuiTest {
+class SpeedPageListTest : public ListWindowFixture<SpeedPageListFV, EditorKind::SpeedPageList> {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        RegisterEditors();
-        m_frame->ExecuteCommand(cmd::NewDatabase);
-    }
-    void TearDown() override {
-        ProcessEvents();
-        GuiTest::TearDown();
-    }
-    SpeedPageListFV* Open() {
-        EXPECT_TRUE(m_frame->Editors().OpenEditor(EditorKind::SpeedPageList));
-        return dynamic_cast<SpeedPageListFV*>(m_frame->Editors().ActiveView());
-    }
     void DefineFormat(std::size_t record, const std::string& label, BaseFormat code) {
         ManualPage page(TheImage(), record);
         page.SetLabel(label);
         page.SetBaseFormat(static_cast<std::uint8_t>(code));
-    }
-    static QStringList Column(SpeedPageListFV* list, int column) {
-        QStringList texts;
-        for (int row = 0; row < list->List()->topLevelItemCount(); ++row) {
-            texts << list->List()->topLevelItem(row)->text(column);
-        }
-        return texts;
     }
     CConfigTree::State ButtonsItem() const {
         return m_frame->Tree().ItemState(area_texts::kButtons);
@@ -88,8 +68,6 @@ TEST_F(SpeedPageListTest, AddEditAndDeleteThroughTheEditor) {
         EXPECT_EQ(dialog.HelpTopic(), 106);
         EXPECT_EQ(dialog.FormatList()->count(), 2);
         EXPECT_EQ(dialog.FormatList()->currentText(), "HEX (Voice Alert)");
-        dialog.activateWindow();
-        QCoreApplication::processEvents();
         EXPECT_THAT(TabOrder(dialog.LabelEdit(), 4),
                     ElementsAre("&Label", "&Paging format", "&Digit sequence / Custom page label",
                                 "OK", "Cancel"));
