@@ -2,7 +2,6 @@
 
 #include "app/CustomPagingTone.h"
 #include "config/common/qt/Latin1.h"
-#include "config/paging/EditCustomPageFV.h"
 
 namespace {
 
@@ -11,7 +10,7 @@ constexpr int kColumnWidth = 110;  // dialog units: wide enough for the placehol
 }  // namespace
 
 CustomPageListFV::CustomPageListFV(const EditorContext& context)
-    : ListWindow(context, EditorKind::CustomPageList,
+    : ListWindowOf(context, EditorKind::CustomPageList,
                  {"Choose a custom tone to edit or add a new one.",
                   {{"", kColumnWidth}},
                   "<No custom pages defined>",
@@ -28,19 +27,6 @@ std::vector<ListWindow::Row> CustomPageListFV::Rows() const {
         }
     }
     return rows;
-}
-
-std::optional<std::size_t> CustomPageListFV::AddRecord() {
-    return RunEditor(std::nullopt);
-}
-
-std::optional<std::size_t> CustomPageListFV::EditRecord(std::size_t record) {
-    return RunEditor(record);
-}
-
-std::optional<std::size_t> CustomPageListFV::RunEditor(std::optional<std::size_t> record) {
-    EditCustomPageFV dialog(record, this);
-    return dialog.exec() == QDialog::Accepted ? dialog.WrittenRecord() : std::nullopt;
 }
 
 void CustomPageListFV::DeleteRecord(std::size_t record) {

@@ -3,8 +3,9 @@
 // order, showing the number its record holds.
 
 #include "config/common/qt/ListWindow.h"
+#include "config/paging/EditCustomPageFV.h"
 
-class CustomPageListFV : public ListWindow {
+class CustomPageListFV : public ListWindowOf<EditCustomPageFV> {
     Q_OBJECT
 
 public:
@@ -12,10 +13,5 @@ public:
 
 protected:
     std::vector<Row> Rows() const override;
-    std::optional<std::size_t> AddRecord() override;
-    std::optional<std::size_t> EditRecord(std::size_t record) override;
     void DeleteRecord(std::size_t record) override;
-
-private:
-    std::optional<std::size_t> RunEditor(std::optional<std::size_t> record);
 };

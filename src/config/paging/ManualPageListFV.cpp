@@ -54,8 +54,7 @@ std::optional<std::size_t> ManualPageListFV::EditRecord(std::size_t record) {
 
 std::optional<std::size_t> ManualPageListFV::RunEditor(const FormatEditor& editor,
                                                        std::optional<std::size_t> record) {
-    PagingFormatDlg dialog(editor, record, this);
-    return dialog.exec() == QDialog::Accepted ? dialog.WrittenRecord() : std::nullopt;
+    return PagingFormatDlg(editor, record, this).Run();
 }
 
 bool ManualPageListFV::MayDelete(std::size_t record) {

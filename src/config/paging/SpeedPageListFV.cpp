@@ -3,10 +3,9 @@
 #include "app/Prompt.h"
 #include "app/SpeedPage.h"
 #include "config/common/qt/Latin1.h"
-#include "config/paging/EditSpeedPageFV.h"
 
 SpeedPageListFV::SpeedPageListFV(const EditorContext& context)
-    : ListWindow(context, EditorKind::SpeedPageList,
+    : ListWindowOf(context, EditorKind::SpeedPageList,
                  {"Choose an entry to edit or add a new one.",
                   {{"Label", 175}, {"Base Format", 175}},
                   "<No paging format defined>",
@@ -23,19 +22,6 @@ std::vector<ListWindow::Row> SpeedPageListFV::Rows() const {
         }
     }
     return rows;
-}
-
-std::optional<std::size_t> SpeedPageListFV::AddRecord() {
-    return RunEditor(std::nullopt);
-}
-
-std::optional<std::size_t> SpeedPageListFV::EditRecord(std::size_t record) {
-    return RunEditor(record);
-}
-
-std::optional<std::size_t> SpeedPageListFV::RunEditor(std::optional<std::size_t> record) {
-    EditSpeedPageFV dialog(record, this);
-    return dialog.exec() == QDialog::Accepted ? dialog.WrittenRecord() : std::nullopt;
 }
 
 bool SpeedPageListFV::MayDelete(std::size_t record) {

@@ -4,8 +4,9 @@
 // Configuration unavailable, since its records move under the keys.
 
 #include "config/common/qt/ListWindow.h"
+#include "config/paging/EditSpeedPageFV.h"
 
-class SpeedPageListFV : public ListWindow {
+class SpeedPageListFV : public ListWindowOf<EditSpeedPageFV> {
     Q_OBJECT
 
 public:
@@ -13,11 +14,6 @@ public:
 
 protected:
     std::vector<Row> Rows() const override;
-    std::optional<std::size_t> AddRecord() override;
-    std::optional<std::size_t> EditRecord(std::size_t record) override;
     bool MayDelete(std::size_t record) override;
     void DeleteRecord(std::size_t record) override;
-
-private:
-    std::optional<std::size_t> RunEditor(std::optional<std::size_t> record);
 };

@@ -96,3 +96,17 @@ private:
     QPushButton* m_close;
     std::size_t m_rowCount = 0;  // rows of records, the placeholder not counted
 };
+
+// A list window whose one record dialog adds and edits: Dialog(record, parent)
+// with none for a new record.
+template <class Dialog>
+class ListWindowOf : public ListWindow {
+public:
+    using ListWindow::ListWindow;
+
+protected:
+    std::optional<std::size_t> AddRecord() override { return Dialog(std::nullopt, this).Run(); }
+    std::optional<std::size_t> EditRecord(std::size_t record) override {
+        return Dialog(record, this).Run();
+    }
+};

@@ -26,6 +26,10 @@ public:
     int HelpTopic() const { return m_helpTopic; }
     // The record OK wrote, where it ended up; none before a successful OK.
     std::optional<std::size_t> WrittenRecord() const { return m_written; }
+    // Runs the dialog modally: the record written, none when cancelled.
+    std::optional<std::size_t> Run() {
+        return exec() == QDialog::Accepted ? m_written : std::nullopt;
+    }
 
     QPushButton* OkButton() const;
     QPushButton* CancelButton() const;
