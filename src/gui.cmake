@@ -3,6 +3,7 @@ set(CMAKE_AUTOMOC ON)
 
 add_library(torvo_gui STATIC
   app/AboutDlg.cpp
+  app/AccessibleWidgets.cpp
   app/CChildFrame.cpp
   app/CConfigTree.cpp
   app/ConfigAreas.cpp

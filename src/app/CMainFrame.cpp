@@ -18,6 +18,7 @@
 #include <QWhatsThis>
 
 #include "app/AboutDlg.h"
+#include "app/AccessibleWidgets.h"
 #include "app/AppStrings.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
@@ -58,6 +59,7 @@ std::vector<int> ViewMenuCommands() {
 }  // namespace
 
 CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(this)) {
+    InstallAccessibleWidgets();
     setObjectName("MainFrame");
     setWindowTitle(app_strings::kTitle);
     setWindowIcon(QIcon(":/icons/torvo.svg"));
@@ -161,6 +163,7 @@ void CMainFrame::CreateTree() {
     // Docked on the left for good: no floating, moving or closing; the right edge resizes.
     m_treeDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
     m_tree = new CConfigTree(m_treeDock);
+    m_tree->setAccessibleName(app_strings::kTreeWindowTitle);
     m_treeDock->setWidget(m_tree);
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
     resizeDocks({m_treeDock}, {kTreeWidth}, Qt::Horizontal);

@@ -30,6 +30,7 @@ ShortcutsDlg::ShortcutsDlg(const Table& current, const Table& standard, QWidget*
     m_list->setRootIsDecorated(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_list->setMinimumSize(420, 360);
+    m_list->setAccessibleName(tr("Commands and their shortcut keys"));
 
     m_assign = new QPushButton(tr("&Assign..."), this);
     m_remove = new QPushButton(tr("&Remove"), this);
@@ -150,6 +151,7 @@ AssignShortcutDlg::AssignShortcutDlg(const ShortcutsDlg::Table& table, int comma
     auto* label =
         new QLabel(tr("Press the new shortcut key for \"%1\":").arg(CommandName(command)), this);
     auto* edit = new QKeySequenceEdit(this);
+    label->setBuddy(edit);
     auto* owner = new QLabel(this);
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);

@@ -17,8 +17,6 @@ ButtonConfigDlg::ButtonConfigDlg(ButtonsWorkingCopy& keys, std::size_t key, QWid
     kindCaption->setBuddy(m_kinds);
     m_valueCaption = new QLabel("Function &label :", this);
     m_valueCaption->setBuddy(m_values);
-    m_kinds->setAccessibleName("Button type");
-    m_values->setAccessibleName("Function label");
 
     auto* form = new QGridLayout;
     form->addWidget(kindCaption, 0, 0);

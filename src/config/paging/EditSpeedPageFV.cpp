@@ -19,7 +19,6 @@ EditSpeedPageFV::EditSpeedPageFV(std::optional<std::size_t> record, QWidget* par
     m_label = MakeTextEdit(static_cast<int>(sp::kLabelWidth), this);
     auto* box = new QGroupBox("Entry Config", this);
     m_format = new QComboBox(box);
-    m_format->setAccessibleName("Paging format");
     m_digits = new FilteredEdit(static_cast<int>(sp::kDigitsWidth), ToUpperAscii, box);
 
     auto* top = new QFormLayout;

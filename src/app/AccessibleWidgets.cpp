@@ -1,0 +1,177 @@
+#include "app/AccessibleWidgets.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QMap>
+#include <QPointer>
+
+#include "app/CConfigTree.h"
+
+namespace {
+
+// A drop-down list: its name is the one every other control gets (the
+// accessible name, else its label's text), its value the entry shown.
+class LabelledComboBox : public QAccessibleWidget {
+public:
+    explicit LabelledComboBox(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {
+        addControllingSignal(QLatin1String("currentIndexChanged(int)"));
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) {
+            return Combo()->currentText();
+        }
+        return QAccessibleWidget::text(t);
+    }
+    // The list of entries, as Qt's own drop-down list has it.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(Combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && child->object() == Combo()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction(), pressAction()} << QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction() || action == pressAction()) {
+            Combo()->showPopup();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+private:
+    QComboBox* Combo() const { return static_cast<QComboBox*>(widget()); }
+};
+
+// One item of the configuration tree.
+class TreeItemAccessible : public QAccessibleInterface {
+public:
+    TreeItemAccessible(CConfigTree* tree, QTreeWidgetItem* item) : m_tree(tree), m_item(item) {}
+
+    bool isValid() const override { return !m_tree.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(m_tree.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name && isValid() ? m_item->text(0) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect item = m_tree->visualItemRect(m_item);
+        return {m_tree->viewport()->mapToGlobal(item.topLeft()), item.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::TreeItem; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            return state;
+        }
+        state.disabled = m_item->isDisabled();
+        state.selectable = true;
+        state.focusable = true;
+        state.selected = m_item->isSelected();
+        state.focused = m_tree->hasFocus() && m_tree->currentItem() == m_item;
+        if (m_item->childCount() > 0) {
+            state.expandable = true;
+            state.expanded = m_item->isExpanded();
+            state.collapsed = !m_item->isExpanded();
+        }
+        state.invisible = !m_tree->viewport()->rect().intersects(m_tree->visualItemRect(m_item));
+        return state;
+    }
+
+private:
+    QPointer<CConfigTree> m_tree;
+    QTreeWidgetItem* m_item;
+};
+
+// The configuration tree: its items in the order shown, as a view numbers
+// them in its focus and selection events.
+class ConfigTreeAccessible : public QAccessibleWidget {
+public:
+    explicit ConfigTreeAccessible(CConfigTree* tree) : QAccessibleWidget(tree, QAccessible::Tree) {}
+    ~ConfigTreeAccessible() override {
+        for (const QAccessible::Id id : std::as_const(m_items)) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    int childCount() const override { return static_cast<int>(Shown().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QTreeWidgetItem*> shown = Shown();
+        return index >= 0 && index < shown.size() ? ItemInterface(shown[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const QList<QTreeWidgetItem*> shown = Shown();
+        for (int index = 0; index < shown.size(); ++index) {
+            if (m_items.contains(shown[index]) &&
+                QAccessible::accessibleInterface(m_items[shown[index]]) == child) {
+                return index;
+            }
+        }
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override {
+        QTreeWidgetItem* current = Tree()->currentItem();
+        return Tree()->hasFocus() && current ? ItemInterface(current) : nullptr;
+    }
+
+private:
+    CConfigTree* Tree() const { return static_cast<CConfigTree*>(widget()); }
+
+    // The items a user sees, top to bottom: those under a collapsed item are not.
+    QList<QTreeWidgetItem*> Shown() const {
+        QList<QTreeWidgetItem*> shown;
+        for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
+            bool hidden = false;
+            for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent()) {
+                hidden = hidden || !up->isExpanded();
+            }
+            if (!hidden) {
+                shown << *it;
+            }
+        }
+        return shown;
+    }
+    QAccessibleInterface* ItemInterface(QTreeWidgetItem* item) const {
+        if (!m_items.contains(item)) {
+            m_items.insert(item, QAccessible::registerAccessibleInterface(
+                                     new TreeItemAccessible(Tree(), item)));
+        }
+        return QAccessible::accessibleInterface(m_items[item]);
+    }
+
+    mutable QMap<QTreeWidgetItem*, QAccessible::Id> m_items;
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    if (className == QLatin1String("QComboBox")) {
+        return new LabelledComboBox(static_cast<QComboBox*>(object));
+    }
+    if (className == QLatin1String("CConfigTree")) {
+        return new ConfigTreeAccessible(static_cast<CConfigTree*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibleWidgets() {
+    static const bool installed = [] {
+        QAccessible::installFactory(Factory);
+        return true;
+    }();
+    (void)installed;
+}

@@ -1,0 +1,208 @@
+// What a screen reader hears: every focusable control of every editor window
+// and dialog has a name, a control with a label carries the label's text, and
+// what is disabled is reported disabled. Windows are reached as a user
+// reaches them, so a new editor or record dialog cannot escape the sweep.
+
+#include <gmock/gmock.h>
+
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QWizard>
+
+#include "app/AboutDlg.h"
+#include "app/CConfigTree.h"
+#include "app/ConfigAreas.h"
+#include "app/GuiTestSupport.h"
+#include "app/ManualPage.h"
+#include "app/ShortcutsDlg.h"
+#include "config/RegisterEditors.h"
+#include "config/common/qt/ListWindow.h"
+#include "config/deskset/ChanCfgFV.h"
+#include "config/deskset/ChanWizard.h"
+#include "config/deskset/DesksetButtonsCfgFV.h"
+#include "config/paging/MpageRequestProtDlg.h"
+#include "config/paging/PagingFormatDlg.h"
+#include "transfer/ComPortDialog.h"
+#include "transfer/TransferProgressDlg.h"
+
+namespace {
+
+QString Where(const QWidget* window, const QWidget* control) {
+    return window->windowTitle() + " / " + control->metaObject()->className() + " " +
+           control->objectName();
+}
+
+// A label's text as a screen reader says it: without the mnemonic marks.
+QString Spoken(const QString& text) {
+    QString spoken;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        if (text[k] == '&' && k + 1 < text.size()) {
+            ++k;
+        }
+        spoken += text[k];
+    }
+    return spoken;
+}
+
+const QLabel* LabelOf(const QWidget* window, const QWidget* control) {
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->buddy() == control) {
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+// What is wrong with the focusable controls of a shown window.
+QStringList Faults(const QWidget* window) {
+    QStringList faults;
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(window) || !(control->focusPolicy() & Qt::TabFocus) ||
+            control->focusProxy()) {
+            continue;
+        }
+        // A spin box's edit is announced as its spin box.
+        if (qobject_cast<const QAbstractSpinBox*>(control->parentWidget())) {
+            control = control->parentWidget();
+        }
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(const_cast<QWidget*>(control));
+        const QString name = accessible->text(QAccessible::Name);
+        if (name.isEmpty()) {
+            faults << Where(window, control) + ": no name";
+        }
+        if (const QLabel* label = LabelOf(window, control);
+            label && name != Spoken(label->text())) {
+            faults << Where(window, control) + ": named \"" + name + "\", labelled \"" +
+                          label->text() + "\"";
+        }
+        if (accessible->state().disabled != !control->isEnabled()) {
+            faults << Where(window, control) + ": enabled state misreported";
+        }
+    }
+    return faults;
+}
+
+class AccessibilityTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        RegisterEditors();
+        ASSERT_TRUE(m_app->OpenDatabaseFile(WriteDatabase("four.ddb", 4)));
+        ManualPage(TheImage(), 0).SetLabel("FIRE");
+        m_frame->Tree().RefreshItemStates();
+        m_frame->show();
+    }
+
+    // Sweeps every modal dialog that opens while action runs, then closes
+    // it; the paging format chooser goes on to its first format's editor.
+    void SweepDialogsOf(const std::function<void()>& action) {
+        QTimer sweeper;
+        sweeper.setInterval(0);
+        QObject::connect(&sweeper, &QTimer::timeout, [this] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!modal || !modal->isVisible()) {
+                return;
+            }
+            m_faults << Faults(modal);
+            m_swept << modal->metaObject()->className();
+            if (qobject_cast<MpageRequestProtDlg*>(modal)) {
+                modal->accept();
+            } else {
+                modal->reject();
+            }
+        });
+        sweeper.start();
+        action();
+    }
+    template <class Dialog>
+    void SweepShown(Dialog& dialog) {
+        dialog.show();
+        m_faults << Faults(&dialog);
+        m_swept << dialog.metaObject()->className();
+    }
+
+    QStringList m_faults;
+    QStringList m_swept;
+};
+
+}  // namespace
+
+TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
+    m_faults << Faults(m_frame.get());
+    for (const EditorRegistration& editor : AllEditors()) {
+        const int channels = editor.kind == EditorKind::ChanCfg ? 4 : 1;
+        for (int channel = 1; channel <= channels; ++channel) {
+            const int area = editor.kind == EditorKind::ChanCfg ? channel : 0;
+            ASSERT_TRUE(m_frame->Editors().OpenEditor(editor.kind, area));
+            CEditorView* view = m_frame->Editors().ActiveView();
+            m_faults << Faults(view->Frame());
+            if (auto* wizard = qobject_cast<ChanCfgFV*>(view)) {
+                while (wizard->Wizard()->nextId() != -1 &&
+                       wizard->Wizard()->validateCurrentPage()) {
+                    wizard->Wizard()->next();
+                    m_faults << Faults(view->Frame());
+                }
+            } else if (auto* list = qobject_cast<ListWindow*>(view)) {
+                SweepDialogsOf([list] { list->Add(); });
+                SweepDialogsOf([list] {
+                    list->SelectRow(0);
+                    list->Edit();
+                });
+            } else if (auto* buttons = qobject_cast<DesksetButtonsCfgFV*>(view)) {
+                SweepDialogsOf([buttons] { buttons->EditKey(0); });
+            }
+            view->DestroyFrame();
+        }
+    }
+    for (const FormatEditor& editor : FormatEditors()) {
+        PagingFormatDlg dialog(editor, std::nullopt, m_frame.get());
+        SweepShown(dialog);
+    }
+    AboutDlg about(m_frame.get());
+    SweepShown(about);
+    ComPortDialog port(m_frame.get());
+    SweepShown(port);
+    TransferProgressDlg progress(m_frame.get());
+    SweepShown(progress);
+    const ShortcutsDlg::Table table = CMainFrame::StandardShortcuts();
+    ShortcutsDlg shortcuts(table, table, m_frame.get());
+    SweepShown(shortcuts);
+    AssignShortcutDlg assign(table, cmd::NewDatabase, m_frame.get());
+    SweepShown(assign);
+
+    EXPECT_TRUE(m_faults.isEmpty()) << m_faults.join('\n').toStdString();
+    // The record dialogs were reached through their windows.
+    for (const char* dialog : {"MpageRequestProtDlg", "PagingFormatDlg", "EditSpeedPageFV",
+                               "EditCustomPageFV", "ButtonConfigDlg"}) {
+        EXPECT_TRUE(m_swept.contains(dialog)) << dialog;
+    }
+}
+
+TEST_F(AccessibilityTest, UnavailableTreeItemsAreReportedDisabled) {
+    CConfigTree& tree = m_frame->Tree();
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&tree);
+    const auto disabled = [accessible](const QString& text) -> bool {
+        for (int k = 0; k < accessible->childCount(); ++k) {
+            if (accessible->child(k)->text(QAccessible::Name) == text) {
+                return accessible->child(k)->state().disabled;
+            }
+        }
+        ADD_FAILURE() << "no item " << text.toStdString();
+        return false;
+    };
+    EXPECT_FALSE(disabled("Channel 4"));
+    EXPECT_FALSE(disabled("Speed Paging"));
+    ASSERT_TRUE(m_frame->Editors().OpenEditor(EditorKind::SpeedPageList));
+    EXPECT_TRUE(disabled(area_texts::kButtons));
+
+    ManualPage(TheImage(), 0).Free();
+    TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType),
+                     layout::deskset::kTypeSingleChannel);
+    tree.RefreshItemStates();
+    EXPECT_TRUE(disabled("Channel 4"));
+    EXPECT_TRUE(disabled("Speed Paging"));
+}
