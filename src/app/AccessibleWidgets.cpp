@@ -11,18 +11,22 @@
 namespace {
 
 // A drop-down list: its name is the one every other control gets (the
-// accessible name, else its label's text), its value the entry shown.
-class LabelledComboBox : public QAccessibleWidget {
+// accessible name, else its label's text); its value, and its text for a
+// screen reader that reads what is displayed, the entry shown.
+class LabelledComboBox : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit LabelledComboBox(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {
         addControllingSignal(QLatin1String("currentIndexChanged(int)"));
     }
 
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) {
-            return Combo()->currentText();
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
         }
-        return QAccessibleWidget::text(t);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? Entry() : QAccessibleWidget::text(t);
     }
     // The list of entries, as Qt's own drop-down list has it.
     int childCount() const override { return 1; }
@@ -43,8 +47,28 @@ public:
         }
     }
 
+    // The entry shown, as read-only text.
+    QString text(int start, int end) const override { return Entry().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Entry().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
 private:
     QComboBox* Combo() const { return static_cast<QComboBox*>(widget()); }
+    QString Entry() const { return Combo()->currentText(); }
 };
 
 // One item of the configuration tree.

@@ -7,6 +7,7 @@
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -78,6 +79,13 @@ QStringList Faults(const QWidget* window) {
             label && name != Spoken(label->text())) {
             faults << Where(window, control) + ": named \"" + name + "\", labelled \"" +
                           label->text() + "\"";
+        }
+        // A drop-down list's entry is its value and its text.
+        if (const auto* combo = qobject_cast<const QComboBox*>(control);
+            combo && (accessible->text(QAccessible::Value) != combo->currentText() ||
+                      !accessible->textInterface() ||
+                      accessible->textInterface()->text(0, 1000) != combo->currentText())) {
+            faults << Where(window, control) + ": entry not its value";
         }
         if (accessible->state().disabled != !control->isEnabled()) {
             faults << Where(window, control) + ": enabled state misreported";
