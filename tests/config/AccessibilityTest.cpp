@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <QToolButton>
 #include <QWizard>
 
 #include "app/AboutDlg.h"
@@ -141,6 +142,13 @@ protected:
 
 TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
     m_faults << Faults(m_frame.get());
+    // The toolbar's buttons take no focus but are read all the same.
+    for (QToolButton* button : m_frame->findChildren<QToolButton*>()) {
+        if (button->isVisibleTo(m_frame.get()) &&
+            QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty()) {
+            m_faults << Where(m_frame.get(), button) + ": no name";
+        }
+    }
     for (const EditorRegistration& editor : AllEditors()) {
         const int channels = editor.kind == EditorKind::ChanCfg ? 4 : 1;
         for (int channel = 1; channel <= channels; ++channel) {
