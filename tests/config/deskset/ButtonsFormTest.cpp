@@ -119,6 +119,7 @@ TEST_F(ButtonsFormTest, WorkingCopyLabelsUndoAndWrite) {
     keys.Set(0, ButtonKind::ManualPage, 1);
     keys.Set(1, ButtonKind::ManualPage, 2);  // a format that is not there
     keys.Set(2, static_cast<ButtonKind>(40), 7);
+    keys.Set(4, ButtonKind::ManualPage, 0);
     ButtonsWorkingCopy copy(m_image);
     copy.RefreshLabels(m_image);
     EXPECT_EQ(copy.ShortLabel(0), "MPg");
@@ -126,6 +127,7 @@ TEST_F(ButtonsFormTest, WorkingCopyLabelsUndoAndWrite) {
     EXPECT_EQ(copy.Entry(1), ButtonEntry{});
     EXPECT_EQ(copy.ShortLabel(2), "");
     EXPECT_EQ(copy.ShortLabel(3), "ND");
+    EXPECT_EQ(copy.ShortLabel(4), "ND");
 
     // One change: Undo takes it back, a second Undo puts it in again.
     copy.Change(3, Entry(ButtonKind::Clear));
