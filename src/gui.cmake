@@ -62,6 +62,8 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/72.html
     resources/help/74.html
     resources/help/76.html
+    resources/help/108.html
+    resources/help/109.html
     resources/help/131.html
     resources/help/132.html
     resources/help/133.html

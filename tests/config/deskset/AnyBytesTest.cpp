@@ -25,6 +25,7 @@
 #include "config/common/qt/ListWindow.h"
 #include "config/deskset/ChanCfgFV.h"
 #include "config/deskset/ChanWizard.h"
+#include "config/deskset/EditAliasFV.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
 
@@ -38,7 +39,8 @@ std::vector<int> ChannelsOf(EditorKind kind) {
 }
 
 // A list window: OK in the editor of every row (Cancel after a refusal), then
-// one new record through the chooser, the first entry chosen.
+// one new record, with a label (and a PTT ID) when the editor opens empty;
+// a paging format takes the first entry of the chooser.
 void AcceptList(ListWindow* list) {
     QTimer answer;
     answer.setInterval(0);
@@ -50,6 +52,11 @@ void AcceptList(ListWindow* list) {
             auto* format = qobject_cast<PagingFormatDlg*>(dialog);
             if (format && format->LabelEdit()->text().isEmpty()) {
                 format->LabelEdit()->setText("NEW!");
+            }
+            auto* alias = qobject_cast<EditAliasFV*>(dialog);
+            if (alias && alias->LabelEdit()->text().isEmpty()) {
+                alias->LabelEdit()->setText("NEW!");
+                alias->PttIdEdit()->setText("0A1F");
             }
             dialog->OkButton()->click();
             if (dialog->isVisible()) {
@@ -108,6 +115,11 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
             ranges.emplace_back(layout::manual_page::kStart,
                                 layout::manual_page::kStart +
                                     layout::manual_page::kSize * layout::manual_page::kCount);
+            break;
+        case EditorKind::AliasList:
+            ranges.emplace_back(
+                layout::alias::kStart,
+                layout::alias::kStart + layout::alias::kSize * layout::alias::kCount);
             break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);
