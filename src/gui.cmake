@@ -68,6 +68,8 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/106.html
     resources/help/107.html
     resources/help/105.html
+    resources/help/108.html
+    resources/help/109.html
     resources/help/131.html
     resources/help/132.html
     resources/help/133.html

@@ -305,6 +305,9 @@ inline constexpr std::size_t kPttIdWidth = 8;
 inline constexpr FieldSpec kPttId{.offset = 12, .storage = Storage::Text, .width = kPttIdWidth};
 inline constexpr FieldSpec kProtocol{20};
 static_assert(kProtocol.End() == kSize);
+// Protocol codes; the deskset reads any code but 0 as DTMF.
+inline constexpr std::uint8_t kProtocolMdc1200 = 0;
+inline constexpr std::uint8_t kProtocolDtmf = 3;
 }  // namespace alias
 
 // Reserved areas: never read or written by an editor.

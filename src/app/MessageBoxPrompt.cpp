@@ -25,6 +25,8 @@ QMessageBox::Icon ToIcon(PromptIcon icon) {
             return QMessageBox::Question;
         case PromptIcon::Stop:
             return QMessageBox::Critical;
+        case PromptIcon::None:
+            return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }

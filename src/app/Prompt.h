@@ -7,7 +7,8 @@
 
 class QWidget;
 
-enum class PromptIcon { Information, Exclamation, Question, Stop };
+// None: a plain box, the text and the buttons only.
+enum class PromptIcon { Information, Exclamation, Question, Stop, None };
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 

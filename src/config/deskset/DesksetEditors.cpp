@@ -1,5 +1,6 @@
 #include "config/deskset/DesksetEditors.h"
 
+#include "config/deskset/AliasListFV.h"
 #include "config/deskset/ChanCfgFV.h"
 #include "config/deskset/DesksetButtonsCfgFV.h"
 #include "config/deskset/DesksetCfgFV.h"
@@ -14,5 +15,7 @@ std::vector<EditorRegistration> DesksetEditors() {
          [](const EditorContext& context, int channelIndex) {
              return new ChanCfgFV(context, channelIndex);
          }},
+        {EditorKind::AliasList,
+         [](const EditorContext& context, int) { return new AliasListFV(context); }},
     };
 }

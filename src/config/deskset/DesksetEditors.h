@@ -1,5 +1,5 @@
 #pragma once
-// The editor windows of the deskset settings and the channels.
+// The editor windows of the deskset settings, the channels and the PTT ID aliases.
 
 #include <vector>
 

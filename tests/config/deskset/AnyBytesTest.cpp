@@ -26,6 +26,7 @@
 #include "config/common/qt/ListWindow.h"
 #include "config/deskset/ChanCfgFV.h"
 #include "config/deskset/ChanWizard.h"
+#include "config/deskset/EditAliasFV.h"
 #include "config/paging/EditSpeedPageFV.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
@@ -40,7 +41,8 @@ std::vector<int> ChannelsOf(EditorKind kind) {
 }
 
 // A list window: OK in the editor of every row (Cancel after a refusal), then
-// one new record through the chooser, the first entry chosen.
+// one new record, with a label (and a PTT ID) when the editor opens empty;
+// a paging format takes the first entry of the chooser.
 void AcceptList(ListWindow* list) {
     QTimer answer;
     answer.setInterval(0);
@@ -58,6 +60,11 @@ void AcceptList(ListWindow* list) {
             if (speedPage && speedPage->LabelEdit()->text().isEmpty()) {
                 speedPage->LabelEdit()->setText("NEW!");
                 speedPage->DigitsEdit()->setText("12AB");
+            }
+            auto* alias = qobject_cast<EditAliasFV*>(dialog);
+            if (alias && alias->LabelEdit()->text().isEmpty()) {
+                alias->LabelEdit()->setText("NEW!");
+                alias->PttIdEdit()->setText("0A1F");
             }
             dialog->OkButton()->click();
             if (dialog->isVisible()) {
@@ -135,6 +142,9 @@ std::vector<ByteRange> DeclaredBytes(EditorKind kind, int channel) {
             break;
         case EditorKind::CustomPageList:
             AddTable(ranges, list_tables::kCustomTones);
+            break;
+        case EditorKind::AliasList:
+            AddTable(ranges, list_tables::kAliases);
             break;
         default:
             ADD_FAILURE() << "no declared fields for editor kind " << static_cast<int>(kind);
