@@ -28,7 +28,8 @@ public:
     // simply sleeps; a transport with something to wait on does better.
     virtual void WaitReadable(int milliseconds);
 
-    void SetQueues(CStatusQueue* statusQueue, CLinkEventQueue* linkEventQueue);
+    // A transport that contains another passes the queues on to it.
+    virtual void SetQueues(CStatusQueue* statusQueue, CLinkEventQueue* linkEventQueue);
     void PostStatus(int code, int parameter);
     void PostLinkEvent(int code);
 

@@ -1,5 +1,6 @@
 #include "link/CLayerFactory.h"
 
+#include "link/CModemLayer1.h"
 #include "link/CPacketLayer2.h"
 
 CLayerFactory::~CLayerFactory() = default;
@@ -7,6 +8,9 @@ CLayerFactory::~CLayerFactory() = default;
 std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* parameters, void*) {
     if (kind == kSerialLayer1) {
         return std::make_unique<CSerialLayer1>(parameters, m_resolver);
+    }
+    if (kind == CModemLayer1::kKind) {
+        return std::make_unique<CModemLayer1>(parameters, m_resolver, m_clock);
     }
     return nullptr;
 }

@@ -319,6 +319,17 @@ bool CSerialLayer1::HasHungUp() const {
     return ::poll(&entry, 1, 0) > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+bool CSerialLayer1::CarrierDetect() const {
+    if (m_descriptor < 0) {
+        return false;
+    }
+    int lines = 0;
+    if (::ioctl(m_descriptor, TIOCMGET, &lines) != 0) {
+        return true;
+    }
+    return (lines & TIOCM_CD) != 0;
+}
+
 void CSerialLayer1::WaitReadable(int milliseconds) {
     if (m_descriptor < 0) {
         CLayer1::WaitReadable(milliseconds);

@@ -76,6 +76,9 @@ public:
     // True when the far end has hung up: the other side of a pty was closed,
     // or the device went away.
     bool HasHungUp() const;
+    // True while the carrier detect line is raised. A pseudo-terminal has no
+    // modem lines: the query fails there and the carrier counts as present.
+    bool CarrierDetect() const;
     void SetHangUp(HangUp meaning) { m_hangUp = meaning; }
     // Where the port's lock file goes (the system's lock folder by default).
     void SetLockFolder(std::string folder) { m_portLock.SetFolder(std::move(folder)); }
