@@ -1,6 +1,8 @@
 #include "link/CLayerFactory.h"
 
 #include "link/CPacketLayer2.h"
+#include "link/CPipeLayer1.h"
+#include "link/CSharedMemoryLayer1.h"
 
 CLayerFactory::~CLayerFactory() = default;
 
@@ -8,6 +10,8 @@ std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* param
     if (kind == kSerialLayer1) {
         return std::make_unique<CSerialLayer1>(parameters, m_resolver);
     }
+    if (kind == kPipeLayer1) return std::make_unique<CPipeLayer1>(parameters);
+    if (kind == kSharedMemoryLayer1) return std::make_unique<CSharedMemoryLayer1>(parameters);
     return nullptr;
 }
 
