@@ -28,6 +28,8 @@
 // space this line reports, so a writer that fills it loses nothing. A block of
 // another size is refused.
 //
+// The block is made readable and writable by this user only.
+//
 // Lifetime: the creator holds an advisory lock on the block and removes the
 // name when it closes; a side that opened it keeps its mapping until it closes
 // too. A block whose creator ended without closing (it crashed) has no lock
