@@ -2,17 +2,24 @@
 
 #include "link/CModemLayer1.h"
 #include "link/CPacketLayer2.h"
+#include "link/CPipeLayer1.h"
+#include "link/CSharedMemoryLayer1.h"
 
 CLayerFactory::~CLayerFactory() = default;
 
 std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* parameters, void*) {
-    if (kind == kSerialLayer1) {
-        return std::make_unique<CSerialLayer1>(parameters, m_resolver);
+    switch (kind) {
+        case kSerialLayer1:
+            return std::make_unique<CSerialLayer1>(parameters, m_resolver);
+        case kPipeLayer1:
+            return std::make_unique<CPipeLayer1>(parameters);
+        case kSharedMemoryLayer1:
+            return std::make_unique<CSharedMemoryLayer1>(parameters);
+        case kModemLayer1:
+            return std::make_unique<CModemLayer1>(parameters, m_resolver, m_clock);
+        default:
+            return nullptr;
     }
-    if (kind == CModemLayer1::kKind) {
-        return std::make_unique<CModemLayer1>(parameters, m_resolver, m_clock);
-    }
-    return nullptr;
 }
 
 std::unique_ptr<CLayer2> CLayerFactory::CreateLayer2(int kind, CLayer1& layer1,

@@ -8,13 +8,16 @@
 class CLayer1;
 class CLayer2;
 
-// Builds the layers Vcom::Connect asks for by kind number. This program has
-// the serial line (Layer 1 kind 0) and the packet layer (Layer 2 kind 0); any
-// other kind is unknown. Tests and the simulator derive from it to put other
-// transports under the same stack.
+// Builds the layers Vcom::Connect asks for by kind number: the line
+// transports of Layer 1 and the packet layer (Layer 2 kind 0); any other kind
+// is unknown. Tests and the simulator derive from it to put other transports
+// under the same stack.
 class CLayerFactory {
 public:
     static constexpr int kSerialLayer1 = 0;
+    static constexpr int kPipeLayer1 = 1;
+    static constexpr int kSharedMemoryLayer1 = 3;
+    static constexpr int kModemLayer1 = 4;
     static constexpr int kPacketLayer2 = 0;
 
     virtual ~CLayerFactory();

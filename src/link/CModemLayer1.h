@@ -22,7 +22,6 @@
 // counts as present.
 class CModemLayer1 : public CLayer1, private CModemDialogue::Output {
 public:
-    static constexpr int kKind = 4;
     // What the packet layer is told, whatever the port runs at.
     static constexpr int kReportedBaudRate = 9600;
     // Closing waits this long after hanging up before it lets go of the port.

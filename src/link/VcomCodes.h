@@ -23,6 +23,8 @@ inline constexpr int kVcomSessionNotRunning = -10020;
 
 // Status events (code, parameter).
 inline constexpr int kStatusSerialOpenFailed = 1;
+// A named pipe's read or write failed; the pipe is closed.
+inline constexpr int kStatusPipeFailed = 0;
 // The serial line hung up or failed while open; the parameter is the system's
 // error number, 0 for a hang-up. The line is then lost.
 inline constexpr int kStatusSerialLineFailed = 0x2007;

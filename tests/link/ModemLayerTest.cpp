@@ -526,7 +526,7 @@ TEST(ModemEndToEndTest, DialsThroughAScriptedModemAndDownloadsTheDatabase) {
     CRecordingVcom computer;
     computer.LayerFactory().SetPortResolver([&port](int) { return port.SlavePath(); });
     computer.LayerFactory().SetClock(FastClock(kClockFactor));
-    ASSERT_EQ(computer.Connect(0, nullptr, CModemLayer1::kKind,
+    ASSERT_EQ(computer.Connect(0, nullptr, CLayerFactory::kModemLayer1,
                                "1 8 0 0 19200 INIT:Q0V1 DIAL:5551234 MODE:DIAL"),
               kVcomOk);
     ASSERT_TRUE(computer.WaitUntil([&] { return computer.connects == 1; }));
