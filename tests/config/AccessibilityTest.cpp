@@ -193,7 +193,7 @@ TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
     EXPECT_TRUE(m_faults.isEmpty()) << m_faults.join('\n').toStdString();
     // The record dialogs were reached through their windows.
     for (const char* dialog : {"MpageRequestProtDlg", "PagingFormatDlg", "EditSpeedPageFV",
-                               "EditCustomPageFV", "ButtonConfigDlg"}) {
+                               "EditCustomPageFV", "ButtonConfigDlg", "EditAliasFV"}) {
         EXPECT_TRUE(m_swept.contains(dialog)) << dialog;
     }
 }
