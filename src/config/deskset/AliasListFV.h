@@ -3,8 +3,9 @@
 // them sorted by label) with their PTT IDs. A delete closes the gap at once.
 
 #include "config/common/qt/ListWindow.h"
+#include "config/deskset/EditAliasFV.h"
 
-class AliasListFV : public ListWindow {
+class AliasListFV : public ListWindowOf<EditAliasFV> {
     Q_OBJECT
 
 public:
@@ -12,10 +13,5 @@ public:
 
 protected:
     std::vector<Row> Rows() const override;
-    std::optional<std::size_t> AddRecord() override;
-    std::optional<std::size_t> EditRecord(std::size_t record) override;
     void DeleteRecord(std::size_t record) override;
-
-private:
-    std::optional<std::size_t> RunEditor(std::optional<std::size_t> record);
 };

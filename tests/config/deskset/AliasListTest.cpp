@@ -14,8 +14,8 @@
 #include <functional>
 
 #include "app/Commands.h"
-#include "app/GuiTestSupport.h"
 #include "app/PttIdAlias.h"
+#include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/deskset/AliasListFV.h"
@@ -28,28 +28,10 @@ namespace {
 
 using enum AliasProtocol;
 
-class AliasListTest : public GuiTest {
+class AliasListTest : public ListWindowFixture<AliasListFV, EditorKind::AliasList> {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        RegisterEditors();
-        m_frame->ExecuteCommand(cmd::NewDatabase);
-    }
-    void TearDown() override {
-        ProcessEvents();
-        GuiTest::TearDown();
-    }
-    AliasListFV* Open() {
-        EXPECT_TRUE(m_frame->Editors().OpenEditor(EditorKind::AliasList));
-        return dynamic_cast<AliasListFV*>(m_frame->Editors().ActiveView());
-    }
-    // What the user does in the editor once it has opened; it must end the dialog.
     static void InDialog(std::function<void(EditAliasFV&)> action) {
-        QTimer::singleShot(0, [action] {
-            auto* dialog = dynamic_cast<EditAliasFV*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            action(*dialog);
-        });
+        InNextDialog<EditAliasFV>(std::move(action));
     }
     // Fills the editor in and presses OK.
     static void Enter(EditAliasFV& dialog, const QString& label, const QString& id,
@@ -59,13 +41,6 @@ protected:
         dialog.PttIdEdit()->setText(id);
         dialog.OkButton()->click();
         QCoreApplication::processEvents();
-    }
-    static QStringList Column(AliasListFV* list, int column) {
-        QStringList texts;
-        for (int row = 0; row < list->List()->topLevelItemCount(); ++row) {
-            texts << list->List()->topLevelItem(row)->text(column);
-        }
-        return texts;
     }
     static PttIdAlias Alias(std::size_t record) { return PttIdAlias(TheImage(), record); }
     static void Define(std::size_t record, const char* label, const char* id, int protocol) {
