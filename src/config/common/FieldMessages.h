@@ -6,6 +6,8 @@
 #include <string_view>
 
 inline constexpr std::string_view kDuplicateLabelMessage = "This label already exists.";
+inline constexpr std::string_view kFieldsEmptyMessage =
+    "All the fields must be filled out before you can continue.";
 
 // A text longer than its field.
 inline std::string TooManyCharactersMessage(std::size_t width) {

@@ -52,15 +52,18 @@ Validation<AliasField> AliasRules::Validate(const AliasForm& form, const ConfigI
                                             std::optional<std::size_t> record) {
     const bool dtmf = form.protocol == AliasProtocol::Dtmf;
     Validation<AliasField> result;
-    result.Check(form.label.size() <= al::kLabelWidth, AliasField::Label, kAliasLabelLengthMessage)
-        .Check(form.pttId.size() <= al::kPttIdWidth, AliasField::PttId, kAliasPttIdLengthMessage)
+    result
+        .Check(form.label.size() <= al::kLabelWidth, AliasField::Label,
+               TooManyCharactersMessage(al::kLabelWidth))
+        .Check(form.pttId.size() <= al::kPttIdWidth, AliasField::PttId,
+               TooManyCharactersMessage(al::kPttIdWidth))
         .Check(!form.label.empty() && !form.pttId.empty(),
-               form.label.empty() ? AliasField::Label : AliasField::PttId, kAliasEmptyFieldMessage)
+               form.label.empty() ? AliasField::Label : AliasField::PttId, kFieldsEmptyMessage)
         .Check(ValidPttId(form.pttId, form.protocol), AliasField::PttId,
                dtmf ? kDtmfPttIdMessage : kMdcPttIdMessage)
         .Check(!PttIdTaken(image, form.pttId, record), AliasField::PttId, kDuplicatePttIdMessage)
         .Check(!Aliases(image).LabelTaken(form.label, record), AliasField::Label,
-               kDuplicateAliasLabelMessage);
+               kDuplicateLabelMessage);
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/ConfigImage.h"
+#include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
 
 // The radio buttons' ids.
@@ -22,12 +23,6 @@ struct AliasForm {
 
 enum class AliasField { Label, PttId };
 
-inline constexpr std::string_view kAliasLabelLengthMessage =
-    "Please enter no more than 12 characters.";
-inline constexpr std::string_view kAliasPttIdLengthMessage =
-    "Please enter no more than 8 characters.";
-inline constexpr std::string_view kAliasEmptyFieldMessage =
-    "All the fields must be filled out before you can continue.";
 inline constexpr std::string_view kDtmfPttIdMessage =
     "You must enter a valid PTT ID before continuing.\n"
     "Valid characters are 0 to 9, A to D, * and # for DTMF.";
@@ -36,7 +31,6 @@ inline constexpr std::string_view kMdcPttIdMessage =
     "4 characters are required for MDC 1200.\n"
     "Valid characters are 0 to 9 and A to F for MDC 1200.";
 inline constexpr std::string_view kDuplicatePttIdMessage = "This PTT ID already exists.";
-inline constexpr std::string_view kDuplicateAliasLabelMessage = "This label already exists.";
 
 // A PTT ID as the edit shows it while it is typed: letters in upper case.
 std::string FilterPttId(std::string_view text);

@@ -48,8 +48,6 @@ struct SpeedPageForm {
 
 enum class SpeedPageField { Label, Format, Digits };
 
-inline constexpr std::string_view kFieldsEmptyMessage =
-    "All the fields must be filled out before you can continue.";
 inline constexpr std::string_view kNoPagingFormatMessage =
     "A speed page is sent with a paging format, and none is defined.\n"
     "Add a paging format first.";

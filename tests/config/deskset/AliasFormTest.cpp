@@ -44,10 +44,11 @@ TEST_F(AliasFormTest, ChecksRunInOrderWithTheirFields) {
         EXPECT_EQ(result.message, message) << form.label << " / " << form.pttId;
         EXPECT_TRUE(result.Ok() || result.field == field) << form.label << " / " << form.pttId;
     };
-    check({"ThirteenChars", "", Mdc1200}, kAliasLabelLengthMessage, AliasField::Label);
-    check({"", "123456789", Mdc1200}, kAliasPttIdLengthMessage);
-    check({"", "1", Mdc1200}, kAliasEmptyFieldMessage, AliasField::Label);
-    check({"Base", "", Mdc1200}, kAliasEmptyFieldMessage);
+    check({"ThirteenChars", "", Mdc1200}, "Please enter no more than 12 characters.",
+          AliasField::Label);
+    check({"", "123456789", Mdc1200}, "Please enter no more than 8 characters.");
+    check({"", "1", Mdc1200}, kFieldsEmptyMessage, AliasField::Label);
+    check({"Base", "", Mdc1200}, kFieldsEmptyMessage);
     // MDC 1200: exactly four hexadecimal digits; DTMF: 0-9, A-D, * and #.
     for (const char* id : {"123", "12345", "12G4", "12a4"}) {
         check({"Base", id, Mdc1200}, kMdcPttIdMessage);
@@ -58,7 +59,7 @@ TEST_F(AliasFormTest, ChecksRunInOrderWithTheirFields) {
     // A taken PTT ID, whatever its protocol, before a taken label; labels
     // compare exactly. The edited alias may keep its own.
     check({"Base", "1234", Dtmf}, kDuplicatePttIdMessage);
-    check({"Base", "5678", Mdc1200}, kDuplicateAliasLabelMessage, AliasField::Label);
+    check({"Base", "5678", Mdc1200}, kDuplicateLabelMessage, AliasField::Label);
     check({"base", "5678", Mdc1200}, "");
     check({"Base", "1234", Mdc1200}, "", AliasField::Label, 0);
     AliasRules::Delete(m_image, 0);

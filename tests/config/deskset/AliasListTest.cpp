@@ -127,7 +127,7 @@ TEST_F(AliasListTest, RefusalsComeInPlainBoxesAndFocusTheField) {
     });
     list->Add();
     EXPECT_THAT(m_prompt->texts,
-                ElementsAre(FromLatin1(kMdcPttIdMessage), FromLatin1(kDuplicateAliasLabelMessage)));
+                ElementsAre(FromLatin1(kMdcPttIdMessage), FromLatin1(kDuplicateLabelMessage)));
     EXPECT_THAT(m_prompt->icons, Each(PromptIcon::None));
     EXPECT_THAT(Column(list, 0), ElementsAre("Base", "New"));
     EXPECT_EQ(Alias(1).Protocol(), layout::alias::kProtocolDtmf);
@@ -150,7 +150,7 @@ TEST_F(AliasListTest, TablesThatBreakTheRulesStayWorkable) {
         Enter(dialog, "b", "2", Dtmf);
     });
     list->Edit();
-    EXPECT_THAT(m_prompt->texts, ElementsAre(FromLatin1(kDuplicateAliasLabelMessage)));
+    EXPECT_THAT(m_prompt->texts, ElementsAre(FromLatin1(kDuplicateLabelMessage)));
     EXPECT_THAT(Column(list, 0), ElementsAre("b", "dup", "a"));
     EXPECT_EQ(Alias(0).Protocol(), layout::alias::kProtocolDtmf);
     EXPECT_EQ(Alias(1).Protocol(), 2);  // untouched until edited
