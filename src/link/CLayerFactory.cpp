@@ -1,14 +1,23 @@
 #include "link/CLayerFactory.h"
 
+#include "link/CMulticastLayer1.h"
 #include "link/CPacketLayer2.h"
+#include "link/CSocketLayer1.h"
 
 CLayerFactory::~CLayerFactory() = default;
 
-std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* parameters, void*) {
-    if (kind == kSerialLayer1) {
-        return std::make_unique<CSerialLayer1>(parameters, m_resolver);
+std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* parameters,
+                                                     void* extra) {
+    switch (kind) {
+        case kSerialLayer1:
+            return std::make_unique<CSerialLayer1>(parameters, m_resolver);
+        case kSocketLayer1:
+            return std::make_unique<CSocketLayer1>(parameters, static_cast<int*>(extra));
+        case kMulticastLayer1:
+            return std::make_unique<CMulticastLayer1>(parameters, m_multicastInterface);
+        default:
+            return nullptr;
     }
-    return nullptr;
 }
 
 std::unique_ptr<CLayer2> CLayerFactory::CreateLayer2(int kind, CLayer1& layer1,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "link/CSerialLayer1.h"
 #include "link/VcomClock.h"
@@ -9,12 +10,14 @@ class CLayer1;
 class CLayer2;
 
 // Builds the layers Vcom::Connect asks for by kind number. This program has
-// the serial line (Layer 1 kind 0) and the packet layer (Layer 2 kind 0); any
-// other kind is unknown. Tests and the simulator derive from it to put other
+// the serial line (Layer 1 kind 0), the TCP socket (kind 2), IP multicast
+// (kind 5) and the packet layer (Layer 2 kind 0); any other kind is unknown. Tests and the simulator derive from it to put other
 // transports under the same stack.
 class CLayerFactory {
 public:
     static constexpr int kSerialLayer1 = 0;
+    static constexpr int kSocketLayer1 = 2;
+    static constexpr int kMulticastLayer1 = 5;
     static constexpr int kPacketLayer2 = 0;
 
     virtual ~CLayerFactory();
@@ -29,8 +32,11 @@ public:
     const PortResolver& GetPortResolver() const { return m_resolver; }
     void SetClock(MillisecondClock clock) { m_clock = std::move(clock); }
     const MillisecondClock& GetClock() const { return m_clock; }
+    // The interface multicast members join and send on (dotted); empty: any.
+    void SetMulticastInterface(std::string address) { m_multicastInterface = std::move(address); }
 
 private:
     PortResolver m_resolver = &CSerialLayer1::DefaultDevicePath;
     MillisecondClock m_clock = SteadyMillisecondClock();
+    std::string m_multicastInterface;
 };

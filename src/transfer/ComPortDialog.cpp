@@ -24,6 +24,9 @@ ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     m_device->setEditable(true);
     m_device->addItems(SerialDevices());
     m_device->setMinimumContentsLength(28);
+    m_device->setToolTip(
+        tr("The serial device behind the port, or tcp:HOST:PORT for a deskset behind a serial "
+           "device server."));
     deviceLabel->setBuddy(m_device);
 
     for (int port = 1; port <= ComPortSettings::kComPortCount; ++port) {
