@@ -87,7 +87,7 @@ const std::vector<std::pair<const char*, std::function<std::unique_ptr<BenchTran
 struct Result {
     double connectSeconds = 0;
     double downloadSeconds = 0;
-    int frames = 0;  // sent and received by the computer
+    int frames = 0;           // sent and received by the computer
     int retransmissions = 0;  // by both ends
     bool matches = false;
 };

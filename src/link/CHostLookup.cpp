@@ -33,7 +33,8 @@ bool CHostLookup::Start(const std::string& name) {
                 std::lock_guard lock(answer->mutex);
                 answer->error = error;
                 if (error == 0) {
-                    answer->address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
+                    answer->address =
+                        reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
                 }
                 answer->done = true;
             }

@@ -11,8 +11,8 @@ class CLayer2;
 
 // Builds the layers Vcom::Connect asks for by kind number. This program has
 // the serial line (Layer 1 kind 0), the TCP socket (kind 2), IP multicast
-// (kind 5) and the packet layer (Layer 2 kind 0); any other kind is unknown. Tests and the simulator derive from it to put other
-// transports under the same stack.
+// (kind 5) and the packet layer (Layer 2 kind 0); any other kind is unknown. Tests and the
+// simulator derive from it to put other transports under the same stack.
 class CLayerFactory {
 public:
     static constexpr int kSerialLayer1 = 0;

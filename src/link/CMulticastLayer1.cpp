@@ -125,8 +125,7 @@ void CMulticastLayer1::OpenSender() {
         return;
     }
     const int timeToLive = 1;
-    if (::setsockopt(m_sender, IPPROTO_IP, IP_MULTICAST_TTL, &timeToLive, sizeof timeToLive) !=
-        0) {
+    if (::setsockopt(m_sender, IPPROTO_IP, IP_MULTICAST_TTL, &timeToLive, sizeof timeToLive) != 0) {
         PostStatus(kStatusMulticastTtlFailed, errno);
     }
     if (m_interface.s_addr != htonl(INADDR_ANY)) {

@@ -116,9 +116,8 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
         m_layer1->SetQueues(&m_statusQueue, &m_linkEventQueue);
         // A socket handed over is connected already; a multicast member given
         // the extra argument is not opened either.
-        const bool handedOver =
-            extra != nullptr && (layer1Kind == CLayerFactory::kSocketLayer1 ||
-                                 layer1Kind == CLayerFactory::kMulticastLayer1);
+        const bool handedOver = extra != nullptr && (layer1Kind == CLayerFactory::kSocketLayer1 ||
+                                                     layer1Kind == CLayerFactory::kMulticastLayer1);
         if (layer1Kind == CLayerFactory::kSocketLayer1 && extra == nullptr) {
             m_layer1->SetOwner(this);
         }
@@ -354,7 +353,8 @@ void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> p
         ApplyCurrentThreadPriority(*priority);
     }
     // A socket transport may need to accept its peer before it is ready.
-    while (m_commRunning.load() && m_layer1Kind.load() == CLayerFactory::kSocketLayer1 && !layer1->IsReady()) {
+    while (m_commRunning.load() && m_layer1Kind.load() == CLayerFactory::kSocketLayer1 &&
+           !layer1->IsReady()) {
         SleepMs(kPassSleepMs);
     }
     int linkUp = layer2->IsLinkUp();

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Prompt.h"
 #include "app/ComPortSettings.h"
+#include "app/Prompt.h"
 
 ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("COM Port");
@@ -34,7 +34,7 @@ ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     }
     const int stored = ComPortSettings::ComPortDigit().toInt();
     m_ports->setCurrentIndex(stored >= 1 && stored <= ComPortSettings::kComPortCount ? stored - 1
-                                                                                   : -1);
+                                                                                     : -1);
     ShowDeviceOfSelectedPort();
     connect(m_ports, &QComboBox::currentIndexChanged, this,
             &ComPortDialog::ShowDeviceOfSelectedPort);

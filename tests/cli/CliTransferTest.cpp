@@ -165,8 +165,8 @@ TEST_F(CliTransferTest, DownloadAndUploadThroughADeviceServerAddress) {
     const auto uploadedFile = Path("uploaded.ddb");
     ASSERT_TRUE(WriteDatabaseFile(servedFile, served).Ok());
 
-    SimulatorProgram simulator({"--tcp", "127.0.0.1:0", "--image", servedFile, "--save",
-                                uploadedFile});
+    SimulatorProgram simulator(
+        {"--tcp", "127.0.0.1:0", "--image", servedFile, "--save", uploadedFile});
     const std::string address = simulator.FirstLine();
     ASSERT_THAT(address, ::testing::StartsWith("127.0.0.1:"));
     EXPECT_NE(address, "127.0.0.1:0") << "the port the system picked";

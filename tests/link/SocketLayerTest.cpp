@@ -12,9 +12,11 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "link/CLayerFactory.h"
 #include "link/CSocketLayer1.h"
+#include "link/SocketSupport.h"
 #include "link/TcpDevice.h"
 #include "link/VcomCodes.h"
 #include "support/CRecordingVcom.h"
@@ -60,16 +62,32 @@ int CallRaw(int port) {
     return descriptor;
 }
 
-// Remembers the socket transport it builds, so that a test learns the port a
-// server on port 0 listens on.
-class CPortFactory : public CLayerFactory {
+// Gives the socket server it builds a listening socket on a port the system
+// picked, so that the test knows the port without touching the layer, which
+// the stack's threads may destroy at any time.
+class CListeningFactory : public CLayerFactory {
 public:
+    CListeningFactory() {
+        m_listener = socket_support::OpenListeningSocket(in_addr{htonl(INADDR_LOOPBACK)}, 0, 1);
+        port = socket_support::LocalPort(m_listener);
+        SetClock(FastClock(kClockFactor));
+    }
+    ~CListeningFactory() override {
+        if (m_listener >= 0) {
+            ::close(m_listener);
+        }
+    }
     std::unique_ptr<CLayer1> CreateLayer1(int kind, const char* parameters, void* extra) override {
-        auto layer = CLayerFactory::CreateLayer1(kind, parameters, extra);
-        socket = dynamic_cast<CSocketLayer1*>(layer.get());
+        auto layer = std::make_unique<CSocketLayer1>(parameters, static_cast<int*>(extra));
+        if (kind == kSocketLayer1 && extra == nullptr) {
+            layer->UseListeningSocket(std::exchange(m_listener, -1));
+        }
         return layer;
     }
-    CSocketLayer1* socket = nullptr;
+    int port = -1;
+
+private:
+    int m_listener = -1;
 };
 
 // Hands its first caller to a stack of its own and refuses the others.
@@ -94,13 +112,19 @@ class SocketLayerTest : public ::testing::Test {
 protected:
     // Starts a server stack on a port the system picks and returns the port.
     static int StartServer(Vcom& server, const std::string& text = "SERVER 0") {
-        auto factory = std::make_unique<CPortFactory>();
-        factory->SetClock(FastClock(kClockFactor));
-        CPortFactory& built = *factory;
+        auto factory = std::make_unique<CListeningFactory>();
+        const int port = factory->port;
         server.SetLayerFactory(std::move(factory));
         EXPECT_EQ(server.Connect(0, "Passive", CLayerFactory::kSocketLayer1, text.c_str()),
                   kVcomOk);
-        return built.socket != nullptr ? built.socket->LocalPort() : -1;
+        return port;
+    }
+    // Starts a server stack that binds the given port itself.
+    static void StartServerOnPort(Vcom& server, int port) {
+        server.LayerFactory().SetClock(FastClock(kClockFactor));
+        const std::string text = "SERVER " + std::to_string(port);
+        EXPECT_EQ(server.Connect(0, "Passive", CLayerFactory::kSocketLayer1, text.c_str()),
+                  kVcomOk);
     }
     static void StartClient(Vcom& client, const std::string& text) {
         client.LayerFactory().SetClock(FastClock(kClockFactor));
@@ -204,30 +228,28 @@ TEST_F(SocketLayerTest, ClientRetriesUntilAServerAppears) {
     }
     ::close(reserved);
     CRecordingVcom server;
-    StartServer(server, "SERVER " + std::to_string(port));
+    StartServerOnPort(server, port);
     EXPECT_TRUE(LinkUp(client));
     EXPECT_TRUE(LinkUp(server));
 }
 
 TEST_F(SocketLayerTest, PlainServerTakesExactlyOneCaller) {
-    CPortFactory* built = nullptr;
     CRecordingVcom server;
-    {
-        auto factory = std::make_unique<CPortFactory>();
-        built = factory.get();
-        server.SetLayerFactory(std::move(factory));
-    }
-    ASSERT_EQ(server.Connect(0, "Passive", CLayerFactory::kSocketLayer1, "SERVER 0"), kVcomOk);
-    const int port = built->socket->LocalPort();
-    EXPECT_EQ(built->socket->IsReady(), 0) << "ready only once a caller is in";
-
+    const int port = StartServer(server);
     const int first = CallRaw(port);
     ASSERT_GE(first, 0);
-    ASSERT_TRUE(Eventually([&] { return built->socket->IsReady() == 1; }));
-    EXPECT_EQ(CallRaw(port), -1) << "no longer listening";
-    EXPECT_EQ(errno, ECONNREFUSED);
+    // Callers after the first wait to be accepted until the server stops
+    // listening, and are then reset; from then on they are refused.
+    ASSERT_TRUE(Eventually([&] {
+        const int next = CallRaw(port);
+        if (next < 0) {
+            return errno == ECONNREFUSED;
+        }
+        ::close(next);
+        return false;
+    }));
 
-    // The caller closing its end in order loses the line, without a status.
+    // The first caller closing its end in order loses the line, without a status.
     ::close(first);
     ASSERT_TRUE(server.WaitUntil([&] { return server.disconnects == 1; }));
     EXPECT_FALSE(server.IsConnected());
@@ -273,7 +295,9 @@ TEST_F(SocketLayerTest, APeerThatDiesLosesTheLine) {
         ASSERT_TRUE(LinkUp(client));
         ASSERT_TRUE(LinkUp(server));
     }  // closing resets the connection
-    ASSERT_TRUE(server.WaitUntil([&] { return server.disconnects == 1; }));
+    // The status is delivered after the tear-down it caused.
+    ASSERT_TRUE(
+        server.WaitUntil([&] { return server.disconnects == 1 && !server.statuses.empty(); }));
     EXPECT_FALSE(server.IsConnected());
     {
         auto lock = server.Lock();
@@ -282,8 +306,12 @@ TEST_F(SocketLayerTest, APeerThatDiesLosesTheLine) {
         const int error = server.statuses[0].parameter;
         EXPECT_TRUE(error == ECONNRESET || error == EPIPE) << error;
     }
-    // The stack is back to its constructed state and serves again.
-    EXPECT_EQ(StartServer(server, "SERVER " + std::to_string(port)), port);
+    // The stack is back to its constructed state and serves again, on the
+    // same port.
+    StartServerOnPort(server, port);
+    CRecordingVcom again;
+    StartClient(again, ClientText(port));
+    EXPECT_TRUE(LinkUp(again));
 }
 
 }  // namespace

@@ -113,7 +113,8 @@ bool CDesksetSimulator::StartOnTcp(const std::string& address) {
 
 bool CDesksetSimulator::OpenListener(const std::string& address) {
     const size_t colon = address.rfind(':');
-    const std::string host = colon == std::string::npos ? kDefaultTcpHost : address.substr(0, colon);
+    const std::string host =
+        colon == std::string::npos ? kDefaultTcpHost : address.substr(0, colon);
     const std::string portText = colon == std::string::npos ? address : address.substr(colon + 1);
     int port = 0;
     if (!socket_support::ParsePort(portText, port)) {

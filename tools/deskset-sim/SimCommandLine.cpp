@@ -22,9 +22,8 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
 bool IsListenAddress(const std::string& text) {
     const size_t colon = text.rfind(':');
     int port = 0;
-    return colon != 0 &&
-           socket_support::ParsePort(colon == std::string::npos ? text : text.substr(colon + 1),
-                                     port);
+    return colon != 0 && socket_support::ParsePort(
+                             colon == std::string::npos ? text : text.substr(colon + 1), port);
 }
 
 }  // namespace

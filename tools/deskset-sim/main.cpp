@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     CDesksetSimulator simulator(line.options);
-    const bool started = !line.tcpAddress.empty()   ? simulator.StartOnTcp(line.tcpAddress)
+    const bool started = !line.tcpAddress.empty()  ? simulator.StartOnTcp(line.tcpAddress)
                          : line.devicePath.empty() ? simulator.StartOnNewPty()
                                                    : simulator.StartOnDevice(line.devicePath);
     if (!started) {
