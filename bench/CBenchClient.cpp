@@ -32,12 +32,13 @@ void CBenchClient::OnConnect() {
     m_condition.notify_all();
 }
 
-bool CBenchClient::ConnectAndWait(std::chrono::milliseconds timeout) {
+bool CBenchClient::ConnectAndWait(std::chrono::milliseconds timeout, int layer1Kind,
+                                  const std::string& layer1Parameters) {
     {
         std::lock_guard lock(m_mutex);
         m_connected = false;
     }
-    if (Connect(0, nullptr, 0, "1 8 0 0 19200") != 0) {
+    if (Connect(0, nullptr, layer1Kind, layer1Parameters.c_str()) != 0) {
         return false;
     }
     std::unique_lock lock(m_mutex);

@@ -21,7 +21,10 @@ public:
     void OnReceive(int length) override;
     void OnConnect() override;
 
-    bool ConnectAndWait(std::chrono::milliseconds timeout);
+    // Over the serial line (Layer 1 kind 0) to the device given at construction
+    // unless told otherwise.
+    bool ConnectAndWait(std::chrono::milliseconds timeout, int layer1Kind = 0,
+                        const std::string& layer1Parameters = "1 8 0 0 19200");
     bool SendMessage(uint8_t type, const std::vector<uint8_t>& payload);
     // Waits for a message of the given type arriving after the first `skip` messages.
     bool WaitForType(uint8_t type, size_t skip, std::chrono::milliseconds timeout);

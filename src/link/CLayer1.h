@@ -5,6 +5,7 @@
 
 class CStatusQueue;
 class CLinkEventQueue;
+class Vcom;
 
 // The byte transport under Layer 2. The comm link thread reads, writes and asks
 // for the bytes waiting; open runs on the thread that connects and close on the
@@ -27,6 +28,14 @@ public:
     // Waits until bytes can be read, at most the given time. The default
     // simply sleeps; a transport with something to wait on does better.
     virtual void WaitReadable(int milliseconds);
+
+    // Non-zero when the parameter text could not be used; Connect returns it.
+    virtual int ConstructionResult() const { return 0; }
+    // The owner to hand accepted connections to (a concurrent socket server).
+    virtual void SetOwner(Vcom*) {}
+    // True for a transport that only accepts connections for its owner and
+    // carries no link of its own: no comm link thread runs over it.
+    virtual bool OnlyAccepts() const { return false; }
 
     // A transport that contains another passes the queues on to it.
     virtual void SetQueues(CStatusQueue* statusQueue, CLinkEventQueue* linkEventQueue);

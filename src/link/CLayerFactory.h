@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "link/CSerialLayer1.h"
 #include "link/VcomClock.h"
@@ -16,8 +17,10 @@ class CLayerFactory {
 public:
     static constexpr int kSerialLayer1 = 0;
     static constexpr int kPipeLayer1 = 1;
+    static constexpr int kSocketLayer1 = 2;
     static constexpr int kSharedMemoryLayer1 = 3;
     static constexpr int kModemLayer1 = 4;
+    static constexpr int kMulticastLayer1 = 5;
     static constexpr int kPacketLayer2 = 0;
 
     virtual ~CLayerFactory();
@@ -32,8 +35,11 @@ public:
     const PortResolver& GetPortResolver() const { return m_resolver; }
     void SetClock(MillisecondClock clock) { m_clock = std::move(clock); }
     const MillisecondClock& GetClock() const { return m_clock; }
+    // The interface multicast members join and send on (dotted); empty: any.
+    void SetMulticastInterface(std::string address) { m_multicastInterface = std::move(address); }
 
 private:
     PortResolver m_resolver = &CSerialLayer1::DefaultDevicePath;
     MillisecondClock m_clock = SteadyMillisecondClock();
+    std::string m_multicastInterface;
 };

@@ -19,7 +19,6 @@ constexpr int kPassSleepMs = 10;
 constexpr int kCommWaitMs = 10;
 constexpr int kBusyPassesBeforeSleep = 10;
 constexpr int kDefaultSessionPriority = 1;
-constexpr int kSocketLayer1 = 2;
 // Threads are given 80 x 50 ms to end; the wait checks often so that a
 // disconnect does not cost a whole 50 ms step.
 constexpr int kThreadEndBoundMs = 80 * 50;
@@ -110,8 +109,19 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
             VcomTrace("(Vcom::Connect)  error: unknown Layer1\n");
             return kVcomUnknownLayer1;
         }
+        if (const int constructed = m_layer1->ConstructionResult(); constructed != kVcomOk) {
+            m_layer1.reset();
+            return constructed;
+        }
         m_layer1->SetQueues(&m_statusQueue, &m_linkEventQueue);
-        if (m_layer1->Open() != 0) {
+        // A socket handed over is connected already; a multicast member given
+        // the extra argument is not opened either.
+        const bool handedOver = extra != nullptr && (layer1Kind == CLayerFactory::kSocketLayer1 ||
+                                                     layer1Kind == CLayerFactory::kMulticastLayer1);
+        if (layer1Kind == CLayerFactory::kSocketLayer1 && extra == nullptr) {
+            m_layer1->SetOwner(this);
+        }
+        if (!handedOver && m_layer1->Open() != 0) {
             m_layer1.reset();
             return kVcomLayer1OpenFailed;
         }
@@ -132,6 +142,9 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
         m_session->SetFragmentSize(m_layer2->MaxPayload());
         m_connected.store(true);
         m_wakeEvent.Pulse();
+        if (m_layer1->OnlyAccepts()) {
+            return kVcomOk;
+        }
 
         m_commRunning.store(true);
         m_commLinkFinished.store(false);
@@ -340,7 +353,8 @@ void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> p
         ApplyCurrentThreadPriority(*priority);
     }
     // A socket transport may need to accept its peer before it is ready.
-    while (m_commRunning.load() && m_layer1Kind.load() == kSocketLayer1 && !layer1->IsReady()) {
+    while (m_commRunning.load() && m_layer1Kind.load() == CLayerFactory::kSocketLayer1 &&
+           !layer1->IsReady()) {
         SleepMs(kPassSleepMs);
     }
     int linkUp = layer2->IsLinkUp();

@@ -20,6 +20,14 @@ inline constexpr int kVcomBadBuffer = -10017;
 inline constexpr int kVcomQueueFailed = -10018;
 inline constexpr int kVcomDisconnectException = -10019;
 inline constexpr int kVcomSessionNotRunning = -10020;
+// Construction results of the socket and multicast transports.
+inline constexpr int kVcomSocketTextMissing = -10011;
+inline constexpr int kVcomSocketLibraryFailed = -10012;  // never on POSIX: nothing to start
+inline constexpr int kVcomBadAddress = -10013;
+inline constexpr int kVcomWrongWordCount = -10014;
+inline constexpr int kVcomBadAddressType = -10015;  // a client's address is neither IP nor SN
+inline constexpr int kVcomUnknownSocketMode = -10016;
+inline constexpr int kVcomNotificationWindowFailed = -10021;  // never on POSIX
 
 // Status events (code, parameter).
 inline constexpr int kStatusSerialOpenFailed = 1;
@@ -36,6 +44,19 @@ inline constexpr int kStatusReceiveStoreFailed = 0x2005;
 // A reassembled message grew past the maximum message size and was dropped;
 // the parameter is the size it would have reached.
 inline constexpr int kStatusReassemblyOverflow = 0x2006;
+
+// Status events of the socket and multicast transports; the parameter is the
+// system's error number (a lookup's EAI code for kStatusLookupFailed) or 0.
+inline constexpr int kStatusSocketCallFailed = 3;  // the socket transport's line is then lost
+inline constexpr int kStatusConnectFailed = 4;     // a client's connect failed; tried again
+inline constexpr int kStatusNoOwnerToAccept = 7;
+inline constexpr int kStatusConnectionThreadFailed = 8;
+inline constexpr int kStatusLookupFailed = 11;
+inline constexpr int kStatusBlockingModeFailed = 15;
+inline constexpr int kStatusJoinFailed = 16;
+inline constexpr int kStatusLeaveFailed = 17;
+inline constexpr int kStatusMulticastTtlFailed = 18;
+inline constexpr int kStatusAcceptFailed = 20;
 
 // Link events.
 inline constexpr int kLinkEventCheckFailed = 0x1000;

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Prompt.h"
 #include "app/ComPortSettings.h"
+#include "app/Prompt.h"
 
 ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("COM Port");
@@ -24,6 +24,9 @@ ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     m_device->setEditable(true);
     m_device->addItems(SerialDevices());
     m_device->setMinimumContentsLength(28);
+    m_device->setToolTip(
+        tr("The serial device behind the port, or tcp:HOST:PORT for a deskset behind a serial "
+           "device server."));
     deviceLabel->setBuddy(m_device);
 
     for (int port = 1; port <= ComPortSettings::kComPortCount; ++port) {
@@ -31,7 +34,7 @@ ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     }
     const int stored = ComPortSettings::ComPortDigit().toInt();
     m_ports->setCurrentIndex(stored >= 1 && stored <= ComPortSettings::kComPortCount ? stored - 1
-                                                                                   : -1);
+                                                                                     : -1);
     ShowDeviceOfSelectedPort();
     connect(m_ports, &QComboBox::currentIndexChanged, this,
             &ComPortDialog::ShowDeviceOfSelectedPort);

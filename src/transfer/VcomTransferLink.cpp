@@ -1,9 +1,20 @@
 #include "transfer/VcomTransferLink.h"
 
 #include "link/CLayerFactory.h"
+#include "link/TcpDevice.h"
 #include "link/VcomStatistics.h"
 
 int VcomTransferLink::Connect(const std::string& parameters) {
+    // A port whose device is "tcp:HOST:PORT" is a serial device server: the
+    // same packet layer runs over a socket client, with the timers of the
+    // serial line's 19200 baud.
+    const CLayerFactory& factory = m_link.LayerFactory();
+    const int port = CSerialLayer1::ParseParameters(parameters.c_str()).port;
+    const std::string device = factory.GetPortResolver() ? factory.GetPortResolver()(port) : "";
+    if (tcp_device::IsTcpDevice(device)) {
+        return m_link.Connect(CLayerFactory::kPacketLayer2, nullptr, CLayerFactory::kSocketLayer1,
+                              tcp_device::ClientParameters(device).c_str());
+    }
     return m_link.Connect(CLayerFactory::kPacketLayer2, nullptr, CLayerFactory::kSerialLayer1,
                           parameters.c_str());
 }

@@ -1,5 +1,10 @@
 // torvo-cli download and upload against the simulated deskset on a pseudo-terminal.
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -55,6 +60,63 @@ protected:
     std::atomic<bool> m_stopRequested{false};
 };
 
+// The torvo-deskset-sim program, stopped (SIGTERM) at the latest when the
+// test ends.
+class SimulatorProgram {
+public:
+    explicit SimulatorProgram(std::vector<std::string> options) {
+        int output[2];
+        if (::pipe(output) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, output[0]);
+        options.insert(options.begin(), TORVO_DESKSET_SIM_PATH);
+        std::vector<char*> arguments;
+        for (auto& word : options) {
+            arguments.push_back(word.data());
+        }
+        arguments.push_back(nullptr);
+        if (::posix_spawn(&m_child, arguments[0], &actions, nullptr, arguments.data(), environ) !=
+            0) {
+            m_child = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(output[1]);
+        m_output = output[0];
+    }
+    ~SimulatorProgram() {
+        Stop();
+        ::close(m_output);
+    }
+    // The first line it prints (ends when the program does).
+    std::string FirstLine() {
+        std::string line;
+        char character = 0;
+        while (::read(m_output, &character, 1) == 1 && character != '\n') {
+            line += character;
+        }
+        return line;
+    }
+    // Its exit status, -1 when it did not exit normally.
+    int Stop() {
+        if (m_child <= 0) {
+            return -1;
+        }
+        ::kill(m_child, SIGTERM);
+        int status = 0;
+        const pid_t ended = ::waitpid(m_child, &status, 0);
+        m_child = -1;
+        return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t m_child = -1;
+    int m_output = -1;
+};
+
 constexpr transfer::TransferTimings kQuickAnswer = {.uploadPollMs = 20, .answerMs = 200};
 
 }  // namespace
@@ -91,6 +153,41 @@ TEST_F(CliTransferTest, UploadSendsTheFileAndSucceedsOnlyOnCompletion) {
     std::ofstream(bad) << "ZEL DESKSET V999 rest";
     EXPECT_EQ(Run({"upload", "--port", Device(), bad}), 1);
     EXPECT_EQ(m_err.str(), "Unknown database version.\n");
+}
+
+// The simulator program serving on a socket, as a deskset behind a serial
+// device server: torvo-cli reaches it at tcp:HOST:PORT.
+TEST_F(CliTransferTest, DownloadAndUploadThroughADeviceServerAddress) {
+    ConfigImage served;
+    SetImageDefaults(served);
+    served.SetU8(0x2000, 0x5A);
+    const auto servedFile = Path("served.ddb");
+    const auto uploadedFile = Path("uploaded.ddb");
+    ASSERT_TRUE(WriteDatabaseFile(servedFile, served).Ok());
+
+    SimulatorProgram simulator(
+        {"--tcp", "127.0.0.1:0", "--image", servedFile, "--save", uploadedFile});
+    const std::string address = simulator.FirstLine();
+    ASSERT_THAT(address, ::testing::StartsWith("127.0.0.1:"));
+    EXPECT_NE(address, "127.0.0.1:0") << "the port the system picked";
+
+    const auto downloaded = Path("downloaded.ddb");
+    EXPECT_EQ(Run({"download", "--port", "tcp:" + address, "--out", downloaded}), 0) << m_err.str();
+    ConfigImage written;
+    EXPECT_TRUE(ReadDatabaseFile(downloaded, written).Ok());
+    EXPECT_EQ(written, served);
+
+    ConfigImage image;
+    SetImageDefaults(image);
+    image.SetU8(0x3FFE, 0xA5);
+    const auto file = Path("to-deskset.ddb");
+    ASSERT_TRUE(WriteDatabaseFile(file, image).Ok());
+    EXPECT_EQ(Run({"upload", "--port", "tcp:" + address, file}), 0) << m_err.str();
+    ConfigImage uploaded;
+    EXPECT_TRUE(ReadDatabaseFile(uploadedFile, uploaded).Ok());
+    EXPECT_EQ(uploaded, image);
+
+    EXPECT_EQ(simulator.Stop(), 0);
 }
 
 TEST_F(CliTransferTest, FailuresPrintTheProgramsMessageAndWriteNothing) {

@@ -81,11 +81,13 @@ TEST_F(TorvoCliTest, CheckReportsTheDesktopProgramsMessages) {
 TEST_F(TorvoCliTest, PortsAreCOM1ToCOM4OrADevicePath) {
     const auto missing = Path("missing.ddb");
     // Anything but a COM name is a device path, a relative one too.
-    for (const char* port : {"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0", "ttyS0", "COM"}) {
+    for (const char* port : {"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0", "ttyS0", "COM",
+                             "tcp:192.168.001.010:4001", "tcp:server.local:1"}) {
         EXPECT_EQ(Run({"upload", "--port", port, missing}), 1) << port;
         EXPECT_THAT(m_err.str(), HasSubstr("was not found.")) << port;
     }
-    for (const char* port : {"COM0", "COM5", "COM9", "COM10", ""}) {
+    for (const char* port : {"COM0", "COM5", "COM9", "COM10", "", "tcp:host", "tcp::4001",
+                             "tcp:host:0", "tcp:host:65536", "tcp:host:40x1", "tcp:a b:1"}) {
         EXPECT_EQ(Run({"upload", "--port", port, missing}), 2) << port;
         EXPECT_THAT(m_err.str(), HasSubstr("PORT must be COM1 to COM4 or a device path")) << port;
     }

@@ -24,6 +24,7 @@
 #include "link/CPseudoTerminal.h"
 #include "link/CSerialLayer1.h"
 #include "link/PacketFrame.h"
+#include "link/TcpDevice.h"
 #include "link/VcomCodes.h"
 #include "support/CRecordingVcom.h"
 #include "support/CTestLayerFactory.h"
@@ -90,9 +91,10 @@ public:
 
     // With a manual clock, moves it on by one poll interval after opening the
     // port, so that the new link sends its first poll, and then no further.
-    bool Connect(ManualClock* clock = nullptr) {
+    bool Connect(ManualClock* clock = nullptr, int layer1Kind = CLayerFactory::kSerialLayer1,
+                 const std::string& layer1Parameters = "1 8 0 0 19200") {
         const int connects = Count([&] { return m_link.connects; });
-        if (m_link.Connect(0, nullptr, 0, "1 8 0 0 19200") != kVcomOk) {
+        if (m_link.Connect(0, nullptr, layer1Kind, layer1Parameters.c_str()) != kVcomOk) {
             return false;
         }
         if (clock != nullptr) {
@@ -415,6 +417,20 @@ TEST(DesksetSimulatorTest, LinksThePtyToAChosenName) {
         EXPECT_EQ(computer.Ask(2, {}, 1), std::vector<Bytes>{(Bytes{2, 2, 0})});
     }
     EXPECT_NE(::access(linkPath.c_str(), F_OK), 0) << "removed when the simulator stops";
+}
+
+// On a socket, as behind a serial device server: a computer that calls
+// after another has hung up is served too, its call waiting on the listening
+// socket the simulator keeps between links.
+TEST(DesksetSimulatorTest, ServesOneComputerAfterAnotherOnASocket) {
+    CDesksetSimulator simulator(DesksetSimOptions{});
+    ASSERT_TRUE(simulator.StartOnTcp("127.0.0.1:0")) << simulator.LastError();
+    const std::string text = tcp_device::ClientParameters("tcp:" + simulator.DevicePath());
+    for (int call = 0; call < 2; ++call) {
+        Computer computer(simulator.DevicePath());
+        ASSERT_TRUE(computer.Connect(nullptr, CLayerFactory::kSocketLayer1, text)) << call;
+        EXPECT_EQ(computer.Download(), simulator.Image());
+    }
 }
 
 // The program itself: prints its pty, answers, and ends cleanly on SIGTERM.

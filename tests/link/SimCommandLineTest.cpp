@@ -57,6 +57,11 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
     EXPECT_EQ(line.options.downloadBlocks, 10);
     EXPECT_TRUE(line.options.stallDownload);
     EXPECT_TRUE(SimCommandLine::Parse({"--help"}).help);
+
+    line = SimCommandLine::Parse({"--device", "/dev/ttyUSB0", "--tcp", "0.0.0.0:4001"});
+    EXPECT_EQ(line.tcpAddress, "0.0.0.0:4001");
+    EXPECT_TRUE(line.devicePath.empty()) << "the last choice of line wins";
+    EXPECT_EQ(SimCommandLine::Parse({"--tcp", "0"}).tcpAddress, "0");
 }
 
 TEST(SimCommandLineTest, RefusesWhatItCannotUse) {
@@ -68,6 +73,10 @@ TEST(SimCommandLineTest, RefusesWhatItCannotUse) {
                                                {"--hardware-answers", "0"},
                                                {"--short-download", "164"},
                                                {"--image", "/nonexistent/file.ddb"},
+                                               {"--tcp"},
+                                               {"--tcp", "host:"},
+                                               {"--tcp", ":4001"},
+                                               {"--tcp", "65536"},
                                                {"--frobnicate"}}) {
         EXPECT_FALSE(SimCommandLine::Parse(arguments).error.empty()) << arguments[0];
     }

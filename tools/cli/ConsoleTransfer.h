@@ -21,7 +21,7 @@ class ConsoleTransfer : private transfer::ITransferTimers,
                         private transfer::ITransferView,
                         private transfer::IDatabaseSteps {
 public:
-    // device: the serial device the deskset is on.
+    // device: the serial device the deskset is on, or tcp:HOST:PORT.
     ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
                     transfer::TransferTimings timings = {});
 

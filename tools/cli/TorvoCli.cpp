@@ -12,6 +12,7 @@
 #include "app/ComPortSettings.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
+#include "link/TcpDevice.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ constexpr const char* kDownloadHelp =
     "\n"
     "Options:\n"
     "  --port PORT        COM1 to COM4 (the devices chosen in the desktop program's\n"
-    "                     COM Port dialog), or a serial device path such as /dev/ttyUSB0\n"
+    "                     COM Port dialog), a serial device path such as /dev/ttyUSB0,\n"
+    "                     or tcp:HOST:PORT for a deskset behind a serial device server\n"
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
@@ -73,7 +75,7 @@ constexpr const char* kUploadHelp =
     "Exits 0 only when the deskset reported the upload complete.\n"
     "\n"
     "Options:\n"
-    "  --port PORT        COM1 to COM4, or a serial device path\n"
+    "  --port PORT        COM1 to COM4, a serial device path, or tcp:HOST:PORT\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
     "  --help             show this text\n";
@@ -99,8 +101,11 @@ std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
     return seconds * 1000;
 }
 
-// The device behind PORT (COM1 to COM4, or a device path), or empty.
+// The device behind PORT (COM1 to COM4, a device path or tcp:HOST:PORT), or empty.
 std::string DeviceForPort(const std::string& port) {
+    if (tcp_device::IsTcpDevice(port)) {
+        return tcp_device::ClientParameters(port).empty() ? std::string() : port;
+    }
     const bool comName =
         port.size() > 3 && port.starts_with("COM") &&
         std::all_of(port.begin() + 3, port.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -125,7 +130,7 @@ TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
     options.device = DeviceForPort(parsed.values.at("--port"));
     const auto timeoutMs = AnswerTimeoutMs(parsed);
     if (options.device.empty()) {
-        options.error = "PORT must be COM1 to COM4 or a device path";
+        options.error = "PORT must be COM1 to COM4 or a device path (or tcp:HOST:PORT)";
     } else if (!timeoutMs) {
         options.error = "SECONDS must be a whole number from 1 to 3600";
     } else {

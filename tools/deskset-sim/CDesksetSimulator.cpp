@@ -8,10 +8,14 @@
 
 #include "CDescriptorLayerFactory.h"
 #include "CDesksetLink.h"
+#include "CListenerLayerFactory.h"
 #include "CSilentLine.h"
 #include "DefaultImage.h"
+#include "link/CHostLookup.h"
 #include "link/CLayerFactory.h"
 #include "link/CSerialLayer1.h"
+#include "link/CSocketLayer1.h"
+#include "link/SocketSupport.h"
 
 namespace {
 
@@ -21,6 +25,8 @@ namespace {
 constexpr const char* kLayer2Parameters = "Passive";
 // When the line could not be opened, try again this often.
 constexpr auto kRetryInterval = std::chrono::milliseconds(500);
+constexpr const char* kDefaultTcpHost = "127.0.0.1";
+constexpr int kHostLookupBoundMs = 10000;
 
 }  // namespace
 
@@ -34,6 +40,9 @@ CDesksetSimulator::~CDesksetSimulator() {
 }
 
 std::string CDesksetSimulator::LayerOneParameters() const {
+    if (m_layer1Kind == CLayerFactory::kSocketLayer1) {
+        return "SERVER " + std::to_string(socket_support::LocalPort(m_listener));
+    }
     return "1 8 0 0 " + std::to_string(m_options.baudRate);
 }
 
@@ -89,6 +98,47 @@ bool CDesksetSimulator::StartOnDevice(const std::string& path) {
     return true;
 }
 
+bool CDesksetSimulator::StartOnTcp(const std::string& address) {
+    if (!OpenListener(address)) {
+        return false;
+    }
+    m_layer1Kind = CLayerFactory::kSocketLayer1;
+    auto factory = std::make_unique<CListenerLayerFactory>(m_listener);
+    std::unique_ptr<CLayer1> silentLine;
+    if (m_options.silent) {
+        silentLine = factory->CreateServer(LayerOneParameters().c_str());
+    }
+    return StartServing(std::move(factory), std::move(silentLine));
+}
+
+bool CDesksetSimulator::OpenListener(const std::string& address) {
+    const size_t colon = address.rfind(':');
+    const std::string host =
+        colon == std::string::npos ? kDefaultTcpHost : address.substr(0, colon);
+    const std::string portText = colon == std::string::npos ? address : address.substr(colon + 1);
+    int port = 0;
+    if (!socket_support::ParsePort(portText, port)) {
+        m_lastError = "--tcp: PORT must be a number from 0 to 65535";
+        return false;
+    }
+    in_addr hostAddress{};
+    if (!socket_support::ParseDotted(host, hostAddress)) {
+        CHostLookup lookup;
+        if (!lookup.Start(host) || !lookup.WaitFor(kHostLookupBoundMs) || lookup.Error() != 0) {
+            m_lastError = "cannot find the address of " + host;
+            return false;
+        }
+        hostAddress = lookup.Address();
+    }
+    m_listener = socket_support::OpenListeningSocket(hostAddress, port, 1);
+    if (m_listener < 0) {
+        m_lastError = "cannot listen on " + socket_support::Describe(hostAddress, port);
+        return false;
+    }
+    m_devicePath = socket_support::Describe(hostAddress, socket_support::LocalPort(m_listener));
+    return true;
+}
+
 bool CDesksetSimulator::StartServing(std::unique_ptr<CLayerFactory> factory,
                                      std::unique_ptr<CLayer1> silentLine) {
     if (silentLine) {
@@ -116,8 +166,7 @@ bool CDesksetSimulator::StartServing(std::unique_ptr<CLayerFactory> factory,
 }
 
 bool CDesksetSimulator::ConnectLink() {
-    return m_link->Connect(0, kLayer2Parameters, CLayerFactory::kSerialLayer1,
-                           LayerOneParameters().c_str()) == 0;
+    return m_link->Connect(0, kLayer2Parameters, m_layer1Kind, LayerOneParameters().c_str()) == 0;
 }
 
 void CDesksetSimulator::OnLinkLost() {
@@ -159,6 +208,10 @@ void CDesksetSimulator::Stop() {
     m_link.reset();
     m_silentLine.reset();
     m_deviceLine.reset();
+    if (m_listener >= 0) {
+        ::close(m_listener);
+        m_listener = -1;
+    }
     m_pty.Close();
     if (!m_madeLinkPath.empty()) {
         ::unlink(m_madeLinkPath.c_str());

@@ -38,6 +38,10 @@ public:
     bool StartOnNewPty();
     // Serves on an existing serial device.
     bool StartOnDevice(const std::string& path);
+    // Serves on a listening TCP socket, "[HOST:]PORT" (HOST 127.0.0.1 unless
+    // given, PORT 0 for one the system picks); DevicePath() is then the
+    // address listened on, "a.b.c.d:port".
+    bool StartOnTcp(const std::string& address);
     void Stop();
 
     const std::string& DevicePath() const { return m_devicePath; }
@@ -56,6 +60,7 @@ private:
     void OnLinkLost();
     void SaveUpload(const std::vector<uint8_t>& image);
     std::string LayerOneParameters() const;
+    bool OpenListener(const std::string& address);
 
     DesksetSimOptions m_options;
     mutable std::mutex m_responderMutex;
@@ -67,6 +72,8 @@ private:
     std::unique_ptr<CDesksetLink> m_link;
     std::unique_ptr<CSilentLine> m_silentLine;
     std::unique_ptr<CSerialLayer1> m_deviceLine;  // holds a serial device open across connections
+    int m_listener = -1;                          // the listening socket, kept across connections
+    int m_layer1Kind = 0;
 
     std::mutex m_superviseMutex;
     std::condition_variable m_superviseCondition;

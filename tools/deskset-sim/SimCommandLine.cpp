@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "DefaultImage.h"
+#include "link/SocketSupport.h"
 
 namespace {
 
@@ -17,17 +18,28 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
     return true;
 }
 
+// "[HOST:]PORT" with a port number from 0 to 65535.
+bool IsListenAddress(const std::string& text) {
+    const size_t colon = text.rfind(':');
+    int port = 0;
+    return colon != 0 && socket_support::ParsePort(
+                             colon == std::string::npos ? text : text.substr(colon + 1), port);
+}
+
 }  // namespace
 
 const char* SimCommandLine::Usage() {
-    return "usage: torvo-deskset-sim [--pty | --device PATH] [--link NAME] [--image FILE]\n"
+    return "usage: torvo-deskset-sim [--pty | --device PATH | --tcp [HOST:]PORT]\n"
+           "                         [--link NAME] [--image FILE]\n"
            "                         [--save FILE] [--version TEXT] [--hardware N]\n"
            "                         [--fail-download] [--fail-upload] [--silent]\n"
            "                         [--answer-limit N] [--baud N]\n"
            "                         [--hardware-answers N] [--short-download N]\n"
            "                         [--stall-download]\n"
            "Stands in for a deskset on a serial line. With --pty (the default) the path\n"
-           "of the new pseudo-terminal is the first line of standard output.\n"
+           "of the new pseudo-terminal is the first line of standard output. With --tcp\n"
+           "it serves on a listening socket (HOST 127.0.0.1 unless given, PORT 0 for any\n"
+           "free port) and the first line is the address listened on, HOST:PORT.\n"
            "--hardware-answers N answers the hardware request N times; --short-download N\n"
            "serves only the first N blocks before reporting the download complete;\n"
            "--stall-download never reports the outcome of a download.\n";
@@ -49,8 +61,15 @@ SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) 
         std::string text;
         if (argument == "--pty") {
             line.devicePath.clear();
+            line.tcpAddress.clear();
         } else if (argument == "--device") {
             value(line.devicePath);
+            line.tcpAddress.clear();
+        } else if (argument == "--tcp") {
+            if (value(line.tcpAddress) && !IsListenAddress(line.tcpAddress)) {
+                line.error = "--tcp: [HOST:]PORT with a port from 0 to 65535";
+            }
+            line.devicePath.clear();
         } else if (argument == "--link") {
             value(options.linkPath);
         } else if (argument == "--image") {

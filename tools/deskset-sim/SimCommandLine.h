@@ -6,13 +6,14 @@
 #include "DesksetSimOptions.h"
 
 // The simulator's command line:
-//   torvo-deskset-sim [--pty | --device PATH] [--link NAME] [--image FILE]
+//   torvo-deskset-sim [--pty | --device PATH | --tcp [HOST:]PORT] [--link NAME] [--image FILE]
 //                     [--save FILE] [--version TEXT] [--hardware N]
 //                     [--fail-download] [--fail-upload] [--silent]
 //                     [--answer-limit N] [--baud N]
 struct SimCommandLine {
     DesksetSimOptions options;
     std::string devicePath;  // empty: a new pty
+    std::string tcpAddress;  // "[HOST:]PORT" to listen on; empty: a serial line
     bool help = false;
     std::string error;  // set when the line could not be understood
 

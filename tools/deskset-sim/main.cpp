@@ -29,8 +29,9 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     CDesksetSimulator simulator(line.options);
-    const bool started = line.devicePath.empty() ? simulator.StartOnNewPty()
-                                                 : simulator.StartOnDevice(line.devicePath);
+    const bool started = !line.tcpAddress.empty()  ? simulator.StartOnTcp(line.tcpAddress)
+                         : line.devicePath.empty() ? simulator.StartOnNewPty()
+                                                   : simulator.StartOnDevice(line.devicePath);
     if (!started) {
         std::fprintf(stderr, "torvo-deskset-sim: %s\n", simulator.LastError().c_str());
         return 1;

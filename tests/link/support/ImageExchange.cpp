@@ -18,7 +18,7 @@ constexpr int kBlocks = (kImageSize + kBlockSize - 1) / kBlockSize;
 constexpr int kClockFactor = 20;
 constexpr auto kChildBound = std::chrono::seconds(30);
 
-void SendImage(CRecordingVcom& link, const Bytes& image) {
+void SendBlocks(CRecordingVcom& link, const Bytes& image) {
     for (int offset = 0; offset < kImageSize; offset += kBlockSize) {
         link.Send(image.data() + offset, std::min(kBlockSize, kImageSize - offset));
     }
@@ -47,7 +47,7 @@ int RunFarEnd(int layer1Kind, const std::string& parameters) {
     if (!link.WaitUntil([&] { return link.connects == 1; })) {
         return 3;
     }
-    SendImage(link, ImagePattern(2));
+    SendBlocks(link, ImagePattern(2));
     if (!WaitForMessages(link, kBlocks)) {
         return 4;
     }
@@ -103,7 +103,7 @@ ImageExchangeResult ExchangeImages(int layer1Kind, const std::string& computerPa
     }
 
     const auto uploadStart = Clock::now();
-    SendImage(computer, ImagePattern(1));
+    SendBlocks(computer, ImagePattern(1));
     if (!WaitForMessages(computer, kBlocks + 1)) {
         result.failure = "no verdict from the far end";
         return result;
@@ -122,4 +122,30 @@ ImageExchangeResult ExchangeImages(int layer1Kind, const std::string& computerPa
         result.failure = "the far end ended with " + (code ? std::to_string(*code) : "no exit");
     }
     return result;
+}
+
+std::vector<uint8_t> SendImage(CRecordingVcom& from, CRecordingVcom& to,
+                               const std::vector<uint8_t>& image) {
+    constexpr int kMessageSize = 250;
+    size_t before = 0;
+    {
+        auto lock = to.Lock();
+        before = to.received.size();
+    }
+    size_t messages = 0;
+    for (size_t offset = 0; offset < image.size(); offset += kMessageSize, ++messages) {
+        const int length = static_cast<int>(std::min<size_t>(kMessageSize, image.size() - offset));
+        if (from.Send(image.data() + offset, length) != 0) {
+            return {};
+        }
+    }
+    if (!to.WaitUntil([&] { return to.received.size() >= before + messages; })) {
+        return {};
+    }
+    std::vector<uint8_t> joined;
+    auto lock = to.Lock();
+    for (size_t i = before; i < to.received.size(); ++i) {
+        joined.insert(joined.end(), to.received[i].begin(), to.received[i].end());
+    }
+    return joined;
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <netinet/in.h>
+
+#include <memory>
+#include <string>
+
+// Looks a host name up (IPv4) on a thread of its own, so that the one who
+// waits for the answer can give up at any moment: the system's lookup cannot
+// be interrupted, and an abandoned one finishes and frees itself.
+class CHostLookup {
+public:
+    CHostLookup();
+    ~CHostLookup();
+
+    // False when the lookup could not be started.
+    bool Start(const std::string& name);
+    // Waits at most the given time; true once the answer is there.
+    bool WaitFor(int milliseconds);
+    // After a finished lookup: 0 and the address, or the lookup's error code.
+    int Error() const;
+    in_addr Address() const;
+
+private:
+    struct Answer;
+    std::shared_ptr<Answer> m_answer;
+};

@@ -1,0 +1,158 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/CLayerFactory.h"
+#include "link/CMulticastLayer1.h"
+#include "link/CStatusQueue.h"
+#include "link/VcomCodes.h"
+#include "support/CRecordingVcom.h"
+#include "support/FastClock.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr const char* kGroup = "239.255.70.17";
+// The loopback interface, so that the tests need no multicast route.
+constexpr const char* kInterface = "127.0.0.1";
+constexpr int kClockFactor = 20;
+
+// Members on one port the system picked, held by a socket that shares it.
+class MulticastLayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_portHolder = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        const int on = 1;
+        ::setsockopt(m_portHolder, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        sockaddr_in any{};
+        any.sin_family = AF_INET;
+        ASSERT_EQ(::bind(m_portHolder, reinterpret_cast<const sockaddr*>(&any), sizeof any), 0);
+        socklen_t length = sizeof any;
+        ::getsockname(m_portHolder, reinterpret_cast<sockaddr*>(&any), &length);
+        m_port = ntohs(any.sin_port);
+    }
+    void TearDown() override { ::close(m_portHolder); }
+
+    std::string Text() const {
+        return std::string("MULTICAST_MEMBER ") + kGroup + " " + std::to_string(m_port);
+    }
+    // Opens a member; false (with the reason) where this host cannot join.
+    bool OpenMember(CMulticastLayer1& member, std::string& reason) {
+        member.SetQueues(&m_statuses, nullptr);
+        if (member.Open() == 0) {
+            return true;
+        }
+        int code = 0;
+        int error = 0;
+        m_statuses.Pop(code, error);
+        reason = "no multicast on this host: status " + std::to_string(code) + ", " +
+                 std::strerror(error);
+        return false;
+    }
+    // Sends one datagram to the group from an outside socket.
+    void SendFromOutside(const Bytes& datagram) {
+        const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        in_addr interfaceAddress{};
+        ::inet_pton(AF_INET, kInterface, &interfaceAddress);
+        ::setsockopt(sender, IPPROTO_IP, IP_MULTICAST_IF, &interfaceAddress,
+                     sizeof interfaceAddress);
+        sockaddr_in group{};
+        group.sin_family = AF_INET;
+        group.sin_port = htons(static_cast<uint16_t>(m_port));
+        ::inet_pton(AF_INET, kGroup, &group.sin_addr);
+        EXPECT_EQ(::sendto(sender, datagram.data(), datagram.size(), 0,
+                           reinterpret_cast<const sockaddr*>(&group), sizeof group),
+                  static_cast<ssize_t>(datagram.size()));
+        ::close(sender);
+    }
+    // Waits, with a bound, for a datagram and reads it with the given maximum.
+    static Bytes ReadNext(CMulticastLayer1& member, int maximum) {
+        for (int i = 0; i < 400 && member.BytesWaiting() == 0; ++i) {
+            member.WaitReadable(50);
+        }
+        Bytes buffer(maximum);
+        buffer.resize(std::max(0, member.Read(buffer.data(), maximum)));
+        return buffer;
+    }
+
+    CStatusQueue m_statuses;
+    int m_portHolder = -1;
+    int m_port = 0;
+};
+
+Bytes Pattern(int length, int seed) {
+    Bytes bytes(length);
+    for (int i = 0; i < length; ++i) {
+        bytes[i] = static_cast<uint8_t>(i * 7 + seed);
+    }
+    return bytes;
+}
+
+TEST_F(MulticastLayerTest, DatagramsAreKeptUpToTheirSizeAndCutToTheReadMaximum) {
+    CMulticastLayer1 member(Text().c_str(), kInterface);
+    std::string reason;
+    if (!OpenMember(member, reason)) {
+        GTEST_SKIP() << reason;
+    }
+    EXPECT_EQ(member.IsReady(), 1);
+    const Bytes oversized = Pattern(2000, 1);
+    SendFromOutside(oversized);
+    SendFromOutside(oversized);
+    SendFromOutside(Pattern(10, 2));
+
+    EXPECT_EQ(ReadNext(member, 4000), Bytes(oversized.begin(), oversized.begin() + 1472));
+    EXPECT_EQ(ReadNext(member, 255), Bytes(oversized.begin(), oversized.begin() + 255));
+    EXPECT_EQ(ReadNext(member, 255), Pattern(10, 2)) << "the rest of the cut one is lost";
+    EXPECT_EQ(member.BytesWaiting(), 0);
+    member.Close();
+    EXPECT_EQ(member.IsReady(), 0);
+    EXPECT_TRUE(m_statuses.IsEmpty());
+}
+
+TEST_F(MulticastLayerTest, MembersHearEachOtherButNotThemselves) {
+    CMulticastLayer1 first(Text().c_str(), kInterface);
+    CMulticastLayer1 second(Text().c_str(), kInterface);
+    std::string reason;
+    if (!OpenMember(first, reason) || !OpenMember(second, reason)) {
+        GTEST_SKIP() << reason;
+    }
+    const Bytes fromFirst = Pattern(20, 3);
+    const Bytes fromSecond = Pattern(30, 4);
+    ASSERT_EQ(first.Write(fromFirst.data(), 20), 20);
+    ASSERT_EQ(second.Write(fromSecond.data(), 30), 30);
+    EXPECT_EQ(ReadNext(second, 255), fromFirst);
+    // The first member's own datagram went out before the second's answer.
+    EXPECT_EQ(ReadNext(first, 255), fromSecond);
+    EXPECT_EQ(first.BytesWaiting(), 0);
+}
+
+// A stack connected over the group polls it through the packet layer, frame
+// by frame, one datagram each.
+TEST_F(MulticastLayerTest, AStackPollsTheGroup) {
+    CMulticastLayer1 listener(Text().c_str(), kInterface);
+    std::string reason;
+    if (!OpenMember(listener, reason)) {
+        GTEST_SKIP() << reason;
+    }
+    CRecordingVcom computer;
+    computer.LayerFactory().SetClock(FastClock(kClockFactor));
+    computer.LayerFactory().SetMulticastInterface(kInterface);
+    ASSERT_EQ(computer.Connect(0, nullptr, CLayerFactory::kMulticastLayer1, Text().c_str()),
+              kVcomOk);
+    const Bytes poll = ReadNext(listener, 255);
+    ASSERT_EQ(poll.size(), 5u) << "type, sequence, length and the CRC-16";
+    EXPECT_EQ(poll[0], 3) << "a poll";
+    EXPECT_EQ(computer.Disconnect(), kVcomOk);
+}
+
+}  // namespace
