@@ -4,6 +4,8 @@
 //
 //   torvo-transport-bench [--runs N]
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -76,12 +78,57 @@ private:
     CDesksetSimulator m_simulator{DesksetSimOptions{}};
 };
 
-// The transports measured, one row each; the named pipe, shared memory and
-// the modem join here once they exist.
+// A transport between two processes' stacks on this machine (the named pipe,
+// shared memory): the deskset's side and the computer's side of one name.
+class LocalTransport : public BenchTransport {
+public:
+    LocalTransport(int kind, std::string desksetSide, std::string computerSide)
+        : m_kind(kind),
+          m_desksetSide(std::move(desksetSide)),
+          m_computerSide(std::move(computerSide)) {}
+
+    bool Start() override {
+        if (!m_simulator.StartOnTransport(m_kind, m_desksetSide)) {
+            std::fprintf(stderr, "simulator: %s\n", m_simulator.LastError().c_str());
+            return false;
+        }
+        return true;
+    }
+    CDesksetSimulator& Simulator() override { return m_simulator; }
+    int Layer1Kind() const override { return m_kind; }
+    std::string Layer1Parameters() const override { return m_computerSide; }
+
+private:
+    int m_kind;
+    std::string m_desksetSide;
+    std::string m_computerSide;
+    CDesksetSimulator m_simulator{DesksetSimOptions{}};
+};
+
+std::string UniqueName(const char* what) {
+    static int count = 0;
+    return std::string("torvo-bench-") + what + "-" + std::to_string(::getpid()) + "-" +
+           std::to_string(++count);
+}
+
+// The transports measured, one row each. The modem needs a modem (or a
+// scripted one) on a serial line; its own tests time a transfer through one.
 const std::vector<std::pair<const char*, std::function<std::unique_ptr<BenchTransport>()>>>
     kTransports = {
         {"serial", [] { return std::make_unique<SerialTransport>(); }},
         {"tcp", [] { return std::make_unique<TcpTransport>(); }},
+        {"pipe",
+         [] {
+             const std::string name = "\\\\" + UniqueName("pipe");
+             return std::make_unique<LocalTransport>(CLayerFactory::kPipeLayer1, "SERVER " + name,
+                                                     "CLIENT " + name);
+         }},
+        {"shm",
+         [] {
+             const std::string name = UniqueName("shm");
+             return std::make_unique<LocalTransport>(CLayerFactory::kSharedMemoryLayer1, name,
+                                                     name);
+         }},
 };
 
 struct Result {

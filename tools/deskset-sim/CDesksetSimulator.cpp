@@ -40,6 +40,9 @@ CDesksetSimulator::~CDesksetSimulator() {
 }
 
 std::string CDesksetSimulator::LayerOneParameters() const {
+    if (!m_layer1Parameters.empty()) {
+        return m_layer1Parameters;
+    }
     if (m_layer1Kind == CLayerFactory::kSocketLayer1) {
         return "SERVER " + std::to_string(socket_support::LocalPort(m_listener));
     }
@@ -109,6 +112,13 @@ bool CDesksetSimulator::StartOnTcp(const std::string& address) {
         silentLine = factory->CreateServer(LayerOneParameters().c_str());
     }
     return StartServing(std::move(factory), std::move(silentLine));
+}
+
+bool CDesksetSimulator::StartOnTransport(int layer1Kind, const std::string& parameters) {
+    m_layer1Kind = layer1Kind;
+    m_layer1Parameters = parameters;
+    m_devicePath = parameters;
+    return StartServing(std::make_unique<CLayerFactory>(), nullptr);
 }
 
 bool CDesksetSimulator::OpenListener(const std::string& address) {

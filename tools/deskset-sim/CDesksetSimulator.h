@@ -42,6 +42,9 @@ public:
     // given, PORT 0 for one the system picks); DevicePath() is then the
     // address listened on, "a.b.c.d:port".
     bool StartOnTcp(const std::string& address);
+    // Serves over another line transport of the link library (the named
+    // pipe, shared memory), given the deskset side's parameter text.
+    bool StartOnTransport(int layer1Kind, const std::string& parameters);
     void Stop();
 
     const std::string& DevicePath() const { return m_devicePath; }
@@ -67,6 +70,7 @@ private:
     CDesksetResponder m_responder;
     CPseudoTerminal m_pty;
     std::string m_devicePath;
+    std::string m_layer1Parameters;  // of a transport other than a serial line or TCP
     std::string m_madeLinkPath;
     std::string m_lastError;
     std::unique_ptr<CDesksetLink> m_link;
