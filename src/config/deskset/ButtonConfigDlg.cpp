@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 
 #include "config/common/qt/Latin1.h"
+#include "config/common/qt/PageControls.h"
 
 ButtonConfigDlg::ButtonConfigDlg(ButtonsWorkingCopy& keys, std::size_t key, QWidget* parent)
     : RecordDialog(QStringLiteral("Button Configuration"), kHelpTopic, parent),
@@ -24,6 +26,7 @@ ButtonConfigDlg::ButtonConfigDlg(ButtonsWorkingCopy& keys, std::size_t key, QWid
     form->addWidget(m_valueCaption, 1, 0);
     form->addWidget(m_values, 1, 1);
     SetForm(form);
+    SetTabOrder({m_kinds, m_values, OkButton(), CancelButton()});
 
     const ButtonEntry current = keys.Entry(key);
     for (const KindChoice& kind : m_choices.Kinds()) {

@@ -71,6 +71,8 @@ TEST_F(DesksetButtonsTest, KeysAreNamedReachedByTabAndPressedWithSpace) {
         EXPECT_EQ(dialog.windowTitle(), "Button Configuration");
         EXPECT_EQ(dialog.KindList()->currentText(), "Not Defined");
         EXPECT_FALSE(dialog.ValueList()->isVisibleTo(&dialog));
+        EXPECT_THAT(TabOrder(dialog.KindList(), 2),
+                    ElementsAre("Button &type :", "OK", "Cancel"));
         dialog.KindList()->setCurrentText("Manual Page");
         EXPECT_TRUE(dialog.ValueList()->isVisibleTo(&dialog));
         EXPECT_EQ(dialog.ValueList()->currentText(), "FIRE");
