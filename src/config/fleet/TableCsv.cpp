@@ -102,18 +102,17 @@ void ImportRows(ConfigImage& image, const std::vector<CsvRow>& rows,
 }
 
 // The speed page label each Speed Page key refers to; a key that names no
-// speed page in use keeps its value.
+// speed page in use keeps its value. The keys get their new values from
+// these labels once the rows are written.
 std::map<std::size_t, std::string> SpeedPageKeyLabels(ConfigImage& image) {
     std::map<std::size_t, std::string> labels;
-    ButtonTable keys(image);
+    const ButtonTable keys(image);
     const RecordTable table(image, list_tables::kSpeedPages);
     for (std::size_t key = 0; key < ButtonTable::kCount; ++key) {
         const std::size_t value = keys.Value(key);
         if (keys.KindCode(key) == static_cast<std::uint8_t>(ButtonKind::SpeedPage) && value >= 1 &&
             value <= table.Count() && !table.IsFree(value - 1)) {
             labels[key] = table.Label(value - 1);
-            // Parked while the table is rewritten, so the writes leave it alone.
-            keys.Set(key, ButtonKind::SpeedPage, layout::buttons::kNoValue);
         }
     }
     return labels;
