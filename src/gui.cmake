@@ -10,6 +10,7 @@ add_library(torvo_gui STATIC
   app/CEditorView.cpp
   app/CMainFrame.cpp
   app/CommandMenu.cpp
+  app/CompareDlg.cpp
   app/Commands.cpp
   app/CTorvoApp.cpp
   app/CTorvoDoc.cpp

@@ -9,6 +9,7 @@ add_executable(torvo_gui_tests
   app/DocumentCommandsTest.cpp
   app/ConfigTreeTest.cpp
   app/MainFrameTest.cpp
+  app/CompareDlgTest.cpp
 )
 target_link_libraries(torvo_gui_tests PRIVATE torvo_gui_test_support)
 gtest_discover_tests(torvo_gui_tests

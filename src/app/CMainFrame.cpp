@@ -24,6 +24,7 @@
 #include "app/CTorvoApp.h"
 #include "app/ComPortSettings.h"
 #include "app/CommandMenu.h"
+#include "app/CompareDlg.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
 #include "app/EditorMnemonics.h"
@@ -189,6 +190,7 @@ QMenu* CMainFrame::FileMenu(bool withDatabase) {
         menu->addSeparator();
         add(cmd::SaveDatabase);
         add(cmd::SaveDatabaseAs);
+        add(cmd::CompareDatabase);
     }
     menu->addSeparator();
     add(cmd::DownloadDatabase);
@@ -328,6 +330,11 @@ void CMainFrame::ExecuteCommand(int id) {
             break;
         case cmd::SaveDatabaseAs:
             m_app.SaveDatabaseAs();
+            break;
+        case cmd::CompareDatabase:
+            if (m_app.Document()) {
+                CompareDlg::CompareWithFile(TheImage(), this);
+            }
             break;
         case cmd::DownloadDatabase:
             m_transfer->Download();

@@ -16,6 +16,8 @@ constexpr std::array kCommands{
     Command{SaveDatabase, "&Save Database", "Save the database\nSave database", "Ctrl+S"},
     Command{SaveDatabaseAs, "Save Database &As...",
             "Save the database with a new name\nSave database as", ""},
+    Command{CompareDatabase, "Co&mpare With Database...",
+            "Show the fields that differ from another database\nCompare with database", ""},
     Command{DownloadDatabase, "&Download Database",
             "Download the database from the deskset\nDownload database", ""},
     Command{UploadDatabase, "&Upload Database",

@@ -24,6 +24,7 @@ enum Id : int {
     PagingFormats = 32808,
     CustomPagingTones = 32809,
     PttIdAliases = 32810,
+    CompareDatabase = 32830,
     OpenDatabase = 57601,
     SaveDatabase = 57603,
     SaveDatabaseAs = 57604,

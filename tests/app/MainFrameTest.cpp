@@ -70,10 +70,11 @@ TEST_F(MainFrameTest, MenusSwitchWithTheDatabase) {
 
     m_frame->ExecuteCommand(cmd::NewDatabase);
     EXPECT_EQ(MenuTitles(bar), (QStringList{"&File", "&Options", "&View", "&Window", "&Help"}));
-    EXPECT_EQ(MenuItems(bar, 0),
-              (QStringList{"&New Database", "&Open Database...", "&Close Database", "-",
-                           "&Save Database", "Save Database &As...", "-", "&Download Database",
-                           "&Upload Database", "-", "Recent Files", "-", "E&xit"}));
+    EXPECT_EQ(
+        MenuItems(bar, 0),
+        (QStringList{"&New Database", "&Open Database...", "&Close Database", "-", "&Save Database",
+                     "Save Database &As...", "Co&mpare With Database...", "-", "&Download Database",
+                     "&Upload Database", "-", "Recent Files", "-", "E&xit"}));
     EXPECT_EQ(MenuItems(bar, 2),
               (QStringList{"&Configuration Tree", "-", "&Deskset Configuration", "-", "Channel &1",
                            "Channel &2", "Channel &3", "Channel &4", "-", "&Buttons Configuration",

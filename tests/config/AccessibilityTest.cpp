@@ -16,6 +16,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CConfigTree.h"
+#include "app/CompareDlg.h"
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
 #include "app/ManualPage.h"
@@ -189,6 +190,8 @@ TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
     SweepShown(shortcuts);
     AssignShortcutDlg assign(table, cmd::NewDatabase, m_frame.get());
     SweepShown(assign);
+    CompareDlg compare({{"deskset.hour_mode", "12 Hour", "24 Hour"}}, "other.ddb", m_frame.get());
+    SweepShown(compare);
 
     EXPECT_TRUE(m_faults.isEmpty()) << m_faults.join('\n').toStdString();
     // The record dialogs were reached through their windows.

@@ -9,6 +9,7 @@
 
 #include "CommandLine.h"
 #include "ConsoleTransfer.h"
+#include "DatabaseCommandHelp.h"
 #include "app/ComPortSettings.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
@@ -28,6 +29,14 @@ constexpr const char* kProgramHelp =
     "                read the database out of a deskset into FILE\n"
     "  upload --port PORT FILE\n"
     "                write FILE into a deskset\n"
+    "  dump [--json] FILE\n"
+    "                print every field of FILE by name\n"
+    "  diff FILE1 FILE2\n"
+    "                print the fields that differ\n"
+    "  export TABLE FILE\n"
+    "                print speed-pages, aliases or custom-tones as CSV\n"
+    "  import TABLE FILE CSV\n"
+    "                replace that table of FILE with the rows of CSV\n"
     "\n"
     "Run 'torvo-cli COMMAND --help' for a command's options.\n";
 
@@ -156,6 +165,10 @@ const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
         {"check", kCheckHelp, {}, {}, &TorvoCli::Check},
         {"download", kDownloadHelp, {"--port", "--out", "--timeout"}, {}, &TorvoCli::Download},
         {"upload", kUploadHelp, {"--port", "--timeout"}, {}, &TorvoCli::Upload},
+        {"dump", kDumpHelp, {}, {"--json"}, &TorvoCli::Dump},
+        {"diff", kDiffHelp, {}, {}, &TorvoCli::Diff},
+        {"export", kExportHelp, {}, {}, &TorvoCli::Export},
+        {"import", kImportHelp, {}, {}, &TorvoCli::Import},
     };
     return commands;
 }

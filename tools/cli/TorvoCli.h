@@ -39,6 +39,11 @@ private:
     int Check(const ParsedArgs& parsed);
     int Download(const ParsedArgs& parsed);
     int Upload(const ParsedArgs& parsed);
+    // Databases without a deskset (TorvoCliDatabase.cpp).
+    int Dump(const ParsedArgs& parsed);
+    int Diff(const ParsedArgs& parsed);
+    int Export(const ParsedArgs& parsed);
+    int Import(const ParsedArgs& parsed);
     // Reads path as the desktop program opens it; says why not on failure.
     bool ReadDatabase(const std::string& path, ConfigImage& image);
     // Runs one transfer; the deskset may stay silent for answerTimeoutMs at most.

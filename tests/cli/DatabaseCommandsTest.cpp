@@ -1,0 +1,249 @@
+// torvo-cli's dump, diff, export and import on database files.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <fstream>
+#include <sstream>
+
+#include "TorvoCli.h"
+#include "app/ButtonTable.h"
+#include "app/ChannelRecord.h"
+#include "app/DatabaseFile.h"
+#include "app/ImageDefaults.h"
+#include "app/PttIdAlias.h"
+#include "app/SpeedPage.h"
+#include "config/deskset/AliasForm.h"
+#include "config/fleet/CsvText.h"
+#include "config/paging/CustomToneForm.h"
+#include "config/paging/ManualPageForm.h"
+#include "config/paging/SpeedPageForm.h"
+#include "support/ScratchDir.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+class DatabaseCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ConfigImage image;
+        SetImageDefaults(image);
+        AddFormat(image, BaseFormat::Motorola1Plus1, "MOTO");
+        AddFormat(image, BaseFormat::Dtmf, "PHONE");
+        AddSpeedPage(image, "FIRE", 0, "123");
+        AddSpeedPage(image, "ENG, 2", 1, "*55#");  // a comma: quoted in CSV
+        AddSpeedPage(image, "\"CHIEF\"", 0, "456");
+        // Key 7 sends FIRE (record index + 1).
+        ButtonTable(image).Set(6, ButtonKind::SpeedPage, 3);
+        ASSERT_EQ(SpeedPage(image, 2).Label(), "FIRE");
+        AliasRules::Write({"UNIT 12", "0A1F", AliasProtocol::Mdc1200}, image, std::nullopt);
+        AliasRules::Write({"BASE", "12*#", AliasProtocol::Dtmf}, image, std::nullopt);
+        AddTone(image, "7", "1234.5");
+        AddTone(image, "2", "800.0");
+        m_image = image;
+        ASSERT_TRUE(WriteDatabaseFile(m_db, image).Ok());
+    }
+
+    static void AddFormat(ConfigImage& image, BaseFormat code, const std::string& label) {
+        ManualPageForm form = NewManualPage(*EditorOf(static_cast<std::uint8_t>(code)));
+        form.label = label;
+        ASSERT_TRUE(WriteManualPage(form, image));
+    }
+    static void AddSpeedPage(ConfigImage& image, const std::string& label, int format,
+                             const std::string& digits) {
+        SpeedPageForm form = SpeedPageRules::Load(image, std::nullopt);
+        form.label = label;
+        form.format = format;
+        form.digits = digits;
+        ASSERT_TRUE(SpeedPageRules::Validate(form, image, std::nullopt).Ok());
+        SpeedPageRules::Write(form, image, std::nullopt);
+    }
+    static void AddTone(ConfigImage& image, const std::string& number, const std::string& first) {
+        CustomToneForm form = LoadCustomTone(image, std::nullopt);
+        form[CustomToneField::Number] = number;
+        form[CustomToneField::FirstTone] = first;
+        ASSERT_TRUE(ValidateCustomTone(form, image, std::nullopt).Ok());
+        WriteCustomTone(form, image, std::nullopt);
+    }
+
+    int Run(std::vector<std::string> args) {
+        m_out.str({});
+        m_err.str({});
+        return TorvoCli(m_out, m_err).Run(args);
+    }
+    std::string WriteCsv(const std::string& text) {
+        const std::string path = m_scratch.Path("table.csv");
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        return path;
+    }
+    // Imports text and expects a refusal that leaves the database as it was.
+    std::string Refused(const std::string& table, const std::string& text) {
+        const std::string before = Contents(m_db);
+        EXPECT_EQ(Run({"import", table, m_db, WriteCsv(text)}), 1) << text;
+        EXPECT_EQ(Contents(m_db), before);
+        return m_err.str();
+    }
+
+    ScratchDir m_scratch;
+    std::string m_db = m_scratch.Path("site.ddb");
+    ConfigImage m_image;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+}  // namespace
+
+TEST_F(DatabaseCommandsTest, ExportThenImportGivesTheSameBytes) {
+    const std::string original = Contents(m_db);
+    for (const char* table : {"speed-pages", "aliases", "custom-tones"}) {
+        ASSERT_EQ(Run({"export", table, m_db}), 0) << table;
+        const std::string csv = m_out.str();
+        ASSERT_EQ(Run({"import", table, m_db, WriteCsv(csv)}), 0) << table << m_err.str();
+        EXPECT_EQ(Contents(m_db), original) << table;
+    }
+    ASSERT_EQ(Run({"export", "speed-pages", m_db}), 0);
+    EXPECT_EQ(m_out.str(),
+              "label,paging_format,digits\r\n\"\"\"CHIEF\"\"\",MOTO,456\r\n"
+              "\"ENG, 2\",PHONE,*55#\r\nFIRE,MOTO,123\r\n");
+    ASSERT_EQ(Run({"export", "custom-tones", m_db}), 0);
+    EXPECT_THAT(m_out.str(), HasSubstr("\r\n7,1234.5,1000,0,200.0,3000,3000\r\n"));
+}
+
+TEST_F(DatabaseCommandsTest, ImportSortsTheRowsAndTheKeysFollowTheirSpeedPages) {
+    ASSERT_EQ(Run({"import", "speed-pages", m_db,
+                   WriteCsv("label,paging_format,digits\nZULU,MOTO,999\nFIRE,MOTO,321\n"
+                            "ALPHA,PHONE,1\n")}),
+              0)
+        << m_err.str();
+    ConfigImage image;
+    ASSERT_TRUE(ReadDatabaseFile(m_db, image).Ok());
+    EXPECT_EQ(SpeedPage(image, 0).Label(), "ALPHA");
+    EXPECT_EQ(SpeedPage(image, 1).Label(), "FIRE");
+    EXPECT_EQ(SpeedPage(image, 1).Digits(), "321");
+    EXPECT_EQ(SpeedPage(image, 2).Label(), "ZULU");
+    EXPECT_TRUE(SpeedPage(image, 3).IsFree());
+    EXPECT_EQ(ButtonTable(image).Value(6), 2);  // still FIRE
+
+    // Aliases given in lower case are upper-cased as the edit does while typing.
+    ASSERT_EQ(Run({"import", "aliases", m_db, WriteCsv("label,ptt_id,protocol\nB,0a1f,MDC1200\n")}),
+              0);
+    ASSERT_TRUE(ReadDatabaseFile(m_db, image).Ok());
+    EXPECT_EQ(PttIdAlias(image, 0).PttId(), "0A1F");
+    EXPECT_TRUE(PttIdAlias(image, 1).IsFree());
+}
+
+TEST_F(DatabaseCommandsTest, EveryRefusedRowIsReportedAndTheFileLeftAsItWas) {
+    EXPECT_EQ(Refused("speed-pages",
+                      "label,paging_format,digits\r\n"
+                      "FIRE,MOTO,123\r\n"
+                      "BAD,MOTO,12\r\n"
+                      "NOFMT,NONE,123\r\n"
+                      "FIRE,MOTO,555\r\n"
+                      ",MOTO,1\r\n"),
+              "line 3: The Motorola 1+1 format digit sequence requires 3 numerical characters.\n"
+              "line 4: Please choose the paging format to send this speed page with.\n"
+              "line 5: This label already exists.\n"
+              "line 6: All the fields must be filled out before you can continue.\n");
+    // Key 7 sends FIRE, which the new list no longer has.
+    EXPECT_EQ(Refused("speed-pages", "label,paging_format,digits\nOTHER,MOTO,123\n"),
+              "Key 7 sends speed page \"FIRE\", which is not in the list.\n");
+
+    EXPECT_EQ(Refused("aliases",
+                      "label,ptt_id,protocol\nA,123,MDC1200\nB,1,FM\n"
+                      "C,12,DTMF\nD,12,DTMF\nTHIRTEEN_CHAR,1,DTMF\n"),
+              std::string("line 2: ") + std::string(kMdcPttIdMessage) +
+                  "\nline 3: The protocol must be MDC1200 or DTMF.\n"
+                  "line 5: This PTT ID already exists.\n"
+                  "line 6: Please enter no more than 12 characters.\n");
+
+    const std::string tones =
+        "number,first_tone_hz,first_tone_ms,intertone_delay_ms,second_tone_hz,"
+        "second_tone_ms,inhibit_delay_ms\n";
+    EXPECT_EQ(Refused("custom-tones", tones + "1,100.0,1000,0,800,1000,0\n"
+                                              "2,800,1000,0,800,1000,0\n"
+                                              "2,900,1000,0,800,1000,0\n"
+                                              "3,900,70000,0,800,1000,0\n"),
+              std::string("line 2: ") + std::string(kToneRangeMessage) +
+                  "\nline 4: " + std::string(kToneNumberTakenMessage) +
+                  "\nline 5: " + std::string(kDurationRangeMessage) + "\n");
+
+    // The shape of the text itself.
+    EXPECT_THAT(Refused("aliases", "label,ptt_id\nA,1\n"), HasSubstr("line 1: the first row"));
+    EXPECT_EQ(Refused("aliases", "label,ptt_id,protocol\nA,1\n\nB,\"2\n"),
+              "line 4: a quoted field is not closed\n");
+    EXPECT_EQ(Refused("aliases", "label,ptt_id,protocol\nA,1\nB,2,DTMF,x\n"),
+              "line 2: 3 fields expected, 2 found.\nline 3: 3 fields expected, 4 found.\n");
+    EXPECT_EQ(Refused("aliases", "label,ptt_id,protocol\n\xE2\x82\xAC,1,DTMF\n"),
+              "line 2: a character has no single-byte form.\n");
+}
+
+TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {
+    const std::string copy = m_scratch.Path("copy.ddb");
+    ASSERT_TRUE(WriteDatabaseFile(copy, m_image).Ok());
+    EXPECT_EQ(Run({"diff", m_db, copy}), 0);
+    EXPECT_EQ(m_out.str(), "");
+
+    ConfigImage changed = m_image;
+    ChannelRecord(changed, 2).SetLabel(0, "ENGINE");
+    AliasRules::Write({"ZED", "99", AliasProtocol::Dtmf}, changed, std::nullopt);
+    ASSERT_TRUE(WriteDatabaseFile(copy, changed).Ok());
+    EXPECT_EQ(Run({"diff", m_db, copy}), 1);
+    EXPECT_THAT(m_out.str(), HasSubstr("channels[2].frequencies[0].label: "));
+    EXPECT_THAT(m_out.str(), HasSubstr(" -> ENGINE\n"));
+    EXPECT_THAT(m_out.str(), HasSubstr("ptt_id_aliases[2].label: (none) -> ZED\n"));
+
+    EXPECT_EQ(Run({"diff", m_db, m_scratch.Path("none.ddb")}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("was not found."));
+}
+
+TEST_F(DatabaseCommandsTest, DumpNamesEveryFieldInTextAndJson) {
+    ASSERT_EQ(Run({"dump", m_db}), 0);
+    const std::string text = m_out.str();
+    EXPECT_THAT(text, HasSubstr("\nspeed_pages[2].label = FIRE\n"));
+    EXPECT_THAT(text, HasSubstr("\npaging_formats[0].base_format = Motorola 1+1\n"));
+    EXPECT_THAT(text, HasSubstr("\nbuttons[6].function = Speed Page: FIRE\n"));
+    EXPECT_THAT(text, HasSubstr("\ncustom_tones[1].first_tone_hz = 1234.5\n"));
+
+    ASSERT_EQ(Run({"dump", "--json", m_db}), 0);
+    QJsonParseError error;
+    const QJsonObject root =
+        QJsonDocument::fromJson(QByteArray::fromStdString(m_out.str()), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_THAT(root.keys(), ElementsAre("buttons", "channels", "custom_tones", "deskset",
+                                         "paging_formats", "ptt_id_aliases", "speed_pages"));
+    EXPECT_EQ(root["channels"].toArray().size(), 4);
+    EXPECT_EQ(root["buttons"].toArray().size(), 18);
+    const QJsonObject moto = root["paging_formats"][0].toObject();
+    EXPECT_EQ(moto["slot"].toInt(), 1);
+    EXPECT_EQ(moto["base_format"].toString(), "Motorola 1+1");
+    EXPECT_EQ(moto["code_plan"].toString(), "B");
+    EXPECT_EQ(moto["tone_1_duration_ms"].toInt(), 1000);
+    const QJsonObject eng = root["speed_pages"][1].toObject();
+    EXPECT_EQ(eng["label"].toString(), "ENG, 2");
+    EXPECT_EQ(eng["paging_format"].toString(), "PHONE");
+    EXPECT_EQ(root["ptt_id_aliases"][0]["protocol"].toString(), "DTMF");
+    EXPECT_EQ(root["custom_tones"][1]["first_tone_hz"].toDouble(), 1234.5);
+    EXPECT_EQ(root["custom_tones"][1]["number"].toInt(), 7);
+}
+
+TEST(CsvTextTest, QuotedFieldsKeepCommasQuotesAndLineBreaks) {
+    const std::vector<std::string> fields = {"plain", "a,b", "say \"hi\"", "two\nlines", ""};
+    const std::string record = CsvRecord(fields);
+    EXPECT_EQ(record, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n");
+    const CsvDocument document = ReadCsv(record + "\nnext,row");
+    ASSERT_TRUE(document.error.empty());
+    ASSERT_EQ(document.rows.size(), 2u);
+    EXPECT_EQ(document.rows[0].fields, fields);
+    EXPECT_EQ(document.rows[1].line, 4u);  // after the quoted line break and a blank line
+    EXPECT_THAT(document.rows[1].fields, ElementsAre("next", "row"));
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The help of torvo-cli's database commands (dump, diff, export, import).
+
+inline constexpr const char* kDumpHelp =
+    "Usage: torvo-cli dump [--json] FILE\n"
+    "\n"
+    "Prints every field of the database by name with its value as the desktop\n"
+    "program shows it, one 'path = value' line each. The list tables list only\n"
+    "their records in use.\n"
+    "\n"
+    "Options:\n"
+    "  --json    print one JSON document instead\n"
+    "  --help    show this text\n";
+
+inline constexpr const char* kDiffHelp =
+    "Usage: torvo-cli diff FILE1 FILE2\n"
+    "\n"
+    "Prints the fields whose values differ, one 'path: value1 -> value2' line\n"
+    "each. Exits 0 when the databases are alike, 1 when they differ and 2 when\n"
+    "a file cannot be read.\n"
+    "\n"
+    "Options:\n"
+    "  --help    show this text\n";
+
+inline constexpr const char* kExportHelp =
+    "Usage: torvo-cli export TABLE FILE\n"
+    "\n"
+    "Prints a table of the database as CSV with a header row. TABLE is one of\n"
+    "  speed-pages   label,paging_format,digits\n"
+    "  aliases       label,ptt_id,protocol (MDC1200 or DTMF)\n"
+    "  custom-tones  number,first_tone_hz,first_tone_ms,intertone_delay_ms,\n"
+    "                second_tone_hz,second_tone_ms,inhibit_delay_ms\n"
+    "\n"
+    "Options:\n"
+    "  --help    show this text\n";
+
+inline constexpr const char* kImportHelp =
+    "Usage: torvo-cli import TABLE FILE CSV\n"
+    "\n"
+    "Replaces a table of the database with the rows of CSV (UTF-8, a header\n"
+    "row as export writes it). Each row passes the checks of the table's\n"
+    "editor; every refused row is reported as 'line N: message'. Speed Page\n"
+    "keys follow their speed page by label. FILE is written only when every\n"
+    "row passed; otherwise it is left as it was and the exit status is 1.\n"
+    "TABLE is speed-pages, aliases or custom-tones.\n"
+    "\n"
+    "Options:\n"
+    "  --help    show this text\n";

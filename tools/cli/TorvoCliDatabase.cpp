@@ -1,0 +1,130 @@
+// torvo-cli's commands that read and change databases without a deskset:
+// dump, diff, export and import.
+
+#include <QJsonDocument>
+#include <QString>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "CommandLine.h"
+#include "DatabaseCommandHelp.h"
+#include "FieldJson.h"
+#include "TorvoCli.h"
+#include "app/DatabaseFile.h"
+#include "config/fleet/DatabaseFields.h"
+#include "config/fleet/TableCsv.h"
+
+namespace {
+
+// Image texts are single-byte characters; the shell gets UTF-8.
+std::string Utf8(const std::string& latin1) {
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()))
+        .toUtf8()
+        .toStdString();
+}
+
+// UTF-8 text as single-byte characters, with the lines holding a character
+// that has none.
+std::string Latin1(const std::string& utf8, std::vector<std::string>& refusals) {
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    int line = 1;
+    int refusedLine = 0;
+    for (const QChar ch : text) {
+        if (ch.unicode() > 0xFF && refusedLine != line) {
+            refusedLine = line;
+            refusals.push_back("line " + std::to_string(line) +
+                               ": a character has no single-byte form.");
+        }
+        line += ch == '\n' ? 1 : 0;
+    }
+    return text.toLatin1().toStdString();
+}
+
+}  // namespace
+
+int TorvoCli::Dump(const ParsedArgs& parsed) {
+    if (parsed.words.size() != 1) {
+        return UsageError("dump takes exactly one FILE", kDumpHelp);
+    }
+    ConfigImage image;
+    if (!ReadDatabase(parsed.words.front(), image)) {
+        return kFailure;
+    }
+    const auto fields = DatabaseFields(image);
+    if (parsed.flags.contains("--json")) {
+        m_out << QJsonDocument(FieldsAsJson(fields)).toJson().toStdString();
+        return kSuccess;
+    }
+    for (const DatabaseField& field : fields) {
+        m_out << field.path << " = " << Utf8(field.value) << "\n";
+    }
+    return kSuccess;
+}
+
+int TorvoCli::Diff(const ParsedArgs& parsed) {
+    if (parsed.words.size() != 2) {
+        return UsageError("diff takes two FILEs", kDiffHelp);
+    }
+    ConfigImage ours;
+    ConfigImage theirs;
+    if (!ReadDatabase(parsed.words[0], ours) || !ReadDatabase(parsed.words[1], theirs)) {
+        return kUsageError;  // as diff(1): trouble is 2
+    }
+    const auto differences = CompareDatabases(ours, theirs);
+    for (const FieldDifference& difference : differences) {
+        m_out << difference.path << ": " << Utf8(difference.ours) << " -> "
+              << Utf8(difference.theirs) << "\n";
+    }
+    return differences.empty() ? kSuccess : kFailure;
+}
+
+int TorvoCli::Export(const ParsedArgs& parsed) {
+    const auto table = parsed.words.size() == 2 ? CsvTableNamed(parsed.words[0]) : std::nullopt;
+    if (!table) {
+        return UsageError("export takes a TABLE and one FILE", kExportHelp);
+    }
+    ConfigImage image;
+    if (!ReadDatabase(parsed.words[1], image)) {
+        return kFailure;
+    }
+    m_out << Utf8(ExportTable(image, *table));
+    return kSuccess;
+}
+
+int TorvoCli::Import(const ParsedArgs& parsed) {
+    const auto table = parsed.words.size() == 3 ? CsvTableNamed(parsed.words[0]) : std::nullopt;
+    if (!table) {
+        return UsageError("import takes a TABLE, a FILE and a CSV file", kImportHelp);
+    }
+    const std::string& path = parsed.words[1];
+    const std::string& csvPath = parsed.words[2];
+    ConfigImage image;
+    if (!ReadDatabase(path, image)) {
+        return kFailure;
+    }
+    std::ifstream csvFile(csvPath, std::ios::binary);
+    if (!csvFile) {
+        m_err << csvPath << ": the file cannot be read.\n";
+        return kFailure;
+    }
+    const std::string utf8((std::istreambuf_iterator<char>(csvFile)), {});
+    std::vector<std::string> refusals;
+    const std::string csv = Latin1(utf8, refusals);
+    // The rows go into a copy: the file changes only when every row passed.
+    ConfigImage imported = image;
+    if (refusals.empty()) {
+        refusals = ImportTable(imported, *table, csv);
+    }
+    for (const std::string& refusal : refusals) {
+        m_err << Utf8(refusal) << "\n";
+    }
+    if (!refusals.empty()) {
+        return kFailure;
+    }
+    if (const FileResult written = WriteDatabaseFile(path, imported); !written.Ok()) {
+        m_err << written.message << "\n";
+        return kFailure;
+    }
+    return kSuccess;
+}
