@@ -31,10 +31,11 @@ for target in "${targets[@]}"; do
   nice "$build_dir/fuzz/fuzz_$target" "$corpus" "fuzz/corpus/$target" \
     -max_total_time="$seconds" -max_len="$max_len" -timeout=25 -print_final_stats=1 \
     -artifact_prefix="$build_dir/findings/$target-" >"$log" 2>&1 || status=$?
-  # The progress lines are in the log; the summary and any report are shown.
-  grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)' "$log" | tail -n 60
   if [ "$status" -ne 0 ]; then
+    tail -n 80 "$log"
     echo "fuzz_$target found a fault (exit $status); the input is in $build_dir/findings/" >&2
     exit 1
   fi
+  # The whole run is in the log; its start and end counts are shown.
+  grep -E '^(#[0-9]+[[:space:]]+(INITED|DONE)|stat::)' "$log" || true
 done
