@@ -6,6 +6,9 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-dejavu-core libx11-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # scripts/fuzz.sh: clang, its libFuzzer and sanitizer runtimes (not pulled in
+  # by clang without its recommends on Debian 12), llvm-symbolizer for reports
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; the tests without
-# windows run again under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the link tests under ThreadSanitizer.
+# windows run again under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# link tests under ThreadSanitizer, and each fuzz target for a minute
+# (FUZZ_SECONDS) from its seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,3 +16,5 @@ bash scripts/build.sh build-asan -DTORVO_BUILD_GUI=OFF \
 bash scripts/build.sh build-tsan -DTORVO_BUILD_GUI=OFF -DTORVO_SANITIZE=thread \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -L link)
+
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"

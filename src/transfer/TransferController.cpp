@@ -71,6 +71,7 @@ void TransferController::EndTransfer() {
     m_uploadRequested = false;
     m_downloadRequested = false;
     m_transferStarted = false;
+    m_downloadStarted = false;
     // A dialog closed while the completion timer ran must not leave the next
     // transfer without one.
     m_armFinalTimer = true;
@@ -215,8 +216,9 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             EndTransfer();
             return;
         case kDownloadCompleted:
-            // Only a download that delivered every byte of the image replaces it;
-            // anything less leaves the new database as it was.
+            // Only a download under way that delivered every byte of the image
+            // replaces it; anything less leaves the new database as it was, and
+            // an outcome nobody asked for leaves the open database alone.
             if (!DownloadIsComplete()) {
                 FinishProgress(TransferKind::Download, strings::kIncomplete);
             } else {
@@ -262,6 +264,7 @@ void TransferController::MakeDownloadRequest() {
     }
     m_receivedBytes.reset();
     m_transferStarted = true;
+    m_downloadStarted = true;
     SendToDeskset(Msg(kDownloadRequest, {0}));
     AwaitAnswer();
     m_database.ShowDownloadName();

@@ -63,7 +63,8 @@ private:
     void ShowProgressProblem(const char* text);
     void ArmCompletionTimerAtEnd();
     void ShowUploadPosition(int position);
-    bool DownloadIsComplete() const { return m_receivedBytes.all(); }
+    // The download request went out, and every byte came since.
+    bool DownloadIsComplete() const { return m_downloadStarted && m_receivedBytes.all(); }
     void AwaitAnswer();
     void GiveUpOnTheDeskset();
     void SetLinkStatus(const std::string& text);
@@ -79,6 +80,9 @@ private:
     bool m_downloadRequested = false;
     bool m_armFinalTimer = true;
     bool m_transferStarted = false;
+    // The download request went out: blocks and an outcome that come without
+    // one (unasked, or during an upload) never replace the image.
+    bool m_downloadStarted = false;
     bool m_statusShowsLink = false;  // the status bar speaks of a link that EndTransfer closes
     // The image bytes the current download has delivered.
     std::bitset<ConfigImage::kSize> m_receivedBytes;

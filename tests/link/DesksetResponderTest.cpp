@@ -188,4 +188,28 @@ TEST(DesksetResponderTest, SilentAndLimitedAnswers) {
     EXPECT_TRUE(Ask(limited, Request(1)).empty());
 }
 
+TEST(DesksetResponderTest, StopsPartWayWhenToldAndAnswersAgainAfterwards) {
+    DesksetSimOptions options;
+    Responder responder(options);
+    responder.StopPartWay(-1, 5);
+    const auto served = Ask(responder, Request(3, {0}));
+    ASSERT_EQ(served.size(), 5u) << "five blocks and no outcome";
+    EXPECT_EQ(served.back()[1], 3);
+
+    responder.StopPartWay(2, -1);
+    const std::vector<Bytes> blocks = UploadBlocks(TestImage());
+    EXPECT_EQ(Ask(responder, Request(1)).size(), 1u);
+    EXPECT_EQ(Ask(responder, blocks[0]).size(), 0u);
+    EXPECT_TRUE(Ask(responder, Request(1)).empty()) << "the third message goes unanswered";
+    EXPECT_TRUE(Ask(responder, Request(3, {0})).empty());
+
+    responder.AnswerAgain();
+    EXPECT_EQ(Ask(responder, Request(3, {0})).size(), 165u);
+    for (const Bytes& block : blocks) {
+        Ask(responder, block);
+    }
+    EXPECT_EQ(responder.Image(), TestImage());
+    EXPECT_EQ(responder.CompletedUploads(), 1);
+}
+
 }  // namespace

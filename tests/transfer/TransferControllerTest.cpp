@@ -119,6 +119,41 @@ TEST_F(TransferControllerTest, OnlyADownloadOfEveryByteReplacesTheImage) {
     EXPECT_EQ(m_database.replaced, 1);
 }
 
+// Found by fuzz_transfer with the input 1a 30 ee 02 63: no download asked for,
+// then a whole image of blocks and "download completed" from the deskset.
+TEST_F(TransferControllerTest, AWholeImageNobodyAskedForNeverReplacesTheImage) {
+    const auto sendWholeImage = [this](std::uint8_t fill) {
+        for (std::size_t offset = 0; offset < 16384; offset += 100) {
+            ReceiveBlock(offset, fill, offset < 16300 ? 100 : 84);
+        }
+        Receive(kDownloadCompleted);
+    };
+    m_database.image.SetU8(500, 0x42);  // the user's open database
+    const ConfigImage open = m_database.image;
+    sendWholeImage(0xEE);
+    EXPECT_EQ(m_database.image, open);
+    EXPECT_EQ(m_database.replaced, 0);
+
+    // Connected after a wrong version: the link stays up and the flags stay set.
+    m_controller.ProgressDialogClosed();
+    m_database.open = true;
+    m_controller.RequestUpload();
+    m_controller.OnConnected();
+    ReceiveVersion("ZEL DESKSET V002");
+    sendWholeImage(0xEF);
+    EXPECT_EQ(m_database.image, open);
+
+    // During an upload.
+    m_controller.ProgressDialogClosed();
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    ASSERT_TRUE(m_controller.TransferStarted());
+    sendWholeImage(0xF0);
+    EXPECT_EQ(m_database.image, open);
+    EXPECT_EQ(m_database.replaced, 0);
+    EXPECT_FALSE(m_controller.TransferStarted());
+}
+
 TEST_F(TransferControllerTest, ADoubledHardwareAnswerOrUploadAgainNeverQueuesTheBlocksTwice) {
     m_database.open = true;
     m_controller.RequestUpload();

@@ -15,7 +15,8 @@ CDesksetResponder::Message Encode(std::uint8_t type, std::vector<std::uint8_t> p
 }  // namespace
 
 CDesksetResponder::CDesksetResponder(const DesksetSimOptions& options)
-    : m_options(options),
+    : m_configured(options),
+      m_options(options),
       m_image(options.image.empty() ? DefaultImage() : options.image),
       m_upload(DesksetSimOptions::kImageSize, 0),
       m_uploadCovered(DesksetSimOptions::kImageSize, false) {
@@ -25,6 +26,18 @@ CDesksetResponder::CDesksetResponder(const DesksetSimOptions& options)
 void CDesksetResponder::ResetTransfer() {
     std::fill(m_uploadCovered.begin(), m_uploadCovered.end(), false);
     m_uploadCoveredCount = 0;
+}
+
+void CDesksetResponder::StopPartWay(int messages, int blocks) {
+    m_options.answerLimit = messages < 0 ? -1 : m_messagesSeen + messages;
+    m_options.downloadBlocks = blocks;
+    m_options.stallDownload = blocks >= 0;
+}
+
+void CDesksetResponder::AnswerAgain() {
+    m_options.answerLimit = m_configured.answerLimit;
+    m_options.downloadBlocks = m_configured.downloadBlocks;
+    m_options.stallDownload = m_configured.stallDownload;
 }
 
 std::vector<CDesksetResponder::Message> CDesksetResponder::Handle(const uint8_t* bytes,

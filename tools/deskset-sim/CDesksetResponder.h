@@ -22,6 +22,11 @@ public:
     // Forgets a half-received upload (a new connection starts afresh).
     void ResetTransfer();
     void SetUploadSink(UploadSink sink) { m_uploadSink = std::move(sink); }
+    // A deskset that stops part way: from now on it answers only the next
+    // `messages` messages, and serves a download's first `blocks` blocks
+    // without its outcome (-1: no limit). AnswerAgain answers as the options say.
+    void StopPartWay(int messages, int blocks);
+    void AnswerAgain();
 
     const std::vector<uint8_t>& Image() const { return m_image; }
     int CompletedUploads() const { return m_completedUploads; }
@@ -31,7 +36,8 @@ private:
     std::vector<Message> ServeDownload();
     std::vector<Message> StoreBlock(const Msg& block);
 
-    DesksetSimOptions m_options;
+    const DesksetSimOptions m_configured;
+    DesksetSimOptions m_options;  // as configured, or stopping part way
     std::vector<uint8_t> m_image;
     std::vector<uint8_t> m_upload;
     std::vector<bool> m_uploadCovered;

@@ -244,6 +244,16 @@ std::vector<uint8_t> CDesksetSimulator::Image() const {
     return m_responder.Image();
 }
 
+void CDesksetSimulator::StopPartWay(int messages, int blocks) {
+    std::lock_guard lock(m_responderMutex);
+    m_responder.StopPartWay(messages, blocks);
+}
+
+void CDesksetSimulator::AnswerAgain() {
+    std::lock_guard lock(m_responderMutex);
+    m_responder.AnswerAgain();
+}
+
 int CDesksetSimulator::CompletedUploads() const {
     std::lock_guard lock(m_responderMutex);
     return m_responder.CompletedUploads();

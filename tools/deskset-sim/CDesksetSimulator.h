@@ -55,6 +55,9 @@ public:
     bool IsListening() const;
     // The counters of the simulator's own link (link state, losses, ...).
     VcomStatistics LinkStatistics() const;
+    // See CDesksetResponder::StopPartWay and AnswerAgain.
+    void StopPartWay(int messages, int blocks);
+    void AnswerAgain();
 
 private:
     bool StartServing(std::unique_ptr<CLayerFactory> factory, std::unique_ptr<CLayer1> silentLine);
