@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "link/CSerialLayer1.h"
+#include "link/IFrameObserver.h"
 #include "link/VcomClock.h"
 
 class CLayer1;
@@ -32,8 +33,14 @@ public:
     const PortResolver& GetPortResolver() const { return m_resolver; }
     void SetClock(MillisecondClock clock) { m_clock = std::move(clock); }
     const MillisecondClock& GetClock() const { return m_clock; }
+    // Handed to each packet layer built from now on; null for none.
+    void SetFrameObserver(std::shared_ptr<IFrameObserver> observer) {
+        m_frameObserver = std::move(observer);
+    }
+    const std::shared_ptr<IFrameObserver>& GetFrameObserver() const { return m_frameObserver; }
 
 private:
     PortResolver m_resolver = &CSerialLayer1::DefaultDevicePath;
     MillisecondClock m_clock = SteadyMillisecondClock();
+    std::shared_ptr<IFrameObserver> m_frameObserver;
 };

@@ -30,6 +30,7 @@ public:
 private:
     std::vector<Message> ServeDownload();
     std::vector<Message> StoreBlock(const Msg& block);
+    void CorruptStoredBlock();
 
     DesksetSimOptions m_options;
     std::vector<uint8_t> m_image;
