@@ -34,6 +34,7 @@
 #include "app/TorvoSettings.h"
 #include "transfer/ComPortDialog.h"
 #include "transfer/DesktopTransfer.h"
+#include "transfer/TransferOptionsDlg.h"
 
 namespace {
 
@@ -222,7 +223,7 @@ void CMainFrame::RebuildMenus() {
         return m;
     };
     m_menus << FileMenu(m_databaseMenu);
-    m_menus << menu("&Options", {cmd::ComPort, cmd::Shortcuts});
+    m_menus << menu("&Options", {cmd::ComPort, cmd::TransferOptions, cmd::Shortcuts});
     if (m_databaseMenu) {
         m_menus << menu("&View", ViewMenuCommands());
         m_menus << menu("&Window", {cmd::Cascade});
@@ -340,6 +341,11 @@ void CMainFrame::ExecuteCommand(int id) {
             break;
         case cmd::ComPort: {
             ComPortDialog dialog(this);
+            dialog.exec();
+            break;
+        }
+        case cmd::TransferOptions: {
+            TransferOptionsDlg dialog(this);
             dialog.exec();
             break;
         }

@@ -21,7 +21,8 @@ public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
 
     // Replaces whatever path held; IsOpen tells whether it could be written.
-    explicit FrameTraceFile(const std::string& path, Clock clock = &std::chrono::system_clock::now);
+    explicit FrameTraceFile(
+        const std::string& path, Clock clock = [] { return std::chrono::system_clock::now(); });
 
     bool IsOpen() const { return m_out.is_open(); }
     void OnFrame(FrameDirection direction, const uint8_t* bytes, int length, bool checkOk) override;

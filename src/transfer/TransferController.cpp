@@ -94,14 +94,19 @@ void TransferController::EndTransfer() {
     m_transferStarted = false;
     m_phase = TransferPhase::Download;
     m_checks = {};
-    // A dialog closed while the completion timer ran must not leave the next
-    // transfer without one.
-    m_armFinalTimer = true;
-    m_receivedBytes.reset();
+    StartPhaseAfresh();
     if (m_statusShowsLink) {
         m_view.SetStatusText(strings::kIdle);
         m_statusShowsLink = false;
     }
+}
+
+// Every transfer, and every phase of an upload, starts with nothing received
+// and its completion timer armed: a dialog closed while the completion timer
+// ran must not leave the next transfer without one.
+void TransferController::StartPhaseAfresh() {
+    m_armFinalTimer = true;
+    m_receivedBytes.reset();
 }
 
 void TransferController::SetLinkStatus(const std::string& text) {
@@ -313,8 +318,7 @@ void TransferController::StartUpload() {
 // arrives in the received image only.
 void TransferController::ReadBack(TransferPhase phase) {
     m_phase = phase;
-    m_receivedBytes.reset();
-    m_armFinalTimer = true;
+    StartPhaseAfresh();
     m_transferStarted = true;
     SendToDeskset(Msg(kDownloadRequest, {0}));
     AwaitAnswer();
@@ -324,7 +328,7 @@ void TransferController::ReadBack(TransferPhase phase) {
 void TransferController::FinishReadBack() {
     m_timers.Stop(kCompletionTimer);
     // A partial database is no backup, and proves nothing about an upload.
-    if (!DownloadIsComplete()) {
+    if (const bool whole = DownloadIsComplete(); !whole) {
         FinishProgress(strings::kIncomplete);
         EndTransfer();
         return;
@@ -352,7 +356,7 @@ void TransferController::FinishReadBack() {
 void TransferController::SendBlocks() {
     const bool afterBackup = m_phase == TransferPhase::Backup;
     m_phase = TransferPhase::Upload;
-    m_armFinalTimer = true;
+    StartPhaseAfresh();
     m_transferStarted = true;
     for (const Msg& block : BuildUploadBlocks(m_database.Image())) {
         SendToDeskset(block);

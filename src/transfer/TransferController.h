@@ -73,6 +73,7 @@ private:
     void ShowUploadPosition(int position);
     bool DownloadIsComplete() const { return m_receivedBytes.all(); }
     void AwaitAnswer();
+    void StartPhaseAfresh();
     void GiveUpOnTheDeskset();
     void SetLinkStatus(const std::string& text);
 
