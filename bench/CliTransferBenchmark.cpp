@@ -2,6 +2,9 @@
 // emulator: wall time of the transfer phase (from the first block to the
 // deskset's outcome) against the line bound (bytes on the wire / baud / 10),
 // and how long each command took to connect (from the command to the link up).
+// The last command is an upload with a backup before and a verify after, on
+// the same connection: its transfer phase runs from the backup's first block
+// to the verify's last.
 //
 //   torvo-cli-bench [--baud N]
 
@@ -9,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
 #include "CSimulatedDesksetLine.h"
@@ -88,6 +92,23 @@ int main(int argc, char** argv) {
             return 1;
         }
         phase.Report("upload");
+    }
+    {
+        char folder[] = "/tmp/torvo-bench-backup-XXXXXX";
+        if (::mkdtemp(folder) == nullptr) {
+            return 1;
+        }
+        ConsoleTransfer upload(bench.ComputerPath(), quiet, false);
+        upload.SetConnectedHook([&] { phase.Connected("backup+upload+verify"); });
+        upload.SetProgressStartedHook([&] { phase.Started(); });
+        phase.Requested();
+        const bool uploaded = upload.Upload(image, {std::string(folder), true});
+        std::filesystem::remove_all(folder);
+        if (!uploaded) {
+            std::fprintf(stderr, "backup+upload+verify failed: %s\n", upload.Failure().c_str());
+            return 1;
+        }
+        phase.Report("backup+upload+verify");
     }
     return 0;
 }

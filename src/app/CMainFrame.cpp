@@ -35,6 +35,7 @@
 #include "app/TorvoSettings.h"
 #include "transfer/ComPortDialog.h"
 #include "transfer/DesktopTransfer.h"
+#include "transfer/TransferOptionsDlg.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ void CMainFrame::RebuildMenus() {
         return m;
     };
     m_menus << FileMenu(m_databaseMenu);
-    m_menus << menu("&Options", {cmd::ComPort, cmd::Shortcuts});
+    m_menus << menu("&Options", {cmd::ComPort, cmd::TransferOptions, cmd::Shortcuts});
     if (m_databaseMenu) {
         m_menus << menu("&View", ViewMenuCommands());
         m_menus << menu("&Window", {cmd::Cascade});
@@ -347,6 +348,11 @@ void CMainFrame::ExecuteCommand(int id) {
             break;
         case cmd::ComPort: {
             ComPortDialog dialog(this);
+            dialog.exec();
+            break;
+        }
+        case cmd::TransferOptions: {
+            TransferOptionsDlg dialog(this);
             dialog.exec();
             break;
         }

@@ -24,6 +24,8 @@ constexpr std::array kCommands{
             "Upload the database to the deskset\nUpload database", ""},
     Command{Exit, "E&xit", "Quit the application; prompts to save database\nExit", ""},
     Command{ComPort, "&COM Port...", "Open the COM port selection dialog\nCOM port selection", ""},
+    Command{TransferOptions, "&Transfer Options...",
+            "Choose the backup and verify of uploads and the link trace\nTransfer options", ""},
     Command{Shortcuts, "&Shortcuts...",
             "Assign keyboard shorcuts to menu items\nAssign shortcuts to menu items", ""},
     Command{ConfigurationTree, "&Configuration Tree", "Activates the configuration tree", ""},

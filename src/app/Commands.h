@@ -9,6 +9,7 @@ namespace cmd {
 enum Id : int {
     ComPort = 32771,
     Shortcuts = 32773,
+    TransferOptions = 32774,
     DownloadDatabase = 32777,
     UploadDatabase = 32778,
     NewDatabase = 32788,

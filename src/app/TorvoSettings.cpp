@@ -1,6 +1,7 @@
 #include "app/TorvoSettings.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "app/SettingsStores.h"
 
@@ -8,6 +9,10 @@ namespace {
 
 constexpr char kRecentGroup[] = "Recent File List";
 constexpr char kShortcutGroup[] = "Shortcuts";
+constexpr char kBackupKey[] = "Transfer/BackupBeforeUpload";
+constexpr char kVerifyKey[] = "Transfer/VerifyAfterUpload";
+constexpr char kTraceKey[] = "Transfer/WriteTrace";
+constexpr char kTraceFileKey[] = "Transfer/TraceFile";
 
 }  // namespace
 
@@ -83,4 +88,25 @@ void TorvoSettings::SetShortcuts(const QMap<int, QKeySequence>& shortcuts) {
         settings.setValue(QString::number(it.key()),
                           it.value().toString(QKeySequence::PortableText));
     }
+}
+
+TransferPreferences TorvoSettings::LoadTransferPreferences() {
+    const QSettings settings = MachineSettings();
+    const TransferPreferences defaults;
+    return {settings.value(kBackupKey, defaults.backupBeforeUpload).toBool(),
+            settings.value(kVerifyKey, defaults.verifyAfterUpload).toBool(),
+            settings.value(kTraceKey, defaults.writeTrace).toBool(),
+            settings.value(kTraceFileKey).toString()};
+}
+
+void TorvoSettings::SetTransferPreferences(const TransferPreferences& preferences) {
+    QSettings settings = MachineSettings();
+    settings.setValue(kBackupKey, preferences.backupBeforeUpload);
+    settings.setValue(kVerifyKey, preferences.verifyAfterUpload);
+    settings.setValue(kTraceKey, preferences.writeTrace);
+    settings.setValue(kTraceFileKey, preferences.traceFile);
+}
+
+QString TorvoSettings::BackupFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/backups";
 }

@@ -2,7 +2,8 @@
 // Everything the program keeps between runs, over QSettings: the registry on
 // Windows, INI files under the user's configuration folder elsewhere.
 //
-//   Zelnor/Torvo            window layout, shortcuts (and the COM port: ComPortSettings)
+//   Zelnor/Torvo            window layout, shortcuts, transfer options
+//                           (and the COM port: ComPortSettings)
 //   ZEL/Velk Series Torvo   the recent-file list (the per-user profile)
 
 #include <QByteArray>
@@ -10,6 +11,14 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+// What the desktop program does around a transfer (Options, Transfer Options).
+struct TransferPreferences {
+    bool backupBeforeUpload = true;
+    bool verifyAfterUpload = true;
+    bool writeTrace = false;
+    QString traceFile;  // kept while the trace is off, for the next time
+};
 
 class TorvoSettings {
 public:
@@ -28,4 +37,10 @@ public:
     static bool HasStoredShortcuts();
     static QMap<int, QKeySequence> Shortcuts();
     static void SetShortcuts(const QMap<int, QKeySequence>& shortcuts);
+
+    static TransferPreferences LoadTransferPreferences();
+    static void SetTransferPreferences(const TransferPreferences& preferences);
+    // Where uploads keep the desksets' previous databases: "backups" in the
+    // user's data folder.
+    static QString BackupFolder();
 };

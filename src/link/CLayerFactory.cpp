@@ -32,7 +32,7 @@ std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* param
 std::unique_ptr<CLayer2> CLayerFactory::CreateLayer2(int kind, CLayer1& layer1,
                                                      const char* parameters) {
     if (kind == kPacketLayer2) {
-        return std::make_unique<CPacketLayer2>(layer1, parameters, m_clock);
+        return std::make_unique<CPacketLayer2>(layer1, parameters, m_clock, m_frameObserver);
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/CSerialLayer1.h"
+#include "link/IFrameObserver.h"
 #include "link/VcomClock.h"
 
 class CLayer1;
@@ -37,9 +38,15 @@ public:
     const MillisecondClock& GetClock() const { return m_clock; }
     // The interface multicast members join and send on (dotted); empty: any.
     void SetMulticastInterface(std::string address) { m_multicastInterface = std::move(address); }
+    // Handed to each packet layer built from now on; null for none.
+    void SetFrameObserver(std::shared_ptr<IFrameObserver> observer) {
+        m_frameObserver = std::move(observer);
+    }
+    const std::shared_ptr<IFrameObserver>& GetFrameObserver() const { return m_frameObserver; }
 
 private:
     PortResolver m_resolver = &CSerialLayer1::DefaultDevicePath;
     MillisecondClock m_clock = SteadyMillisecondClock();
     std::string m_multicastInterface;
+    std::shared_ptr<IFrameObserver> m_frameObserver;
 };

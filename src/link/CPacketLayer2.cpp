@@ -23,9 +23,11 @@ bool Contains(const char* text, const char* keyword) {
 
 }  // namespace
 
-CPacketLayer2::CPacketLayer2(CLayer1& layer1, const char* parameters, MillisecondClock clock)
+CPacketLayer2::CPacketLayer2(CLayer1& layer1, const char* parameters, MillisecondClock clock,
+                             std::shared_ptr<IFrameObserver> frameObserver)
     : CLayer2(layer1),
       m_clock(std::move(clock)),
+      m_frameObserver(std::move(frameObserver)),
       m_slowMedia(Contains(parameters, "SlowMedia")),
       m_useCrc8(Contains(parameters, "UseCRC8")),
       m_passive(Contains(parameters, "Passive")),
@@ -192,6 +194,9 @@ void CPacketLayer2::FeedByte(uint8_t byte) {
             // (251 and one with CRC8); a longer frame cannot be ours.
             const int maxLength = m_useCrc8 ? kMaxPayload + 1 : kMaxPayload;
             if (byte > maxLength) {
+                const uint8_t header[] = {m_receiveFrame[kFrameTypeOffset],
+                                          m_receiveFrame[kFrameSequenceOffset], byte};
+                ReportFrame(FrameDirection::Received, header, kFrameHeaderSize, false);
                 PostLinkEvent(kLinkEventCheckFailed);
                 RestartReceive();
                 break;
@@ -223,6 +228,8 @@ void CPacketLayer2::FeedByte(uint8_t byte) {
             const uint16_t sent =
                 static_cast<uint16_t>(m_receiveFrame[kFramePayloadOffset + length] * 256 + byte);
             RestartReceive();
+            ReportFrame(FrameDirection::Received, m_receiveFrame.data(),
+                        kFrameHeaderSize + length + 2, sent == m_receiveCrc16);
             if (sent == m_receiveCrc16) {
                 HandleFrame();
             } else {
@@ -233,6 +240,8 @@ void CPacketLayer2::FeedByte(uint8_t byte) {
         case kStateCrc8:
             m_receiveFrame[kFramePayloadOffset + length] = byte;
             RestartReceive();
+            ReportFrame(FrameDirection::Received, m_receiveFrame.data(),
+                        kFrameHeaderSize + length + 1, byte == m_receiveCrc8);
             if (byte == m_receiveCrc8) {
                 HandleFrame();
             } else {
@@ -359,6 +368,7 @@ void CPacketLayer2::SendFrame(FrameRecord& frame, SequenceMode mode) {
         frame[covered + 1] = static_cast<uint8_t>(crc & 0xFF);
         total += 2;
     }
+    ReportFrame(FrameDirection::Sent, frame.data(), total, true);
     // A short write is not examined: the retransmission covers the loss.
     Layer1().Write(frame.data(), total);
 
@@ -455,6 +465,13 @@ void CPacketLayer2::Retransmit() {
     AddStatistic(VcomStatistics::kRetransmissions);
     SendFrame(m_awaitedFrame, SequenceMode::kAgain);
     m_ackTimer = m_ackTimeout;
+}
+
+void CPacketLayer2::ReportFrame(FrameDirection direction, const uint8_t* bytes, int length,
+                                bool checkOk) {
+    if (m_frameObserver) {
+        m_frameObserver->OnFrame(direction, bytes, length, checkOk);
+    }
 }
 
 void CPacketLayer2::ResetLink() {

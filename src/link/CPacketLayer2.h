@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "link/CFrameQueue.h"
 #include "link/CLayer2.h"
+#include "link/IFrameObserver.h"
 #include "link/PacketFrame.h"
 #include "link/VcomClock.h"
 
@@ -34,7 +36,8 @@ public:
     static constexpr int kMaxRetries = 5;
 
     CPacketLayer2(CLayer1& layer1, const char* parameters,
-                  MillisecondClock clock = SteadyMillisecondClock());
+                  MillisecondClock clock = SteadyMillisecondClock(),
+                  std::shared_ptr<IFrameObserver> frameObserver = nullptr);
 
     int IsLinkUp() override;
     void Process(int& rxPending, int& txPending) override;
@@ -79,8 +82,10 @@ private:
     void Retransmit();
     void ResetLink();
     void SetLinkUp(bool up);
+    void ReportFrame(FrameDirection direction, const uint8_t* bytes, int length, bool checkOk);
 
     const MillisecondClock m_clock;
+    const std::shared_ptr<IFrameObserver> m_frameObserver;
     bool m_slowMedia = false;
     bool m_useCrc8 = false;
     bool m_passive = false;

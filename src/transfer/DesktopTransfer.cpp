@@ -1,5 +1,7 @@
 #include "transfer/DesktopTransfer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTimer>
 
@@ -7,8 +9,10 @@
 #include "app/ComPortSettings.h"
 #include "app/ConfigImage.h"
 #include "app/Prompt.h"
+#include "app/TorvoSettings.h"
 #include "config/common/qt/Latin1.h"
 #include "link/CLayerFactory.h"
+#include "transfer/FrameTraceFile.h"
 #include "transfer/TransferHost.h"
 #include "transfer/TransferProgressDlg.h"
 #include "transfer/TransferStrings.h"
@@ -48,6 +52,7 @@ void DesktopTransfer::UseDeviceForEveryPort(const std::string& device) {
 
 void DesktopTransfer::Download() {
     if (!m_host.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading)) {
+        UseTrace(TorvoSettings::LoadTransferPreferences());
         m_controller.RequestDownload();
     }
 }
@@ -55,8 +60,35 @@ void DesktopTransfer::Download() {
 void DesktopTransfer::Upload() {
     if (m_host.IsDatabaseOpen() &&
         !m_host.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading)) {
-        m_controller.RequestUpload();
+        const TransferPreferences preferences = TorvoSettings::LoadTransferPreferences();
+        UseTrace(preferences);
+        m_controller.RequestUpload(UploadChecksFor(preferences));
     }
+}
+
+transfer::UploadChecks DesktopTransfer::UploadChecksFor(const TransferPreferences& preferences) {
+    transfer::UploadChecks checks;
+    checks.verify = preferences.verifyAfterUpload;
+    if (preferences.backupBeforeUpload) {
+        const QString folder = TorvoSettings::BackupFolder();
+        QDir().mkpath(folder);  // should that fail, the backup says why and nothing is uploaded
+        checks.backupFolder = QFile::encodeName(folder).toStdString();
+    }
+    return checks;
+}
+
+// The trace goes to the packet layer of the next connection.
+void DesktopTransfer::UseTrace(const TransferPreferences& preferences) {
+    std::shared_ptr<FrameTraceFile> trace;
+    if (preferences.writeTrace && !preferences.traceFile.isEmpty()) {
+        trace = std::make_shared<FrameTraceFile>(
+            QFile::encodeName(preferences.traceFile).toStdString());
+        if (!trace->IsOpen()) {
+            ThePrompt().Warn(QString(kTraceNotWritten).arg(preferences.traceFile));
+            trace.reset();
+        }
+    }
+    m_link.LayerFactory().SetFrameObserver(std::move(trace));
 }
 
 bool DesktopTransfer::event(QEvent* event) {
@@ -92,7 +124,8 @@ bool DesktopTransfer::IsTimerRunning(TimerId id) const {
 }
 
 void DesktopTransfer::ShowMessage(const std::string& text) {
-    ThePrompt().Warn(FromLatin1(text));
+    // A message may name a backup file, in the file system's encoding.
+    ThePrompt().Warn(QFile::decodeName(text.c_str()));
 }
 
 bool DesktopTransfer::AskRetry(const std::string& text) {

@@ -14,6 +14,7 @@
 #include "transfer/VcomTransferLink.h"
 
 class ITransferHost;
+struct TransferPreferences;
 class QTimer;
 class QWidget;
 class TransferProgressDlg;
@@ -25,11 +26,15 @@ class DesktopTransfer : public QObject,
     Q_OBJECT
 
 public:
+    static constexpr char kTraceNotWritten[] =
+        "The link trace file %1 cannot be written. The transfer goes on without a trace.";
+
     // dialogParent: the window the progress dialog belongs to.
     DesktopTransfer(ITransferHost& host, QWidget& dialogParent);
     ~DesktopTransfer() override;
 
-    // The commands, with their refusal while editor windows are open.
+    // The commands, with their refusal while editor windows are open; an
+    // upload backs up and verifies as the transfer options say.
     void Download();
     void Upload();
 
@@ -66,6 +71,8 @@ private:
     ConfigImage& ReceivedImage() override;
 
     void ProgressDialogClosed();
+    static transfer::UploadChecks UploadChecksFor(const TransferPreferences& preferences);
+    void UseTrace(const TransferPreferences& preferences);
 
     ITransferHost& m_host;
     QWidget& m_dialogParent;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/ConfigImage.h"
+#include "transfer/DesksetBackup.h"
 #include "transfer/MessageCodec.h"
 #include "transfer/TransferHandlers.h"
 #include "transfer/TransferStrings.h"
@@ -11,6 +12,24 @@
 namespace transfer {
 
 namespace strings = transfer_strings;
+
+namespace {
+
+const char* PhaseText(TransferPhase phase) {
+    switch (phase) {
+        case TransferPhase::Backup:
+            return strings::kBackingUp;
+        case TransferPhase::Upload:
+            return strings::kUploading;
+        case TransferPhase::Verify:
+            return strings::kVerifying;
+        case TransferPhase::Download:
+            break;
+    }
+    return strings::kDownloading;
+}
+
+}  // namespace
 
 void TorvoDkReceiveDbVersion::Execute() {
     m_controller.SendToDeskset(Msg(kHardwareRequest));
@@ -37,13 +56,15 @@ void TransferController::RequestDownload() {
     }
 }
 
-void TransferController::RequestUpload() {
+void TransferController::RequestUpload(UploadChecks checks) {
     if (!m_database.IsDatabaseOpen() || m_transferStarted) {
         return;
     }
     m_uploadRequested = true;
+    m_checks = std::move(checks);
+    m_backupPath.clear();
     if (m_connected) {
-        SendBlocks();
+        StartUpload();
     } else {
         ConnectToDeskset();
     }
@@ -71,15 +92,22 @@ void TransferController::EndTransfer() {
     m_uploadRequested = false;
     m_downloadRequested = false;
     m_transferStarted = false;
-    m_downloadStarted = false;
-    // A dialog closed while the completion timer ran must not leave the next
-    // transfer without one.
-    m_armFinalTimer = true;
-    m_receivedBytes.reset();
+    m_phase = TransferPhase::Download;
+    m_checks = {};
+    StartPhaseAfresh();
     if (m_statusShowsLink) {
         m_view.SetStatusText(strings::kIdle);
         m_statusShowsLink = false;
     }
+}
+
+// Every transfer, and every phase of an upload, starts with nothing received
+// and its completion timer armed: a dialog closed while the completion timer
+// ran must not leave the next transfer without one.
+void TransferController::StartPhaseAfresh() {
+    m_armFinalTimer = true;
+    m_receivedBytes.reset();
+    m_downloadStarted = false;
 }
 
 void TransferController::SetLinkStatus(const std::string& text) {
@@ -207,31 +235,41 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             if (m_progress.open) {
                 m_timers.Stop(kUploadProgressTimer);
             }
+            if (message.Type() == kUploadCompleted && m_phase == TransferPhase::Upload &&
+                m_checks.verify) {
+                m_timers.Stop(kCompletionTimer);
+                ReadBack(TransferPhase::Verify);
+                return;
+            }
             if (message.Type() == kUploadCompleted) {
                 // Also when it came before a poll saw the queues empty.
-                FinishProgress(TransferKind::Upload, strings::kCompleted, ProgressState::kRangeEnd);
+                FinishProgress(strings::kCompleted, ProgressState::kRangeEnd);
             } else {
-                FinishProgress(TransferKind::Upload, strings::kIncomplete);
+                FinishProgress(strings::kIncomplete);
             }
             EndTransfer();
             return;
         case kDownloadCompleted:
+            if (m_phase == TransferPhase::Backup || m_phase == TransferPhase::Verify) {
+                FinishReadBack();
+                return;
+            }
             // Only a download under way that delivered every byte of the image
             // replaces it; anything less leaves the new database as it was, and
             // an outcome nobody asked for leaves the open database alone.
             if (!DownloadIsComplete()) {
-                FinishProgress(TransferKind::Download, strings::kIncomplete);
+                FinishProgress(strings::kIncomplete);
             } else {
                 std::copy(m_database.ReceivedImage().Bytes().begin(),
                           m_database.ReceivedImage().Bytes().end(),
                           m_database.Image().Bytes().begin());
                 m_database.ImageReplaced();
-                FinishProgress(TransferKind::Download, strings::kCompleted);
+                FinishProgress(strings::kCompleted);
             }
             EndTransfer();
             return;
         case kDownloadFailed:
-            FinishProgress(TransferKind::Download, strings::kIncomplete);
+            FinishProgress(strings::kIncomplete);
             EndTransfer();
             return;
         default:
@@ -248,7 +286,7 @@ void TransferController::StartRequestedTransfer() {
             EndTransfer();
             return;
         }
-        SendBlocks();
+        StartUpload();
     } else if (m_downloadRequested) {
         MakeDownloadRequest();
     }
@@ -262,6 +300,7 @@ void TransferController::MakeDownloadRequest() {
     if (!m_database.StartNewDatabase()) {
         return;
     }
+    m_phase = TransferPhase::Download;
     m_receivedBytes.reset();
     m_transferStarted = true;
     m_downloadStarted = true;
@@ -270,12 +309,67 @@ void TransferController::MakeDownloadRequest() {
     m_database.ShowDownloadName();
 }
 
+void TransferController::StartUpload() {
+    if (m_checks.backupFolder) {
+        ReadBack(TransferPhase::Backup);
+    } else {
+        SendBlocks();
+    }
+}
+
+// A download that leaves the open database alone: the deskset's database
+// arrives in the received image only.
+void TransferController::ReadBack(TransferPhase phase) {
+    m_phase = phase;
+    StartPhaseAfresh();
+    m_transferStarted = true;
+    m_downloadStarted = true;
+    SendToDeskset(Msg(kDownloadRequest, {0}));
+    AwaitAnswer();
+    ShowPhaseStart(0);  // each block steps the bar, the first one too
+}
+
+void TransferController::FinishReadBack() {
+    m_timers.Stop(kCompletionTimer);
+    // A partial database is no backup, and proves nothing about an upload.
+    if (const bool whole = DownloadIsComplete(); !whole) {
+        FinishProgress(strings::kIncomplete);
+        EndTransfer();
+        return;
+    }
+    const ConfigImage& received = m_database.ReceivedImage();
+    if (m_phase == TransferPhase::Backup) {
+        const BackupResult kept = KeepBackup(*m_checks.backupFolder, received);
+        if (!kept.ok) {
+            ShowProgressProblem(strings::BackupFailedText(kept.message));
+            EndTransfer();
+            return;
+        }
+        m_backupPath = kept.path;
+        SendBlocks();
+        return;
+    }
+    const std::size_t differing = CountDifferingBytes(received, m_database.Image());
+    FinishProgress(differing == 0 ? strings::kCompleted : strings::kVerifyFailed);
+    EndTransfer();
+    if (differing != 0) {
+        m_view.ShowMessage(strings::VerifyFailedText(differing, m_backupPath));
+    }
+}
+
 void TransferController::SendBlocks() {
+    const bool afterBackup = m_phase == TransferPhase::Backup;
+    m_phase = TransferPhase::Upload;
+    StartPhaseAfresh();
     m_transferStarted = true;
     for (const Msg& block : BuildUploadBlocks(m_database.Image())) {
         SendToDeskset(block);
     }
-    OpenProgressDialog(TransferKind::Upload);
+    if (afterBackup) {
+        ShowPhaseStart(ProgressState::kStep);
+    } else {
+        OpenProgressDialog();
+    }
     m_timers.Start(kUploadProgressTimer, m_timings.uploadPollMs);
     AwaitAnswer();
 }
@@ -294,7 +388,7 @@ void TransferController::StoreImageBlock(const Msg& message) {
         AwaitAnswer();
     }
     if (!m_progress.open) {
-        OpenProgressDialog(TransferKind::Download);
+        OpenProgressDialog();
         return;
     }
     m_progress.position = std::min(m_progress.position + ProgressState::kStep,
@@ -312,24 +406,29 @@ void TransferController::ArmCompletionTimerAtEnd() {
     }
 }
 
-void TransferController::OpenProgressDialog(TransferKind kind) {
-    if (m_progress.open) {
-        return;
+void TransferController::OpenProgressDialog() {
+    if (!m_progress.open) {
+        ShowPhaseStart(ProgressState::kStep);
     }
+}
+
+// The progress of the current phase from its start, in the dialog that is
+// already open when one phase follows another.
+void TransferController::ShowPhaseStart(int position) {
     m_progress = ProgressState{};
     m_progress.open = true;
-    m_progress.kind = kind;
-    m_progress.status =
-        kind == TransferKind::Download ? strings::kDownloading : strings::kUploading;
-    m_progress.position = ProgressState::kStep;
+    m_progress.phase = m_phase;
+    m_progress.kind =
+        m_phase == TransferPhase::Upload ? TransferKind::Upload : TransferKind::Download;
+    m_progress.status = PhaseText(m_phase);
+    m_progress.position = position;
     m_progress.buttonText = strings::kOk;
     m_view.ShowProgress(m_progress);
 }
 
-void TransferController::FinishProgress(TransferKind kind, const char* appended,
-                                        std::optional<int> finalPosition) {
+void TransferController::FinishProgress(const char* appended, std::optional<int> finalPosition) {
     // An outcome that comes before any block still reaches the user.
-    OpenProgressDialog(kind);
+    OpenProgressDialog();
     if (finalPosition) {
         m_progress.position = *finalPosition;
     }
@@ -340,7 +439,7 @@ void TransferController::FinishProgress(TransferKind kind, const char* appended,
     m_view.ShowProgress(m_progress);
 }
 
-void TransferController::ShowProgressProblem(const char* text) {
+void TransferController::ShowProgressProblem(const std::string& text) {
     m_progress.status = text;
     m_progress.buttonText = strings::kCancel;
     m_progress.buttonVisible = true;

@@ -23,7 +23,9 @@ public:
 
     // The commands, after the caller's refusal while editor windows are open.
     void RequestDownload();
-    void RequestUpload();
+    // With checks, the upload first keeps the deskset's database and afterwards
+    // reads it back, each on the same connection.
+    void RequestUpload(UploadChecks checks = {});
 
     void ConnectToDeskset();
     void EndTransfer();
@@ -52,20 +54,27 @@ public:
     bool TransferStarted() const { return m_transferStarted; }
     int ConnectAttempts() const { return m_connectAttempts; }
     const ProgressState& Progress() const { return m_progress; }
+    TransferPhase Phase() const { return m_phase; }
+    // The backup the last upload made, or empty.
+    const std::string& BackupPath() const { return m_backupPath; }
 
 private:
-    void OpenProgressDialog(TransferKind kind);
+    void OpenProgressDialog();
+    void ShowPhaseStart(int position);
     void MakeDownloadRequest();
+    void StartUpload();
+    void ReadBack(TransferPhase phase);
+    void FinishReadBack();
     void SendBlocks();
     void StoreImageBlock(const Msg& message);
-    void FinishProgress(TransferKind kind, const char* appended,
-                        std::optional<int> finalPosition = std::nullopt);
-    void ShowProgressProblem(const char* text);
+    void FinishProgress(const char* appended, std::optional<int> finalPosition = std::nullopt);
+    void ShowProgressProblem(const std::string& text);
     void ArmCompletionTimerAtEnd();
     void ShowUploadPosition(int position);
     // The download request went out, and every byte came since.
     bool DownloadIsComplete() const { return m_downloadStarted && m_receivedBytes.all(); }
     void AwaitAnswer();
+    void StartPhaseAfresh();
     void GiveUpOnTheDeskset();
     void SetLinkStatus(const std::string& text);
 
@@ -88,6 +97,9 @@ private:
     std::bitset<ConfigImage::kSize> m_receivedBytes;
     int m_connectAttempts = 0;
     ProgressState m_progress;
+    TransferPhase m_phase = TransferPhase::Download;
+    UploadChecks m_checks;
+    std::string m_backupPath;
 };
 
 }  // namespace transfer

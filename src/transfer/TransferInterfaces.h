@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,16 @@ struct TransferTimings {
 
 enum class TransferKind { Download = 1, Upload = 2 };
 
+// What the link is doing within one command: an upload may read the
+// deskset's database before (backup) and after (verify) sending its own.
+enum class TransferPhase { Download, Backup, Upload, Verify };
+
+// What an upload does around the blocks, all on one connection.
+struct UploadChecks {
+    std::optional<std::string> backupFolder;  // keep the deskset's database here first
+    bool verify = false;                      // read the database back and compare
+};
+
 // What the progress dialog shows.
 struct ProgressState {
     static constexpr int kRangeEnd = 16400;
@@ -40,6 +51,7 @@ struct ProgressState {
 
     bool open = false;
     TransferKind kind = TransferKind::Download;
+    TransferPhase phase = TransferPhase::Download;
     std::string status;
     int position = 0;
     bool buttonVisible = false;

@@ -1,5 +1,6 @@
 #include "transfer/TransferProgressDlg.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,6 +13,7 @@ TransferProgressDlg::TransferProgressDlg(QWidget* parent)
     setModal(true);
     m_status = new QLabel(this);
     m_status->setMinimumWidth(320);
+    m_status->setWordWrap(true);  // a failed backup or verify says why at length
     m_bar = new QProgressBar(this);
     m_bar->setRange(0, transfer::ProgressState::kRangeEnd);
     m_bar->setTextVisible(false);
@@ -28,7 +30,7 @@ TransferProgressDlg::TransferProgressDlg(QWidget* parent)
 }
 
 void TransferProgressDlg::ShowState(const transfer::ProgressState& state) {
-    m_status->setText(FromLatin1(state.status));
+    m_status->setText(QFile::decodeName(state.status.c_str()));  // may name a backup file
     m_bar->setValue(transfer::ProgressState::Clamped(state.position));
     m_button->setText(FromLatin1(state.buttonText));
     m_button->setVisible(state.buttonVisible);

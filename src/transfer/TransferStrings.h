@@ -30,6 +30,9 @@ inline constexpr char kNoDatabaseToUpload[] =
     "The database was closed before the upload could start. Nothing was sent to the deskset.";
 inline constexpr char kDownloading[] = "Downloading data...";
 inline constexpr char kUploading[] = "Uploading data...";
+inline constexpr char kBackingUp[] = "Backing up the deskset's database...";
+inline constexpr char kVerifying[] = "Verifying the upload...";
+inline constexpr char kVerifyFailed[] = "(Verify failed)";
 inline constexpr char kCompleted[] = "(Completed)";
 inline constexpr char kIncomplete[] = "(Error! Transfer was incomplete)";
 inline constexpr char kCommunicationError[] = "Communication error with deskset";
@@ -38,6 +41,21 @@ inline constexpr char kOk[] = "Ok";
 inline constexpr char kCancel[] = "Cancel";
 inline constexpr char kDownloadName[] = "download.ddb";
 inline constexpr char kLineSettings[] = " 8 0 0 19200";
+
+inline std::string BackupFailedText(const std::string& reason) {
+    return "The deskset's database could not be backed up, so nothing was uploaded. " + reason;
+}
+
+// backupPath: where the deskset's previous database was kept, or empty.
+inline std::string VerifyFailedText(std::size_t differingBytes, const std::string& backupPath) {
+    std::string text = "Verify failed: " + std::to_string(differingBytes) +
+                       (differingBytes == 1 ? " byte" : " bytes") +
+                       " read back from the deskset differ from the uploaded database.";
+    if (!backupPath.empty()) {
+        text += " The deskset's previous database is in " + backupPath + ".";
+    }
+    return text;
+}
 
 // The status text while an attempt to connect runs: "Connecting to the deskset
 // on COM1, attempt 2 of 6...".

@@ -124,6 +124,8 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    // Backups of uploads too.
+    qputenv("XDG_DATA_HOME", settingsHome.path().toLocal8Bit());
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zelnor");
     QApplication::setApplicationName("Torvo");

@@ -17,21 +17,23 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
+#include "app/ComPortSettings.h"
 #include "app/Commands.h"
 #include "app/HelpWindow.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
-#include "app/ComPortSettings.h"
 #include "app/TorvoSettings.h"
 #include "config/RegisterEditors.h"
 #include "transfer/ComPortDialog.h"
+#include "transfer/TransferOptionsDlg.h"
 #include "transfer/TransferStrings.h"
 
 using ::testing::ElementsAre;
@@ -64,7 +66,8 @@ TEST_F(MainFrameTest, MenusSwitchWithTheDatabase) {
     EXPECT_EQ(MenuItems(bar, 0),
               (QStringList{"&New Database", "&Open Database...", "-", "&Download Database", "-",
                            "Recent Files", "-", "E&xit"}));
-    EXPECT_EQ(MenuItems(bar, 1), (QStringList{"&COM Port...", "&Shortcuts..."}));
+    EXPECT_EQ(MenuItems(bar, 1),
+              (QStringList{"&COM Port...", "&Transfer Options...", "&Shortcuts..."}));
     EXPECT_EQ(MenuItems(bar, 2), (QStringList{"&Toolbar", "&Status Bar"}));
     EXPECT_EQ(MenuItems(bar, 3), (QStringList{"&Help Topics", "-", "&About Torvo..."}));
 
@@ -193,6 +196,58 @@ TEST_F(MainFrameTest, ComPortSettingIsCreatedEmptyAndTheDialogStoresTheChoice) {
 
     ComPortDialog again;
     EXPECT_EQ(again.PortList()->currentIndex(), 1);
+}
+
+TEST_F(MainFrameTest, TransferOptionsAreStoredOnOkOnly) {
+    // Backup and verify start on, the trace off.
+    const TransferPreferences defaults = TorvoSettings::LoadTransferPreferences();
+    EXPECT_TRUE(defaults.backupBeforeUpload);
+    EXPECT_TRUE(defaults.verifyAfterUpload);
+    EXPECT_FALSE(defaults.writeTrace);
+    EXPECT_TRUE(TorvoSettings::BackupFolder().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    EXPECT_TRUE(TorvoSettings::BackupFolder().endsWith("/backups"));
+
+    TransferOptionsDlg dialog(m_frame.get());
+    EXPECT_EQ(dialog.windowTitle(), "Transfer Options");
+    EXPECT_TRUE(dialog.BackupBox()->isChecked());
+    EXPECT_FALSE(dialog.TraceFileEdit()->isEnabled());
+    QString opened;
+    dialog.SetFolderOpener([&](const QString& folder) { opened = folder; });
+    dialog.ShowBackupsButton()->click();
+    EXPECT_EQ(opened, TorvoSettings::BackupFolder());
+    EXPECT_TRUE(QFileInfo(opened).isDir());
+
+    // A trace needs a file; Browse asks through the prompt, starting from the one typed.
+    dialog.TraceBox()->setChecked(true);
+    EXPECT_TRUE(dialog.BrowseButton()->isEnabled());
+    dialog.accept();
+    EXPECT_THAT(m_prompt->texts, ElementsAre(TransferOptionsDlg::kChooseTraceFile));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    dialog.TraceFileEdit()->setText(TempPath("old.txt"));
+    m_prompt->saveFiles = {TempPath("link.txt")};
+    dialog.BrowseButton()->click();
+    EXPECT_THAT(m_prompt->suggestedSaves, ElementsAre(TempPath("old.txt")));
+    EXPECT_EQ(dialog.TraceFileEdit()->text(), TempPath("link.txt"));
+    dialog.BackupBox()->setChecked(false);
+    dialog.reject();
+    EXPECT_TRUE(TorvoSettings::LoadTransferPreferences().backupBeforeUpload);
+
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const TransferPreferences stored = TorvoSettings::LoadTransferPreferences();
+    EXPECT_FALSE(stored.backupBeforeUpload);
+    EXPECT_TRUE(stored.verifyAfterUpload);
+    EXPECT_TRUE(stored.writeTrace);
+    EXPECT_EQ(stored.traceFile, TempPath("link.txt"));
+
+    // The dialog opens on what was stored, from the Options menu.
+    InNextDialog<TransferOptionsDlg>([](TransferOptionsDlg& again) {
+        EXPECT_FALSE(again.BackupBox()->isChecked());
+        EXPECT_TRUE(again.TraceBox()->isChecked());
+        again.reject();
+    });
+    m_frame->ExecuteCommand(cmd::TransferOptions);
 }
 
 TEST_F(MainFrameTest, SplashClosesOnTheFirstKeyAndConsumesIt) {

@@ -10,6 +10,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "CDesksetSimulator.h"
@@ -312,4 +315,151 @@ TEST_F(CliTransferTest, AnInterruptEndsTheTransferAndLeavesNoFileBehind) {
     EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")}), 1);
     EXPECT_EQ(m_err.str(), "Interrupted.\n");
     EXPECT_TRUE(fs::is_empty(m_scratch.Root()));
+}
+
+namespace {
+
+std::vector<std::uint8_t> BytesOf(const ConfigImage& image) {
+    return {image.Bytes().begin(), image.Bytes().end()};
+}
+
+// A database that differs from the defaults the simulator serves.
+std::string WriteChangedDatabase(const std::string& path, ConfigImage& image) {
+    SetImageDefaults(image);
+    image.SetU8(0x0100, 0x5A);
+    image.SetU8(0x3FFF, 0xA5);
+    EXPECT_TRUE(WriteDatabaseFile(path, image).Ok());
+    return path;
+}
+
+std::vector<fs::path> FilesIn(const std::string& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}  // namespace
+
+TEST_F(CliTransferTest, UploadWithBackupAndVerifyKeepsWhatTheDesksetHeld) {
+    ConfigImage held;
+    SetImageDefaults(held);
+    held.SetU8(0x0200, 0x77);
+    DesksetSimOptions options;
+    options.image = BytesOf(held);
+    StartSimulator(options);
+    ConfigImage image;
+    const auto file = WriteChangedDatabase(Path("new.ddb"), image);
+    const auto backups = Path("backups");
+    fs::create_directory(backups);
+
+    ASSERT_EQ(Run({"upload", "--port", Device(), "--backup", backups, "--verify", file}), 0)
+        << m_err.str();
+    EXPECT_EQ(m_simulator->Image(), BytesOf(image));
+    auto files = FilesIn(backups);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_THAT(files[0].filename().string(),
+                ::testing::MatchesRegex("deskset-[0-9]{8}-[0-9]{6}\\.ddb"));
+    ConfigImage kept;
+    ASSERT_TRUE(ReadDatabaseFile(files[0], kept).Ok());
+    EXPECT_EQ(kept, held);
+    EXPECT_THAT(m_err.str(),
+                ::testing::ContainsRegex("Backing up.*\n(.*\n)*Uploading data.*\n(.*\n)*"
+                                         "Verifying the upload...\\(Completed\\)"));
+    EXPECT_THAT(m_err.str(), HasSubstr(files[0].string()));
+
+    // A second backup never replaces the first, even within the same second.
+    ASSERT_EQ(Run({"upload", "--port", Device(), "--backup", backups, file}), 0) << m_err.str();
+    files = FilesIn(backups);
+    ASSERT_EQ(files.size(), 2u);
+    ASSERT_TRUE(ReadDatabaseFile(files[0], kept).Ok());
+    EXPECT_TRUE(kept == held || kept == image);
+    EXPECT_EQ(m_simulator->CompletedUploads(), 2);
+}
+
+TEST_F(CliTransferTest, ACorruptedBlockFailsTheVerifyWithTheCountAndTheBackup) {
+    DesksetSimOptions options;
+    options.corruptUploadBlock = 7;
+    StartSimulator(options);
+    ConfigImage image;
+    const auto file = WriteChangedDatabase(Path("new.ddb"), image);
+    const auto backups = Path("backups");
+    fs::create_directory(backups);
+
+    EXPECT_EQ(Run({"upload", "--port", Device(), "--verify", "--backup", backups, file}), 1);
+    const auto files = FilesIn(backups);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_THAT(m_err.str(),
+                HasSubstr("Verify failed: 100 bytes read back from the deskset differ"));
+    EXPECT_THAT(m_err.str(), HasSubstr("previous database is in " + files[0].string() + "."));
+
+    // Without --verify the same damage goes unnoticed: that is what it is for.
+    EXPECT_EQ(Run({"upload", "--port", Device(), file}), 0);
+}
+
+TEST_F(CliTransferTest, ABackupThatCannotBeWrittenStopsBeforeUploading) {
+    StartSimulator();
+    const std::vector<std::uint8_t> before = m_simulator->Image();
+    ConfigImage image;
+    const auto file = WriteChangedDatabase(Path("new.ddb"), image);
+
+    EXPECT_EQ(Run({"upload", "--port", Device(), "--backup", Path("missing"), file}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("Nothing was uploaded."));
+    EXPECT_EQ(Run({"upload", "--port", Device(), "--backup", file, "--verify", file}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("is not a folder"));
+
+    EXPECT_EQ(m_simulator->Image(), before);
+    EXPECT_EQ(m_simulator->CompletedUploads(), 0);
+}
+
+TEST_F(CliTransferTest, ATraceOfADownloadDecodes) {
+    StartSimulator();
+    const auto trace = Path("link.trace");
+    ASSERT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb"), "--trace", trace}), 0)
+        << m_err.str();
+
+    const std::regex linePattern(
+        "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z (TX|RX) ([a-z-]+) seq=(\\d+) "
+        "len=(\\d+)((?: [0-9A-F]{2})+)");
+    const std::map<std::string, int> kinds = {
+        {"connect-request", 1}, {"ack", 2}, {"poll", 3}, {"data", 4}, {"confirm", 9}};
+    std::ifstream in(trace);
+    std::string line;
+    std::set<std::string> directions;
+    std::vector<int> receivedData;
+    int lines = 0;
+    while (std::getline(in, line)) {
+        ++lines;
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, linePattern)) << line;
+        std::vector<int> bytes;
+        std::istringstream hex(match[5].str());
+        for (int byte = 0; hex >> std::hex >> byte;) {
+            bytes.push_back(byte);
+        }
+        ASSERT_EQ(bytes.size(), std::stoul(match[4].str())) << line;
+        ASSERT_EQ(bytes.size(), bytes[2] + 5u) << line;
+        ASSERT_TRUE(kinds.contains(match[2].str())) << line;
+        EXPECT_EQ(bytes[0], kinds.at(match[2].str())) << line;
+        EXPECT_EQ(bytes[1], std::stoi(match[3].str())) << line;
+        directions.insert(match[1].str());
+        if (match[1] == "RX" && match[2] == "data") {
+            receivedData.push_back(bytes[1]);
+        }
+    }
+    EXPECT_EQ(directions, (std::set<std::string>{"TX", "RX"}));
+    // Version, hardware, 164 blocks and the outcome; a retransmission repeats its number.
+    ASSERT_GE(receivedData.size(), 167u);
+    for (std::size_t i = 1; i < receivedData.size(); ++i) {
+        const int step = (receivedData[i] - receivedData[i - 1] + 255) % 255;
+        EXPECT_LE(step, 1) << "data frame " << i;
+    }
+    EXPECT_GT(lines, 2 * 167);
+
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("y.ddb"), "--trace",
+                   Path("no/such/folder/t")}),
+              1);
+    EXPECT_THAT(m_err.str(), HasSubstr("cannot be written"));
 }

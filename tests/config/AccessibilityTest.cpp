@@ -29,6 +29,7 @@
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
 #include "transfer/ComPortDialog.h"
+#include "transfer/TransferOptionsDlg.h"
 #include "transfer/TransferProgressDlg.h"
 
 namespace {
@@ -185,6 +186,8 @@ TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
     SweepShown(port);
     TransferProgressDlg progress(m_frame.get());
     SweepShown(progress);
+    SweepDialogsOf([this] { m_frame->ExecuteCommand(cmd::TransferOptions); });
+    EXPECT_TRUE(m_swept.contains("TransferOptionsDlg"));
     const ShortcutsDlg::Table table = CMainFrame::StandardShortcuts();
     ShortcutsDlg shortcuts(table, table, m_frame.get());
     SweepShown(shortcuts);

@@ -62,7 +62,8 @@ protected:
         auto ends = CMemoryLayer1::MakePair(baudRate);
         m_lineA = std::move(ends.first);
         m_lineB = std::move(ends.second);
-        m_a = std::make_unique<CPacketLayer2>(*m_lineA, parametersA, [this] { return m_nowA; });
+        m_a = std::make_unique<CPacketLayer2>(
+            *m_lineA, parametersA, [this] { return m_nowA; }, m_observerA);
         m_b = std::make_unique<CPacketLayer2>(*m_lineB, parametersB, [this] { return m_nowB; });
         m_a->SetStatistics(&m_statsA);
         m_b->SetStatistics(&m_statsB);
@@ -132,6 +133,7 @@ protected:
         return codes;
     }
 
+    std::shared_ptr<IFrameObserver> m_observerA;  // given to A by Make
     uint32_t m_nowA = 50000;
     uint32_t m_nowB = 90000;
     std::unique_ptr<CMemoryLayer1> m_lineA;
@@ -780,3 +782,63 @@ TEST_F(PacketLayerTest, TransmitQueueRefusesBeyond128) {
 }
 
 }  // namespace
+
+namespace {
+
+struct RecordingObserver : IFrameObserver {
+    void OnFrame(FrameDirection direction, const uint8_t* bytes, int length,
+                 bool checkOk) override {
+        lines.push_back(DescribeFrame(direction, bytes, length, checkOk));
+        if (direction == FrameDirection::Sent) {
+            sent.insert(sent.end(), bytes, bytes + length);
+        }
+    }
+    std::vector<std::string> lines;
+    Bytes sent;
+};
+
+}  // namespace
+
+TEST_F(PacketLayerTest, TheFrameObserverSeesEveryFrameAsOnTheLine) {
+    auto ends = CMemoryLayer1::MakePair(19200);
+    auto observer = std::make_shared<RecordingObserver>();
+    CPacketLayer2 layer(
+        *ends.first, nullptr, [this] { return m_nowA; }, observer);
+    m_nowA += layer.PollInterval();
+    int rx = 0;
+    int tx = 0;
+    layer.Process(rx, tx);
+    EXPECT_EQ(observer->lines, std::vector<std::string>{"TX poll seq=0 len=5 03 00 00 D6 57"});
+
+    // The peer's acknowledgement, a connect request with a flipped bit, and an
+    // oversized header: each is seen once, the bad ones as such.
+    ends.first->Inject({kFrameAcknowledgement, 0, 0, 0x8C, 0x8B});
+    Bytes request = MakeFrame(kFrameConnectRequest, 0, {});
+    request[4] ^= 1;
+    ends.first->Inject(request);
+    ends.first->Inject({kFrameDataWhole, 5, 251});
+    layer.Process(rx, tx);
+    ASSERT_EQ(observer->lines.size(), 4u);
+    EXPECT_EQ(observer->lines[1], "RX ack seq=0 len=5 02 00 00 8C 8B");
+    EXPECT_EQ(observer->lines[2], "RX bad-crc seq=0 len=5 01 00 00 63 EE");
+    EXPECT_EQ(observer->lines[3], "RX bad-crc seq=5 len=3 04 05 FB");
+
+    // What was reported sent is exactly what went on the line, data included.
+    auto observerA = std::make_shared<RecordingObserver>();
+    m_observerA = observerA;
+    Make();
+    m_nowA += m_a->PollInterval();
+    Pump();
+    const Bytes payload{1, 2, 3};
+    m_a->Send(payload.data(), 3, kFragmentWhole);
+    Pump();
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{payload});
+    EXPECT_EQ(observerA->sent, m_lineA->TakeWritten());
+    EXPECT_EQ(std::count_if(observerA->lines.begin(), observerA->lines.end(),
+                            [](const std::string& line) {
+                                return line.starts_with("TX data seq=") &&
+                                       line.find(" len=8 04 ") != std::string::npos;
+                            }),
+              1);
+    EXPECT_TRUE(observerA->lines.back().starts_with("RX ack"));
+}

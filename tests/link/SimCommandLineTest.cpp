@@ -41,7 +41,9 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
                                   "2",
                                   "--short-download",
                                   "10",
-                                  "--stall-download"});
+                                  "--stall-download",
+                                  "--corrupt-upload-block",
+                                  "163"});
     ASSERT_TRUE(line.error.empty()) << line.error;
     EXPECT_EQ(line.devicePath, "/dev/ttyUSB0");
     EXPECT_EQ(line.options.savePath, "/tmp/out.ddb");
@@ -56,6 +58,7 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
     EXPECT_EQ(line.options.hardwareAnswers, 2);
     EXPECT_EQ(line.options.downloadBlocks, 10);
     EXPECT_TRUE(line.options.stallDownload);
+    EXPECT_EQ(line.options.corruptUploadBlock, 163);
     EXPECT_TRUE(SimCommandLine::Parse({"--help"}).help);
 
     line = SimCommandLine::Parse({"--device", "/dev/ttyUSB0", "--tcp", "0.0.0.0:4001"});
@@ -72,6 +75,7 @@ TEST(SimCommandLineTest, RefusesWhatItCannotUse) {
                                                {"--baud", "12ab"},
                                                {"--hardware-answers", "0"},
                                                {"--short-download", "164"},
+                                               {"--corrupt-upload-block", "164"},
                                                {"--image", "/nonexistent/file.ddb"},
                                                {"--tcp"},
                                                {"--tcp", "host:"},

@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -10,7 +12,9 @@
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/GuiTestSupport.h"
+#include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
+#include "app/TorvoSettings.h"
 #include "link/CLayerFactory.h"
 #include "transfer/DesktopTransfer.h"
 #include "transfer/TransferProgressDlg.h"
@@ -29,6 +33,8 @@ protected:
         m_simulator = std::make_unique<CDesksetSimulator>(std::move(options));
         ASSERT_TRUE(m_simulator->StartOnNewPty()) << m_simulator->LastError();
         m_frame->UseSimulatedDeskset(QString::fromStdString(m_simulator->DevicePath()));
+        // Plain uploads, unless a test asks for the backup and verify around them.
+        TorvoSettings::SetTransferPreferences({false, false, false, {}});
         // The computer's link timers (first poll, supervision) run ten times faster.
         const MillisecondClock steady = SteadyMillisecondClock();
         Transfer().Link().LayerFactory().SetClock([steady] { return steady() * 10; });
@@ -219,4 +225,61 @@ TEST_F(DesktopTransferTest, AnUploadRightAfterADownloadConnectsAgain) {
     m_frame->ExecuteCommand(cmd::UploadDatabase);
     ASSERT_TRUE(WaitForProgressText("Uploading data...(Completed)"));
     EXPECT_EQ(m_simulator->Image(), ImageBytes(TheImage()));
+}
+
+namespace {
+
+QStringList Backups() {
+    return QDir(TorvoSettings::BackupFolder()).entryList(QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
+TEST_F(DesktopTransferTest, UploadBacksUpUploadsAndVerifiesWithATrace) {
+    ConfigImage held;
+    SetImageDefaults(held);
+    held.SetU8(0x0300, 0x33);
+    DesksetSimOptions options;
+    options.image = ImageBytes(held);
+    StartSimulator(options);
+    TorvoSettings::SetTransferPreferences({true, true, true, TempPath("link.txt")});
+    const QStringList before = Backups();
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    TheImage().SetU8(0x0500, 0x55);
+
+    m_frame->ExecuteCommand(cmd::UploadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Verifying the upload...(Completed)"))
+        << ProgressText().toStdString();
+    EXPECT_EQ(m_simulator->Image(), ImageBytes(TheImage()));
+    EXPECT_EQ(m_simulator->Downloads(), 2);
+    EXPECT_EQ(m_simulator->CompletedUploads(), 1);
+    const QStringList after = Backups();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    const QString backup = QDir(TorvoSettings::BackupFolder()).filePath(after.back());
+    ConfigImage kept;
+    ASSERT_TRUE(ReadDatabaseFile(backup.toStdString(), kept).Ok());
+    EXPECT_EQ(kept, held);
+    EXPECT_TRUE(m_prompt->texts.isEmpty()) << m_prompt->texts.join('\n').toStdString();
+    QFile trace(TempPath("link.txt"));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QByteArray lines = trace.readAll();
+    EXPECT_TRUE(lines.contains(" TX data seq=")) << "the upload's blocks";
+    EXPECT_TRUE(lines.contains(" RX data seq=")) << "the backup's and the verify's blocks";
+    CloseProgressDialog();
+}
+
+TEST_F(DesktopTransferTest, AFailedVerifySaysSoAndNamesTheBackup) {
+    DesksetSimOptions options;
+    options.corruptUploadBlock = 0;
+    StartSimulator(options);
+    TorvoSettings::SetTransferPreferences({true, true, false, {}});
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+
+    m_frame->ExecuteCommand(cmd::UploadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Verifying the upload...(Verify failed)"));
+    const QString backup = QDir(TorvoSettings::BackupFolder()).filePath(Backups().back());
+    EXPECT_THAT(m_prompt->texts,
+                ElementsAre(QString::fromStdString(transfer_strings::VerifyFailedText(
+                    100, QFile::encodeName(backup).toStdString()))));
+    CloseProgressDialog();
 }

@@ -3,9 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <random>
 
 #include "FakeTransferParts.h"
+#include "app/DatabaseFile.h"
+#include "support/ScratchDir.h"
 #include "transfer/TransferStrings.h"
 
 using namespace transfer;
@@ -433,4 +437,129 @@ TEST_F(TransferControllerTest, GarbageFromTheLineNeverWritesPastTheReceivedImage
         m_controller.OnLinkMessage(bytes.data(), bytes.size());
     }
     EXPECT_LE(m_view.progress.position, ProgressState::kRangeEnd);
+}
+
+namespace {
+
+class UploadPhasesTest : public TransferControllerTest {
+protected:
+    UploadPhasesTest() {
+        m_database.open = true;
+        SetImageDefaults(m_database.image);
+        m_database.image.SetU8(0x0040, 0x11);
+        SetImageDefaults(m_deskset);
+        m_deskset.SetU8(0x0040, 0x22);
+    }
+    // The deskset serves image, block by block, then reports the download complete.
+    void ServeImage(const ConfigImage& image, std::size_t blocks = kBlockCount) {
+        const auto all = BuildUploadBlocks(image);
+        for (std::size_t i = 0; i < blocks; ++i) {
+            Receive(kImageBlock, all[i].Payload());
+        }
+        Receive(kDownloadCompleted);
+    }
+    std::size_t SentOfType(std::uint8_t type) const {
+        const auto types = m_link.SentTypes();
+        return std::count(types.begin(), types.end(), type);
+    }
+    std::vector<std::filesystem::path> Backups() const {
+        std::vector<std::filesystem::path> files;
+        for (const auto& entry : std::filesystem::directory_iterator(m_scratch.Root())) {
+            files.push_back(entry.path());
+        }
+        return files;
+    }
+
+    ScratchDir m_scratch;
+    ConfigImage m_deskset;
+};
+
+}  // namespace
+
+TEST_F(UploadPhasesTest, BackupUploadAndVerifyRunOnOneConnection) {
+    m_controller.RequestUpload({m_scratch.Root().string(), true});
+    ConnectAndPassChecks();
+    EXPECT_THAT(m_link.SentTypes(), ElementsAre(1, 2, 3));
+    EXPECT_EQ(m_view.progress.phase, TransferPhase::Backup);
+    EXPECT_EQ(m_view.progress.status, "Backing up the deskset's database...");
+
+    ServeImage(m_deskset);
+    const auto backups = Backups();
+    ASSERT_EQ(backups.size(), 1u);
+    ConfigImage kept;
+    ASSERT_TRUE(ReadDatabaseFile(backups[0].string(), kept).Ok());
+    EXPECT_EQ(kept, m_deskset);
+    EXPECT_EQ(m_controller.BackupPath(), backups[0].string());
+    EXPECT_EQ(SentOfType(kImageBlockToDeskset), 164u);
+    EXPECT_EQ(m_view.progress.status, "Uploading data...");
+    EXPECT_FALSE(m_view.progress.buttonVisible);
+    EXPECT_EQ(m_database.image.U8(0x0040), 0x11);  // a read-back never touches the open database
+
+    Receive(kUploadCompleted);
+    EXPECT_EQ(SentOfType(kDownloadRequest), 2u);
+    EXPECT_EQ(m_view.progress.status, "Verifying the upload...");
+    EXPECT_FALSE(m_timers.IsRunning(kUploadProgressTimer));
+    ServeImage(m_database.image);
+    EXPECT_EQ(m_view.progress.status, "Verifying the upload...(Completed)");
+    EXPECT_EQ(m_view.progress.position, 16400);
+    EXPECT_TRUE(m_view.messages.empty());
+    EXPECT_EQ(m_link.connects.size(), 1u);
+    EXPECT_FALSE(m_controller.IsConnected());
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer));
+    EXPECT_FALSE(m_timers.IsRunning(kAnswerTimer));
+}
+
+TEST_F(UploadPhasesTest, AVerifyThatDiffersSaysHowManyBytesAndWhereTheBackupIs) {
+    m_controller.RequestUpload({m_scratch.Root().string(), true});
+    ConnectAndPassChecks();
+    ServeImage(m_deskset);
+    Receive(kUploadCompleted);
+    ConfigImage readBack = m_database.image;
+    readBack.SetU8(0, readBack.U8(0) ^ 1);
+    readBack.SetU8(16383, readBack.U8(16383) ^ 0x80);
+    ServeImage(readBack);
+    EXPECT_EQ(m_view.progress.status, "Verifying the upload...(Verify failed)");
+    ASSERT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_view.messages[0], transfer_strings::VerifyFailedText(2, Backups().at(0).string()));
+    EXPECT_THAT(m_view.messages[0], ::testing::StartsWith("Verify failed: 2 bytes read back"));
+    EXPECT_FALSE(m_controller.IsConnected());
+
+    // Verify alone: no backup phase, no backup named.
+    m_controller.ProgressDialogClosed();
+    m_view.messages.clear();
+    m_controller.RequestUpload({std::nullopt, true});
+    ConnectAndPassChecks();
+    EXPECT_EQ(m_view.progress.phase, TransferPhase::Upload);
+    Receive(kUploadCompleted);
+    ServeImage(readBack);
+    ASSERT_EQ(m_view.messages.size(), 1u);
+    EXPECT_EQ(m_view.messages[0], transfer_strings::VerifyFailedText(2, ""));
+}
+
+TEST_F(UploadPhasesTest, NoBlockIsSentWithoutACompleteWrittenBackup) {
+    m_controller.RequestUpload({m_scratch.Root().string(), false});
+    ConnectAndPassChecks();
+    ServeImage(m_deskset, 100);  // reported complete after 100 blocks
+    EXPECT_EQ(SentOfType(kImageBlockToDeskset), 0u);
+    EXPECT_EQ(m_view.progress.status,
+              "Backing up the deskset's database...(Error! Transfer was incomplete)");
+    EXPECT_TRUE(Backups().empty());
+    EXPECT_FALSE(m_controller.IsConnected());
+
+    m_controller.RequestUpload({m_scratch.Path("gone"), false});
+    ConnectAndPassChecks();
+    ServeImage(m_deskset);
+    EXPECT_EQ(SentOfType(kImageBlockToDeskset), 0u);
+    EXPECT_THAT(m_view.progress.status,
+                ::testing::StartsWith("The deskset's database could not be backed up, so nothing "
+                                      "was uploaded. The backup folder "));
+    EXPECT_EQ(m_view.progress.buttonText, "Cancel");
+    EXPECT_FALSE(m_controller.IsConnected());
+
+    // The deskset failing the backup's download stops the upload too.
+    m_controller.RequestUpload({m_scratch.Root().string(), true});
+    ConnectAndPassChecks();
+    Receive(kDownloadFailed);
+    EXPECT_EQ(SentOfType(kImageBlockToDeskset), 0u);
+    EXPECT_FALSE(m_controller.IsConnected());
 }

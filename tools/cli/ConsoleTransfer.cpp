@@ -35,10 +35,10 @@ bool ConsoleTransfer::Download(ConfigImage& result) {
     return true;
 }
 
-bool ConsoleTransfer::Upload(const ConfigImage& image) {
+bool ConsoleTransfer::Upload(const ConfigImage& image, transfer::UploadChecks checks) {
     m_image = image;
     m_databaseOpen = true;
-    m_controller.RequestUpload();
+    m_controller.RequestUpload(std::move(checks));
     return Run();
 }
 
@@ -125,13 +125,20 @@ bool ConsoleTransfer::StartNewDatabase() {
 }
 
 void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
-    if (m_drawnPosition < 0) {
-        if (m_progressStarted) {
-            m_progressStarted();
+    if (!m_progressShown && m_progressStarted) {
+        m_progressStarted();
+    }
+    // Each phase of an upload (backup, upload, verify) gets its own line and bar.
+    if (!m_progressShown || state.phase != m_shownPhase) {
+        if (m_drawBar && m_drawnPosition >= 0) {
+            m_err << "\n";
         }
-        if (!m_drawBar) {
+        if (!m_drawBar || m_progressShown) {
             m_err << state.status << "\n";
         }
+        m_progressShown = true;
+        m_shownPhase = state.phase;
+        m_drawnPosition = -1;
     }
     DrawProgress(state.position);
     if (!state.buttonVisible) {

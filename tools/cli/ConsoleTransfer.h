@@ -27,8 +27,11 @@ public:
 
     // Returns true when the deskset reported completion; Failure() says why not.
     bool Download(ConfigImage& result);
-    bool Upload(const ConfigImage& image);
+    // With checks, a backup before and a verify after, all on one connection.
+    bool Upload(const ConfigImage& image, transfer::UploadChecks checks = {});
     const std::string& Failure() const { return m_failure; }
+    // Where the upload kept the deskset's previous database, or empty.
+    const std::string& BackupPath() const { return m_controller.BackupPath(); }
 
     CslVcom& Link() { return m_link; }
     void SetTimings(const transfer::TransferTimings& timings) { m_controller.SetTimings(timings); }
@@ -83,6 +86,8 @@ private:
     bool m_completed = false;
     std::string m_failure;
     int m_drawnPosition = -1;
+    bool m_progressShown = false;
+    transfer::TransferPhase m_shownPhase = transfer::TransferPhase::Download;
     std::function<void()> m_progressStarted;
     std::function<void()> m_connected;
     const std::atomic<bool>* m_stop = nullptr;

@@ -13,7 +13,10 @@
 #include "app/ComPortSettings.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
+#include "link/CLayerFactory.h"
 #include "link/TcpDevice.h"
+#include "transfer/DesksetBackup.h"
+#include "transfer/FrameTraceFile.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ constexpr const char* kProgramHelp =
     "  check FILE    tell whether FILE opens as a database\n"
     "  download --port PORT --out FILE\n"
     "                read the database out of a deskset into FILE\n"
-    "  upload --port PORT FILE\n"
+    "  upload --port PORT [--backup DIR] [--verify] FILE\n"
     "                write FILE into a deskset\n"
     "  dump [--json] FILE\n"
     "                print every field of FILE by name\n"
@@ -60,7 +63,7 @@ constexpr const char* kCheckHelp =
     "  --help    show this text\n";
 
 constexpr const char* kDownloadHelp =
-    "Usage: torvo-cli download --port PORT --out FILE [--timeout SECONDS]\n"
+    "Usage: torvo-cli download --port PORT --out FILE [--timeout SECONDS] [--trace TRACE]\n"
     "\n"
     "Connects to the deskset on PORT, checks its database version and hardware,\n"
     "reads its database and writes it to FILE. Nothing is written unless the\n"
@@ -74,19 +77,28 @@ constexpr const char* kDownloadHelp =
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
+    "  --trace TRACE      write every link frame, both ways, to the file TRACE\n"
     "  --help             show this text\n";
 
 constexpr const char* kUploadHelp =
-    "Usage: torvo-cli upload --port PORT [--timeout SECONDS] FILE\n"
+    "Usage: torvo-cli upload --port PORT [--timeout SECONDS] [--backup DIR] [--verify]\n"
+    "                        [--trace TRACE] FILE\n"
     "\n"
     "Reads FILE as the desktop program opens it, connects to the deskset on PORT,\n"
     "checks its database version and hardware, and writes the database into it.\n"
-    "Exits 0 only when the deskset reported the upload complete.\n"
+    "Exits 0 only when the deskset reported the upload complete (and, with\n"
+    "--verify, the database read back matched).\n"
     "\n"
     "Options:\n"
     "  --port PORT        COM1 to COM4, a serial device path, or tcp:HOST:PORT\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
+    "  --backup DIR       first read the deskset's database into a new file\n"
+    "                     DIR/deskset-YYYYMMDD-HHMMSS.ddb (UTC); nothing is uploaded\n"
+    "                     unless that file was written whole\n"
+    "  --verify           read the database back after the upload and compare it\n"
+    "                     byte for byte; exit 1 with the number of differing bytes\n"
+    "  --trace TRACE      write every link frame, both ways, to the file TRACE\n"
     "  --help             show this text\n";
 
 constexpr int kMaxTimeoutSeconds = 3600;
@@ -127,12 +139,17 @@ std::string DeviceForPort(const std::string& port) {
     return {};
 }
 
+}  // namespace
+
 // What a transfer command was asked for, or why it cannot run.
 struct TransferOptions {
     std::string device;
     int answerTimeoutMs = 0;
+    std::string tracePath;  // empty: no trace
     std::string error;
 };
+
+namespace {
 
 TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
     TransferOptions options;
@@ -144,6 +161,9 @@ TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
         options.error = "SECONDS must be a whole number from 1 to 3600";
     } else {
         options.answerTimeoutMs = *timeoutMs;
+    }
+    if (const auto trace = parsed.values.find("--trace"); trace != parsed.values.end()) {
+        options.tracePath = trace->second;
     }
     return options;
 }
@@ -163,8 +183,16 @@ const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
     static const std::vector<Command> commands = {
         {"new", kNewHelp, {}, {"--force"}, &TorvoCli::New},
         {"check", kCheckHelp, {}, {}, &TorvoCli::Check},
-        {"download", kDownloadHelp, {"--port", "--out", "--timeout"}, {}, &TorvoCli::Download},
-        {"upload", kUploadHelp, {"--port", "--timeout"}, {}, &TorvoCli::Upload},
+        {"download",
+         kDownloadHelp,
+         {"--port", "--out", "--timeout", "--trace"},
+         {},
+         &TorvoCli::Download},
+        {"upload",
+         kUploadHelp,
+         {"--port", "--timeout", "--backup", "--trace"},
+         {"--verify"},
+         &TorvoCli::Upload},
         {"dump", kDumpHelp, {}, {"--json"}, &TorvoCli::Dump},
         {"diff", kDiffHelp, {}, {}, &TorvoCli::Diff},
         {"export", kExportHelp, {}, {}, &TorvoCli::Export},
@@ -250,11 +278,19 @@ bool TorvoCli::ReadDatabase(const std::string& path, ConfigImage& image) {
     return result.Ok();
 }
 
-int TorvoCli::Transfer(const std::string& device, int answerTimeoutMs,
+int TorvoCli::Transfer(const TransferOptions& options,
                        const std::function<bool(ConsoleTransfer&)>& run) {
     transfer::TransferTimings timings;
-    timings.answerMs = answerTimeoutMs;
-    ConsoleTransfer transfer(device, m_err, m_drawBar, timings);
+    timings.answerMs = options.answerTimeoutMs;
+    ConsoleTransfer transfer(options.device, m_err, m_drawBar, timings);
+    if (!options.tracePath.empty()) {
+        auto trace = std::make_shared<FrameTraceFile>(options.tracePath);
+        if (!trace->IsOpen()) {
+            m_err << "The trace file " << options.tracePath << " cannot be written.\n";
+            return kFailure;
+        }
+        transfer.Link().LayerFactory().SetFrameObserver(std::move(trace));
+    }
     transfer.SetStopRequest(m_stop);
     if (m_transferSetup) {
         m_transferSetup(transfer);
@@ -283,7 +319,7 @@ int TorvoCli::Download(const ParsedArgs& parsed) {
         m_err << prepared.message << "\n";
         return kFailure;
     }
-    return Transfer(options.device, options.answerTimeoutMs, [&](ConsoleTransfer& transfer) {
+    return Transfer(options, [&](ConsoleTransfer& transfer) {
         ConfigImage image;
         if (!transfer.Download(image)) {
             return false;
@@ -309,6 +345,23 @@ int TorvoCli::Upload(const ParsedArgs& parsed) {
     if (!ReadDatabase(parsed.words.front(), image)) {
         return kFailure;
     }
-    return Transfer(options.device, options.answerTimeoutMs,
-                    [&](ConsoleTransfer& transfer) { return transfer.Upload(image); });
+    transfer::UploadChecks checks;
+    checks.verify = parsed.flags.contains("--verify");
+    if (const auto backup = parsed.values.find("--backup"); backup != parsed.values.end()) {
+        // Found out before the deskset is reached; the write itself is checked again.
+        if (const std::string problem = transfer::BackupFolderProblem(backup->second);
+            !problem.empty()) {
+            m_err << problem << " Nothing was uploaded.\n";
+            return kFailure;
+        }
+        checks.backupFolder = backup->second;
+    }
+    return Transfer(options, [&](ConsoleTransfer& transfer) {
+        const bool uploaded = transfer.Upload(image, checks);
+        const std::string& backup = transfer.BackupPath();
+        if (!backup.empty() && transfer.Failure().find(backup) == std::string::npos) {
+            m_err << "The deskset's previous database is in " << backup << ".\n";
+        }
+        return uploaded;
+    });
 }

@@ -9,6 +9,7 @@
 
 class ConfigImage;
 struct ParsedArgs;
+struct TransferOptions;
 class ConsoleTransfer;
 
 class TorvoCli {
@@ -46,9 +47,8 @@ private:
     int Import(const ParsedArgs& parsed);
     // Reads path as the desktop program opens it; says why not on failure.
     bool ReadDatabase(const std::string& path, ConfigImage& image);
-    // Runs one transfer; the deskset may stay silent for answerTimeoutMs at most.
-    int Transfer(const std::string& device, int answerTimeoutMs,
-                 const std::function<bool(ConsoleTransfer&)>& run);
+    // Runs one transfer on the port, timeout and trace the options name.
+    int Transfer(const TransferOptions& options, const std::function<bool(ConsoleTransfer&)>& run);
     int UsageError(const std::string& message, const std::string& helpText);
 
     std::ostream& m_out;

@@ -117,9 +117,23 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::StoreBlock(const Msg&
         return {Encode(transfer::kUploadFailed)};
     }
     m_image = m_upload;
+    CorruptStoredBlock();
     ++m_completedUploads;
     if (m_uploadSink) {
         m_uploadSink(m_image);
     }
     return {Encode(transfer::kUploadCompleted)};
+}
+
+// A deskset whose memory let one block down: the upload still reports
+// complete, and only reading the database back shows the damage.
+void CDesksetResponder::CorruptStoredBlock() {
+    if (m_options.corruptUploadBlock < 0) {
+        return;
+    }
+    const std::size_t begin = m_options.corruptUploadBlock * transfer::kBlockSize;
+    const std::size_t end = std::min(begin + transfer::kBlockSize, m_image.size());
+    for (std::size_t at = begin; at < end; ++at) {
+        m_image[at] = static_cast<uint8_t>(~m_image[at]);
+    }
 }

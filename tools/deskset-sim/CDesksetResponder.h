@@ -35,6 +35,7 @@ public:
 private:
     std::vector<Message> ServeDownload();
     std::vector<Message> StoreBlock(const Msg& block);
+    void CorruptStoredBlock();
 
     const DesksetSimOptions m_configured;
     DesksetSimOptions m_options;  // as configured, or stopping part way

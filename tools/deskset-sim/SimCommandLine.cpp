@@ -35,14 +35,16 @@ const char* SimCommandLine::Usage() {
            "                         [--fail-download] [--fail-upload] [--silent]\n"
            "                         [--answer-limit N] [--baud N]\n"
            "                         [--hardware-answers N] [--short-download N]\n"
-           "                         [--stall-download]\n"
+           "                         [--stall-download] [--corrupt-upload-block N]\n"
            "Stands in for a deskset on a serial line. With --pty (the default) the path\n"
            "of the new pseudo-terminal is the first line of standard output. With --tcp\n"
            "it serves on a listening socket (HOST 127.0.0.1 unless given, PORT 0 for any\n"
            "free port) and the first line is the address listened on, HOST:PORT.\n"
            "--hardware-answers N answers the hardware request N times; --short-download N\n"
            "serves only the first N blocks before reporting the download complete;\n"
-           "--stall-download never reports the outcome of a download.\n";
+           "--stall-download never reports the outcome of a download;\n"
+           "--corrupt-upload-block N stores upload block N (0 to 163) with its bytes\n"
+           "inverted and still reports the upload complete.\n";
 }
 
 SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) {
@@ -100,6 +102,10 @@ SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) 
         } else if (argument == "--short-download") {
             if (value(text) && !ParseInt(text, 0, 163, options.downloadBlocks)) {
                 line.error = "--short-download: a number of blocks from 0 to 163";
+            }
+        } else if (argument == "--corrupt-upload-block") {
+            if (value(text) && !ParseInt(text, 0, 163, options.corruptUploadBlock)) {
+                line.error = "--corrupt-upload-block: a block number from 0 to 163";
             }
         } else if (argument == "--baud") {
             if (value(text) && !ParseInt(text, 50, 921600, options.baudRate)) {

@@ -1,0 +1,30 @@
+#include "transfer/FrameTraceFile.h"
+
+#include <cstdio>
+#include <ctime>
+
+FrameTraceFile::FrameTraceFile(const std::string& path, Clock clock)
+    : m_out(path, std::ios::out | std::ios::trunc), m_clock(std::move(clock)) {}
+
+void FrameTraceFile::OnFrame(FrameDirection direction, const uint8_t* bytes, int length,
+                             bool checkOk) {
+    const std::string line =
+        Timestamp(m_clock()) + " " + DescribeFrame(direction, bytes, length, checkOk) + "\n";
+    std::lock_guard lock(m_lock);
+    // Flushed line by line: the trace of a transfer that hangs is the one wanted.
+    m_out << line << std::flush;
+}
+
+std::string FrameTraceFile::Timestamp(std::chrono::system_clock::time_point time) {
+    using namespace std::chrono;
+    const auto sinceEpoch = duration_cast<milliseconds>(time.time_since_epoch());
+    const std::time_t seconds =
+        static_cast<std::time_t>(floor<std::chrono::seconds>(sinceEpoch).count());
+    const int millis = static_cast<int>(sinceEpoch.count() - seconds * 1000LL);
+    std::tm utc{};
+    ::gmtime_r(&seconds, &utc);
+    char text[40];
+    const std::size_t used = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+    std::snprintf(text + used, sizeof text - used, ".%03dZ", millis);
+    return text;
+}
