@@ -25,8 +25,10 @@
 #include "app/CustomPagingTone.h"
 #include "app/ImageDefaults.h"
 #include "app/ManualPage.h"
+#include "app/PttIdAlias.h"
 #include "app/SpeedPage.h"
 #include "config/common/ListTables.h"
+#include "config/deskset/AliasForm.h"
 #include "config/deskset/ButtonsForm.h"
 #include "config/deskset/ChannelPageForm.h"
 #include "config/deskset/DcPlanForm.h"
@@ -386,8 +388,12 @@ void RunRecordEditors(ConfigImage& image, const Choices& choices) {
             RecordOk<CustomToneRules>("custom tone " + std::to_string(record), declared, record),
             image);
     }
-    // The PTT ID alias rules join here when they land: their table is
-    // list_tables::kAliases.
+    for (const std::size_t record :
+         OpenedRecords<PttIdAlias>(image, layout::alias::kCount, choices.records)) {
+        Declared declared;
+        AddTable(declared, list_tables::kAliases);
+        CheckOk(RecordOk<AliasRules>("alias " + std::to_string(record), declared, record), image);
+    }
 }
 
 // The starting image, the patches on it and the user's choices.
