@@ -61,11 +61,6 @@ const KindRow* RowOf(std::uint8_t kind) {
     return nullptr;
 }
 
-bool IsFourChannel(const ConfigImage& image) {
-    return image.U8(layout::deskset::Absolute(layout::deskset::kDesksetType)) ==
-           layout::deskset::kTypeFourChannel;
-}
-
 // The labelled records of a list table, as values record index + 1.
 std::vector<ValueChoice> RecordLabels(const ConfigImage& image, const TableLayout& table) {
     std::vector<ValueChoice> values;
@@ -106,6 +101,11 @@ bool HasValueList(const KindRow& row, bool fourChannel) {
 }
 
 }  // namespace
+
+bool IsFourChannelDeskset(const ConfigImage& image) {
+    return image.U8(layout::deskset::Absolute(layout::deskset::kDesksetType)) ==
+           layout::deskset::kTypeFourChannel;
+}
 
 std::optional<std::string_view> KindName(std::uint8_t kind) {
     const KindRow* row = RowOf(kind);
@@ -180,7 +180,7 @@ void ButtonsWorkingCopy::WriteTo(ConfigImage& image) const {
 
 ButtonChoices::ButtonChoices(const ConfigImage& image, const ButtonEntries& entries,
                              std::size_t key)
-    : m_image(image), m_entries(entries), m_key(key), m_fourChannel(IsFourChannel(image)) {}
+    : m_image(image), m_entries(entries), m_key(key), m_fourChannel(IsFourChannelDeskset(image)) {}
 
 bool ButtonChoices::HeldByAnother(std::uint8_t kind, std::optional<std::uint8_t> value) const {
     for (std::size_t other = 0; other < m_entries.size(); ++other) {

@@ -27,6 +27,10 @@ inline constexpr std::string_view kNoFunctionLabel = "No function label availabl
 inline constexpr std::string_view kClearAllQuestion =
     "Are you sure you want to reset all the buttons to their default value?";
 
+// True when the image is of a four-channel deskset: the picture and the
+// four-channel kinds follow it.
+bool IsFourChannelDeskset(const ConfigImage& image);
+
 // The kind's name as the kind list shows it; none outside the known kinds.
 std::optional<std::string_view> KindName(std::uint8_t kind);
 // What a key does, said in full: "Speed Page: FIRE", "Frequency: 3/4", "Clear".

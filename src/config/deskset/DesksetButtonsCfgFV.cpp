@@ -14,10 +14,7 @@
 DesksetButtonsCfgFV::DesksetButtonsCfgFV(const EditorContext& context)
     : FormWindow(context, EditorKind::DesksetButtonsCfg),
       m_keys(std::make_unique<ButtonsWorkingCopy>(TheImage())) {
-    const bool fourChannel =
-        TheImage().U8(layout::deskset::Absolute(layout::deskset::kDesksetType)) ==
-        layout::deskset::kTypeFourChannel;
-    m_picture = new DesksetPicture(fourChannel, this);
+    m_picture = new DesksetPicture(IsFourChannelDeskset(TheImage()), this);
     connect(m_picture, &DesksetPicture::KeyPressed, this, &DesksetButtonsCfgFV::EditKey);
 
     m_clearAll = Buttons()->addButton("&Clear All", QDialogButtonBox::ActionRole);
