@@ -78,8 +78,8 @@ private:
     CDesksetSimulator m_simulator{DesksetSimOptions{}};
 };
 
-// A transport between two processes' stacks on this machine (the named pipe,
-// shared memory): the deskset's side and the computer's side of one name.
+// A transport between two stacks on this machine (the named pipe, shared
+// memory, multicast): the deskset's side and the computer's side of one name.
 class LocalTransport : public BenchTransport {
 public:
     LocalTransport(int kind, std::string desksetSide, std::string computerSide)
@@ -128,6 +128,13 @@ const std::vector<std::pair<const char*, std::function<std::unique_ptr<BenchTran
              const std::string name = UniqueName("shm");
              return std::make_unique<LocalTransport>(CLayerFactory::kSharedMemoryLayer1, name,
                                                      name);
+         }},
+        {"multicast",
+         [] {
+             // Both ends are members of one group; a port of this process's own.
+             const std::string text =
+                 "MULTICAST_MEMBER 239.255.70.18 " + std::to_string(20000 + ::getpid() % 20000);
+             return std::make_unique<LocalTransport>(CLayerFactory::kMulticastLayer1, text, text);
          }},
 };
 
@@ -202,7 +209,7 @@ int main(int argc, char** argv) {
             runs = std::max(1, std::atoi(argv[i + 1]));
         }
     }
-    std::printf("%-8s %10s %12s %8s %16s  %s\n", "link", "connect s", "download s", "frames",
+    std::printf("%-10s %10s %12s %8s %16s  %s\n", "link", "connect s", "download s", "frames",
                 "retransmissions", "image");
     int failures = 0;
     for (const auto& [name, make] : kTransports) {
@@ -210,11 +217,11 @@ int main(int argc, char** argv) {
             auto transport = make();
             Result result;
             if (!transport->Start() || !Download(*transport, result)) {
-                std::printf("%-8s failed\n", name);
+                std::printf("%-10s failed\n", name);
                 ++failures;
                 continue;
             }
-            std::printf("%-8s %10.3f %12.3f %8d %16d  %s\n", name, result.connectSeconds,
+            std::printf("%-10s %10.3f %12.3f %8d %16d  %s\n", name, result.connectSeconds,
                         result.downloadSeconds, result.frames, result.retransmissions,
                         result.matches ? "matches" : "DIFFERS");
         }

@@ -36,6 +36,10 @@ public:
     // True for a transport that only accepts connections for its owner and
     // carries no link of its own: no comm link thread runs over it.
     virtual bool OnlyAccepts() const { return false; }
+    // True for a transport that carries messages rather than a byte stream:
+    // each read hands out at most what one write at the far end sent, and a
+    // read shorter than that message loses its rest.
+    virtual bool CarriesMessages() const { return false; }
 
     // A transport that contains another passes the queues on to it.
     virtual void SetQueues(CStatusQueue* statusQueue, CLinkEventQueue* linkEventQueue);

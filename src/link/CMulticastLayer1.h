@@ -47,6 +47,7 @@ public:
     int Write(const uint8_t* bytes, int count) override;
     int Read(uint8_t* buffer, int maximum) override;
     void WaitReadable(int milliseconds) override;
+    bool CarriesMessages() const override { return true; }
 
     // The sending socket's port, once open.
     int SendingPort() const;

@@ -98,12 +98,15 @@ void CPacketLayer2::Process(int& rxPending, int& txPending) {
         PostLinkEvent(kLinkEventFrameTimeout);
     }
 
-    // A passive end reads frame by frame, up to the same amount per pass.
+    // A passive end reads a byte stream frame by frame, up to the same amount
+    // per pass. Over a transport of messages each read is one whole frame (a
+    // frame is written at once), which must not be cut.
+    const bool frameByFrame = m_passive && !Layer1().CarriesMessages();
     uint8_t bytes[kReadChunk];
     int total = 0;
     while (true) {
         const int wanted =
-            m_passive ? std::min(BytesToEndOfFrame(), kReadChunk - total) : kReadChunk;
+            frameByFrame ? std::min(BytesToEndOfFrame(), kReadChunk - total) : kReadChunk;
         const int count = Layer1().Read(bytes, wanted);
         if (count < 0) {
             if (m_linkUp.load()) {
@@ -115,7 +118,7 @@ void CPacketLayer2::Process(int& rxPending, int& txPending) {
             FeedByte(bytes[i]);
         }
         total += count;
-        if (!m_passive || m_stopped || count < wanted || total >= kReadChunk) {
+        if (!frameByFrame || m_stopped || count < wanted || total >= kReadChunk) {
             break;
         }
     }

@@ -17,6 +17,7 @@
 #include "link/VcomCodes.h"
 #include "support/CRecordingVcom.h"
 #include "support/FastClock.h"
+#include "support/ImageExchange.h"
 
 namespace {
 
@@ -153,6 +154,36 @@ TEST_F(MulticastLayerTest, AStackPollsTheGroup) {
     ASSERT_EQ(poll.size(), 5u) << "type, sequence, length and the CRC-16";
     EXPECT_EQ(poll[0], 3) << "a poll";
     EXPECT_EQ(computer.Disconnect(), kVcomOk);
+}
+
+TEST_F(MulticastLayerTest, AnImageCrossesBothWaysBetweenAComputerAndAPassiveEnd) {
+    CMulticastLayer1 probe(Text().c_str(), kInterface);
+    std::string reason;
+    if (!OpenMember(probe, reason)) {
+        GTEST_SKIP() << reason;
+    }
+    probe.Close();
+    CRecordingVcom computer;
+    CRecordingVcom deskset;
+    for (CRecordingVcom* stack : {&computer, &deskset}) {
+        stack->LayerFactory().SetClock(FastClock(kClockFactor));
+        stack->LayerFactory().SetMulticastInterface(kInterface);
+    }
+    ASSERT_EQ(deskset.Connect(0, "Passive", CLayerFactory::kMulticastLayer1, Text().c_str()),
+              kVcomOk);
+    ASSERT_EQ(computer.Connect(0, nullptr, CLayerFactory::kMulticastLayer1, Text().c_str()),
+              kVcomOk);
+    ASSERT_TRUE(computer.WaitUntil([&] { return computer.connects == 1; }));
+    ASSERT_TRUE(deskset.WaitUntil([&] { return deskset.connects == 1; }));
+
+    // Whole frames of 250 payload bytes each way: a passive end over datagrams
+    // must take each one whole.
+    const auto toDeskset = ImagePattern(1);
+    const auto toComputer = ImagePattern(2);
+    EXPECT_EQ(SendImage(computer, deskset, toDeskset), toDeskset);
+    EXPECT_EQ(SendImage(deskset, computer, toComputer), toComputer);
+    EXPECT_EQ(computer.Disconnect(), kVcomOk);
+    EXPECT_EQ(deskset.Disconnect(), kVcomOk);
 }
 
 }  // namespace
