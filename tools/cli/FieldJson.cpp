@@ -1,63 +1,54 @@
 #include "FieldJson.h"
 
-#include <QJsonArray>
-#include <QStringList>
+#include <charconv>
+#include <string_view>
+
+#include "Latin1Text.h"
 
 namespace {
 
-// One step of a path: "frequencies[3]" is the key and the array index.
-struct Step {
-    QString key;
-    int index = -1;
-};
-
-QList<Step> StepsOf(const std::string& path) {
-    QList<Step> steps;
-    for (const QString& part : QString::fromStdString(path).split('.')) {
-        const qsizetype open = part.indexOf('[');
-        if (open < 0) {
-            steps.append({part, -1});
-        } else {
-            steps.append({part.left(open), part.mid(open + 1, part.size() - open - 2).toInt()});
-        }
-    }
-    return steps;
+// text read whole as a number, or 0 when it is not one.
+template <typename Number>
+Number NumberOf(std::string_view text) {
+    Number number{};
+    const std::from_chars_result read =
+        std::from_chars(text.data(), text.data() + text.size(), number);
+    return read.ec == std::errc() && read.ptr == text.data() + text.size() ? number : Number{};
 }
 
-QJsonValue Insert(const QJsonValue& node, QList<Step>::const_iterator step,
-                  QList<Step>::const_iterator end, const QJsonValue& leaf) {
-    if (step == end) {
-        return leaf;
+// Follows path from root, making the objects and arrays it passes through:
+// "channels[1].frequencies[3].label" is three steps, two of them into arrays.
+JsonValue& Place(JsonValue& root, std::string_view path) {
+    JsonValue* node = &root;
+    while (true) {
+        const std::size_t dot = path.find('.');
+        const std::string_view step = path.substr(0, dot);
+        const std::size_t open = step.find('[');
+        if (open == std::string_view::npos) {
+            node = &(*node)[step];
+        } else {
+            const std::string_view index = step.substr(open + 1, step.size() - open - 2);
+            node = &(*node)[step.substr(0, open)].At(NumberOf<std::size_t>(index));
+        }
+        if (dot == std::string_view::npos) {
+            return *node;
+        }
+        path.remove_prefix(dot + 1);
     }
-    QJsonObject object = node.toObject();
-    if (step->index < 0) {
-        object[step->key] = Insert(object[step->key], step + 1, end, leaf);
-        return object;
-    }
-    QJsonArray array = object[step->key].toArray();
-    while (array.size() <= step->index) {
-        array.append(QJsonObject());
-    }
-    array[step->index] = Insert(array[step->index], step + 1, end, leaf);
-    object[step->key] = array;
-    return object;
 }
 
 }  // namespace
 
-QJsonObject FieldsAsJson(const std::vector<DatabaseField>& fields) {
-    QJsonValue root = QJsonObject{
-        {"paging_formats", QJsonArray()},
-        {"speed_pages", QJsonArray()},
-        {"custom_tones", QJsonArray()},
-        {"ptt_id_aliases", QJsonArray()},
-    };
+JsonValue FieldsAsJson(const std::vector<DatabaseField>& fields) {
+    JsonValue root;
+    // The list tables are there even when none of their records is in use.
+    for (const char* list : {"paging_formats", "speed_pages", "custom_tones", "ptt_id_aliases"}) {
+        root[list] = JsonValue::Array();
+    }
     for (const DatabaseField& field : fields) {
         // Texts are single-byte characters in the image.
-        const QString text = QString::fromLatin1(field.value.data(), field.value.size());
-        const QJsonValue leaf = field.number ? QJsonValue(text.toDouble()) : QJsonValue(text);
-        const QList<Step> steps = StepsOf(field.path);
-        root = Insert(root, steps.cbegin(), steps.cend(), leaf);
+        Place(root, field.path) = field.number ? JsonValue::Number(NumberOf<double>(field.value))
+                                               : JsonValue::String(Utf8FromLatin1(field.value));
     }
-    return root.toObject();
+    return root;
 }

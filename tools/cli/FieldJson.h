@@ -2,9 +2,9 @@
 // The field catalogue as one JSON document: each path's dots and brackets
 // become nested objects and arrays, numbers stay numbers.
 
-#include <QJsonObject>
 #include <vector>
 
+#include "JsonValue.h"
 #include "config/fleet/DatabaseFields.h"
 
-QJsonObject FieldsAsJson(const std::vector<DatabaseField>& fields);
+JsonValue FieldsAsJson(const std::vector<DatabaseField>& fields);

@@ -5,8 +5,6 @@
 #include <optional>
 #include <set>
 
-#include <QString>
-
 #include "CommandLine.h"
 #include "ConsoleTransfer.h"
 #include "DatabaseCommandHelp.h"

@@ -1,8 +1,6 @@
 // torvo-cli's commands that read and change databases without a deskset:
 // dump, diff, export and import.
 
-#include <QJsonDocument>
-#include <QString>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -10,6 +8,7 @@
 #include "CommandLine.h"
 #include "DatabaseCommandHelp.h"
 #include "FieldJson.h"
+#include "Latin1Text.h"
 #include "TorvoCli.h"
 #include "app/DatabaseFile.h"
 #include "config/fleet/DatabaseFields.h"
@@ -19,26 +18,25 @@ namespace {
 
 // Image texts are single-byte characters; the shell gets UTF-8.
 std::string Utf8(const std::string& latin1) {
-    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()))
-        .toUtf8()
-        .toStdString();
+    return Utf8FromLatin1(latin1);
 }
 
 // UTF-8 text as single-byte characters, with the lines holding a character
 // that has none.
 std::string Latin1(const std::string& utf8, std::vector<std::string>& refusals) {
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::string latin1;
     int line = 1;
     int refusedLine = 0;
-    for (const QChar ch : text) {
-        if (ch.unicode() > 0xFF && refusedLine != line) {
+    for (const char32_t ch : DecodeUtf8(utf8)) {
+        if (ch > 0xFF && refusedLine != line) {
             refusedLine = line;
             refusals.push_back("line " + std::to_string(line) +
                                ": a character has no single-byte form.");
         }
         line += ch == '\n' ? 1 : 0;
+        latin1 += ch > 0xFF ? '?' : static_cast<char>(ch);
     }
-    return text.toLatin1().toStdString();
+    return latin1;
 }
 
 }  // namespace
@@ -53,7 +51,7 @@ int TorvoCli::Dump(const ParsedArgs& parsed) {
     }
     const auto fields = DatabaseFields(image);
     if (parsed.flags.contains("--json")) {
-        m_out << QJsonDocument(FieldsAsJson(fields)).toJson().toStdString();
+        m_out << FieldsAsJson(fields).ToJson();
         return kSuccess;
     }
     for (const DatabaseField& field : fields) {
