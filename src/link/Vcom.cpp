@@ -1,7 +1,5 @@
 #include "link/Vcom.h"
 
-#include <pthread.h>
-
 #include <chrono>
 #include <system_error>
 
@@ -295,8 +293,7 @@ int Vcom::GetQueueCounts(int& transmitCount, int& receiveCount) {
 }
 
 void Vcom::SessionThread(std::optional<int> priority) {
-    // Named for top -H and debuggers.
-    pthread_setname_np(pthread_self(), "vcom-session");
+    NameCurrentThread("vcom-session");
     if (priority) {
         ApplyCurrentThreadPriority(*priority);
     }
@@ -348,7 +345,7 @@ void Vcom::SessionThread(std::optional<int> priority) {
 }
 
 void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> priority) {
-    pthread_setname_np(pthread_self(), "vcom-comm");
+    NameCurrentThread("vcom-comm");
     if (priority) {
         ApplyCurrentThreadPriority(*priority);
     }

@@ -1,5 +1,6 @@
 #include "link/ThreadPriority.h"
 
+#include <pthread.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -12,4 +13,8 @@ void ApplyCurrentThreadPriority(int level) {
     // Raising priority needs a privilege most users lack; the thread then keeps
     // running at the default, which is what the stack expects anyway.
     (void)::setpriority(PRIO_PROCESS, threadId, nice);
+}
+
+void NameCurrentThread(const char* name) {
+    pthread_setname_np(pthread_self(), name);
 }
