@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
 #include "link/VcomCodes.h"
@@ -59,19 +58,6 @@ bool DataBitsToFlag(int dataBits, tcflag_t& flag) {
 }
 
 }  // namespace
-
-CSerialLayer1::Settings CSerialLayer1::ParseParameters(const char* parameters) {
-    Settings parsed;
-    if (parameters == nullptr) {
-        return parsed;
-    }
-    Settings read;
-    if (std::sscanf(parameters, "%d %d %d %d %d", &read.port, &read.dataBits, &read.parity,
-                    &read.stopBits, &read.baudRate) == 5) {
-        parsed = read;
-    }
-    return parsed;
-}
 
 std::string CSerialLayer1::DefaultDevicePath(int port) {
     return "/dev/ttyS" + std::to_string(port - 1);

@@ -5,18 +5,15 @@
 
 #include "link/CLayer1.h"
 #include "link/CSerialPortLock.h"
+#include "link/SerialSettings.h"
 
 // Maps a port number (n of COMn) to the device to open.
 using PortResolver = std::function<std::string(int port)>;
 
 // Layer 1 kind 0: a serial port through termios. Reads only what the driver
 // already holds and never waits for input; writes are synchronous but bounded
-// in time so that the comm link thread always ends when asked.
-//
-// Parameter text: "port databits parity stopbits baud", five decimal numbers
-// ("%d %d %d %d %d"). Parity: 0 none, 1 odd, 2 even, 3 mark, 4 space; stop
-// bits: 0 one, 1 one and a half, 2 two. Anything short of five numbers means
-// COM1, 8 data bits, no parity, one stop bit, 9600 baud.
+// in time so that the comm link thread always ends when asked. Parameter text:
+// see SerialSettings.
 //
 // What a Linux tty cannot do like the desktop platform's serial driver:
 //  - its buffers have fixed sizes (4096 bytes each way), so the 1024-byte
@@ -38,14 +35,7 @@ public:
     // The transmit and receive buffer size the link expects of the driver.
     static constexpr int kDriverBufferSize = 1024;
 
-    struct Settings {
-        int port = 1;
-        int dataBits = 8;
-        int parity = 0;
-        int stopBits = 0;
-        int baudRate = 9600;
-        int flowControl = 0;  // always 0 for this transport
-    };
+    using Settings = SerialSettings;
 
     // What the far end hanging up means to this line.
     enum class HangUp {
@@ -54,7 +44,9 @@ public:
                           // caller
     };
 
-    static Settings ParseParameters(const char* parameters);
+    static Settings ParseParameters(const char* parameters) {
+        return SerialSettings::Parse(parameters);
+    }
     static std::string DefaultDevicePath(int port);  // "/dev/ttyS<n-1>"
 
     CSerialLayer1(const char* parameters, PortResolver resolver);

@@ -1,0 +1,189 @@
+#include "link/CSerialLayer1.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "link/VcomCodes.h"
+
+namespace {
+
+// Receive-character, break and line-error events.
+constexpr DWORD kEventMask = EV_RXCHAR | EV_BREAK | EV_ERR;
+constexpr DWORD kPurgeBoth = PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr int kXonXoffLimit = 100;
+constexpr char kXon = 0x11;
+constexpr char kXoff = 0x13;
+
+enum FlowControlBit { kDsrDtr = 1, kCtsRts = 2, kXonXoff = 4 };
+
+}  // namespace
+
+std::string CSerialLayer1::DefaultDevicePath(int port) {
+    return "\\\\.\\COM" + std::to_string(port);
+}
+
+CSerialLayer1::LineHandle CSerialLayer1::DuplicateLine(LineHandle line) {
+    HANDLE copy = nullptr;
+    const HANDLE process = ::GetCurrentProcess();
+    if (!::DuplicateHandle(process, line, process, &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        return nullptr;
+    }
+    return copy;
+}
+
+CSerialLayer1::CSerialLayer1(const char* parameters, PortResolver resolver)
+    : m_settings(ParseParameters(parameters)), m_resolver(std::move(resolver)) {}
+
+CSerialLayer1::CSerialLayer1(const char* parameters, LineHandle adoptedLine)
+    : m_settings(ParseParameters(parameters)), m_adoptedLine(adoptedLine) {}
+
+CSerialLayer1::~CSerialLayer1() {
+    Close();
+    if (m_adoptedLine != nullptr) {
+        ::CloseHandle(m_adoptedLine);
+    }
+}
+
+int CSerialLayer1::Open() {
+    if (m_open) {
+        return -1;
+    }
+    if (m_adoptedLine != nullptr) {
+        // Already configured by its holder; what it has received is ours.
+        m_handle = std::exchange(m_adoptedLine, nullptr);
+        m_devicePath.clear();
+        m_open = true;
+        return 0;
+    }
+    m_devicePath = m_resolver ? m_resolver(m_settings.port) : DefaultDevicePath(m_settings.port);
+    const HANDLE handle = ::CreateFileA(m_devicePath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        0,  // no sharing: the port is ours alone
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        PostStatus(kStatusSerialOpenFailed, 0);
+        return -1;
+    }
+    m_handle = handle;
+    COMMTIMEOUTS noTimeouts{};
+    ::SetCommMask(handle, kEventMask);
+    ::SetupComm(handle, kDriverBufferSize, kDriverBufferSize);
+    ::SetCommTimeouts(handle, &noTimeouts);
+    ::PurgeComm(handle, kPurgeBoth);
+    if (!ConfigureLine()) {
+        CloseHandle();
+        return -1;
+    }
+    m_open = true;
+    return 0;
+}
+
+bool CSerialLayer1::ConfigureLine() {
+    DCB line{};
+    line.DCBlength = sizeof line;
+    if (!::GetCommState(m_handle, &line)) {
+        return false;
+    }
+    const int flow = m_settings.flowControl;
+    line.BaudRate = static_cast<DWORD>(m_settings.baudRate);
+    line.ByteSize = static_cast<BYTE>(m_settings.dataBits);
+    line.Parity = static_cast<BYTE>(m_settings.parity);
+    line.StopBits = static_cast<BYTE>(m_settings.stopBits);
+    line.fBinary = TRUE;
+    line.fParity = TRUE;
+    line.fOutxDsrFlow = (flow & kDsrDtr) != 0;
+    line.fDtrControl = (flow & kDsrDtr) != 0 ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
+    line.fOutxCtsFlow = (flow & kCtsRts) != 0;
+    line.fRtsControl = (flow & kCtsRts) != 0 ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    line.fDsrSensitivity = FALSE;
+    line.fOutX = (flow & kXonXoff) != 0;
+    line.fInX = (flow & kXonXoff) != 0;
+    line.fErrorChar = FALSE;
+    line.fNull = FALSE;
+    line.fAbortOnError = FALSE;
+    line.XonLim = kXonXoffLimit;
+    line.XoffLim = kXonXoffLimit;
+    line.XonChar = kXon;
+    line.XoffChar = kXoff;
+    return ::SetCommState(m_handle, &line) != 0;
+}
+
+int CSerialLayer1::Close() {
+    CloseHandle();
+    m_open = false;
+    return 0;
+}
+
+void CSerialLayer1::CloseHandle() {
+    if (m_handle != nullptr) {
+        ::CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+}
+
+bool CSerialLayer1::QueryQueues(unsigned long& inputQueue, unsigned long& outputQueue) const {
+    DWORD errors = 0;
+    COMSTAT status{};
+    // Also clears a pending line error (framing, overrun, parity, break): the
+    // bytes it spoilt reach the packet layer, whose check refuses the frame.
+    if (!::ClearCommError(m_handle, &errors, &status)) {
+        return false;
+    }
+    inputQueue = status.cbInQue;
+    outputQueue = status.cbOutQue;
+    return true;
+}
+
+int CSerialLayer1::FreeTransmitSpace() {
+    unsigned long input = 0;
+    unsigned long output = 0;
+    if (m_handle == nullptr || !QueryQueues(input, output)) {
+        return 0;
+    }
+    return std::max(0, kDriverBufferSize - static_cast<int>(output));
+}
+
+int CSerialLayer1::BytesWaiting() {
+    unsigned long input = 0;
+    unsigned long output = 0;
+    if (m_handle == nullptr || !QueryQueues(input, output)) {
+        return 0;
+    }
+    return static_cast<int>(input);
+}
+
+int CSerialLayer1::Write(const uint8_t* bytes, int count) {
+    if (m_handle == nullptr || count <= 0) {
+        return 0;
+    }
+    DWORD written = 0;
+    ::WriteFile(m_handle, bytes, static_cast<DWORD>(count), &written, nullptr);
+    return static_cast<int>(written);
+}
+
+int CSerialLayer1::Read(uint8_t* buffer, int maximum) {
+    DWORD mask = 0;
+    if (m_handle == nullptr || !::GetCommMask(m_handle, &mask) || (mask & EV_RXCHAR) == 0) {
+        return 0;
+    }
+    unsigned long input = 0;
+    unsigned long output = 0;
+    if (!QueryQueues(input, output)) {
+        return 0;
+    }
+    const DWORD wanted = std::min<DWORD>(input, static_cast<DWORD>(std::max(0, maximum)));
+    DWORD read = 0;
+    if (wanted > 0) {
+        ::ReadFile(m_handle, buffer, wanted, &read, nullptr);
+    }
+    return static_cast<int>(read);
+}
+
+bool CSerialLayer1::CarrierDetect() const {
+    DWORD status = 0;
+    if (m_handle == nullptr || !::GetCommModemStatus(m_handle, &status)) {
+        return true;
+    }
+    return (status & MS_RLSD_ON) != 0;
+}
