@@ -64,14 +64,6 @@ double MillisecondsSince(Clock::time_point start) {
 
 }  // namespace
 
-Bytes ImagePattern(int seed) {
-    Bytes image(kImageSize);
-    for (size_t i = 0; i < image.size(); ++i) {
-        image[i] = static_cast<uint8_t>(i * (2 * seed + 5) + (i >> 8) + seed);
-    }
-    return image;
-}
-
 ImageExchangeResult ExchangeImages(int layer1Kind, const std::string& computerParameters,
                                    const std::string& farEndParameters) {
     ImageExchangeResult result;
@@ -122,30 +114,4 @@ ImageExchangeResult ExchangeImages(int layer1Kind, const std::string& computerPa
         result.failure = "the far end ended with " + (code ? std::to_string(*code) : "no exit");
     }
     return result;
-}
-
-std::vector<uint8_t> SendImage(CRecordingVcom& from, CRecordingVcom& to,
-                               const std::vector<uint8_t>& image) {
-    constexpr int kMessageSize = 250;
-    size_t before = 0;
-    {
-        auto lock = to.Lock();
-        before = to.received.size();
-    }
-    size_t messages = 0;
-    for (size_t offset = 0; offset < image.size(); offset += kMessageSize, ++messages) {
-        const int length = static_cast<int>(std::min<size_t>(kMessageSize, image.size() - offset));
-        if (from.Send(image.data() + offset, length) != 0) {
-            return {};
-        }
-    }
-    if (!to.WaitUntil([&] { return to.received.size() >= before + messages; })) {
-        return {};
-    }
-    std::vector<uint8_t> joined;
-    auto lock = to.Lock();
-    for (size_t i = before; i < to.received.size(); ++i) {
-        joined.insert(joined.end(), to.received[i].begin(), to.received[i].end());
-    }
-    return joined;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-class CRecordingVcom;
+#include "ImageSending.h"
 
 // Two link stacks in two processes move a 16384-byte image each way through
 // the packet layer over one transport, in 100-byte messages as a transfer
@@ -17,16 +17,6 @@ struct ImageExchangeResult {
     double uploadMs = 0;    // first block queued to the far end's verdict received
 };
 
-inline constexpr int kImageSize = 16384;
-// A 16384-byte image with a pattern that shows any byte out of place.
-std::vector<uint8_t> ImagePattern(int seed);
-
 // Call with no thread of the test's own running (it forks first).
 ImageExchangeResult ExchangeImages(int layer1Kind, const std::string& computerParameters,
                                    const std::string& farEndParameters);
-
-// Sends the image from one connected stack to the other, both in this
-// process, in messages of at most 250 bytes and returns what arrived, joined
-// up; empty when it did not arrive within the bound.
-std::vector<uint8_t> SendImage(CRecordingVcom& from, CRecordingVcom& to,
-                               const std::vector<uint8_t>& image);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class CRecordingVcom;
+
+inline constexpr int kImageSize = 16384;
+// A 16384-byte image with a pattern that shows any byte out of place.
+std::vector<uint8_t> ImagePattern(int seed);
+
+// Sends the image from one connected stack to the other, both in this
+// process, in messages of at most 250 bytes and returns what arrived, joined
+// up; empty when it did not arrive within the bound.
+std::vector<uint8_t> SendImage(CRecordingVcom& from, CRecordingVcom& to,
+                               const std::vector<uint8_t>& image);
