@@ -39,3 +39,13 @@ QString ComPortSettings::ComPortDevice(int portNumber) {
 void ComPortSettings::SetComPortDevice(int portNumber, const QString& device) {
     MachineSettings().setValue(DeviceKey(portNumber), device);
 }
+
+VcomThreadPriorities ComPortSettings::LinkThreadPriorities() {
+    QSettings settings(QSettings::SystemScope, "ZEL", "Vcom");
+    const auto level = [&settings](const char* key) -> std::optional<int> {
+        bool ok = false;
+        const int value = settings.value(key).toInt(&ok);
+        return ok ? std::optional<int>(value) : std::nullopt;
+    };
+    return {level("SessionThreadPriority"), level("CommLinkThreadPriority")};
+}

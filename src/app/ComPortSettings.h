@@ -1,9 +1,11 @@
 #pragma once
-// The COM port the program uses and the serial device behind each COMn: the
-// one part of the settings that torvo-cli shares with the desktop program,
-// so it needs Qt Core only.
+// The COM port the program uses, the serial device behind each COMn and the
+// link's thread priorities: the part of the settings that torvo-cli shares
+// with the desktop program, so it needs Qt Core only.
 
 #include <QString>
+
+#include "link/Vcom.h"
 
 class ComPortSettings {
 public:
@@ -18,4 +20,7 @@ public:
     // The serial device behind COMn; /dev/ttyS<n-1> unless the user chose another.
     static QString ComPortDevice(int portNumber);
     static void SetComPortDevice(int portNumber, const QString& device);
+
+    // The link's thread priorities from the system settings "ZEL/Vcom".
+    static VcomThreadPriorities LinkThreadPriorities();
 };

@@ -1,6 +1,5 @@
 #include "app/DatabaseFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "app/PlatformFiles.h"
 
 namespace {
 
@@ -41,14 +42,14 @@ std::string OpenErrorMessage(int error, const std::string& path) {
 }
 
 std::string SaveErrorMessage(int error, const std::string& path) {
+    if (platform_files::IsOutOfSpace(error)) {
+        return WithPath("There is not enough space on the disk to save %1.", path);
+    }
     switch (error) {
         case EACCES:
         case EPERM:
         case EROFS:
             return WithPath("Access to %1 was denied.", path);
-        case ENOSPC:
-        case EDQUOT:
-            return WithPath("There is not enough space on the disk to save %1.", path);
         case ENOENT:
         case ENOTDIR:
         case ENAMETOOLONG:
@@ -130,13 +131,14 @@ std::string ResolveSaveTarget(const std::string& path) {
 
 std::string TemporaryNameBeside(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    return target + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    return target + ".saving-" + std::to_string(platform_files::ProcessId()) + "-" +
+           std::to_string(++counter);
 }
 
 }  // namespace
 
 FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor file(platform_files::OpenForReading(path));
     if (!file.Valid()) {
         return FileResult::Failure(OpenErrorMessage(errno, path));
     }
@@ -204,12 +206,12 @@ FileResult DatabaseFileWriter::Prepare() {
     }
     do {
         m_temporary = TemporaryNameBeside(m_target);
-        m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_fd = platform_files::CreateNew(m_temporary, 0666);
     } while (m_fd < 0 && errno == EEXIST);
     if (m_fd < 0) {
         return FileResult::Failure(SaveErrorMessage(errno, m_path));
     }
-    if (replacing && ::fchmod(m_fd, existing.st_mode & 07777) != 0) {
+    if (replacing && !platform_files::KeepPermissions(m_fd, existing.st_mode)) {
         return Fail(errno);
     }
     return FileResult::Success();
@@ -220,12 +222,12 @@ FileResult DatabaseFileWriter::Commit(const ConfigImage& image) {
         return FileResult::Failure(SaveErrorMessage(EBADF, m_path));
     }
     const auto bytes = image.Bytes();
-    if (!WriteFully(m_fd, bytes.data(), bytes.size()) || ::fsync(m_fd) != 0) {
+    if (!WriteFully(m_fd, bytes.data(), bytes.size()) || !platform_files::FlushToDisk(m_fd)) {
         return Fail(errno);
     }
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0 || ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+    if (::close(fd) != 0 || !platform_files::ReplaceWith(m_temporary, m_target)) {
         const int error = errno;
         ::unlink(m_temporary.c_str());
         return FileResult::Failure(SaveErrorMessage(error, m_path));

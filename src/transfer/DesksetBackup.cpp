@@ -1,6 +1,5 @@
 #include "transfer/DesksetBackup.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +7,7 @@
 #include <cstring>
 
 #include "app/ConfigImage.h"
+#include "app/PlatformFiles.h"
 
 namespace transfer {
 
@@ -21,7 +21,7 @@ std::string Reason(int error) {
 
 // Writes the whole image to a new file at path; false with errno set otherwise.
 bool WriteNewFile(const std::string& path, const ConfigImage& image) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = platform_files::CreateNew(path, 0644);
     if (fd < 0) {
         return false;
     }
@@ -36,7 +36,7 @@ bool WriteNewFile(const std::string& path, const ConfigImage& image) {
             error = written == 0 ? EIO : errno;  // a write that takes nothing sets no errno
         }
     }
-    if (error == 0 && ::fsync(fd) != 0) {
+    if (error == 0 && !platform_files::FlushToDisk(fd)) {
         error = errno;
     }
     if (::close(fd) != 0 && error == 0) {
@@ -53,8 +53,7 @@ bool WriteNewFile(const std::string& path, const ConfigImage& image) {
 }  // namespace
 
 std::string BackupFileName(std::time_t now, int candidate) {
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
+    const std::tm utc = platform_files::UtcTime(now);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
     std::string name = std::string("deskset-") + stamp;
@@ -72,7 +71,7 @@ std::string BackupFolderProblem(const std::string& folder) {
     if (!S_ISDIR(info.st_mode)) {
         return "The backup folder " + folder + " is not a folder.";
     }
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    if (!platform_files::CanWriteInFolder(folder)) {
         return "The backup folder " + folder + " cannot be written: " + Reason(errno) + ".";
     }
     return {};
@@ -85,8 +84,8 @@ BackupResult KeepBackup(const std::string& folder, const ConfigImage& image, std
         return {false, {}, problem};
     }
     const std::string base = folder.ends_with('/') ? folder : folder + "/";
-    const std::string temporary =
-        base + "." + BackupFileName(now) + "." + std::to_string(::getpid()) + ".part";
+    const std::string temporary = base + "." + BackupFileName(now) + "." +
+                                  std::to_string(platform_files::ProcessId()) + ".part";
     if (!WriteNewFile(temporary, image)) {
         return {
             false, {}, "The backup could not be written to " + folder + ": " + Reason(errno) + "."};
@@ -94,7 +93,7 @@ BackupResult KeepBackup(const std::string& folder, const ConfigImage& image, std
     BackupResult result{false, {}, {}};
     for (int candidate = 1; candidate <= kMaxCandidates; ++candidate) {
         const std::string path = base + BackupFileName(now, candidate);
-        if (::link(temporary.c_str(), path.c_str()) == 0) {
+        if (platform_files::AddName(temporary, path)) {
             result = {true, path, {}};
             break;
         }

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QTimer>
 
 #include "app/AppStrings.h"
@@ -22,7 +21,7 @@ using transfer::TimerId;
 DesktopTransfer::DesktopTransfer(ITransferHost& host, QWidget& dialogParent)
     : m_host(host),
       m_dialogParent(dialogParent),
-      m_link(StoredThreadPriorities()),
+      m_link(ComPortSettings::LinkThreadPriorities()),
       m_transferLink(m_link),
       m_controller(m_transferLink, *this, *this, *this) {
     m_link.LayerFactory().SetPortResolver(
@@ -34,16 +33,6 @@ DesktopTransfer::~DesktopTransfer() {
     m_link.SetEventSink(nullptr);
     delete m_dialog.data();
     m_link.Shutdown();
-}
-
-VcomThreadPriorities DesktopTransfer::StoredThreadPriorities() {
-    QSettings settings(QSettings::SystemScope, "ZEL", "Vcom");
-    const auto level = [&settings](const char* key) -> std::optional<int> {
-        bool ok = false;
-        const int value = settings.value(key).toInt(&ok);
-        return ok ? std::optional<int>(value) : std::nullopt;
-    };
-    return {level("SessionThreadPriority"), level("CommLinkThreadPriority")};
 }
 
 void DesktopTransfer::UseDeviceForEveryPort(const std::string& device) {

@@ -46,9 +46,6 @@ public:
     // Every COM port leads to this device for the rest of the run (demonstration mode).
     void UseDeviceForEveryPort(const std::string& device);
 
-    // The link's thread priorities from the system settings "ZEL/Vcom".
-    static VcomThreadPriorities StoredThreadPriorities();
-
 protected:
     bool event(QEvent* event) override;
 

@@ -43,6 +43,7 @@ protected:
         TorvoCli cli(m_out, m_err);
         cli.SetDrawProgressBar(drawBar);
         cli.SetStopRequest(&m_stopRequested);
+        cli.SetStoredPortSource([] { return std::string(); });
         cli.SetTransferSetup([this, timings](ConsoleTransfer& transfer) {
             m_commandAnswerMs = transfer.Timings().answerMs;
             // The link's timers and the connect attempts run much faster than real time.
@@ -230,7 +231,7 @@ TEST_F(CliTransferTest, ASilentDesksetEndsWithTheRetryQuestionsFirstLine) {
 
 TEST_F(CliTransferTest, PortsAndOptionsAreChecked) {
     EXPECT_EQ(Run({"download", "--port", "COM9", "--out", Path("x.ddb")}), 2);
-    EXPECT_THAT(m_err.str(), HasSubstr("PORT must be COM1 to COM4 or a device path"));
+    EXPECT_THAT(m_err.str(), HasSubstr("PORT must be a COM port of this computer"));
     EXPECT_EQ(Run({"download", "--out", Path("x.ddb")}), 2);
     EXPECT_EQ(Run({"upload", "--port"}), 2);
     EXPECT_THAT(m_err.str(), HasSubstr("option '--port' needs a value"));

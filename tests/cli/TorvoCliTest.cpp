@@ -21,11 +21,14 @@ protected:
     int Run(std::vector<std::string> args) {
         m_out.str({});
         m_err.str({});
-        return TorvoCli(m_out, m_err).Run(args);
+        TorvoCli cli(m_out, m_err);
+        cli.SetStoredPortSource([this] { return m_storedPort; });
+        return cli.Run(args);
     }
     std::string Path(const std::string& name) const { return m_scratch.Path(name); }
 
     ScratchDir m_scratch;
+    std::string m_storedPort;  // the desktop program's choice, as torvo-cli reads it
     std::ostringstream m_out;
     std::ostringstream m_err;
 };
@@ -78,7 +81,7 @@ TEST_F(TorvoCliTest, CheckReportsTheDesktopProgramsMessages) {
 
 // The port is checked before the file is read, so a missing file tells an
 // accepted port (exit 1, the file's message) from a refused one (exit 2).
-TEST_F(TorvoCliTest, PortsAreCOM1ToCOM4OrADevicePath) {
+TEST_F(TorvoCliTest, PortsAreCOM1ToCOM4OrADevicePathAndDefaultToTheStoredOne) {
     const auto missing = Path("missing.ddb");
     // Anything but a COM name is a device path, a relative one too.
     for (const char* port : {"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0", "ttyS0", "COM",
@@ -89,8 +92,14 @@ TEST_F(TorvoCliTest, PortsAreCOM1ToCOM4OrADevicePath) {
     for (const char* port : {"COM0", "COM5", "COM9", "COM10", "", "tcp:host", "tcp::4001",
                              "tcp:host:0", "tcp:host:65536", "tcp:host:40x1", "tcp:a b:1"}) {
         EXPECT_EQ(Run({"upload", "--port", port, missing}), 2) << port;
-        EXPECT_THAT(m_err.str(), HasSubstr("PORT must be COM1 to COM4 or a device path")) << port;
+        EXPECT_THAT(m_err.str(), HasSubstr("PORT must be a COM port of this computer")) << port;
     }
+
+    EXPECT_EQ(Run({"upload", missing}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("no --port PORT given, and no COM port is chosen"));
+    m_storedPort = "COM2";
+    EXPECT_EQ(Run({"upload", missing}), 1) << "the stored port is taken";
+    EXPECT_THAT(m_err.str(), HasSubstr("was not found."));
 }
 
 TEST_F(TorvoCliTest, UsageErrorsExitTwoAndHelpExitsZero) {

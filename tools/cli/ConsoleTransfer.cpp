@@ -16,9 +16,11 @@ constexpr const char* kInterrupted = "Interrupted.";
 }  // namespace
 
 ConsoleTransfer::ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
-                                 transfer::TransferTimings timings)
+                                 transfer::TransferTimings timings,
+                                 const VcomThreadPriorities& priorities)
     : m_err(err),
       m_drawBar(drawBar),
+      m_link(priorities),
       m_transferLink(m_link),
       m_controller(m_transferLink, *this, *this, *this, timings) {
     m_link.SetEventSink(&m_inbox);

@@ -23,7 +23,8 @@ class ConsoleTransfer : private transfer::ITransferTimers,
 public:
     // device: the serial device the deskset is on, or tcp:HOST:PORT.
     ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
-                    transfer::TransferTimings timings = {});
+                    transfer::TransferTimings timings = {},
+                    const VcomThreadPriorities& priorities = {});
 
     // Returns true when the deskset reported completion; Failure() says why not.
     bool Download(ConfigImage& result);

@@ -5,10 +5,10 @@
 #include <optional>
 #include <set>
 
+#include "CliSettings.h"
 #include "CommandLine.h"
 #include "ConsoleTransfer.h"
 #include "DatabaseCommandHelp.h"
-#include "app/ComPortSettings.h"
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
 #include "link/CLayerFactory.h"
@@ -26,9 +26,9 @@ constexpr const char* kProgramHelp =
     "Commands:\n"
     "  new FILE      write a new database holding the defaults\n"
     "  check FILE    tell whether FILE opens as a database\n"
-    "  download --port PORT --out FILE\n"
+    "  download [--port PORT] --out FILE\n"
     "                read the database out of a deskset into FILE\n"
-    "  upload --port PORT [--backup DIR] [--verify] FILE\n"
+    "  upload [--port PORT] [--backup DIR] [--verify] FILE\n"
     "                write FILE into a deskset\n"
     "  dump [--json] FILE\n"
     "                print every field of FILE by name\n"
@@ -61,7 +61,7 @@ constexpr const char* kCheckHelp =
     "  --help    show this text\n";
 
 constexpr const char* kDownloadHelp =
-    "Usage: torvo-cli download --port PORT --out FILE [--timeout SECONDS] [--trace TRACE]\n"
+    "Usage: torvo-cli download [--port PORT] --out FILE [--timeout SECONDS] [--trace TRACE]\n"
     "\n"
     "Connects to the deskset on PORT, checks its database version and hardware,\n"
     "reads its database and writes it to FILE. Nothing is written unless the\n"
@@ -69,9 +69,11 @@ constexpr const char* kDownloadHelp =
     "connecting.\n"
     "\n"
     "Options:\n"
-    "  --port PORT        COM1 to COM4 (the devices chosen in the desktop program's\n"
-    "                     COM Port dialog), a serial device path such as /dev/ttyUSB0,\n"
-    "                     or tcp:HOST:PORT for a deskset behind a serial device server\n"
+    "  --port PORT        COMn (on Linux COM1 to COM4, the devices chosen in the\n"
+    "                     desktop program's COM Port dialog; on Windows the port\n"
+    "                     itself), a serial device path such as /dev/ttyUSB0, or\n"
+    "                     tcp:HOST:PORT for a deskset behind a serial device server;\n"
+    "                     without it, the COM port chosen in the desktop program\n"
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
@@ -79,7 +81,7 @@ constexpr const char* kDownloadHelp =
     "  --help             show this text\n";
 
 constexpr const char* kUploadHelp =
-    "Usage: torvo-cli upload --port PORT [--timeout SECONDS] [--backup DIR] [--verify]\n"
+    "Usage: torvo-cli upload [--port PORT] [--timeout SECONDS] [--backup DIR] [--verify]\n"
     "                        [--trace TRACE] FILE\n"
     "\n"
     "Reads FILE as the desktop program opens it, connects to the deskset on PORT,\n"
@@ -88,7 +90,8 @@ constexpr const char* kUploadHelp =
     "--verify, the database read back matched).\n"
     "\n"
     "Options:\n"
-    "  --port PORT        COM1 to COM4, a serial device path, or tcp:HOST:PORT\n"
+    "  --port PORT        COMn, a serial device path, or tcp:HOST:PORT (see\n"
+    "                     download --help); without it, the desktop program's port\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
     "  --backup DIR       first read the deskset's database into a new file\n"
@@ -131,10 +134,8 @@ std::string DeviceForPort(const std::string& port) {
     if (!comName) {
         return port;  // a device path, absolute or relative
     }
-    if (port.size() == 4 && port[3] >= '1' && port[3] <= '0' + ComPortSettings::kComPortCount) {
-        return ComPortSettings::ComPortDevice(port[3] - '0').toStdString();
-    }
-    return {};
+    const std::string digits = port.substr(3);
+    return digits.size() <= 3 ? cli_settings::ComPortDevice(std::stoi(digits)) : std::string();
 }
 
 }  // namespace
@@ -147,14 +148,18 @@ struct TransferOptions {
     std::string error;
 };
 
-namespace {
-
-TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
+TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
     TransferOptions options;
-    options.device = DeviceForPort(parsed.values.at("--port"));
+    const auto port = parsed.values.find("--port");
+    const bool portGiven = port != parsed.values.end();
+    const std::string portName =
+        portGiven ? port->second : (m_storedPort ? m_storedPort() : cli_settings::StoredComPort());
+    options.device = DeviceForPort(portName);
     const auto timeoutMs = AnswerTimeoutMs(parsed);
-    if (options.device.empty()) {
-        options.error = "PORT must be COM1 to COM4 or a device path (or tcp:HOST:PORT)";
+    if (!portGiven && portName.empty()) {
+        options.error = "no --port PORT given, and no COM port is chosen in the desktop program";
+    } else if (options.device.empty()) {
+        options.error = "PORT must be a COM port of this computer, a device path or tcp:HOST:PORT";
     } else if (!timeoutMs) {
         options.error = "SECONDS must be a whole number from 1 to 3600";
     } else {
@@ -165,8 +170,6 @@ TransferOptions ReadTransferOptions(const ParsedArgs& parsed) {
     }
     return options;
 }
-
-}  // namespace
 
 // Each command with the options it reads.
 struct TorvoCli::Command {
@@ -280,7 +283,8 @@ int TorvoCli::Transfer(const TransferOptions& options,
                        const std::function<bool(ConsoleTransfer&)>& run) {
     transfer::TransferTimings timings;
     timings.answerMs = options.answerTimeoutMs;
-    ConsoleTransfer transfer(options.device, m_err, m_drawBar, timings);
+    ConsoleTransfer transfer(options.device, m_err, m_drawBar, timings,
+                             cli_settings::LinkThreadPriorities());
     if (!options.tracePath.empty()) {
         auto trace = std::make_shared<FrameTraceFile>(options.tracePath);
         if (!trace->IsOpen()) {
@@ -303,9 +307,8 @@ int TorvoCli::Transfer(const TransferOptions& options,
 }
 
 int TorvoCli::Download(const ParsedArgs& parsed) {
-    if (!parsed.words.empty() || !parsed.values.contains("--port") ||
-        !parsed.values.contains("--out")) {
-        return UsageError("download needs --port PORT and --out FILE", kDownloadHelp);
+    if (!parsed.words.empty() || !parsed.values.contains("--out")) {
+        return UsageError("download needs --out FILE", kDownloadHelp);
     }
     const TransferOptions options = ReadTransferOptions(parsed);
     if (!options.error.empty()) {
@@ -332,8 +335,8 @@ int TorvoCli::Download(const ParsedArgs& parsed) {
 }
 
 int TorvoCli::Upload(const ParsedArgs& parsed) {
-    if (parsed.words.size() != 1 || !parsed.values.contains("--port")) {
-        return UsageError("upload needs --port PORT and one FILE", kUploadHelp);
+    if (parsed.words.size() != 1) {
+        return UsageError("upload needs one FILE", kUploadHelp);
     }
     const TransferOptions options = ReadTransferOptions(parsed);
     if (!options.error.empty()) {

@@ -31,6 +31,11 @@ public:
     void SetStopRequest(const std::atomic<bool>* stop) { m_stop = stop; }
     // Whether progress is drawn as a bar (standard error is a terminal).
     void SetDrawProgressBar(bool draw) { m_drawBar = draw; }
+    // Where the port comes from when --port is not given: the desktop
+    // program's choice unless replaced (tests keep the user's settings out).
+    void SetStoredPortSource(std::function<std::string()> source) {
+        m_storedPort = std::move(source);
+    }
 
 private:
     struct Command;
@@ -50,10 +55,12 @@ private:
     // Runs one transfer on the port, timeout and trace the options name.
     int Transfer(const TransferOptions& options, const std::function<bool(ConsoleTransfer&)>& run);
     int UsageError(const std::string& message, const std::string& helpText);
+    TransferOptions ReadTransferOptions(const ParsedArgs& parsed) const;
 
     std::ostream& m_out;
     std::ostream& m_err;
     std::function<void(ConsoleTransfer&)> m_transferSetup;
     bool m_drawBar = false;
     const std::atomic<bool>* m_stop = nullptr;
+    std::function<std::string()> m_storedPort;
 };
