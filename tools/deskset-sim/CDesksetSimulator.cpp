@@ -1,6 +1,5 @@
 #include "CDesksetSimulator.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -9,6 +8,7 @@
 #include "CDescriptorLayerFactory.h"
 #include "CDesksetLink.h"
 #include "CListenerLayerFactory.h"
+#include "CNewPtyLine.h"
 #include "CSilentLine.h"
 #include "DefaultImage.h"
 #include "link/CHostLookup.h"
@@ -31,7 +31,9 @@ constexpr int kHostLookupBoundMs = 10000;
 }  // namespace
 
 CDesksetSimulator::CDesksetSimulator(DesksetSimOptions options)
-    : m_options(std::move(options)), m_responder(m_options) {
+    : m_options(std::move(options)),
+      m_responder(m_options),
+      m_newPty(std::make_unique<CNewPtyLine>()) {
     m_responder.SetUploadSink([this](const std::vector<uint8_t>& image) { SaveUpload(image); });
 }
 
@@ -50,32 +52,16 @@ std::string CDesksetSimulator::LayerOneParameters() const {
 }
 
 bool CDesksetSimulator::StartOnNewPty() {
-    if (!m_pty.Open()) {
-        m_lastError = "cannot create a pseudo-terminal";
+    if (!m_newPty->Open(m_options.linkPath, m_lastError)) {
         return false;
     }
-    m_devicePath = m_pty.SlavePath();
-    if (!m_options.linkPath.empty()) {
-        struct stat info {};
-        if (::lstat(m_options.linkPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-            ::unlink(m_options.linkPath.c_str());
-        }
-        if (::symlink(m_devicePath.c_str(), m_options.linkPath.c_str()) != 0) {
-            m_lastError = "cannot make the link " + m_options.linkPath;
-            m_pty.Close();
-            return false;
-        }
-        m_madeLinkPath = m_options.linkPath;
-    }
-    // The computer closing its port then hangs the line up, which the link
-    // notices at once.
-    m_pty.ReleaseSlave();
+    m_devicePath = m_newPty->Path();
     std::unique_ptr<CLayer1> silentLine;
     if (m_options.silent) {
-        silentLine =
-            std::make_unique<CSerialLayer1>(LayerOneParameters().c_str(), m_pty.DuplicateMaster());
+        silentLine = std::make_unique<CSerialLayer1>(
+            LayerOneParameters().c_str(), CSerialLayer1::DuplicateLine(m_newPty->Line()));
     }
-    return StartServing(std::make_unique<CDescriptorLayerFactory>(m_pty.MasterDescriptor()),
+    return StartServing(std::make_unique<CDescriptorLayerFactory>(m_newPty->Line()),
                         std::move(silentLine));
 }
 
@@ -93,7 +79,7 @@ bool CDesksetSimulator::StartOnDevice(const std::string& path) {
         return false;
     }
     m_deviceLine = std::move(line);
-    auto factory = std::make_unique<CDescriptorLayerFactory>(m_deviceLine->Descriptor());
+    auto factory = std::make_unique<CDescriptorLayerFactory>(m_deviceLine->Handle());
     if (!StartServing(std::move(factory), nullptr)) {
         m_deviceLine.reset();
         return false;
@@ -222,11 +208,7 @@ void CDesksetSimulator::Stop() {
         ::close(m_listener);
         m_listener = -1;
     }
-    m_pty.Close();
-    if (!m_madeLinkPath.empty()) {
-        ::unlink(m_madeLinkPath.c_str());
-        m_madeLinkPath.clear();
-    }
+    m_newPty->Close();
 }
 
 void CDesksetSimulator::SaveUpload(const std::vector<uint8_t>& image) {

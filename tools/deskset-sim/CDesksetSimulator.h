@@ -10,12 +10,12 @@
 
 #include "CDesksetResponder.h"
 #include "DesksetSimOptions.h"
-#include "link/CPseudoTerminal.h"
 #include "link/VcomStatistics.h"
 
 class CDesksetLink;
 class CLayer1;
 class CLayerFactory;
+class CNewPtyLine;
 class CSerialLayer1;
 class CSilentLine;
 
@@ -71,10 +71,9 @@ private:
     DesksetSimOptions m_options;
     mutable std::mutex m_responderMutex;
     CDesksetResponder m_responder;
-    CPseudoTerminal m_pty;
+    std::unique_ptr<CNewPtyLine> m_newPty;
     std::string m_devicePath;
     std::string m_layer1Parameters;  // of a transport other than a serial line or TCP
-    std::string m_madeLinkPath;
     std::string m_lastError;
     std::unique_ptr<CDesksetLink> m_link;
     std::unique_ptr<CSilentLine> m_silentLine;

@@ -1,11 +1,10 @@
-#include <signal.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "CDesksetSimulator.h"
 #include "SimCommandLine.h"
+#include "app/StopRequests.h"
 
 int main(int argc, char** argv) {
     const SimCommandLine line =
@@ -20,13 +19,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // Block the stop signals before any thread starts, then wait for them here.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    stop_requests::PrepareToWaitForStop();
 
     CDesksetSimulator simulator(line.options);
     const bool started = !line.tcpAddress.empty()  ? simulator.StartOnTcp(line.tcpAddress)
@@ -39,8 +32,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", simulator.DevicePath().c_str());
     std::fflush(stdout);
 
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    stop_requests::WaitForStop();
     simulator.Stop();
     return 0;
 }

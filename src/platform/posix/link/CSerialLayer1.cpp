@@ -63,6 +63,10 @@ std::string CSerialLayer1::DefaultDevicePath(int port) {
     return "/dev/ttyS" + std::to_string(port - 1);
 }
 
+CSerialLayer1::LineHandle CSerialLayer1::DuplicateLine(LineHandle line) {
+    return ::fcntl(line, F_DUPFD_CLOEXEC, 0);
+}
+
 CSerialLayer1::CSerialLayer1(const char* parameters, PortResolver resolver)
     : m_settings(ParseParameters(parameters)), m_resolver(std::move(resolver)) {}
 

@@ -36,6 +36,8 @@ public:
     static constexpr int kDriverBufferSize = 1024;
 
     using Settings = SerialSettings;
+    // An open line as the system knows it (a descriptor).
+    using LineHandle = int;
 
     // What the far end hanging up means to this line.
     enum class HangUp {
@@ -48,6 +50,8 @@ public:
         return SerialSettings::Parse(parameters);
     }
     static std::string DefaultDevicePath(int port);  // "/dev/ttyS<n-1>"
+    // A second descriptor of an open line (close-on-exec), or -1.
+    static LineHandle DuplicateLine(LineHandle line);
 
     CSerialLayer1(const char* parameters, PortResolver resolver);
     // Uses a descriptor that is already open (for instance the master side of
@@ -75,7 +79,7 @@ public:
     // Where the port's lock file goes (the system's lock folder by default).
     void SetLockFolder(std::string folder) { m_portLock.SetFolder(std::move(folder)); }
     // The open line (-1 when closed), for a holder that hands out copies of it.
-    int Descriptor() const { return m_descriptor; }
+    LineHandle Handle() const { return m_descriptor; }
 
     const Settings& GetSettings() const { return m_settings; }
     const std::string& DevicePath() const { return m_devicePath; }

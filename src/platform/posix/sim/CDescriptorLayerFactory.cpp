@@ -1,15 +1,11 @@
 #include "CDescriptorLayerFactory.h"
 
-#include <fcntl.h>
-
-#include "link/CSerialLayer1.h"
-
 std::unique_ptr<CLayer1> CDescriptorLayerFactory::CreateLayer1(int kind, const char* parameters,
                                                                void* extra) {
     if (kind != kSerialLayer1) {
         return CLayerFactory::CreateLayer1(kind, parameters, extra);
     }
-    const int copy = ::fcntl(m_descriptor, F_DUPFD_CLOEXEC, 0);
+    const CSerialLayer1::LineHandle copy = CSerialLayer1::DuplicateLine(m_line);
     if (copy < 0) {
         return nullptr;
     }

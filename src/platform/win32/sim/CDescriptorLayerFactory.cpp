@@ -1,0 +1,13 @@
+#include "CDescriptorLayerFactory.h"
+
+std::unique_ptr<CLayer1> CDescriptorLayerFactory::CreateLayer1(int kind, const char* parameters,
+                                                               void* extra) {
+    if (kind != kSerialLayer1) {
+        return CLayerFactory::CreateLayer1(kind, parameters, extra);
+    }
+    const CSerialLayer1::LineHandle copy = CSerialLayer1::DuplicateLine(m_line);
+    if (copy == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<CSerialLayer1>(parameters, copy);
+}
