@@ -1,13 +1,12 @@
 #include "link/CHostLookup.h"
 
-#include <netdb.h>
-#include <sys/socket.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
 #include <thread>
+
+#include "link/SocketPlatform.h"
 
 struct CHostLookup::Answer {
     std::mutex mutex;
@@ -21,6 +20,9 @@ CHostLookup::CHostLookup() = default;
 CHostLookup::~CHostLookup() = default;
 
 bool CHostLookup::Start(const std::string& name) {
+    if (!socket_platform::StartLibrary()) {
+        return false;
+    }
     auto answer = std::make_shared<Answer>();
     try {
         std::thread([answer, name] {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <netinet/in.h>
-
 #include <memory>
 #include <string>
+
+#include "link/SocketHandle.h"
 
 // Looks a host name up (IPv4) on a thread of its own, so that the one who
 // waits for the answer can give up at any moment: the system's lookup cannot

@@ -17,7 +17,7 @@ std::unique_ptr<CLayer1> CLayerFactory::CreateLayer1(int kind, const char* param
         case kPipeLayer1:
             return std::make_unique<CPipeLayer1>(parameters);
         case kSocketLayer1:
-            return std::make_unique<CSocketLayer1>(parameters, static_cast<int*>(extra));
+            return std::make_unique<CSocketLayer1>(parameters, static_cast<SocketHandle*>(extra));
         case kSharedMemoryLayer1:
             return std::make_unique<CSharedMemoryLayer1>(parameters);
         case kModemLayer1:

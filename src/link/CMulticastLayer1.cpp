@@ -1,15 +1,10 @@
 #include "link/CMulticastLayer1.h"
 
-#include <netinet/ip.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "link/SocketPlatform.h"
 #include "link/SocketSupport.h"
 #include "link/VcomCodes.h"
 
@@ -19,17 +14,14 @@ namespace {
 // comm link thread.
 constexpr int kArrivalsPerCall = 64;
 
-void CloseDescriptor(int& descriptor) {
-    if (descriptor >= 0) {
-        ::close(descriptor);
-        descriptor = -1;
-    }
-}
-
 }  // namespace
 
 CMulticastLayer1::CMulticastLayer1(const char* parameters, std::string interfaceAddress) {
     m_interface.s_addr = htonl(INADDR_ANY);
+    if (!socket_platform::StartLibrary()) {
+        m_constructionResult = kVcomSocketLibraryFailed;
+        return;
+    }
     m_constructionResult = Parse(parameters);
     if (m_constructionResult == kVcomOk && !interfaceAddress.empty() &&
         !socket_support::ParseDotted(interfaceAddress, m_interface)) {
@@ -76,19 +68,23 @@ int CMulticastLayer1::SendingPort() const {
 }
 
 int CMulticastLayer1::Open() {
+    if (!socket_platform::StartLibrary()) {
+        PostStatus(kStatusNoSocketLibrary, 0);
+        return -1;
+    }
     Close();
     if (!OpenReceiver()) {
-        PostStatus(kStatusJoinFailed, errno);  // before the close can change errno
-        CloseDescriptor(m_receiver);
+        PostStatus(kStatusJoinFailed, socket_platform::LastError());
+        socket_platform::Close(m_receiver);
         return -1;
     }
     OpenSender();
-    if (m_sender < 0) {
-        PostStatus(kStatusSocketCallFailed, errno);
+    if (m_sender == kNoSocket) {
+        PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
         Close();
         return -1;
     }
-    m_ownAddresses = socket_support::OwnAddresses();
+    m_ownAddresses = socket_platform::OwnAddresses();
     std::lock_guard lock(m_mutex);
     m_sendingPort = socket_support::LocalPort(m_sender);
     m_open = true;
@@ -96,59 +92,60 @@ int CMulticastLayer1::Open() {
 }
 
 bool CMulticastLayer1::OpenReceiver() {
-    m_receiver = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (m_receiver < 0) {
+    m_receiver = socket_platform::OpenSocket(SOCK_DGRAM);
+    if (m_receiver == kNoSocket) {
         return false;
     }
     const int on = 1;
-    const int off = 0;
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
     local.sin_port = htons(static_cast<uint16_t>(m_port));
     m_membership.imr_multiaddr = m_group;
     m_membership.imr_interface = m_interface;
-    if (::setsockopt(m_receiver, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+    if (!socket_platform::SetOption(m_receiver, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) ||
         ::bind(m_receiver, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
-        ::setsockopt(m_receiver, IPPROTO_IP, IP_ADD_MEMBERSHIP, &m_membership,
-                     sizeof m_membership) != 0) {
+        !socket_platform::SetOption(m_receiver, IPPROTO_IP, IP_ADD_MEMBERSHIP, &m_membership,
+                                    sizeof m_membership)) {
         return false;
     }
     // Only this group's datagrams, not those of every group joined on the host.
-    ::setsockopt(m_receiver, IPPROTO_IP, IP_MULTICAST_ALL, &off, sizeof off);
+    socket_platform::ReceiveOnlyJoinedGroups(m_receiver);
     return true;
 }
 
 void CMulticastLayer1::OpenSender() {
-    m_sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (m_sender < 0) {
+    m_sender = socket_platform::OpenSocket(SOCK_DGRAM);
+    if (m_sender == kNoSocket) {
         return;
     }
     const int timeToLive = 1;
-    if (::setsockopt(m_sender, IPPROTO_IP, IP_MULTICAST_TTL, &timeToLive, sizeof timeToLive) != 0) {
-        PostStatus(kStatusMulticastTtlFailed, errno);
+    if (!socket_platform::SetOption(m_sender, IPPROTO_IP, IP_MULTICAST_TTL, &timeToLive,
+                                    sizeof timeToLive)) {
+        PostStatus(kStatusMulticastTtlFailed, socket_platform::LastError());
     }
     if (m_interface.s_addr != htonl(INADDR_ANY)) {
-        ::setsockopt(m_sender, IPPROTO_IP, IP_MULTICAST_IF, &m_interface, sizeof m_interface);
+        socket_platform::SetOption(m_sender, IPPROTO_IP, IP_MULTICAST_IF, &m_interface,
+                                   sizeof m_interface);
     }
     // Bound now, so that its port (the mark of this member's own datagrams) is known.
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr = m_interface;
     if (::bind(m_sender, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
-        CloseDescriptor(m_sender);
+        socket_platform::Close(m_sender);
     }
 }
 
 int CMulticastLayer1::Close() {
     std::lock_guard lock(m_mutex);
-    if (m_receiver >= 0 && m_open &&
-        ::setsockopt(m_receiver, IPPROTO_IP, IP_DROP_MEMBERSHIP, &m_membership,
-                     sizeof m_membership) != 0) {
-        PostStatus(kStatusLeaveFailed, errno);
+    if (m_receiver != kNoSocket && m_open &&
+        !socket_platform::SetOption(m_receiver, IPPROTO_IP, IP_DROP_MEMBERSHIP, &m_membership,
+                                    sizeof m_membership)) {
+        PostStatus(kStatusLeaveFailed, socket_platform::LastError());
     }
-    CloseDescriptor(m_receiver);
-    CloseDescriptor(m_sender);
+    socket_platform::Close(m_receiver);
+    socket_platform::Close(m_sender);
     m_datagrams.clear();
     m_open = false;
     m_sendingPort = -1;
@@ -156,36 +153,33 @@ int CMulticastLayer1::Close() {
 }
 
 int CMulticastLayer1::Write(const uint8_t* bytes, int count) {
-    if (m_sender < 0 || count <= 0) {
+    if (m_sender == kNoSocket || count <= 0) {
         return 0;
     }
     sockaddr_in group{};
     group.sin_family = AF_INET;
     group.sin_addr = m_group;
     group.sin_port = htons(static_cast<uint16_t>(m_port));
-    const ssize_t sent = ::sendto(m_sender, bytes, static_cast<size_t>(count), MSG_NOSIGNAL,
-                                  reinterpret_cast<const sockaddr*>(&group), sizeof group);
+    const int sent = socket_platform::SendTo(m_sender, bytes, count, group);
     if (sent < 0) {
-        PostStatus(kStatusSocketCallFailed, errno);
+        PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
         return 0;
     }
-    return static_cast<int>(sent);
+    return sent;
 }
 
 void CMulticastLayer1::TakeArrivals() {
-    if (m_receiver < 0) {
+    if (m_receiver == kNoSocket) {
         return;
     }
     for (int i = 0; i < kArrivalsPerCall; ++i) {
         sockaddr_in source{};
-        socklen_t sourceLength = sizeof source;
-        // A longer datagram is cut to the maximum by the receive itself.
-        const ssize_t count =
-            ::recvfrom(m_receiver, m_arrival.data(), m_arrival.size(), MSG_DONTWAIT,
-                       reinterpret_cast<sockaddr*>(&source), &sourceLength);
+        const int count = socket_platform::ReceiveFrom(m_receiver, m_arrival.data(),
+                                                       static_cast<int>(m_arrival.size()), source);
         if (count < 0) {
-            if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-                PostStatus(kStatusSocketCallFailed, errno);
+            if (const int error = socket_platform::LastError();
+                !socket_platform::WouldBlock(error)) {
+                PostStatus(kStatusSocketCallFailed, error);
             }
             return;
         }
@@ -232,10 +226,9 @@ void CMulticastLayer1::WaitReadable(int milliseconds) {
     if (HasDatagrams()) {
         return;
     }
-    if (m_receiver < 0) {
+    if (m_receiver == kNoSocket) {
         CLayer1::WaitReadable(milliseconds);
         return;
     }
-    pollfd arrivals{m_receiver, POLLIN, 0};
-    ::poll(&arrivals, 1, milliseconds);
+    socket_platform::WaitReadable(m_receiver, milliseconds);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <netinet/in.h>
-
 #include <array>
 #include <deque>
 #include <mutex>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "link/CLayer1.h"
+#include "link/SocketHandle.h"
 
 // Layer 1 kind 5: a member of an IP multicast group. Parameter text
 // "MULTICAST_MEMBER group port" ("%s %s %d").
@@ -22,6 +21,9 @@
 // Loop-back stays on, so that members on the same host hear each other; a
 // member's own datagrams (from one of this host's addresses and its sending
 // socket's port) are dropped on arrival instead.
+//
+// Construction starts the sockets library (Winsock 2.2 on Windows): -10012
+// when it cannot be, and status 6 from Open.
 //
 // Datagrams are taken off the socket by the reader, in BytesWaiting and Read
 // on the comm link thread, and kept in a list under a lock: there is no
@@ -67,8 +69,8 @@ private:
     int m_port = 0;
     in_addr m_interface{};
     ip_mreq m_membership{};
-    int m_receiver = -1;
-    int m_sender = -1;
+    SocketHandle m_receiver = kNoSocket;
+    SocketHandle m_sender = kNoSocket;
     int m_sendingPort = -1;
     std::vector<in_addr> m_ownAddresses;
     std::array<uint8_t, kMaxDatagram> m_arrival{};  // the reader's

@@ -1,16 +1,11 @@
 #include "link/CSocketLayer1.h"
 
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <system_error>
 
 #include "link/CHostLookup.h"
+#include "link/SocketPlatform.h"
 #include "link/SocketSupport.h"
 #include "link/Vcom.h"
 #include "link/VcomCodes.h"
@@ -20,33 +15,21 @@ namespace {
 // Slices in which the client waits for its connect, so that a stop is seen.
 constexpr int kConnectSliceMs = 50;
 
-void CloseDescriptor(int& descriptor) {
-    if (descriptor >= 0) {
-        ::close(descriptor);
-        descriptor = -1;
-    }
-}
-
-int SocketError(int descriptor) {
-    int error = 0;
-    socklen_t length = sizeof error;
-    if (::getsockopt(descriptor, SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
-        return errno;
-    }
-    return error;
-}
-
 }  // namespace
 
-CSocketLayer1::CSocketLayer1(const char* parameters, int* acceptedSocket) {
+CSocketLayer1::CSocketLayer1(const char* parameters, SocketHandle* acceptedSocket) {
+    if (!socket_platform::StartLibrary()) {
+        m_constructionResult = kVcomSocketLibraryFailed;
+        return;
+    }
     if (acceptedSocket == nullptr) {
         m_constructionResult = Parse(parameters);
         return;
     }
-    const int descriptor = *acceptedSocket;
-    *acceptedSocket = -1;
-    PrepareConnection(descriptor);
-    SetConnected(descriptor);
+    const SocketHandle socket = *acceptedSocket;
+    *acceptedSocket = kNoSocket;
+    PrepareConnection(socket);
+    SetConnected(socket);
 }
 
 CSocketLayer1::~CSocketLayer1() {
@@ -100,9 +83,9 @@ int CSocketLayer1::Parse(const char* parameters) {
     return kVcomBadAddressType;
 }
 
-void CSocketLayer1::UseListeningSocket(int descriptor) {
-    CloseDescriptor(m_listener);
-    m_listener = descriptor;
+void CSocketLayer1::UseListeningSocket(SocketHandle socket) {
+    socket_platform::Close(m_listener);
+    m_listener = socket;
 }
 
 int CSocketLayer1::LocalPort() const {
@@ -110,6 +93,10 @@ int CSocketLayer1::LocalPort() const {
 }
 
 int CSocketLayer1::Open() {
+    if (!socket_platform::StartLibrary()) {
+        PostStatus(kStatusNoSocketLibrary, 0);
+        return -1;
+    }
     if (m_mode == Mode::ConcurrentServer && m_owner == nullptr) {
         PostStatus(kStatusNoOwnerToAccept, 0);
         return -1;
@@ -118,11 +105,13 @@ int CSocketLayer1::Open() {
         Close();
     }
     if (m_mode != Mode::Client) {
-        if (m_listener < 0) {
-            m_listener = socket_support::OpenListeningSocket(in_addr{htonl(INADDR_ANY)}, m_port, 1);
+        if (m_listener == kNoSocket) {
+            in_addr any{};
+            any.s_addr = htonl(INADDR_ANY);
+            m_listener = socket_support::OpenListeningSocket(any, m_port, 1);
         }
-        if (m_listener < 0) {
-            PostStatus(kStatusSocketCallFailed, errno);
+        if (m_listener == kNoSocket) {
+            PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
             return -1;
         }
         m_localPort = socket_support::LocalPort(m_listener);
@@ -132,7 +121,7 @@ int CSocketLayer1::Open() {
         m_connectionThread = std::thread(&CSocketLayer1::ConnectionThread, this);
     } catch (const std::system_error&) {
         PostStatus(kStatusConnectionThreadFailed, 0);
-        CloseDescriptor(m_listener);
+        socket_platform::Close(m_listener);
         return -1;
     }
     return 0;
@@ -140,9 +129,9 @@ int CSocketLayer1::Open() {
 
 int CSocketLayer1::Close() {
     StopConnectionThread();
-    CloseDescriptor(m_listener);
+    socket_platform::Close(m_listener);
     m_connected.store(false);
-    CloseDescriptor(m_socket);
+    socket_platform::Close(m_socket);
     return 0;
 }
 
@@ -163,10 +152,9 @@ void CSocketLayer1::ConnectionThread() {
 
 void CSocketLayer1::Serve() {
     while (!m_stop.IsRequested() && !m_connected.load() && !IsLineLost()) {
-        pollfd caller{m_listener, POLLIN, 0};
-        const int ready = ::poll(&caller, 1, kServerStepMs);
-        if (ready < 0 && errno != EINTR) {
-            LoseLine(kStatusAcceptFailed, errno);
+        const int ready = socket_platform::WaitReadable(m_listener, kServerStepMs);
+        if (ready < 0) {
+            LoseLine(kStatusAcceptFailed, socket_platform::LastError());
             return;
         }
         if (ready > 0) {
@@ -176,25 +164,26 @@ void CSocketLayer1::Serve() {
 }
 
 void CSocketLayer1::Accept() {
-    int descriptor = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-    if (descriptor < 0) {
+    SocketHandle caller = socket_platform::Accept(m_listener);
+    if (caller == kNoSocket) {
         // A caller that gave up before being accepted is no failure.
-        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != ECONNABORTED && errno != EINTR) {
-            LoseLine(kStatusAcceptFailed, errno);
+        const int error = socket_platform::LastError();
+        if (!socket_platform::CallerGaveUp(error)) {
+            LoseLine(kStatusAcceptFailed, error);
         }
         return;
     }
-    if (!PrepareConnection(descriptor)) {
-        PostStatus(kStatusSocketCallFailed, errno);
+    if (!PrepareConnection(caller)) {
+        PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
     }
     if (m_mode == Mode::ConcurrentServer) {
-        if (m_owner->OnAccept(&descriptor) == 0) {
-            CloseDescriptor(descriptor);
+        if (m_owner->OnAccept(&caller) == 0) {
+            socket_platform::Close(caller);
         }
         return;
     }
-    CloseDescriptor(m_listener);
-    SetConnected(descriptor);
+    socket_platform::Close(m_listener);
+    SetConnected(caller);
 }
 
 void CSocketLayer1::RunClient() {
@@ -250,56 +239,55 @@ bool CSocketLayer1::FindServer(in_addr& address) {
 }
 
 bool CSocketLayer1::TryConnect(const sockaddr_in& server) {
-    int descriptor = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (descriptor < 0) {
-        LoseLine(kStatusSocketCallFailed, errno);
+    SocketHandle socket = socket_platform::OpenSocket(SOCK_STREAM);
+    if (socket == kNoSocket) {
+        LoseLine(kStatusSocketCallFailed, socket_platform::LastError());
         return false;
     }
-    socket_support::SetResetOnClose(descriptor);
+    socket_support::SetResetOnClose(socket);
     int error = 0;
-    if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0) {
-        error = errno;
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0) {
+        error = socket_platform::LastError();
     }
     // The connect completes in the background; wait for it in slices.
-    for (int waited = 0; error == EINPROGRESS && waited < kClientStepMs;
+    for (int waited = 0; socket_platform::ConnectPending(error) && waited < kClientStepMs;
          waited += kConnectSliceMs) {
         if (m_stop.IsRequested()) {
-            CloseDescriptor(descriptor);
+            socket_platform::Close(socket);
             return false;
         }
-        pollfd pending{descriptor, POLLOUT, 0};
-        if (::poll(&pending, 1, kConnectSliceMs) > 0) {
-            error = SocketError(descriptor);
+        if (socket_platform::WaitConnected(socket, kConnectSliceMs) > 0) {
+            error = socket_platform::ConnectError(socket);
         }
     }
     if (error != 0) {
-        PostStatus(kStatusConnectFailed, error == EINPROGRESS ? ETIMEDOUT : error);
-        CloseDescriptor(descriptor);
+        PostStatus(kStatusConnectFailed, socket_platform::ConnectPending(error)
+                                             ? socket_platform::TimedOutError()
+                                             : error);
+        socket_platform::Close(socket);
         return false;
     }
-    if (!socket_support::SetBlocking(descriptor)) {
-        LoseLine(kStatusBlockingModeFailed, errno);
-        CloseDescriptor(descriptor);
+    if (!socket_platform::SetBlocking(socket, true)) {
+        LoseLine(kStatusBlockingModeFailed, socket_platform::LastError());
+        socket_platform::Close(socket);
         return false;
     }
-    if (!PrepareConnection(descriptor)) {
-        PostStatus(kStatusSocketCallFailed, errno);
+    if (!PrepareConnection(socket)) {
+        PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
     }
-    SetConnected(descriptor);
+    SetConnected(socket);
     return true;
 }
 
 // Closing resets the connection, small writes go at once, and a write waits
 // for room in the system's buffer for a bounded time only (reads never wait).
-bool CSocketLayer1::PrepareConnection(int descriptor) {
-    const timeval writeTimeout{0, kWriteTimeoutMs * 1000};
-    return socket_support::SetResetOnClose(descriptor) && socket_support::SetNoDelay(descriptor) &&
-           ::setsockopt(descriptor, SOL_SOCKET, SO_SNDTIMEO, &writeTimeout, sizeof writeTimeout) ==
-               0;
+bool CSocketLayer1::PrepareConnection(SocketHandle socket) {
+    return socket_support::SetResetOnClose(socket) && socket_support::SetNoDelay(socket) &&
+           socket_platform::SetSendTimeout(socket, kWriteTimeoutMs);
 }
 
-void CSocketLayer1::SetConnected(int descriptor) {
-    m_socket = descriptor;
+void CSocketLayer1::SetConnected(SocketHandle socket) {
+    m_socket = socket;
     m_connected.store(true);
 }
 
@@ -314,22 +302,22 @@ int CSocketLayer1::BytesWaiting() {
     if (!m_connected.load()) {
         return 0;
     }
-    int waiting = 0;
-    return ::ioctl(m_socket, FIONREAD, &waiting) == 0 && waiting > 0 ? 1 : 0;
+    return socket_platform::BytesReadable(m_socket) > 0 ? 1 : 0;
 }
 
 int CSocketLayer1::Read(uint8_t* buffer, int maximum) {
     if (!m_connected.load() || maximum <= 0 || IsLineLost()) {
         return 0;
     }
-    const ssize_t count = ::recv(m_socket, buffer, static_cast<size_t>(maximum), MSG_DONTWAIT);
+    const int count = socket_platform::Receive(m_socket, buffer, maximum);
     if (count > 0) {
-        return static_cast<int>(count);
+        return count;
     }
     if (count == 0) {
         LoseLine(0, 0);  // the peer closed the connection
-    } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-        LoseLine(kStatusSocketCallFailed, errno);
+    } else if (const int error = socket_platform::LastError();
+               !socket_platform::WouldBlock(error)) {
+        LoseLine(kStatusSocketCallFailed, error);
     }
     return 0;
 }
@@ -338,12 +326,12 @@ int CSocketLayer1::Write(const uint8_t* bytes, int count) {
     if (!m_connected.load() || count <= 0 || IsLineLost()) {
         return 0;
     }
-    const ssize_t sent = ::send(m_socket, bytes, static_cast<size_t>(count), MSG_NOSIGNAL);
+    const int sent = socket_platform::Send(m_socket, bytes, count);
     if (sent >= 0) {
-        return static_cast<int>(sent);
+        return sent;
     }
-    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-        LoseLine(kStatusSocketCallFailed, errno);
+    if (const int error = socket_platform::LastError(); !socket_platform::WouldBlock(error)) {
+        LoseLine(kStatusSocketCallFailed, error);
     }
     return 0;
 }
@@ -353,6 +341,5 @@ void CSocketLayer1::WaitReadable(int milliseconds) {
         CLayer1::WaitReadable(milliseconds);
         return;
     }
-    pollfd line{m_socket, POLLIN, 0};
-    ::poll(&line, 1, milliseconds);
+    socket_platform::WaitReadable(m_socket, milliseconds);
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <netinet/in.h>
-
 #include <atomic>
 #include <string>
 #include <thread>
 
 #include "link/CLayer1.h"
 #include "link/CStopSignal.h"
+#include "link/SocketHandle.h"
 
 // Layer 1 kind 2: a TCP connection, as server, accepting server or client.
 //
@@ -21,9 +20,9 @@
 //                                leading zeros removed first;
 //   "CLIENT SN name port"        connect to a host name, looked up on a thread
 //                                of its own (a dotted address is used as it is).
-// With the extra argument, a pointer to a descriptor accepted by a concurrent
-// server, the transport takes that connection over (setting the descriptor to
-// -1) and is connected from the start; the text is not read.
+// With the extra argument, a pointer to a socket accepted by a concurrent
+// server (a SocketHandle), the transport takes that connection over (setting
+// the handle to kNoSocket) and is connected from the start; the text is not read.
 //
 // A connection thread listens or connects; the comm link thread reads and
 // writes only once it is connected. A client's attempts are 550 ms apart,
@@ -31,11 +30,12 @@
 // on, time 0), writes are not delayed (TCP_NODELAY). The peer closing or
 // resetting the connection loses the line.
 //
-// Unlike the desktop platform's, there is no sockets library to start and no
-// notification window, so -10012 and -10021 and the status events 6 and 14
-// never occur. A server binds and starts listening in Open, so that a port in
-// use fails Connect (-10003, with status 3) and a port chosen by the system
-// is known at once (LocalPort).
+// Construction starts the sockets library (Winsock 2.2 on Windows; nothing to
+// start elsewhere): -10012 when it cannot be, and status 6 from Open. There is
+// no notification window, the connection thread waits for its connect itself,
+// so -10021 and status 14 never occur. A server binds and starts listening in Open, so that a port
+// in use fails Connect (-10003, with status 3) and a port chosen by the system is known at once
+// (LocalPort).
 class CSocketLayer1 : public CLayer1 {
 public:
     enum class Mode { Server, ConcurrentServer, Client };
@@ -49,7 +49,7 @@ public:
     static constexpr int kWriteTimeoutMs = 200;
 
     // acceptedSocket: null, or a connection to take over (see above).
-    CSocketLayer1(const char* parameters, int* acceptedSocket);
+    CSocketLayer1(const char* parameters, SocketHandle* acceptedSocket);
     ~CSocketLayer1() override;
 
     int ConstructionResult() const override { return m_constructionResult; }
@@ -68,7 +68,7 @@ public:
 
     // A server listens on this socket instead of binding its own: the
     // simulator keeps one listening socket across its links. Taken over.
-    void UseListeningSocket(int descriptor);
+    void UseListeningSocket(SocketHandle socket);
     // The port a server listens on, once open; -1 otherwise.
     int LocalPort() const;
 
@@ -86,8 +86,8 @@ private:
     bool FindServer(in_addr& address);
     // One attempt; true when connected.
     bool TryConnect(const sockaddr_in& server);
-    static bool PrepareConnection(int descriptor);
-    void SetConnected(int descriptor);
+    static bool PrepareConnection(SocketHandle socket);
+    void SetConnected(SocketHandle socket);
     void LoseLine(int statusCode, int error);
     void StopConnectionThread();
 
@@ -97,9 +97,9 @@ private:
     std::string m_address;   // dotted, leading zeros removed
     std::string m_hostName;  // looked up before connecting
     Vcom* m_owner = nullptr;
-    int m_listener = -1;  // the connection thread's once it runs
+    SocketHandle m_listener = kNoSocket;  // the connection thread's once it runs
     int m_localPort = -1;
-    int m_socket = -1;  // written by the connection thread before connected is set
+    SocketHandle m_socket = kNoSocket;  // written by the connection thread before connected is set
     std::atomic<bool> m_connected{false};
     std::atomic<bool> m_lossReported{false};
     CStopSignal m_stop;

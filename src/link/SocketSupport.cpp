@@ -1,14 +1,8 @@
 #include "link/SocketSupport.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <ifaddrs.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
+
+#include "link/SocketPlatform.h"
 
 namespace socket_support {
 
@@ -34,10 +28,12 @@ std::string RemoveLeadingZeros(const std::string& dotted) {
 }
 
 bool ParseDotted(const std::string& text, in_addr& address) {
+    socket_platform::StartLibrary();
     return ::inet_pton(AF_INET, text.c_str(), &address) == 1;
 }
 
 std::string Describe(in_addr address, int port) {
+    socket_platform::StartLibrary();
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &address, text, sizeof text);
     return std::string(text) + ":" + std::to_string(port);
@@ -54,65 +50,41 @@ bool ParsePort(const std::string& text, int& port) {
     return true;
 }
 
-bool SetResetOnClose(int descriptor) {
+bool SetResetOnClose(SocketHandle socket) {
     const linger option{1, 0};
-    return ::setsockopt(descriptor, SOL_SOCKET, SO_LINGER, &option, sizeof option) == 0;
+    return socket_platform::SetOption(socket, SOL_SOCKET, SO_LINGER, &option, sizeof option);
 }
 
-bool SetNoDelay(int descriptor) {
+bool SetNoDelay(SocketHandle socket) {
     const int on = 1;
-    return ::setsockopt(descriptor, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) == 0;
+    return socket_platform::SetOption(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
-bool SetBlocking(int descriptor) {
-    const int flags = ::fcntl(descriptor, F_GETFL);
-    return flags >= 0 && ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) == 0;
-}
-
-int OpenListeningSocket(in_addr address, int port, int backlog) {
-    const int descriptor = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (descriptor < 0) {
-        return -1;
+SocketHandle OpenListeningSocket(in_addr address, int port, int backlog) {
+    SocketHandle socket = socket_platform::OpenSocket(SOCK_STREAM);
+    if (socket == kNoSocket) {
+        return kNoSocket;
     }
-    const int on = 1;
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr = address;
     local.sin_port = htons(static_cast<uint16_t>(port));
-    if (::setsockopt(descriptor, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
-        !SetResetOnClose(descriptor) ||
-        ::bind(descriptor, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
-        ::listen(descriptor, backlog) != 0) {
-        const int error = errno;
-        ::close(descriptor);
-        errno = error;
-        return -1;
+    if (!socket_platform::SetQuickRebind(socket) || !SetResetOnClose(socket) ||
+        ::bind(socket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
+        ::listen(socket, backlog) != 0) {
+        socket_platform::Close(socket);
+        return kNoSocket;
     }
-    return descriptor;
+    return socket;
 }
 
-int LocalPort(int descriptor) {
+int LocalPort(SocketHandle socket) {
     sockaddr_in local{};
     socklen_t length = sizeof local;
-    if (::getsockname(descriptor, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
+    if (::getsockname(socket, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
         return -1;
     }
     return ntohs(local.sin_port);
-}
-
-std::vector<in_addr> OwnAddresses() {
-    std::vector<in_addr> addresses;
-    ifaddrs* list = nullptr;
-    if (::getifaddrs(&list) != 0) {
-        return addresses;
-    }
-    for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-        if (entry->ifa_addr != nullptr && entry->ifa_addr->sa_family == AF_INET) {
-            addresses.push_back(reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr);
-        }
-    }
-    ::freeifaddrs(list);
-    return addresses;
 }
 
 }  // namespace socket_support

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <netinet/in.h>
-
 #include <string>
-#include <vector>
 
-// The BSD socket calls the socket and multicast transports share. IPv4 only:
-// the link's parameter texts carry dotted addresses.
+#include "link/SocketHandle.h"
+
+// The socket calls the socket and multicast transports share, on top of the
+// platform's own (SocketPlatform). IPv4 only: the link's parameter texts carry
+// dotted addresses.
 namespace socket_support {
 
 // "192.168.001.010" gives "192.168.1.10": each part loses its leading zeros,
@@ -21,16 +21,13 @@ bool ParsePort(const std::string& text, int& port);
 
 // Closing resets the connection at once instead of lingering (lingering on,
 // time 0).
-bool SetResetOnClose(int descriptor);
+bool SetResetOnClose(SocketHandle socket);
 // Small writes go at once rather than being gathered.
-bool SetNoDelay(int descriptor);
-bool SetBlocking(int descriptor);
-// A TCP socket bound to address:port (reused at once after a close) and
-// listening; -1 with errno set on failure.
-int OpenListeningSocket(in_addr address, int port, int backlog);
+bool SetNoDelay(SocketHandle socket);
+// A TCP socket bound to address:port (reused at once after a close), listening
+// and not blocking; kNoSocket on failure, socket_platform::LastError telling why.
+SocketHandle OpenListeningSocket(in_addr address, int port, int backlog);
 // The port a socket is bound to; -1 when that cannot be told.
-int LocalPort(int descriptor);
-// This host's own IPv4 addresses, those of every interface.
-std::vector<in_addr> OwnAddresses();
+int LocalPort(SocketHandle socket);
 
 }  // namespace socket_support

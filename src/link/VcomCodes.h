@@ -49,6 +49,7 @@ inline constexpr int kStatusReassemblyOverflow = 0x2006;
 // system's error number (a lookup's EAI code for kStatusLookupFailed) or 0.
 inline constexpr int kStatusSocketCallFailed = 3;  // the socket transport's line is then lost
 inline constexpr int kStatusConnectFailed = 4;     // a client's connect failed; tried again
+inline constexpr int kStatusNoSocketLibrary = 6;   // open without a usable sockets library
 inline constexpr int kStatusNoOwnerToAccept = 7;
 inline constexpr int kStatusConnectionThreadFailed = 8;
 inline constexpr int kStatusLookupFailed = 11;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "link/CLayerFactory.h"
 #include "link/CSerialLayer1.h"
 #include "link/CStatusQueue.h"
 #include "link/Vcom.h"

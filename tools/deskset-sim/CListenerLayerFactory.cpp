@@ -1,8 +1,7 @@
 #include "CListenerLayerFactory.h"
 
-#include <fcntl.h>
-
 #include "link/CSocketLayer1.h"
+#include "link/SocketPlatform.h"
 
 std::unique_ptr<CLayer1> CListenerLayerFactory::CreateLayer1(int kind, const char* parameters,
                                                              void* extra) {
@@ -13,8 +12,8 @@ std::unique_ptr<CLayer1> CListenerLayerFactory::CreateLayer1(int kind, const cha
 }
 
 std::unique_ptr<CSocketLayer1> CListenerLayerFactory::CreateServer(const char* parameters) const {
-    const int copy = ::fcntl(m_listener, F_DUPFD_CLOEXEC, 0);
-    if (copy < 0) {
+    const SocketHandle copy = socket_platform::DuplicateListener(m_listener);
+    if (copy == kNoSocket) {
         return nullptr;
     }
     auto server = std::make_unique<CSocketLayer1>(parameters, nullptr);

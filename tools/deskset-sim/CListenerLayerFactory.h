@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "link/CLayerFactory.h"
+#include "link/SocketHandle.h"
 
 class CSocketLayer1;
 
@@ -11,12 +12,12 @@ class CSocketLayer1;
 // two links waits in the queue instead of being refused.
 class CListenerLayerFactory : public CLayerFactory {
 public:
-    explicit CListenerLayerFactory(int listener) : m_listener(listener) {}
+    explicit CListenerLayerFactory(SocketHandle listener) : m_listener(listener) {}
 
     std::unique_ptr<CLayer1> CreateLayer1(int kind, const char* parameters, void* extra) override;
     // The same, for a line opened by hand (the silent deskset).
     std::unique_ptr<CSocketLayer1> CreateServer(const char* parameters) const;
 
 private:
-    int m_listener;  // not owned
+    SocketHandle m_listener;  // not owned
 };
