@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/PlatformFiles.h"
+
 FrameTraceFile::FrameTraceFile(const std::string& path, Clock clock)
     : m_out(path, std::ios::out | std::ios::trunc), m_clock(std::move(clock)) {}
 
@@ -21,8 +23,7 @@ std::string FrameTraceFile::Timestamp(std::chrono::system_clock::time_point time
     const std::time_t seconds =
         static_cast<std::time_t>(floor<std::chrono::seconds>(sinceEpoch).count());
     const int millis = static_cast<int>(sinceEpoch.count() - seconds * 1000LL);
-    std::tm utc{};
-    ::gmtime_r(&seconds, &utc);
+    const std::tm utc = platform_files::UtcTime(seconds);
     char text[40];
     const std::size_t used = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
     std::snprintf(text + used, sizeof text - used, ".%03dZ", millis);

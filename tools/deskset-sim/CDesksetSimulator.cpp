@@ -1,7 +1,5 @@
 #include "CDesksetSimulator.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 
@@ -15,6 +13,7 @@
 #include "link/CLayerFactory.h"
 #include "link/CSerialLayer1.h"
 #include "link/CSocketLayer1.h"
+#include "link/SocketPlatform.h"
 #include "link/SocketSupport.h"
 
 namespace {
@@ -127,7 +126,7 @@ bool CDesksetSimulator::OpenListener(const std::string& address) {
         hostAddress = lookup.Address();
     }
     m_listener = socket_support::OpenListeningSocket(hostAddress, port, 1);
-    if (m_listener < 0) {
+    if (m_listener == kNoSocket) {
         m_lastError = "cannot listen on " + socket_support::Describe(hostAddress, port);
         return false;
     }
@@ -204,10 +203,7 @@ void CDesksetSimulator::Stop() {
     m_link.reset();
     m_silentLine.reset();
     m_deviceLine.reset();
-    if (m_listener >= 0) {
-        ::close(m_listener);
-        m_listener = -1;
-    }
+    socket_platform::Close(m_listener);
     m_newPty->Close();
 }
 

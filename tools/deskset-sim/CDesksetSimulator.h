@@ -10,6 +10,7 @@
 
 #include "CDesksetResponder.h"
 #include "DesksetSimOptions.h"
+#include "link/SocketHandle.h"
 #include "link/VcomStatistics.h"
 
 class CDesksetLink;
@@ -78,7 +79,7 @@ private:
     std::unique_ptr<CDesksetLink> m_link;
     std::unique_ptr<CSilentLine> m_silentLine;
     std::unique_ptr<CSerialLayer1> m_deviceLine;  // holds a serial device open across connections
-    int m_listener = -1;                          // the listening socket, kept across connections
+    SocketHandle m_listener = kNoSocket;          // the listening socket, kept across connections
     int m_layer1Kind = 0;
 
     std::mutex m_superviseMutex;
