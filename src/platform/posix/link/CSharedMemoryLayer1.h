@@ -61,6 +61,10 @@ public:
     bool IsCreator() const { return m_creator; }
 
 private:
+    // Shared by both platforms: the rings in a block just mapped, crossed for
+    // the creator, and letting go of them before the block is unmapped.
+    void AttachRings(uint8_t* block);
+    void DetachRings();
     // Creates the block or opens the existing one; the descriptor, or -1.
     int CreateOrOpen();
     // The block's size, waiting a little for a creator that has not set it yet.

@@ -1,0 +1,351 @@
+#include "link/CPipeLayer1.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <system_error>
+
+#include "link/VcomCodes.h"
+#include "link/VcomTrace.h"
+
+namespace {
+
+constexpr int kConnectStepMs = 100;
+// Close gives the connection thread 10 checks 50 ms apart to end.
+constexpr int kStopChecks = 10;
+constexpr int kStopCheckMs = 50;
+constexpr DWORD kMaxInstances = PIPE_UNLIMITED_INSTANCES;  // 255
+constexpr DWORD kDefaultTimeoutMs = 1000;
+constexpr DWORD kBufferSize = 8192;
+// A client waits this long at most for a free instance in each step.
+constexpr DWORD kClientWaitMs = 50;
+// A write waits this long at most for room in the pipe; a read of bytes that
+// are already there completes at once, this is only its bound.
+constexpr int kWriteTimeoutMs = 200;
+constexpr int kReadTimeoutMs = 200;
+// WaitReadable looks at the pipe this often, at first and at most.
+constexpr auto kFirstLookStep = std::chrono::microseconds(50);
+constexpr auto kLastLookStep = std::chrono::milliseconds(1);
+
+bool StartsWithPipeFolder(const std::string& text, size_t at) {
+    static constexpr char kFolder[] = "\\pipe\\";
+    if (text.size() <= at + sizeof kFolder - 1) {
+        return false;  // nothing after the folder
+    }
+    for (size_t i = 0; i < sizeof kFolder - 1; ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[at + i])) != kFolder[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+HANDLE NewEvent() {
+    return ::CreateEventA(nullptr, TRUE, FALSE, nullptr);  // manual reset
+}
+
+}  // namespace
+
+std::string CPipeLayer1::PipePath(const std::string& pipeName) {
+    if (pipeName.size() < 2) {
+        return {};
+    }
+    const size_t serverEnd = pipeName.find('\\', 2);
+    if (serverEnd != std::string::npos && serverEnd > 2 &&
+        StartsWithPipeFolder(pipeName, serverEnd)) {
+        return pipeName;  // "\\server\pipe\name" already
+    }
+    return "\\\\.\\pipe\\" + pipeName.substr(2);
+}
+
+CPipeLayer1::CPipeLayer1(const char* parameters) : m_parameters(ParseParameters(parameters)) {}
+
+CPipeLayer1::~CPipeLayer1() {
+    Close();
+}
+
+int CPipeLayer1::Open() {
+    if (m_parameters.name.empty()) {
+        return -1;
+    }
+    Close();
+    m_path = PipePath(m_parameters.name);
+    m_transferEvent = NewEvent();
+    if (m_transferEvent == nullptr || (m_parameters.role == Role::kServer && !CreatePipe())) {
+        Close();
+        return -1;
+    }
+    m_stopRequested = false;
+    m_threadFinished.store(false);
+    try {
+        m_connectThread = std::thread(&CPipeLayer1::PipeConnectThread, this);
+    } catch (const std::system_error&) {
+        m_threadFinished.store(true);
+        Close();
+        return -1;
+    }
+    return 0;
+}
+
+bool CPipeLayer1::CreatePipe() {
+    // No access list at all: everyone may open the pipe.
+    SECURITY_DESCRIPTOR descriptor;
+    if (!::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !::SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE)) {
+        return false;
+    }
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, TRUE};  // inheritable
+    const HANDLE pipe =
+        ::CreateNamedPipeA(m_path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                           PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, kMaxInstances,
+                           kBufferSize, kBufferSize, kDefaultTimeoutMs, &attributes);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        VcomTrace("(CPipeLayer1::Open)  error: the pipe " + m_parameters.name +
+                  " cannot be created\n");
+        return false;
+    }
+    m_pipe = pipe;
+    return true;
+}
+
+bool CPipeLayer1::StopRequested() {
+    std::lock_guard lock(m_stopMutex);
+    return m_stopRequested;
+}
+
+bool CPipeLayer1::WaitForStop(int milliseconds) {
+    std::unique_lock lock(m_stopMutex);
+    return m_stopCondition.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                    [this] { return m_stopRequested; });
+}
+
+// Every wait in here is bounded (100 ms at most), so a stop request is seen
+// within a step: a std::thread cannot be killed, and this one never has to be.
+void CPipeLayer1::PipeConnectThread() {
+    if (m_parameters.role == Role::kServer) {
+        bool reportedPending = false;
+        while (!StopRequested() && !ServeStep(reportedPending)) {
+        }
+    } else {
+        while (!StopRequested() && !ConnectStep()) {
+            WaitForStop(kConnectStepMs);
+        }
+    }
+    m_threadFinished.store(true);
+}
+
+bool CPipeLayer1::ServeStep(bool& reportedPending) {
+    OVERLAPPED waiting{};
+    waiting.hEvent = NewEvent();
+    if (waiting.hEvent == nullptr) {
+        WaitForStop(kConnectStepMs);
+        return false;
+    }
+    bool connected = false;
+    if (::ConnectNamedPipe(m_pipe, &waiting)) {
+        connected = true;
+    } else {
+        switch (::GetLastError()) {
+            case ERROR_PIPE_CONNECTED:  // the client came before the wait
+                connected = true;
+                break;
+            case ERROR_IO_PENDING: {
+                if (!reportedPending) {
+                    VcomTrace("(Layer1) io pending PipeConnectThread\n");
+                    reportedPending = true;
+                }
+                DWORD unused = 0;
+                while (!StopRequested()) {
+                    if (::WaitForSingleObject(waiting.hEvent, kConnectStepMs) == WAIT_OBJECT_0) {
+                        connected = ::GetOverlappedResult(m_pipe, &waiting, &unused, FALSE);
+                        break;
+                    }
+                }
+                if (!connected) {
+                    // Told to stop, or the wait failed: the wait must be over
+                    // before its OVERLAPPED goes.
+                    ::CancelIoEx(m_pipe, &waiting);
+                    ::GetOverlappedResult(m_pipe, &waiting, &unused, TRUE);
+                }
+                break;
+            }
+            case ERROR_NO_DATA:  // a client came and went already
+                ::DisconnectNamedPipe(m_pipe);
+                WaitForStop(kConnectStepMs);
+                break;
+            default:
+                WaitForStop(kConnectStepMs);
+                break;
+        }
+    }
+    ::CloseHandle(waiting.hEvent);
+    if (connected) {
+        VcomTrace("(Layer1) pipe is connected\n");
+        m_connected.store(true);
+    }
+    return connected;
+}
+
+bool CPipeLayer1::ConnectStep() {
+    // Returns at once when there is no such pipe; otherwise waits a little
+    // for an instance that is free.
+    if (!::WaitNamedPipeA(m_path.c_str(), kClientWaitMs)) {
+        return false;
+    }
+    const HANDLE pipe = ::CreateFileA(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        return false;  // another client took the instance first
+    }
+    m_pipe = pipe;
+    m_connected.store(true);
+    return true;
+}
+
+void CPipeLayer1::StopConnectThread() {
+    if (!m_connectThread.joinable()) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_stopMutex);
+        m_stopRequested = true;
+    }
+    m_stopCondition.notify_all();
+    for (int check = 0; check < kStopChecks && !m_threadFinished.load(); ++check) {
+        ::Sleep(kStopCheckMs);
+    }
+    if (!m_threadFinished.load()) {
+        // Its waits are bounded, so it ends soon: report the overrun and wait.
+        VcomTrace("(CPipeLayer1::Close)  error: the connection thread did not end in time\n");
+    }
+    m_connectThread.join();
+}
+
+void CPipeLayer1::ClosePipe() {
+    m_connected.store(false);
+    if (m_pipe == nullptr) {
+        return;
+    }
+    if (m_parameters.role == Role::kServer) {
+        // After the disconnect there is nothing left to flush and the flush
+        // returns at once. A client's flush would wait until the server had
+        // read everything, which it may never do: a client just closes.
+        ::DisconnectNamedPipe(m_pipe);
+        ::FlushFileBuffers(m_pipe);
+    }
+    ::CloseHandle(m_pipe);
+    m_pipe = nullptr;
+}
+
+int CPipeLayer1::Close() {
+    StopConnectThread();
+    ClosePipe();
+    if (m_transferEvent != nullptr) {
+        ::CloseHandle(m_transferEvent);
+        m_transferEvent = nullptr;
+    }
+    return 0;
+}
+
+int CPipeLayer1::Failed(const char* text) {
+    VcomTrace(text);
+    ClosePipe();
+    PostStatus(kStatusPipeFailed, 0);
+    return -1;
+}
+
+long CPipeLayer1::FinishTransfer(void* overlapped, int milliseconds) {
+    auto* transfer = static_cast<OVERLAPPED*>(overlapped);
+    if (::WaitForSingleObject(transfer->hEvent, static_cast<DWORD>(milliseconds)) !=
+        WAIT_OBJECT_0) {
+        ::CancelIoEx(m_pipe, transfer);
+    }
+    DWORD moved = 0;
+    if (::GetOverlappedResult(m_pipe, transfer, &moved, TRUE)) {
+        return static_cast<long>(moved);
+    }
+    // Cut short by the cancel: what went through still counts.
+    return ::GetLastError() == ERROR_OPERATION_ABORTED ? static_cast<long>(moved) : -1;
+}
+
+int CPipeLayer1::BytesWaiting() {
+    if (!m_connected.load()) {
+        return 0;
+    }
+    DWORD waiting = 0;
+    if (!::PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
+        return 0;
+    }
+    return static_cast<int>(std::min<DWORD>(waiting, 0x7FFFFFFF));
+}
+
+int CPipeLayer1::Read(uint8_t* buffer, int maximum) {
+    if (!m_connected.load() || maximum < 1) {
+        return 0;
+    }
+    DWORD waiting = 0;
+    if (!::PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
+        // Nothing more will come: the other end closed the pipe or it failed.
+        return Failed("(CPipeLayer1::Read)  error: the pipe is broken\n");
+    }
+    if (waiting == 0) {
+        return 0;
+    }
+    const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(maximum));
+    OVERLAPPED transfer{};
+    transfer.hEvent = m_transferEvent;
+    ::ResetEvent(m_transferEvent);
+    DWORD got = 0;
+    if (::ReadFile(m_pipe, buffer, wanted, &got, &transfer)) {
+        return static_cast<int>(got);
+    }
+    const long result =
+        ::GetLastError() == ERROR_IO_PENDING ? FinishTransfer(&transfer, kReadTimeoutMs) : -1;
+    if (result < 0) {
+        return Failed("(CPipeLayer1::Read)  error: the pipe is broken\n");
+    }
+    return static_cast<int>(result);
+}
+
+int CPipeLayer1::Write(const uint8_t* bytes, int count) {
+    if (!m_connected.load() || count < 1) {
+        return 0;
+    }
+    OVERLAPPED transfer{};
+    transfer.hEvent = m_transferEvent;
+    ::ResetEvent(m_transferEvent);
+    DWORD written = 0;
+    if (::WriteFile(m_pipe, bytes, static_cast<DWORD>(count), &written, &transfer)) {
+        return static_cast<int>(written);
+    }
+    // The other end is not reading: wait a little for room, then give up on
+    // the rest as a serial line would.
+    const long result =
+        ::GetLastError() == ERROR_IO_PENDING ? FinishTransfer(&transfer, kWriteTimeoutMs) : -1;
+    if (result < 0) {
+        return Failed("(CPipeLayer1::Write)  error: the pipe is broken\n");
+    }
+    return static_cast<int>(result);
+}
+
+void CPipeLayer1::WaitReadable(int milliseconds) {
+    if (!m_connected.load()) {
+        CLayer1::WaitReadable(milliseconds);
+        return;
+    }
+    // A pipe whose other end went away reports at once; the next read then
+    // finds it broken and closes it.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    std::chrono::microseconds step = kFirstLookStep;
+    while (std::chrono::steady_clock::now() < deadline) {
+        DWORD waiting = 0;
+        if (!::PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &waiting, nullptr) || waiting > 0) {
+            return;
+        }
+        std::this_thread::sleep_for(step);
+        step = std::min<std::chrono::microseconds>(step * 2, kLastLookStep);
+    }
+}
