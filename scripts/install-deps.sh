@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Torvo needs to build, run and test, when any is missing.
+# Installs the Debian 12 packages Torvo needs to build, run and test, when any
+# is missing; given package names, only those.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   # by clang without its recommends on Debian 12), llvm-symbolizer for reports
   clang libclang-rt-14-dev llvm
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "link/VcomCodes.h"
@@ -66,6 +67,11 @@ int CSerialLayer1::Open() {
         return -1;
     }
     m_handle = handle;
+    if (!ClaimPort()) {
+        CloseHandle();
+        PostStatus(kStatusSerialOpenFailed, 0);
+        return -1;
+    }
     COMMTIMEOUTS noTimeouts{};
     ::SetCommMask(handle, kEventMask);
     ::SetupComm(handle, kDriverBufferSize, kDriverBufferSize);
@@ -120,6 +126,22 @@ void CSerialLayer1::CloseHandle() {
         ::CloseHandle(m_handle);
         m_handle = nullptr;
     }
+    if (m_portClaim != nullptr) {
+        ::CloseHandle(m_portClaim);
+        m_portClaim = nullptr;
+    }
+}
+
+bool CSerialLayer1::ClaimPort() {
+    // "\\.\com3" and "COM3" are one port.
+    const std::string longForm = "\\\\.\\";
+    std::string port =
+        m_devicePath.starts_with(longForm) ? m_devicePath.substr(longForm.size()) : m_devicePath;
+    std::transform(port.begin(), port.end(), port.begin(),
+                   [](unsigned char c) { return c == '\\' ? '+' : std::toupper(c); });
+    const std::string name = "Local\\vcom-port-" + port;
+    m_portClaim = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    return m_portClaim != nullptr && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 bool CSerialLayer1::QueryQueues(unsigned long& inputQueue, unsigned long& outputQueue) const {

@@ -13,6 +13,11 @@ using PortResolver = std::function<std::string(int port)>;
 // exclusively and without overlapped I/O. All five time-outs are zero, so a
 // read asks only for the bytes the driver already holds and never waits; a
 // write is one synchronous WriteFile. Parameter text: see SerialSettings.
+//
+// A COM port's driver refuses a second open by itself. Where the driver does
+// not (wine maps COM ports to Unix devices and lets any number of handles
+// share them), a named mutex per port still keeps a second Torvo program off
+// a port that one of them holds.
 class CSerialLayer1 : public CLayer1 {
 public:
     // The driver's transmit and receive buffer size, asked for at open.
@@ -56,6 +61,8 @@ public:
 private:
     bool ConfigureLine();
     void CloseHandle();
+    // Claims the port among Torvo's programs; false when one of them holds it.
+    bool ClaimPort();
     // The driver's queue counts; false when the query fails.
     bool QueryQueues(unsigned long& inputQueue, unsigned long& outputQueue) const;
 
@@ -64,5 +71,6 @@ private:
     std::string m_devicePath;
     LineHandle m_handle = nullptr;
     LineHandle m_adoptedLine = nullptr;
+    void* m_portClaim = nullptr;  // the named mutex that marks the port as ours
     bool m_open = false;
 };
