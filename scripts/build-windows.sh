@@ -9,6 +9,7 @@ build_dir=${1:-build-windows}
 bash scripts/install-deps.sh cmake ninja-build googletest g++-mingw-w64-x86-64-posix
 cmake -S . -B "$build_dir" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DTORVO_BUILD_GUI=OFF \
   ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER}
 cmake --build "$build_dir" -j"$(nproc)" --target torvo-cli torvo-deskset-sim vcom_windows_tests
 cp "$build_dir/tools/cli/torvo-cli.exe" "$build_dir/tools/deskset-sim/torvo-deskset-sim.exe" \
