@@ -138,6 +138,9 @@ std::string TemporaryNameBeside(const std::string& target) {
 }  // namespace
 
 FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image) {
+    if (path.empty()) {
+        return FileResult::Failure(file_messages::kNoFileName);
+    }
     FileDescriptor file(platform_files::OpenForReading(path));
     if (!file.Valid()) {
         return FileResult::Failure(OpenErrorMessage(errno, path));

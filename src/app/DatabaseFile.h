@@ -20,6 +20,7 @@ inline constexpr const char* kUnknownVersion = "Unknown database version.";
 inline constexpr const char* kUnexpectedFormat = "Unexpected file format.";
 inline constexpr const char* kFailedToOpen = "Failed to open document.";
 inline constexpr const char* kFailedToSave = "Failed to save document.";
+inline constexpr const char* kNoFileName = "No file name was given.";
 }  // namespace file_messages
 
 // Loads a database file into the image. The image is touched only when the

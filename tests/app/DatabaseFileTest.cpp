@@ -97,6 +97,8 @@ TEST_F(DatabaseFileTest, BadFilesAreRefusedWithTheirMessagesAndTheImageIsUntouch
     const auto missing = (m_dir / "missing.ddb").string();
     result = ReadDatabaseFile(missing, image);
     EXPECT_EQ(result.message, missing + " was not found.");
+    result = ReadDatabaseFile("", image);
+    EXPECT_EQ(result.message, "No file name was given.");
 
     result = ReadDatabaseFile(m_dir.string(), image);
     EXPECT_EQ(result.outcome, FileResult::Outcome::Failed);
