@@ -1,12 +1,7 @@
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,10 +9,12 @@
 #include "link/CLayerFactory.h"
 #include "link/CMulticastLayer1.h"
 #include "link/CStatusQueue.h"
+#include "link/SocketPlatform.h"
+#include "link/SocketSupport.h"
 #include "link/VcomCodes.h"
 #include "support/CRecordingVcom.h"
 #include "support/FastClock.h"
-#include "support/ImageExchange.h"
+#include "support/ImageSending.h"
 
 namespace {
 
@@ -29,20 +26,20 @@ constexpr const char* kInterface = "127.0.0.1";
 constexpr int kClockFactor = 20;
 
 // Members on one port the system picked, held by a socket that shares it.
+// Runs on Linux and, through the socket platform layer, on Windows.
 class MulticastLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_portHolder = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        m_portHolder = socket_platform::OpenSocket(SOCK_DGRAM);
+        ASSERT_NE(m_portHolder, kNoSocket);
         const int on = 1;
-        ::setsockopt(m_portHolder, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        socket_platform::SetOption(m_portHolder, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
         sockaddr_in any{};
         any.sin_family = AF_INET;
         ASSERT_EQ(::bind(m_portHolder, reinterpret_cast<const sockaddr*>(&any), sizeof any), 0);
-        socklen_t length = sizeof any;
-        ::getsockname(m_portHolder, reinterpret_cast<sockaddr*>(&any), &length);
-        m_port = ntohs(any.sin_port);
+        m_port = socket_support::LocalPort(m_portHolder);
     }
-    void TearDown() override { ::close(m_portHolder); }
+    void TearDown() override { socket_platform::Close(m_portHolder); }
 
     std::string Text() const {
         return std::string("MULTICAST_MEMBER ") + kGroup + " " + std::to_string(m_port);
@@ -56,25 +53,24 @@ protected:
         int code = 0;
         int error = 0;
         m_statuses.Pop(code, error);
-        reason = "no multicast on this host: status " + std::to_string(code) + ", " +
-                 std::strerror(error);
+        reason = "no multicast on this host: status " + std::to_string(code) + ", error " +
+                 std::to_string(error);
         return false;
     }
     // Sends one datagram to the group from an outside socket.
     void SendFromOutside(const Bytes& datagram) {
-        const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        SocketHandle sender = socket_platform::OpenSocket(SOCK_DGRAM);
         in_addr interfaceAddress{};
         ::inet_pton(AF_INET, kInterface, &interfaceAddress);
-        ::setsockopt(sender, IPPROTO_IP, IP_MULTICAST_IF, &interfaceAddress,
-                     sizeof interfaceAddress);
+        socket_platform::SetOption(sender, IPPROTO_IP, IP_MULTICAST_IF, &interfaceAddress,
+                                   sizeof interfaceAddress);
         sockaddr_in group{};
         group.sin_family = AF_INET;
         group.sin_port = htons(static_cast<uint16_t>(m_port));
         ::inet_pton(AF_INET, kGroup, &group.sin_addr);
-        EXPECT_EQ(::sendto(sender, datagram.data(), datagram.size(), 0,
-                           reinterpret_cast<const sockaddr*>(&group), sizeof group),
-                  static_cast<ssize_t>(datagram.size()));
-        ::close(sender);
+        const int size = static_cast<int>(datagram.size());
+        EXPECT_EQ(socket_platform::SendTo(sender, datagram.data(), size, group), size);
+        socket_platform::Close(sender);
     }
     // Waits, with a bound, for a datagram and reads it with the given maximum.
     static Bytes ReadNext(CMulticastLayer1& member, int maximum) {
@@ -87,7 +83,7 @@ protected:
     }
 
     CStatusQueue m_statuses;
-    int m_portHolder = -1;
+    SocketHandle m_portHolder = kNoSocket;
     int m_port = 0;
 };
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "link/CLayerFactory.h"
-#include "link/CMulticastLayer1.h"
 #include "link/CSocketLayer1.h"
 #include "link/CStatusQueue.h"
 #include "link/SocketPlatform.h"
@@ -17,11 +16,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 constexpr int kClockFactor = 20;
-constexpr const char* kGroup = "239.255.70.18";
-constexpr const char* kLoopback = "127.0.0.1";
 
 in_addr Loopback() {
     in_addr address{};
@@ -118,103 +113,6 @@ TEST(SocketLayerWinTest, PortsInUseAndAClientWaitingForItsServer) {
               kVcomOk);
     EXPECT_TRUE(LinkUp(client));
     EXPECT_TRUE(LinkUp(server));
-}
-
-// Members on one port the system picked, held by a socket that shares it.
-class MulticastWinTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_portHolder = socket_platform::OpenSocket(SOCK_DGRAM);
-        ASSERT_NE(m_portHolder, kNoSocket);
-        const int on = 1;
-        socket_platform::SetOption(m_portHolder, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in any{};
-        any.sin_family = AF_INET;
-        ASSERT_EQ(::bind(m_portHolder, reinterpret_cast<const sockaddr*>(&any), sizeof any), 0);
-        m_port = socket_support::LocalPort(m_portHolder);
-    }
-    void TearDown() override { socket_platform::Close(m_portHolder); }
-
-    std::string Text() const {
-        return std::string("MULTICAST_MEMBER ") + kGroup + " " + std::to_string(m_port);
-    }
-    // Opens a member; false (with the reason) where this host cannot join.
-    bool OpenMember(CMulticastLayer1& member, std::string& reason) {
-        member.SetQueues(&m_statuses, nullptr);
-        if (member.Open() == 0) {
-            return true;
-        }
-        int code = 0;
-        int error = 0;
-        m_statuses.Pop(code, error);
-        reason = "no multicast on loopback here: status " + std::to_string(code) + ", error " +
-                 std::to_string(error);
-        return false;
-    }
-    // Waits, with a bound, for a datagram and reads it with the given maximum.
-    static Bytes ReadNext(CMulticastLayer1& member, int maximum) {
-        for (int i = 0; i < 200 && member.BytesWaiting() == 0; ++i) {
-            member.WaitReadable(10);
-        }
-        Bytes buffer(static_cast<size_t>(maximum));
-        buffer.resize(static_cast<size_t>(member.Read(buffer.data(), maximum)));
-        return buffer;
-    }
-
-    CStatusQueue m_statuses;
-    SocketHandle m_portHolder = kNoSocket;
-    int m_port = 0;
-};
-
-TEST_F(MulticastWinTest, ALongDatagramIsCutToTheReadMaximum) {
-    CMulticastLayer1 first(Text().c_str(), kLoopback);
-    CMulticastLayer1 second(Text().c_str(), kLoopback);
-    std::string reason;
-    if (!OpenMember(first, reason) || !OpenMember(second, reason)) {
-        GTEST_SKIP() << reason;
-    }
-    Bytes datagram(2000);
-    for (size_t i = 0; i < datagram.size(); ++i) {
-        datagram[i] = static_cast<uint8_t>(i * 7 + 1);
-    }
-    // Cut to the maximum asked for, then to the largest datagram kept.
-    ASSERT_EQ(first.Write(datagram.data(), 300), 300);
-    EXPECT_EQ(ReadNext(second, 100), Bytes(datagram.begin(), datagram.begin() + 100));
-    ASSERT_EQ(first.Write(datagram.data(), 2000), 2000);
-    EXPECT_EQ(ReadNext(second, 2000),
-              Bytes(datagram.begin(), datagram.begin() + CMulticastLayer1::kMaxDatagram));
-    // A member does not hear itself.
-    EXPECT_EQ(first.BytesWaiting(), 0);
-    EXPECT_EQ(second.BytesWaiting(), 0);
-    EXPECT_TRUE(m_statuses.IsEmpty());
-}
-
-TEST_F(MulticastWinTest, AnImageCrossesBothWaysToAPassiveEnd) {
-    CMulticastLayer1 probe(Text().c_str(), kLoopback);
-    std::string reason;
-    if (!OpenMember(probe, reason)) {
-        GTEST_SKIP() << reason;
-    }
-    probe.Close();
-    CRecordingVcom computer;
-    CRecordingVcom deskset;
-    for (CRecordingVcom* stack : {&computer, &deskset}) {
-        stack->LayerFactory().SetClock(FastClock(kClockFactor));
-        stack->LayerFactory().SetMulticastInterface(kLoopback);
-    }
-    ASSERT_EQ(deskset.Connect(0, "Passive", CLayerFactory::kMulticastLayer1, Text().c_str()),
-              kVcomOk);
-    ASSERT_EQ(computer.Connect(0, nullptr, CLayerFactory::kMulticastLayer1, Text().c_str()),
-              kVcomOk);
-    ASSERT_TRUE(LinkUp(computer));
-    ASSERT_TRUE(LinkUp(deskset));
-
-    const auto toDeskset = ImagePattern(1);
-    const auto toComputer = ImagePattern(2);
-    EXPECT_EQ(SendImage(computer, deskset, toDeskset), toDeskset);
-    EXPECT_EQ(SendImage(deskset, computer, toComputer), toComputer);
-    EXPECT_EQ(computer.Disconnect(), kVcomOk);
-    EXPECT_EQ(deskset.Disconnect(), kVcomOk);
 }
 
 }  // namespace
