@@ -17,6 +17,7 @@
 #include "support/CRecordingVcom.h"
 #include "support/CTraceCapture.h"
 #include "support/ImageSending.h"
+#include "support/LineChecks.h"
 
 namespace {
 
@@ -27,17 +28,6 @@ using namespace std::chrono_literals;
 std::string UniqueName(const char* prefix) {
     static int counter = 0;
     return prefix + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
-}
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds bound = 10s) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
 }
 
 bool LinkUp(CRecordingVcom& stack) {
@@ -96,23 +86,7 @@ TEST_F(PipeWinTest, ServerAndClientMoveBytesAndAClientGoneIsAFailedRead) {
     ASSERT_TRUE(WaitFor([&] { return server.IsReady() && client.IsReady(); }));
     EXPECT_EQ(traces.Count("(Layer1) pipe is connected\n"), 1);
 
-    EXPECT_EQ(client.Write(hello.data(), 5), 5);
-    server.WaitReadable(5000);
-    EXPECT_EQ(server.BytesWaiting(), 5);
-    EXPECT_EQ(server.Read(buffer.data(), 3), 3);
-    EXPECT_EQ(server.Read(buffer.data() + 3, 16), 2);
-    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 5), hello);
-    EXPECT_EQ(server.Write(hello.data(), 2), 2);
-    ASSERT_TRUE(WaitFor([&] { return client.BytesWaiting() == 2; }));
-    EXPECT_EQ(client.Read(buffer.data(), 16), 2);
-
-    // What the client wrote before it went still arrives; then the read fails.
-    EXPECT_EQ(client.Write(hello.data(), 5), 5);
-    client.Close();
-    server.WaitReadable(5000);
-    EXPECT_EQ(server.Read(buffer.data(), 16), 5);
-    EXPECT_EQ(server.Read(buffer.data(), 16), -1);
-    EXPECT_EQ(server.IsReady(), 0);
+    ExpectBytesCrossThenTheClientGoes(server, client);
     EXPECT_EQ(server.Read(buffer.data(), 16), 0);
     int code = -1;
     int parameter = -1;
@@ -174,17 +148,9 @@ TEST_F(SharedMemoryWinTest, CreatorAndOpenerCrossHalvesAndTheLastCloseRemovesThe
     EXPECT_TRUE(creator->IsCreator());
     EXPECT_FALSE(opener.IsCreator());
 
-    Bytes down(40, 7);
-    Bytes up(30, 9);
-    EXPECT_EQ(creator->Write(down.data(), 40), 40);
-    EXPECT_EQ(opener.Write(up.data(), 30), 30);
-    EXPECT_EQ(creator->BytesWaiting(), 30);
-    EXPECT_EQ(opener.BytesWaiting(), 40);
+    ExpectCrossedHalves(*creator, opener);
+    const Bytes down(40, 7);
     Bytes buffer(64);
-    EXPECT_EQ(opener.Read(buffer.data(), 64), 40);
-    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 40), down);
-    EXPECT_EQ(creator->Read(buffer.data(), 64), 30);
-    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 30), up);
 
     // The opener keeps the mapping alive; the last close takes it away.
     EXPECT_EQ(creator->Write(down.data(), 40), 40);
