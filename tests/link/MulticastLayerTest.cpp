@@ -174,10 +174,7 @@ TEST_F(MulticastLayerTest, AnImageCrossesBothWaysBetweenAComputerAndAPassiveEnd)
 
     // Whole frames of 250 payload bytes each way: a passive end over datagrams
     // must take each one whole.
-    const auto toDeskset = ImagePattern(1);
-    const auto toComputer = ImagePattern(2);
-    EXPECT_EQ(SendImage(computer, deskset, toDeskset), toDeskset);
-    EXPECT_EQ(SendImage(deskset, computer, toComputer), toComputer);
+    EXPECT_TRUE(ImagesCrossBothWays(computer, deskset));
     EXPECT_EQ(computer.Disconnect(), kVcomOk);
     EXPECT_EQ(deskset.Disconnect(), kVcomOk);
 }

@@ -37,3 +37,9 @@ std::vector<uint8_t> SendImage(CRecordingVcom& from, CRecordingVcom& to,
     }
     return joined;
 }
+
+bool ImagesCrossBothWays(CRecordingVcom& first, CRecordingVcom& second) {
+    const auto there = ImagePattern(1);
+    const auto back = ImagePattern(2);
+    return SendImage(first, second, there) == there && SendImage(second, first, back) == back;
+}

@@ -14,3 +14,7 @@ std::vector<uint8_t> ImagePattern(int seed);
 // up; empty when it did not arrive within the bound.
 std::vector<uint8_t> SendImage(CRecordingVcom& from, CRecordingVcom& to,
                                const std::vector<uint8_t>& image);
+
+// Between two connected stacks in this process: an image from the first to
+// the second, another back, each arriving byte for byte.
+bool ImagesCrossBothWays(CRecordingVcom& first, CRecordingVcom& second);
