@@ -2,7 +2,7 @@
 # Runs the Windows programs under wine: the link library's Windows tests, then
 # transfers both ways between the Windows torvo-cli and the Linux simulator,
 # and between the Linux torvo-cli and the Windows simulator, compared byte for
-# byte, and what a missing and a busy COM port give.
+# byte, on COM1 and over TCP, and what a missing and a busy COM port give.
 #
 #   scripts/run-windows-tests.sh [WINDOWS_BUILD] [LINUX_BUILD]
 #
@@ -94,6 +94,18 @@ timeout 120 "$cli_linux" download --port "$linux_end" --out downloaded.ddb
 cmp served.ddb downloaded.ddb || fail "the download from the Windows simulator differs"
 timeout 120 "$cli_linux" upload --port "$linux_end" sent.ddb
 cmp sent.ddb received.ddb || fail "the upload to the Windows simulator differs"
+
+echo "== both programs over TCP, as to a serial device server"
+"$sim_linux" --tcp 0 --image served.ddb >tcp.out 2>tcp.err &
+background+=($!)
+wait_for_start tcp.out tcp.err
+timeout 120 "$wine" "$cli_windows" download --port "tcp:$(head -1 tcp.out)" --out tcp-windows.ddb
+cmp served.ddb tcp-windows.ddb || fail "the Windows torvo-cli's download over TCP differs"
+"$wine" "$sim_windows" --tcp 0 --image served.ddb >wtcp.out 2>wtcp.err &
+background+=($!)
+wait_for_start wtcp.out wtcp.err
+timeout 120 "$cli_linux" download --port "tcp:$(head -1 wtcp.out | tr -d '\r')" --out tcp-linux.ddb
+cmp served.ddb tcp-linux.ddb || fail "the download from the Windows simulator over TCP differs"
 
 echo "== a busy COM port and a missing one"
 # COM1 is held by the Windows simulator.
