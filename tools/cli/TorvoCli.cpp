@@ -123,7 +123,8 @@ std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
     return seconds * 1000;
 }
 
-// The device behind PORT (COM1 to COM4, a device path or tcp:HOST:PORT), or empty.
+// The device behind PORT (a COM port of this system, a device path or
+// tcp:HOST:PORT), or empty.
 std::string DeviceForPort(const std::string& port) {
     if (tcp_device::IsTcpDevice(port)) {
         return tcp_device::ClientParameters(port).empty() ? std::string() : port;
