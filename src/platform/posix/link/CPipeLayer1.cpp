@@ -14,17 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <system_error>
 
-#include "link/VcomCodes.h"
 #include "link/VcomTrace.h"
 
 namespace {
 
 constexpr int kConnectStepMs = 100;
-// Close gives the connection thread 10 checks 50 ms apart to end.
-constexpr int kStopChecks = 10;
-constexpr int kStopCheckMs = 50;
 // A write waits this long at most for room in the socket's buffer.
 constexpr int kWriteTimeoutMs = 200;
 
@@ -113,12 +108,7 @@ int CPipeLayer1::Open() {
         Close();
         return -1;
     }
-    m_stopRequested = false;
-    m_threadFinished.store(false);
-    try {
-        m_connectThread = std::thread(&CPipeLayer1::PipeConnectThread, this);
-    } catch (const std::system_error&) {
-        m_threadFinished.store(true);
+    if (!StartConnectThread()) {
         Close();
         return -1;
     }
@@ -170,13 +160,7 @@ bool CPipeLayer1::Listen() {
 
 void CPipeLayer1::PipeConnectThread() {
     bool reportedPending = false;
-    while (true) {
-        {
-            std::unique_lock lock(m_stopMutex);
-            if (m_stopRequested) {
-                break;
-            }
-        }
+    while (!m_stop.IsRequested()) {
         if (m_parameters.role == Role::kServer) {
             if (AcceptClient(reportedPending)) {
                 break;
@@ -188,9 +172,7 @@ void CPipeLayer1::PipeConnectThread() {
             if (ConnectToServer()) {
                 break;
             }
-            std::unique_lock lock(m_stopMutex);
-            m_stopCondition.wait_for(lock, std::chrono::milliseconds(kConnectStepMs),
-                                     [this] { return m_stopRequested; });
+            m_stop.WaitFor(kConnectStepMs);
         }
     }
     m_threadFinished.store(true);
@@ -232,25 +214,6 @@ void CPipeLayer1::SetConnected(int descriptor) {
     m_connected.store(true);
 }
 
-void CPipeLayer1::StopConnectThread() {
-    if (!m_connectThread.joinable()) {
-        return;
-    }
-    {
-        std::lock_guard lock(m_stopMutex);
-        m_stopRequested = true;
-    }
-    m_stopCondition.notify_all();
-    for (int check = 0; check < kStopChecks && !m_threadFinished.load(); ++check) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kStopCheckMs));
-    }
-    if (!m_threadFinished.load()) {
-        // Threads are never killed: report the overrun and keep waiting.
-        VcomTrace("(CPipeLayer1::Close)  error: the connection thread did not end in time\n");
-    }
-    m_connectThread.join();
-}
-
 void CPipeLayer1::ClosePipe() {
     m_connected.store(false);
     if (m_pipe >= 0) {
@@ -279,13 +242,6 @@ int CPipeLayer1::Close() {
     }
     m_socketInode = 0;
     return 0;
-}
-
-int CPipeLayer1::Failed(const char* text) {
-    VcomTrace(text);
-    ClosePipe();
-    PostStatus(kStatusPipeFailed, 0);
-    return -1;
 }
 
 int CPipeLayer1::BytesWaiting() {

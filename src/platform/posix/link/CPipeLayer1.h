@@ -3,12 +3,11 @@
 #include <sys/types.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <string>
 #include <thread>
 
 #include "link/CLayer1.h"
+#include "link/CStopSignal.h"
 
 // Layer 1 kind 1: a named pipe between two programs on this computer, one the
 // server that makes the pipe and one the client that opens it.
@@ -66,6 +65,9 @@ private:
     bool AcceptClient(bool& reportedPending);
     bool ConnectToServer();
     void SetConnected(int descriptor);
+    // Starts, and stops within a bounded time, the connection thread
+    // (CPipeLayer1.cpp, the same on every platform).
+    bool StartConnectThread();
     void StopConnectThread();
     void ClosePipe();
     int Failed(const char* text);
@@ -80,9 +82,7 @@ private:
     int m_pipe = -1;
     std::atomic<bool> m_connected{false};
 
-    std::mutex m_stopMutex;
-    std::condition_variable m_stopCondition;
-    bool m_stopRequested = false;
+    CStopSignal m_stop;
     std::atomic<bool> m_threadFinished{true};
     std::thread m_connectThread;
 };

@@ -5,17 +5,12 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <system_error>
 
-#include "link/VcomCodes.h"
 #include "link/VcomTrace.h"
 
 namespace {
 
 constexpr int kConnectStepMs = 100;
-// Close gives the connection thread 10 checks 50 ms apart to end.
-constexpr int kStopChecks = 10;
-constexpr int kStopCheckMs = 50;
 constexpr DWORD kMaxInstances = PIPE_UNLIMITED_INSTANCES;  // 255
 constexpr DWORD kDefaultTimeoutMs = 1000;
 constexpr DWORD kBufferSize = 8192;
@@ -77,12 +72,7 @@ int CPipeLayer1::Open() {
         Close();
         return -1;
     }
-    m_stopRequested = false;
-    m_threadFinished.store(false);
-    try {
-        m_connectThread = std::thread(&CPipeLayer1::PipeConnectThread, this);
-    } catch (const std::system_error&) {
-        m_threadFinished.store(true);
+    if (!StartConnectThread()) {
         Close();
         return -1;
     }
@@ -110,27 +100,16 @@ bool CPipeLayer1::CreatePipe() {
     return true;
 }
 
-bool CPipeLayer1::StopRequested() {
-    std::lock_guard lock(m_stopMutex);
-    return m_stopRequested;
-}
-
-bool CPipeLayer1::WaitForStop(int milliseconds) {
-    std::unique_lock lock(m_stopMutex);
-    return m_stopCondition.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                    [this] { return m_stopRequested; });
-}
-
 // Every wait in here is bounded (100 ms at most), so a stop request is seen
 // within a step: a std::thread cannot be killed, and this one never has to be.
 void CPipeLayer1::PipeConnectThread() {
     if (m_parameters.role == Role::kServer) {
         bool reportedPending = false;
-        while (!StopRequested() && !ServeStep(reportedPending)) {
+        while (!m_stop.IsRequested() && !ServeStep(reportedPending)) {
         }
     } else {
-        while (!StopRequested() && !ConnectStep()) {
-            WaitForStop(kConnectStepMs);
+        while (!m_stop.IsRequested() && !ConnectStep()) {
+            m_stop.WaitFor(kConnectStepMs);
         }
     }
     m_threadFinished.store(true);
@@ -140,7 +119,7 @@ bool CPipeLayer1::ServeStep(bool& reportedPending) {
     OVERLAPPED waiting{};
     waiting.hEvent = NewEvent();
     if (waiting.hEvent == nullptr) {
-        WaitForStop(kConnectStepMs);
+        m_stop.WaitFor(kConnectStepMs);
         return false;
     }
     bool connected = false;
@@ -157,7 +136,7 @@ bool CPipeLayer1::ServeStep(bool& reportedPending) {
                     reportedPending = true;
                 }
                 DWORD unused = 0;
-                while (!StopRequested()) {
+                while (!m_stop.IsRequested()) {
                     if (::WaitForSingleObject(waiting.hEvent, kConnectStepMs) == WAIT_OBJECT_0) {
                         connected = ::GetOverlappedResult(m_pipe, &waiting, &unused, FALSE);
                         break;
@@ -173,10 +152,10 @@ bool CPipeLayer1::ServeStep(bool& reportedPending) {
             }
             case ERROR_NO_DATA:  // a client came and went already
                 ::DisconnectNamedPipe(m_pipe);
-                WaitForStop(kConnectStepMs);
+                m_stop.WaitFor(kConnectStepMs);
                 break;
             default:
-                WaitForStop(kConnectStepMs);
+                m_stop.WaitFor(kConnectStepMs);
                 break;
         }
     }
@@ -204,25 +183,6 @@ bool CPipeLayer1::ConnectStep() {
     return true;
 }
 
-void CPipeLayer1::StopConnectThread() {
-    if (!m_connectThread.joinable()) {
-        return;
-    }
-    {
-        std::lock_guard lock(m_stopMutex);
-        m_stopRequested = true;
-    }
-    m_stopCondition.notify_all();
-    for (int check = 0; check < kStopChecks && !m_threadFinished.load(); ++check) {
-        ::Sleep(kStopCheckMs);
-    }
-    if (!m_threadFinished.load()) {
-        // Its waits are bounded, so it ends soon: report the overrun and wait.
-        VcomTrace("(CPipeLayer1::Close)  error: the connection thread did not end in time\n");
-    }
-    m_connectThread.join();
-}
-
 void CPipeLayer1::ClosePipe() {
     m_connected.store(false);
     if (m_pipe == nullptr) {
@@ -247,13 +207,6 @@ int CPipeLayer1::Close() {
         m_transferEvent = nullptr;
     }
     return 0;
-}
-
-int CPipeLayer1::Failed(const char* text) {
-    VcomTrace(text);
-    ClosePipe();
-    PostStatus(kStatusPipeFailed, 0);
-    return -1;
 }
 
 long CPipeLayer1::FinishTransfer(void* overlapped, int milliseconds) {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <string>
 #include <thread>
 
 #include "link/CLayer1.h"
+#include "link/CStopSignal.h"
 
 // Layer 1 kind 1: a named pipe between two programs, one the server that
 // makes the pipe and one the client that opens it.
@@ -75,8 +74,9 @@ private:
     // One step of each role; true once connected.
     bool ServeStep(bool& reportedPending);
     bool ConnectStep();
-    bool StopRequested();
-    bool WaitForStop(int milliseconds);
+    // Starts, and stops within a bounded time, the connection thread
+    // (CPipeLayer1.cpp, the same on every platform).
+    bool StartConnectThread();
     void StopConnectThread();
     void ClosePipe();
     int Failed(const char* text);
@@ -94,9 +94,7 @@ private:
     Handle m_transferEvent = nullptr;
     std::atomic<bool> m_connected{false};
 
-    std::mutex m_stopMutex;
-    std::condition_variable m_stopCondition;
-    bool m_stopRequested = false;
+    CStopSignal m_stop;
     std::atomic<bool> m_threadFinished{true};
     std::thread m_connectThread;
 };
