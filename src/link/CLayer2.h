@@ -25,6 +25,9 @@ public:
     virtual int CanSend() = 0;
     virtual int Send(const uint8_t* data, int length, int fragmentType) = 0;  // 1 when queued
     virtual int MaxPayload() = 0;
+    // Payloads handed to Send that the peer has not confirmed yet; a framing
+    // without acknowledgements counts only those not yet written. Any thread.
+    virtual int UnacknowledgedFrames() const = 0;
 
     void SetQueues(CStatusQueue* statusQueue, CLinkEventQueue* linkEventQueue);
     void SetStatistics(CStatisticsCounters* statistics) { m_statistics = statistics; }

@@ -67,6 +67,7 @@ int CPacketLayer2::Send(const uint8_t* data, int length, int fragmentType) {
     if (length > 0) {
         std::memcpy(frame.data() + kFramePayloadOffset, data, length);
     }
+    m_unacknowledgedFrames.fetch_add(1);
     m_transmitQueue.Push(frame);
     SetStatistic(VcomStatistics::kFramesWaitingToSend, m_transmitQueue.Count());
     return 1;
@@ -86,12 +87,15 @@ int CPacketLayer2::GetReceived(const uint8_t*& data, int& length, int& fragmentT
 }
 
 void CPacketLayer2::Process(int& rxPending, int& txPending) {
-    rxPending = 0;
-    txPending = 0;
-    if (m_stopped) {
-        return;
+    if (!m_stopped) {
+        ProcessLine();
     }
+    // Frames received before the link was reset are still handed up.
+    rxPending = m_receiveQueue.IsEmpty() ? 0 : 1;
+    txPending = m_stopped || m_transmitQueue.IsEmpty() ? 0 : 1;
+}
 
+void CPacketLayer2::ProcessLine() {
     if (m_receiveState != kStateType &&
         static_cast<int>(m_clock() - m_frameStartTick) > m_frameTimeout) {
         RestartReceive();
@@ -132,9 +136,6 @@ void CPacketLayer2::Process(int& rxPending, int& txPending) {
     if (!m_stopped) {
         TimerPass();
     }
-
-    rxPending = m_receiveQueue.IsEmpty() ? 0 : 1;
-    txPending = m_transmitQueue.IsEmpty() ? 0 : 1;
 }
 
 // A passive end's owner builds its next layer on the same line when this one
@@ -271,8 +272,12 @@ void CPacketLayer2::HandleFrame() {
     }
 
     if (type == kFrameAcknowledgement) {
-        if (sequence == m_transmitSequence) {
+        if (sequence == m_transmitSequence && m_awaitingAck) {
             m_awaitingAck = false;
+            if (m_awaitedFrame[kFrameTypeOffset] >= kFrameDataWhole &&
+                m_awaitedFrame[kFrameTypeOffset] <= kFrameDataLast) {
+                m_unacknowledgedFrames.fetch_sub(1);
+            }
         }
         return;
     }
@@ -482,9 +487,8 @@ void CPacketLayer2::ResetLink() {
     m_stopped = true;
     m_lastReceivedSequence = 0xFF;
     m_transmitSequence = 0;
-    m_receiveQueue.Clear();
     m_transmitQueue.Clear();
     SetStatistic(VcomStatistics::kLinkState, 0);
     SetStatistic(VcomStatistics::kFramesWaitingToSend, 0);
-    SetStatistic(VcomStatistics::kFramesWaitingToDeliver, 0);
+    SetStatistic(VcomStatistics::kFramesWaitingToDeliver, m_receiveQueue.Count());
 }

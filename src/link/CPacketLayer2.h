@@ -45,6 +45,7 @@ public:
     int CanSend() override;
     int Send(const uint8_t* data, int length, int fragmentType) override;
     int MaxPayload() override { return kMaxPayload; }
+    int UnacknowledgedFrames() const override { return m_unacknowledgedFrames.load(); }
 
     int PollInterval() const { return m_pollInterval; }
     int AckTimeout() const { return m_ackTimeout; }
@@ -66,6 +67,7 @@ private:
         kStateCrc8 = 7,
     };
 
+    void ProcessLine();
     void FeedByte(uint8_t byte);
     void UpdateReceiveCheck(uint8_t byte);
     void EnterCheckState();
@@ -109,6 +111,8 @@ private:
     int m_frameTimeout = 0;
     uint32_t m_frameStartTick = 0;
     bool m_awaitingAck = false;
+    // Data frames queued or sent and not yet acknowledged; read by the owner.
+    std::atomic<int> m_unacknowledgedFrames{0};
     int m_ackTimer = 0;
     int m_ackTimeout = 0;
     int m_retries = 0;

@@ -35,6 +35,11 @@ void CSession::TearDown() {
     m_owner.OnDisconnect();
 }
 
+void CSession::SetLowerLayer(CLayer2* layer2) {
+    std::lock_guard receiveLock(m_receiveLock);
+    m_lower = layer2;
+}
+
 void CSession::Step(int& idle) {
     idle = 1;
     if (m_lower == nullptr) {
@@ -43,39 +48,62 @@ void CSession::Step(int& idle) {
 
     CLayer1& layer1 = m_lower->Layer1();
     if (!layer1.IsLossHandled()) {
-        if (layer1.IsLineLost()) {
-            layer1.SetLossHandled();
-            TearDown();
+        const int linkUp = m_lower->IsLinkUp() ? 1 : 0;
+        const bool lineLost = layer1.IsLineLost();
+        if (lineLost || (linkUp == 0 && m_lastLinkState == 1)) {
+            if (lineLost) {
+                layer1.SetLossHandled();
+            }
+            m_lastLinkState = 0;
+            if (AnnounceWhatArrived()) {
+                TearDown();
+            }
             return;
         }
-        const int linkUp = m_lower->IsLinkUp() ? 1 : 0;
         if (linkUp != m_lastLinkState) {
             m_lastLinkState = linkUp;
-            if (linkUp == 0) {
-                TearDown();
-                return;
-            }
             m_owner.OnConnect();
         }
     }
 
-    if (m_unannounced.load() > 0) {
-        const int length = m_receiveQueue.AnnounceNext();
-        if (length >= 0) {
-            // Count down before the call: the owner may disconnect from inside it.
-            const int left = m_unannounced.fetch_sub(1) - 1;
-            m_owner.OnReceive(length);
-            if (left > 0) {
-                idle = 0;
-            }
-        }
+    if (AnnounceNext() && m_unannounced.load() > 0) {
+        idle = 0;
     }
 
     Transmit();
 
-    if (m_transmitting || !m_transmitQueue.IsEmpty()) {
+    if (HoldsUnsentMessages()) {
         idle = 0;
     }
+}
+
+// Announces the oldest message not announced yet; false when there was none.
+bool CSession::AnnounceNext() {
+    if (m_unannounced.load() <= 0) {
+        return false;
+    }
+    const int length = m_receiveQueue.AnnounceNext();
+    if (length < 0) {
+        return false;
+    }
+    // Count down before the call: the owner may disconnect from inside it.
+    m_unannounced.fetch_sub(1);
+    m_owner.OnReceive(length);
+    return true;
+}
+
+// A far end may hang up right after its last message: everything received
+// before a loss is announced before the loss, including frames the comm link
+// thread has not taken from Layer 2 yet. False when the owner disconnected
+// from inside one of the calls, which ends the link without a loss to report.
+bool CSession::AnnounceWhatArrived() {
+    ReceivePull();
+    while (AnnounceNext()) {
+        if (m_lower == nullptr) {
+            return false;
+        }
+    }
+    return m_lower != nullptr;
 }
 
 void CSession::Transmit() {
@@ -149,6 +177,7 @@ void CSession::AppendFragment(const uint8_t* data, int length) {
 }
 
 void CSession::ReceivePull() {
+    std::lock_guard receiveLock(m_receiveLock);
     const uint8_t* data = nullptr;
     int length = 0;
     int fragmentType = 0;

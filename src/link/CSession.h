@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "link/CMsgQueue.h"
@@ -13,7 +14,8 @@ class Vcom;
 // The session between Vcom and Layer 2: queues whole messages, cuts them into
 // Layer 2 payloads, reassembles received fragments and notices the link going
 // up and down. Step runs on the session thread under the session lock;
-// ReceivePull on the comm link thread under the receive lock.
+// ReceivePull on the comm link thread, and on the session thread when the
+// link goes down, under the session's own receive lock.
 class CSession {
 public:
     static constexpr int kInitialFragmentSize = 10;
@@ -27,9 +29,12 @@ public:
     virtual void Step(int& idle);
 
     void Reset();
+    // Takes what Layer 2 received into the receive message queue.
     void ReceivePull();
+    // A message waits in the transmit queue or is being cut into fragments.
+    bool HoldsUnsentMessages() const { return m_transmitting || !m_transmitQueue.IsEmpty(); }
 
-    void SetLowerLayer(CLayer2* layer2) { m_lower = layer2; }
+    void SetLowerLayer(CLayer2* layer2);
     CLayer2* LowerLayer() const { return m_lower; }
     void SetFragmentSize(int size) { m_fragmentSize = size; }
     int FragmentSize() const { return m_fragmentSize; }
@@ -38,6 +43,8 @@ public:
     CMsgQueue& ReceiveQueue() { return m_receiveQueue; }
 
 private:
+    bool AnnounceNext();
+    bool AnnounceWhatArrived();
     void Transmit();
     void StoreReceived(const uint8_t* data, int length);
     void AppendFragment(const uint8_t* data, int length);
@@ -59,4 +66,5 @@ private:
     int m_fragmentSize = kInitialFragmentSize;
     CMsgQueue m_transmitQueue;
     CMsgQueue m_receiveQueue;
+    std::mutex m_receiveLock;  // the lower layer's received frames and the reassembly
 };

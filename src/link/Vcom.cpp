@@ -133,10 +133,7 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
         }
         m_layer2->SetQueues(&m_statusQueue, &m_linkEventQueue);
         m_layer2->SetStatistics(&m_statistics);
-        {
-            std::lock_guard receiveLock(m_receiveLock);
-            m_session->SetLowerLayer(m_layer2.get());
-        }
+        m_session->SetLowerLayer(m_layer2.get());
         m_session->SetFragmentSize(m_layer2->MaxPayload());
         m_connected.store(true);
         m_wakeEvent.Pulse();
@@ -151,10 +148,7 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
                                            m_layer1.get(), m_commLinkPriority);
         } catch (const std::system_error&) {
             m_commLinkFinished.store(true);
-            {
-                std::lock_guard receiveLock(m_receiveLock);
-                m_session->SetLowerLayer(nullptr);
-            }
+            m_session->SetLowerLayer(nullptr);
             m_connected.store(false);
             DestroyLayers();
             m_statusQueue.Push(kStatusCommThreadFailed, 0);
@@ -162,10 +156,7 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
         }
         return kVcomOk;
     } catch (...) {
-        {
-            std::lock_guard receiveLock(m_receiveLock);
-            m_session->SetLowerLayer(nullptr);
-        }
+        m_session->SetLowerLayer(nullptr);
         m_connected.store(false);
         m_commRunning.store(false);
         StopCommLinkThread();
@@ -176,10 +167,7 @@ int Vcom::Connect(int layer2Kind, const char* layer2Parameters, int layer1Kind,
 
 int Vcom::Disconnect() {
     std::lock_guard sessionLock(m_sessionLock);
-    {
-        std::lock_guard receiveLock(m_receiveLock);
-        m_session->SetLowerLayer(nullptr);
-    }
+    m_session->SetLowerLayer(nullptr);
     m_connected.store(false);
     m_session->Reset();
     m_wakeEvent.Pulse();
@@ -292,6 +280,13 @@ int Vcom::GetQueueCounts(int& transmitCount, int& receiveCount) {
     return 1;
 }
 
+bool Vcom::AllSentAcknowledged() {
+    std::lock_guard sessionLock(m_sessionLock);
+    CLayer2* lower = m_session->LowerLayer();
+    return lower != nullptr && !m_session->HoldsUnsentMessages() &&
+           lower->UnacknowledgedFrames() == 0;
+}
+
 void Vcom::SessionThread(std::optional<int> priority) {
     NameCurrentThread("vcom-session");
     if (priority) {
@@ -360,12 +355,7 @@ void Vcom::CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> p
         int txPending = 0;
         layer2->Process(rxPending, txPending);
         if (rxPending) {
-            {
-                std::lock_guard receiveLock(m_receiveLock);
-                if (m_session->LowerLayer() != nullptr) {
-                    m_session->ReceivePull();
-                }
-            }
+            m_session->ReceivePull();
             m_wakeEvent.Pulse();
         }
         // The session reports the link going up or down at once rather than

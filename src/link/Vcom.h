@@ -56,6 +56,9 @@ public:
     int Receive(uint8_t* buffer, int bufferSize, int& length);
     void GetStatistics(VcomStatistics& statistics) const;
     int GetQueueCounts(int& transmitCount, int& receiveCount);
+    // Every message handed to Send went out and the far end confirmed it;
+    // false while not connected.
+    bool AllSentAcknowledged();
 
     // Stops both threads; called by the destructor, and by subclasses first
     // thing in theirs. Connect fails afterwards with -10020.
@@ -88,7 +91,6 @@ private:
     std::unique_ptr<CLayer2> m_layer2;
     std::unique_ptr<CLayer1> m_layer1;
     std::atomic<bool> m_connected{false};
-    std::recursive_mutex m_receiveLock;
     std::recursive_mutex m_sessionLock;
     std::thread m_commLinkThread;
     std::atomic<bool> m_commLinkFinished{true};

@@ -76,7 +76,8 @@ void TransferController::ConnectToDeskset() {
     }
     m_link.Disconnect();
     const std::string parameters = m_database.ComPortDigit() + strings::kLineSettings;
-    if (m_link.Connect(parameters) == 0) {
+    m_linkOpen = m_link.Connect(parameters) == 0;
+    if (m_linkOpen) {
         m_timers.Start(kConnectTimer, m_timings.connectMs);
         SetLinkStatus(strings::ConnectingText(m_database.ComPortDigit(), m_connectAttempts + 1,
                                               kAttemptsBeforeQuestion + 1));
@@ -87,6 +88,7 @@ void TransferController::ConnectToDeskset() {
 
 void TransferController::EndTransfer() {
     m_link.Disconnect();
+    m_linkOpen = false;
     m_timers.Stop(kAnswerTimer);
     m_connected = false;
     m_uploadRequested = false;
@@ -128,6 +130,12 @@ void TransferController::AwaitAnswer() {
 }
 
 void TransferController::OnConnectionLost() {
+    // The loss of a link this end already closed, reported on its way down
+    // (a deskset that hangs up right after its outcome): the transfer is over.
+    if (!m_linkOpen) {
+        return;
+    }
+    m_linkOpen = false;
     m_connected = false;
     m_timers.Stop(kAnswerTimer);
     m_statusShowsLink = false;
@@ -154,6 +162,7 @@ void TransferController::OnTimer(TimerId id) {
                 return;
             }
             m_link.Disconnect();
+            m_linkOpen = false;
             m_connectAttempts = 0;
             if (m_view.AskRetry(strings::kRetryQuestion)) {
                 ConnectToDeskset();
@@ -232,22 +241,7 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             return;
         case kUploadCompleted:
         case kUploadFailed:
-            if (m_progress.open) {
-                m_timers.Stop(kUploadProgressTimer);
-            }
-            if (message.Type() == kUploadCompleted && m_phase == TransferPhase::Upload &&
-                m_checks.verify) {
-                m_timers.Stop(kCompletionTimer);
-                ReadBack(TransferPhase::Verify);
-                return;
-            }
-            if (message.Type() == kUploadCompleted) {
-                // Also when it came before a poll saw the queues empty.
-                FinishProgress(strings::kCompleted, ProgressState::kRangeEnd);
-            } else {
-                FinishProgress(strings::kIncomplete);
-            }
-            EndTransfer();
+            FinishUpload(message.Type() == kUploadCompleted);
             return;
         case kDownloadCompleted:
             if (m_phase == TransferPhase::Backup || m_phase == TransferPhase::Verify) {
@@ -276,6 +270,36 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             m_view.ShowMessage(strings::kUnknownRequest);
             return;
     }
+}
+
+// An upload's outcome counts only while this upload's blocks are on their way,
+// and once: the phase moves on with it. Anywhere else the answer timer ends a
+// transfer whose deskset says nothing that fits.
+void TransferController::FinishUpload(bool completed) {
+    if (m_phase != TransferPhase::Upload || !m_transferStarted) {
+        return;
+    }
+    m_timers.Stop(kUploadProgressTimer);
+    if (!completed) {
+        FinishProgress(strings::kIncomplete);
+        EndTransfer();
+        return;
+    }
+    // A deskset cannot have stored blocks that never reached it.
+    if (m_blocksHanded != kBlockCount || !m_link.AllSentAcknowledged()) {
+        FinishProgress(strings::kIncomplete);
+        EndTransfer();
+        m_view.ShowMessage(strings::kCompletedTooEarly);
+        return;
+    }
+    if (m_checks.verify) {
+        m_timers.Stop(kCompletionTimer);
+        ReadBack(TransferPhase::Verify);
+        return;
+    }
+    // Also when it came before a poll saw the queues empty.
+    FinishProgress(strings::kCompleted, ProgressState::kRangeEnd);
+    EndTransfer();
 }
 
 void TransferController::StartRequestedTransfer() {
@@ -362,8 +386,11 @@ void TransferController::SendBlocks() {
     m_phase = TransferPhase::Upload;
     StartPhaseAfresh();
     m_transferStarted = true;
+    m_blocksHanded = 0;
     for (const Msg& block : BuildUploadBlocks(m_database.Image())) {
-        SendToDeskset(block);
+        if (SendToDeskset(block) == 0) {
+            ++m_blocksHanded;
+        }
     }
     if (afterBackup) {
         ShowPhaseStart(ProgressState::kStep);

@@ -65,6 +65,7 @@ private:
     void StartUpload();
     void ReadBack(TransferPhase phase);
     void FinishReadBack();
+    void FinishUpload(bool completed);
     void SendBlocks();
     void StoreImageBlock(const Msg& message);
     void FinishProgress(const char* appended, std::optional<int> finalPosition = std::nullopt);
@@ -85,6 +86,7 @@ private:
     TransferTimings m_timings;
 
     bool m_connected = false;
+    bool m_linkOpen = false;  // a Connect succeeded and nothing closed the link since
     bool m_uploadRequested = false;
     bool m_downloadRequested = false;
     bool m_armFinalTimer = true;
@@ -95,6 +97,7 @@ private:
     bool m_statusShowsLink = false;  // the status bar speaks of a link that EndTransfer closes
     // The image bytes the current download has delivered.
     std::bitset<ConfigImage::kSize> m_receivedBytes;
+    int m_blocksHanded = 0;  // upload blocks the link took
     int m_connectAttempts = 0;
     ProgressState m_progress;
     TransferPhase m_phase = TransferPhase::Download;

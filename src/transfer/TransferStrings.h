@@ -28,6 +28,9 @@ inline constexpr char kWrongHardware[] = "ERROR : Wrong hardware ID";
 inline constexpr char kUnknownRequest[] = "ERROR : Unknown request from the Deskset";
 inline constexpr char kNoDatabaseToUpload[] =
     "The database was closed before the upload could start. Nothing was sent to the deskset.";
+inline constexpr char kCompletedTooEarly[] =
+    "The deskset reported the upload complete before it had received every block. The upload "
+    "failed: upload the database again.";
 inline constexpr char kDownloading[] = "Downloading data...";
 inline constexpr char kUploading[] = "Uploading data...";
 inline constexpr char kBackingUp[] = "Backing up the deskset's database...";

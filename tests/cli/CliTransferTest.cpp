@@ -464,3 +464,65 @@ TEST_F(CliTransferTest, ATraceOfADownloadDecodes) {
               1);
     EXPECT_THAT(m_err.str(), HasSubstr("cannot be written"));
 }
+
+// A deskset's "upload completed" where it cannot be true is never taken for success.
+TEST_F(CliTransferTest, AnUploadCompletionOutOfPlaceFailsTheCommand) {
+    ConfigImage image;
+    const auto file = WriteChangedDatabase(Path("new.ddb"), image);
+    const auto backups = Path("backups");
+    fs::create_directory(backups);
+    const auto out = Path("downloaded.ddb");
+
+    DesksetSimOptions answersDownloadAsUpload;
+    answersDownloadAsUpload.downloadAnsweredAsUpload = true;
+    StartSimulator(answersDownloadAsUpload);
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out}, kQuickAnswer), 1);
+    EXPECT_THAT(m_err.str(), testing::EndsWith("Communication error with deskset\n"));
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(
+        Run({"upload", "--port", Device(), "--backup", backups, "--verify", file}, kQuickAnswer),
+        1);
+    EXPECT_THAT(m_err.str(), ::testing::Not(HasSubstr("(Completed)")));
+    EXPECT_EQ(m_simulator->CompletedUploads(), 0);
+    EXPECT_TRUE(FilesIn(backups).empty());
+
+    m_simulator.reset();
+    DesksetSimOptions claimsEarly;
+    claimsEarly.uploadCompletedAfterBlocks = 10;
+    StartSimulator(claimsEarly);
+    EXPECT_EQ(Run({"upload", "--port", Device(), file}), 1);
+    EXPECT_THAT(m_err.str(), testing::EndsWith("The upload failed: upload the database again.\n"));
+
+    m_simulator.reset();
+    DesksetSimOptions doubled;
+    doubled.uploadCompletions = 2;
+    doubled.corruptUploadBlock = 3;
+    StartSimulator(doubled);
+    EXPECT_EQ(Run({"upload", "--port", Device(), "--verify", file}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("Verify failed: 100 bytes read back"));
+}
+
+// A deskset, or a device server, that closes the line as soon as its outcome
+// was acknowledged: the outcome still counts, over a pty and over TCP.
+TEST_F(CliTransferTest, AHangUpRightAfterTheOutcomeLosesNothing) {
+    ConfigImage image;
+    const auto file = WriteChangedDatabase(Path("new.ddb"), image);
+    DesksetSimOptions hangsUp;
+    hangsUp.hangUpAfterOutcome = true;
+    for (const bool overTcp : {false, true}) {
+        for (int run = 0; run < 3; ++run) {
+            SCOPED_TRACE(testing::Message() << (overTcp ? "tcp" : "pty") << " run " << run);
+            m_simulator = std::make_unique<CDesksetSimulator>(hangsUp);
+            ASSERT_TRUE(overTcp ? m_simulator->StartOnTcp("127.0.0.1:0")
+                                : m_simulator->StartOnNewPty());
+            const std::string port = (overTcp ? "tcp:" : "") + Device();
+            const auto out = Path("downloaded.ddb");
+            EXPECT_EQ(Run({"download", "--port", port, "--out", out}), 0) << m_err.str();
+            EXPECT_TRUE(fs::exists(out));
+            fs::remove(out);
+            if (overTcp) {  // a pty stays closed after the hang-up
+                EXPECT_EQ(Run({"upload", "--port", port, file}), 0) << m_err.str();
+            }
+        }
+    }
+}

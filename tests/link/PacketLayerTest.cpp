@@ -431,6 +431,54 @@ TEST_F(PacketLayerTest, ZeroLengthDataAndFragmentTypesAreDelivered) {
     EXPECT_EQ(types, (std::vector<int>{0, 1, 2, 3}));
 }
 
+// A frame that arrived before the link was reset is still handed up: the
+// far end may start over (or hang up) right after its last message.
+TEST_F(PacketLayerTest, WhatArrivedBeforeAResetIsStillDelivered) {
+    Make();
+    Handshake();
+    m_lineB->Inject(MakeFrame(kFrameDataWhole, 5, {1, 2, 3}));
+    m_lineB->Inject(MakeFrame(kFrameConnectRequest, 6, {}));
+    int rx = 0;
+    int tx = 0;
+    m_b->Process(rx, tx);
+    ASSERT_TRUE(m_b->IsStopped());
+    EXPECT_EQ(rx, 1);
+    m_b->Process(rx, tx);
+    EXPECT_EQ(rx, 1) << "until the session has taken it";
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{Bytes({1, 2, 3})});
+    m_b->Process(rx, tx);
+    EXPECT_EQ(rx, 0);
+}
+
+// Queued, sent and awaiting its acknowledgement, a data frame counts as
+// unacknowledged; a poll never does, and a reset forgets nothing.
+TEST_F(PacketLayerTest, UnacknowledgedFramesCountUntilTheirAcknowledgement) {
+    Make();
+    Handshake();
+    const Bytes payload{9};
+    m_a->Send(payload.data(), 1, kFragmentWhole);
+    m_a->Send(payload.data(), 1, kFragmentWhole);
+    EXPECT_EQ(m_a->UnacknowledgedFrames(), 2);
+    int rx = 0;
+    int tx = 0;
+    m_a->Process(rx, tx);  // the first goes out
+    EXPECT_EQ(m_a->UnacknowledgedFrames(), 2);
+    m_b->Process(rx, tx);
+    m_a->Process(rx, tx);  // its acknowledgement; the second goes out
+    EXPECT_EQ(m_a->UnacknowledgedFrames(), 1);
+    Pump();
+    EXPECT_EQ(m_a->UnacknowledgedFrames(), 0);
+    Advance(m_a->PollInterval());
+    Pump(1);  // a poll, answered
+    EXPECT_EQ(m_a->UnacknowledgedFrames(), 0);
+
+    m_a->Send(payload.data(), 1, kFragmentWhole);
+    m_lineA->Inject(MakeFrame(kFrameConnectRequest, 200, {}));
+    m_a->Process(rx, tx);
+    ASSERT_TRUE(m_a->IsStopped());
+    EXPECT_EQ(m_a->UnacknowledgedFrames(), 1) << "lost with the link, never confirmed";
+}
+
 TEST_F(PacketLayerTest, FiveTimeoutsDropTheLink) {
     Make();
     Handshake();

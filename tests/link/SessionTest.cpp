@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "link/CLayerFactory.h"
+#include "link/CSession.h"
+#include "link/CStatusQueue.h"
 #include "link/VcomCodes.h"
 #include "support/CLoopLayer2.h"
 #include "support/CMemoryLayer1.h"
@@ -192,3 +194,26 @@ TEST_F(SessionTest, RefusedFragmentIsReported) {
 }
 
 }  // namespace
+
+// Messages that arrive together with the link's loss are announced before it,
+// those still in Layer 2 too. One session stepped by hand, without threads.
+TEST_F(SessionTest, WhatArrivedBeforeALossIsAnnouncedBeforeIt) {
+    CRecordingVcom owner(40, false);
+    CStatusQueue statuses;
+    CSession session(owner, statuses, 40);
+    auto line = CMemoryLayer1::MakePair();
+    CLoopLayer2 lower(*line.second, m_shared, false, kFragmentSize);
+    session.SetLowerLayer(&lower);
+    int idle = 0;
+    session.Step(idle);
+    ASSERT_EQ(owner.connects, 1);
+
+    m_shared->toSecond.emplace_back(Counting(5), kFragmentWhole);
+    session.ReceivePull();                                         // taken by the comm link thread
+    m_shared->toSecond.emplace_back(Counting(8), kFragmentWhole);  // not taken yet
+    m_shared->linkUp = false;
+    session.Step(idle);
+    EXPECT_EQ(owner.announcedLengths, (std::vector<int>{5, 8}));
+    EXPECT_EQ(owner.disconnects, 1);
+    EXPECT_EQ(owner.announcedAtLastDisconnect, 2u);
+}

@@ -1,6 +1,7 @@
 #pragma once
 // Recording stand-ins for everything around the transfer controller.
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,10 +21,11 @@ struct FakeLink : ITransferLink {
     void Disconnect() override { ++disconnects; }
     int Send(const std::vector<std::uint8_t>& bytes) override {
         sent.push_back(bytes);
-        return 0;
+        return sent.size() <= acceptedSends ? 0 : -10008;
     }
     int QueuedMessages() override { return queued; }
     int WaitingFrames() override { return waiting; }
+    bool AllSentAcknowledged() override { return acknowledged; }
 
     std::vector<std::uint8_t> SentTypes() const {
         std::vector<std::uint8_t> types;
@@ -37,8 +39,10 @@ struct FakeLink : ITransferLink {
     int connectResult = 0;
     int disconnects = 0;
     std::vector<std::vector<std::uint8_t>> sent;
+    std::size_t acceptedSends = SIZE_MAX;  // later sends fail
     int queued = 0;
     int waiting = 0;
+    bool acknowledged = true;
 };
 
 struct FakeTimers : ITransferTimers {

@@ -563,3 +563,95 @@ TEST_F(UploadPhasesTest, NoBlockIsSentWithoutACompleteWrittenBackup) {
     EXPECT_EQ(SentOfType(kImageBlockToDeskset), 0u);
     EXPECT_FALSE(m_controller.IsConnected());
 }
+
+// "Upload completed" counts only in the upload phase, once, and only when every
+// block was handed to the link and acknowledged; anywhere else the answer
+// timer ends the transfer.
+TEST_F(UploadPhasesTest, AnUploadCompletionOutOfPlaceIsNeverBelieved) {
+    // Answering a download request: ignored, and the silence ends it.
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    const ConfigImage defaults = m_database.image;
+    Receive(kUploadCompleted);
+    Receive(kUploadFailed);
+    EXPECT_TRUE(m_controller.IsConnected());
+    EXPECT_FALSE(m_view.progress.buttonVisible);
+    m_controller.OnTimer(kAnswerTimer);
+    EXPECT_THAT(m_view.messages, ElementsAre("Communication error with deskset"));
+    EXPECT_EQ(m_database.image, defaults);
+
+    // Answering the backup's download request: nothing is uploaded.
+    SetImageDefaults(m_database.image);
+    m_controller.RequestUpload({m_scratch.Root().string(), true});
+    ConnectAndPassChecks();
+    Receive(kUploadCompleted);
+    EXPECT_EQ(m_view.progress.phase, TransferPhase::Backup);
+    EXPECT_FALSE(m_view.progress.buttonVisible);
+    EXPECT_EQ(SentOfType(kImageBlockToDeskset), 0u);
+    m_controller.OnTimer(kAnswerTimer);
+    EXPECT_EQ(m_view.progress.status, "Communication error with deskset");
+    EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(UploadPhasesTest, ACompletionBeforeEveryBlockWasTakenAndAcknowledgedFailsTheUpload) {
+    struct Case {
+        std::size_t acceptedSends;  // the version and hardware requests, then the blocks
+        bool acknowledged;
+        bool completed;
+    };
+    for (const Case& c :
+         {Case{2 + 164, true, true}, Case{2 + 163, true, false}, Case{2 + 164, false, false}}) {
+        SCOPED_TRACE(testing::Message() << c.acceptedSends << " " << c.acknowledged);
+        m_link.sent.clear();
+        m_link.acceptedSends = c.acceptedSends;
+        m_link.acknowledged = c.acknowledged;
+        m_view.messages.clear();
+        m_controller.RequestUpload();
+        ConnectAndPassChecks();
+        Receive(kUploadCompleted);
+        EXPECT_FALSE(m_controller.IsConnected());
+        if (c.completed) {
+            EXPECT_EQ(m_view.progress.status, "Uploading data...(Completed)");
+            EXPECT_TRUE(m_view.messages.empty());
+        } else {
+            EXPECT_EQ(m_view.progress.status, "Uploading data...(Error! Transfer was incomplete)");
+            EXPECT_THAT(m_view.messages,
+                        ElementsAre("The deskset reported the upload complete before it had "
+                                    "received every block. The upload failed: upload the "
+                                    "database again."));
+        }
+        m_controller.ProgressDialogClosed();
+    }
+}
+
+TEST_F(UploadPhasesTest, ADoubledCompletionNeverSkipsTheVerify) {
+    m_controller.RequestUpload({std::nullopt, true});
+    ConnectAndPassChecks();
+    Receive(kUploadCompleted);
+    Receive(kUploadCompleted);
+    EXPECT_EQ(m_view.progress.status, "Verifying the upload...");
+    EXPECT_TRUE(m_controller.IsConnected());
+    ConfigImage readBack = m_database.image;
+    readBack.SetU8(100, readBack.U8(100) ^ 1);
+    ServeImage(readBack);
+    EXPECT_EQ(m_view.progress.status, "Verifying the upload...(Verify failed)");
+    EXPECT_THAT(m_view.messages, ElementsAre(transfer_strings::VerifyFailedText(1, "")));
+
+    // Once the upload has ended, a late completion changes nothing.
+    Receive(kUploadCompleted);
+    EXPECT_EQ(m_view.progress.status, "Verifying the upload...(Verify failed)");
+}
+
+TEST_F(TransferControllerTest, TheLossOfALinkAlreadyClosedLeavesTheOutcomeStanding) {
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    for (std::size_t offset = 0; offset < 16384; offset += 100) {
+        ReceiveBlock(offset, 0x5A, offset < 16300 ? 100 : 84);
+    }
+    Receive(kDownloadCompleted);
+    m_controller.OnConnectionLost();  // the deskset hung up right after its outcome
+    EXPECT_EQ(m_view.progress.status, "Downloading data...(Completed)");
+    EXPECT_EQ(m_view.progress.buttonText, "Ok");
+    EXPECT_EQ(m_view.status, "For Help, press F1");
+    EXPECT_EQ(m_database.replaced, 1);
+}

@@ -3,13 +3,15 @@
 #include <vector>
 
 #include "CDesksetResponder.h"
+#include "transfer/MessageCodec.h"
 
 CDesksetLink::CDesksetLink(CDesksetResponder& responder, std::mutex& responderMutex,
-                           std::function<void()> onLinkLost)
+                           std::function<void()> onLinkLost, std::function<void()> onOutcomeSent)
     : Vcom(250),
       m_responder(responder),
       m_responderMutex(responderMutex),
-      m_onLinkLost(std::move(onLinkLost)) {}
+      m_onLinkLost(std::move(onLinkLost)),
+      m_onOutcomeSent(std::move(onOutcomeSent)) {}
 
 CDesksetLink::~CDesksetLink() {
     Shutdown();
@@ -28,6 +30,11 @@ void CDesksetLink::OnReceive(int length) {
     }
     for (const auto& answer : answers) {
         Send(answer.data(), static_cast<int>(answer.size()));
+        const std::uint8_t type = answer[1];
+        if (m_onOutcomeSent && type >= transfer::kUploadCompleted &&
+            type <= transfer::kDownloadFailed) {
+            m_onOutcomeSent();
+        }
     }
 }
 

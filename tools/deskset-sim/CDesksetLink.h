@@ -11,8 +11,10 @@ class CDesksetResponder;
 // responder and sends back what it answers. Runs on the session thread.
 class CDesksetLink : public Vcom {
 public:
+    // onOutcomeSent, when given, is called each time a transfer's outcome is
+    // handed to the link.
     CDesksetLink(CDesksetResponder& responder, std::mutex& responderMutex,
-                 std::function<void()> onLinkLost);
+                 std::function<void()> onLinkLost, std::function<void()> onOutcomeSent = {});
     ~CDesksetLink() override;
 
     void OnReceive(int length) override;
@@ -23,4 +25,5 @@ private:
     CDesksetResponder& m_responder;
     std::mutex& m_responderMutex;
     std::function<void()> m_onLinkLost;
+    std::function<void()> m_onOutcomeSent;
 };

@@ -26,6 +26,7 @@ CDesksetResponder::CDesksetResponder(const DesksetSimOptions& options)
 void CDesksetResponder::ResetTransfer() {
     std::fill(m_uploadCovered.begin(), m_uploadCovered.end(), false);
     m_uploadCoveredCount = 0;
+    m_uploadBlocks = 0;
 }
 
 void CDesksetResponder::StopPartWay(int messages, int blocks) {
@@ -76,6 +77,9 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::ServeDownload() {
     if (m_options.failDownload) {
         return {Encode(transfer::kDownloadFailed)};
     }
+    if (m_options.downloadAnsweredAsUpload) {
+        return {Encode(transfer::kUploadCompleted)};
+    }
     ConfigImage image;
     std::copy(m_image.begin(), m_image.end(), image.Bytes().begin());
     std::vector<Message> messages;
@@ -108,6 +112,9 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::StoreBlock(const Msg&
             ++m_uploadCoveredCount;
         }
     }
+    if (++m_uploadBlocks == m_options.uploadCompletedAfterBlocks) {
+        return {Encode(transfer::kUploadCompleted)};  // stored nothing, claims all
+    }
     if (m_uploadCoveredCount < DesksetSimOptions::kImageSize) {
         return {};
     }
@@ -122,7 +129,8 @@ std::vector<CDesksetResponder::Message> CDesksetResponder::StoreBlock(const Msg&
     if (m_uploadSink) {
         m_uploadSink(m_image);
     }
-    return {Encode(transfer::kUploadCompleted)};
+    return std::vector<Message>(std::max(m_options.uploadCompletions, 0),
+                                Encode(transfer::kUploadCompleted));
 }
 
 // A deskset whose memory let one block down: the upload still reports

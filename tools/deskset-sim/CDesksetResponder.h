@@ -43,6 +43,7 @@ private:
     std::vector<uint8_t> m_upload;
     std::vector<bool> m_uploadCovered;
     int m_uploadCoveredCount = 0;
+    int m_uploadBlocks = 0;  // blocks of the upload under way
     int m_messagesSeen = 0;
     int m_completedUploads = 0;
     int m_downloads = 0;

@@ -26,6 +26,8 @@ constexpr const char* kLayer2Parameters = "Passive";
 constexpr auto kRetryInterval = std::chrono::milliseconds(500);
 constexpr const char* kDefaultTcpHost = "127.0.0.1";
 constexpr int kHostLookupBoundMs = 10000;
+// How long a hang-up waits for the computer to acknowledge the outcome.
+constexpr auto kHangUpAckBound = std::chrono::seconds(2);
 
 }  // namespace
 
@@ -147,8 +149,8 @@ bool CDesksetSimulator::StartServing(std::unique_ptr<CLayerFactory> factory,
     }
 
     factory->SetClock(m_options.clock);
-    m_link =
-        std::make_unique<CDesksetLink>(m_responder, m_responderMutex, [this] { OnLinkLost(); });
+    m_link = std::make_unique<CDesksetLink>(
+        m_responder, m_responderMutex, [this] { OnLinkLost(); }, [this] { OnOutcomeSent(); });
     m_link->SetLayerFactory(std::move(factory));
     if (!ConnectLink()) {
         m_lastError = "cannot open " + m_devicePath;
@@ -172,22 +174,55 @@ void CDesksetSimulator::OnLinkLost() {
     m_superviseCondition.notify_all();
 }
 
-// Listens again after each link loss, from a thread of its own rather than
-// from inside the link's callback.
+void CDesksetSimulator::OnOutcomeSent() {
+    if (!m_options.hangUpAfterOutcome) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_superviseMutex);
+        m_hangUpRequested = true;
+    }
+    m_superviseCondition.notify_all();
+}
+
+// Listens again after each link loss, and hangs up when told to, from a
+// thread of its own rather than from inside the link's callbacks.
 void CDesksetSimulator::Supervise() {
     std::unique_lock lock(m_superviseMutex);
     while (!m_stopping) {
-        m_superviseCondition.wait_for(lock, kRetryInterval,
-                                      [this] { return m_stopping || m_linkLost; });
+        m_superviseCondition.wait_for(
+            lock, kRetryInterval, [this] { return m_stopping || m_linkLost || m_hangUpRequested; });
         if (m_stopping) {
             break;
         }
+        const bool hangUp = m_hangUpRequested;
         m_linkLost = false;
+        m_hangUpRequested = false;
         lock.unlock();
-        if (!m_link->IsConnected()) {
+        if (hangUp) {
+            HangUp();
+        } else if (!m_link->IsConnected()) {
             ConnectLink();
         }
         lock.lock();
+    }
+}
+
+// A deskset, or a device server, that closes the line as soon as the
+// computer has acknowledged its last message. (Closed any earlier, a pty
+// would discard what the computer had not read yet.) A TCP listener takes the
+// next connection; any other line stays closed.
+void CDesksetSimulator::HangUp() {
+    const auto deadline = std::chrono::steady_clock::now() + kHangUpAckBound;
+    while (!m_link->AllSentAcknowledged() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    m_link->Disconnect();
+    if (m_layer1Kind == CLayerFactory::kSocketLayer1) {
+        ConnectLink();
+    } else {
+        m_newPty->Close();
+        m_deviceLine.reset();
     }
 }
 

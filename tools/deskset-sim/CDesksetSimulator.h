@@ -65,6 +65,8 @@ private:
     bool ConnectLink();
     void Supervise();
     void OnLinkLost();
+    void OnOutcomeSent();
+    void HangUp();
     void SaveUpload(const std::vector<uint8_t>& image);
     std::string LayerOneParameters() const;
     bool OpenListener(const std::string& address);
@@ -85,6 +87,7 @@ private:
     std::mutex m_superviseMutex;
     std::condition_variable m_superviseCondition;
     bool m_linkLost = false;
+    bool m_hangUpRequested = false;
     bool m_stopping = false;
     std::thread m_supervisor;
 };

@@ -33,6 +33,8 @@ public:
     int CanSend() override;
     int Send(const uint8_t* data, int length, int fragmentType) override;
     int MaxPayload() override { return m_maxPayload; }
+    // Whatever is sent has arrived: there is nothing to acknowledge.
+    int UnacknowledgedFrames() const override { return 0; }
 
 private:
     std::deque<std::pair<std::vector<uint8_t>, int>>& Input();

@@ -53,6 +53,7 @@ void CRecordingVcom::OnDisconnect() {
     {
         std::lock_guard lock(m_mutex);
         ++disconnects;
+        announcedAtLastDisconnect = announcedLengths.size();
     }
     Notify();
 }

@@ -44,6 +44,7 @@ public:
     std::vector<int> linkEvents;
     int connects = 0;
     int disconnects = 0;
+    std::size_t announcedAtLastDisconnect = 0;  // announcedLengths.size() at OnDisconnect
 
 private:
     void Notify();
