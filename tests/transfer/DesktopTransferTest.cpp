@@ -11,8 +11,8 @@
 #include "CDesksetSimulator.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
-#include "app/GuiTestSupport.h"
 #include "app/DatabaseFile.h"
+#include "app/GuiTestSupport.h"
 #include "app/ImageDefaults.h"
 #include "app/TorvoSettings.h"
 #include "link/CLayerFactory.h"
@@ -214,6 +214,33 @@ TEST_F(DesktopTransferTest, ADesksetThatGoesQuietWithTheLinkUpEndsTheTransfer) {
     EXPECT_THAT(m_prompt->texts, ElementsAre("Communication error with deskset"));
     EXPECT_FALSE(Transfer().Controller().IsConnected());
     EXPECT_EQ(m_frame->StatusText(), "For Help, press F1");
+}
+
+// The desktop program shares the controller: a completion claimed after ten
+// blocks is a failed upload with its reason, never "(Completed)".
+TEST_F(DesktopTransferTest, AnUploadClaimedCompleteTooEarlyFails) {
+    DesksetSimOptions options;
+    options.uploadCompletedAfterBlocks = 10;
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    m_frame->ExecuteCommand(cmd::UploadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Uploading data...(Error! Transfer was incomplete)"));
+    ASSERT_EQ(m_prompt->texts.size(), 1);
+    EXPECT_TRUE(m_prompt->texts[0].contains("before it had received every block"));
+    CloseProgressDialog();
+}
+
+// A deskset that hangs up right after its outcome: the outcome stays shown.
+TEST_F(DesktopTransferTest, AHangUpRightAfterTheOutcomeLeavesItStanding) {
+    DesksetSimOptions options;
+    options.hangUpAfterOutcome = true;
+    StartSimulator(options);
+    m_frame->ExecuteCommand(cmd::DownloadDatabase);
+    ASSERT_TRUE(WaitForProgressText("Downloading data...(Completed)"));
+    QTest::qWait(100);  // the loss of the line, reported on its way down
+    EXPECT_EQ(ProgressText(), "Downloading data...(Completed)");
+    EXPECT_EQ(Transfer().ProgressDialog()->Button()->text(), "Ok");
+    CloseProgressDialog();
 }
 
 TEST_F(DesktopTransferTest, AnUploadRightAfterADownloadConnectsAgain) {
