@@ -78,7 +78,8 @@ constexpr const char* kDownloadHelp =
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
-    "  --trace TRACE      write every link frame, both ways, to the file TRACE\n"
+    "  --trace TRACE      write every link frame, both ways, to the file TRACE;\n"
+    "                     a trace cut short (a full disk) makes the exit status 1\n"
     "  --help             show this text\n";
 
 constexpr const char* kUploadHelp =
@@ -100,7 +101,8 @@ constexpr const char* kUploadHelp =
     "                     unless that file was written whole\n"
     "  --verify           read the database back after the upload and compare it\n"
     "                     byte for byte; exit 1 with the number of differing bytes\n"
-    "  --trace TRACE      write every link frame, both ways, to the file TRACE\n"
+    "  --trace TRACE      write every link frame, both ways, to the file TRACE;\n"
+    "                     a trace cut short (a full disk) makes the exit status 1\n"
     "  --help             show this text\n";
 
 constexpr int kMaxTimeoutSeconds = 3600;
