@@ -142,10 +142,8 @@ bool CTorvoApp::DoSave(bool askForName) {
         }
     }
     const QString fullPath = QFileInfo(target).absoluteFilePath();
-    FileResult result = CheckWritable(LocalPath(fullPath));
-    if (result.Ok()) {
-        result = WriteDatabaseFile(LocalPath(fullPath), TheImage());
-    }
+    // The write refuses a read-only file the user chose in the dialog.
+    const FileResult result = WriteDatabaseFile(LocalPath(fullPath), TheImage());
     if (!result.Ok()) {
         ThePrompt().Warn(QString::fromLocal8Bit(result.message.c_str()));
         return false;

@@ -207,6 +207,10 @@ FileResult DatabaseFileWriter::Prepare() {
     if (replacing && S_ISDIR(existing.st_mode)) {
         return FileResult::Failure(SaveErrorMessage(EISDIR, m_path));
     }
+    // The rename below would replace a read-only file as readily as any other.
+    if (const FileResult writable = CheckWritable(m_path); !writable.Ok()) {
+        return writable;
+    }
     do {
         m_temporary = TemporaryNameBeside(m_target);
         m_fd = platform_files::CreateNew(m_temporary, 0666);

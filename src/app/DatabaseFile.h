@@ -31,8 +31,9 @@ FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image);
 
 // A save in two steps, so that a caller learns that the target cannot be
 // written before the work that produces the image (a download of minutes):
-// Prepare makes the new file beside the target, Commit writes the image into
-// it and lets it replace the target. A writer that is not committed removes
+// Prepare refuses a target that CheckWritable refuses and makes the new file
+// beside the target, Commit writes the image into it and lets it replace the
+// target. A writer that is not committed removes
 // its new file and leaves the target as it was.
 class DatabaseFileWriter {
 public:
@@ -61,5 +62,5 @@ FileResult CheckWritable(const std::string& path);
 
 // Writes the whole image to path atomically: the bytes go to a new file
 // beside the target, which replaces the target only once it is complete and
-// flushed. A failed write leaves any existing file as it was.
+// flushed. A failed or refused write leaves any existing file as it was.
 FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image);

@@ -17,6 +17,11 @@ void FrameTraceFile::OnFrame(FrameDirection direction, const uint8_t* bytes, int
     m_out << line << std::flush;
 }
 
+bool FrameTraceFile::Complete() {
+    std::lock_guard lock(m_lock);
+    return m_out.good();
+}
+
 std::string FrameTraceFile::Timestamp(std::chrono::system_clock::time_point time) {
     using namespace std::chrono;
     const auto sinceEpoch = duration_cast<milliseconds>(time.time_since_epoch());

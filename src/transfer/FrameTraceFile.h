@@ -25,6 +25,9 @@ public:
         const std::string& path, Clock clock = [] { return std::chrono::system_clock::now(); });
 
     bool IsOpen() const { return m_out.is_open(); }
+    // False once a line could not be written whole (a full disk): the trace
+    // ends before the transfer did.
+    bool Complete();
     void OnFrame(FrameDirection direction, const uint8_t* bytes, int length, bool checkOk) override;
 
     static std::string Timestamp(std::chrono::system_clock::time_point time);

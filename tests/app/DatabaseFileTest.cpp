@@ -175,3 +175,24 @@ TEST_F(DatabaseFileTest, AFileWithoutWritePermissionIsReadOnlyEvenForRoot) {
     EXPECT_TRUE(CheckWritable(path).Ok());
     EXPECT_TRUE(CheckWritable(m_scratch.Path("new.ddb")).Ok());
 }
+
+TEST_F(DatabaseFileTest, EveryWriteRefusesAReadOnlyFileThroughItsNameOrALink) {
+    ConfigImage image;
+    SetImageDefaults(image);
+    const auto path = Write("locked.ddb", "old");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    const auto link = (m_dir / "link.ddb").string();
+    fs::create_symlink(path, link);
+
+    for (const std::string& name : {path, link}) {
+        const FileResult written = WriteDatabaseFile(name, image);
+        EXPECT_EQ(written.message, "Access to " + name + " was denied.");
+        DatabaseFileWriter writer(name);
+        EXPECT_FALSE(writer.Prepare().Ok()) << "refused before the work that fills the file";
+    }
+    EXPECT_EQ(ReadAll(path), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator{}), 2);
+
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(WriteDatabaseFile(link, image).Ok());
+}

@@ -21,6 +21,7 @@
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
 #include "link/CLayerFactory.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
@@ -156,7 +157,7 @@ TEST_F(CliTransferTest, UploadSendsTheFileAndSucceedsOnlyOnCompletion) {
     const auto bad = Path("bad.ddb");
     std::ofstream(bad) << "ZEL DESKSET V999 rest";
     EXPECT_EQ(Run({"upload", "--port", Device(), bad}), 1);
-    EXPECT_EQ(m_err.str(), "Unknown database version.\n");
+    EXPECT_EQ(m_err.str(), bad + ": Unknown database version.\n");
 }
 
 // The simulator program serving on a socket, as a deskset behind a serial
@@ -525,4 +526,34 @@ TEST_F(CliTransferTest, AHangUpRightAfterTheOutcomeLosesNothing) {
             }
         }
     }
+}
+
+TEST_F(CliTransferTest, ATraceCutShortFailsTheCommandBesideTheTransfersOutcome) {
+    StartSimulator();
+    const std::string incomplete = " is incomplete: it could not be written to the end.\n";
+    // A full disk from the first line: the download itself succeeds and its file is written.
+    const auto out = Path("x.ddb");
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", out, "--trace", "/dev/full"}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("The trace file /dev/full" + incomplete));
+    EXPECT_EQ(fs::file_size(out), 16384u);
+
+    // Room for a few lines only: the upload completes, the trace stops part way.
+    const auto trace = Path("upload.trace");
+    const int status = [&] {
+        const FileSizeLimit limit(2000);
+        return Run({"upload", "--port", Device(), "--trace", trace, out});
+    }();
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(m_simulator->CompletedUploads(), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("The trace file " + trace + incomplete));
+    EXPECT_GT(fs::file_size(trace), 0u);
+    EXPECT_LE(fs::file_size(trace), 2000u);
+
+    // A failed transfer gives its own message, then the trace's.
+    m_simulator.reset();
+    DesksetSimOptions wrongVersion;
+    wrongVersion.version = "ZEL DESKSET V002";
+    StartSimulator(wrongVersion);
+    EXPECT_EQ(Run({"upload", "--port", Device(), "--trace", "/dev/full", out}), 1);
+    EXPECT_EQ(m_err.str(), "ERROR : Wrong database version\nThe trace file /dev/full" + incomplete);
 }

@@ -6,7 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "TorvoCli.h"
@@ -25,6 +28,7 @@
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using namespace std::string_literals;
 
 namespace {
 
@@ -187,6 +191,88 @@ TEST_F(DatabaseCommandsTest, EveryRefusedRowIsReportedAndTheFileLeftAsItWas) {
               "line 2: a character has no single-byte form.\n");
 }
 
+TEST_F(DatabaseCommandsTest, AFullTableImportsAndOneRowMoreIsRefusedWithItsLine) {
+    struct Table {
+        const char* name;
+        std::string header;
+        std::function<std::string(std::size_t)> row;  // Key 7 keeps its FIRE
+        std::size_t capacity;
+        std::string_view fullMessage;
+    };
+    const Table tables[] = {
+        {"speed-pages", "label,paging_format,digits\n",
+         [](std::size_t k) { return (k == 0 ? "FIRE" : "P" + std::to_string(k)) + ",MOTO,123\n"; },
+         layout::speed_page::kCount, kTableFullMessage},
+        {"aliases", "label,ptt_id,protocol\n",
+         [](std::size_t k) {
+             return "A" + std::to_string(k) + "," + std::to_string(k) + ",DTMF\n";
+         },
+         layout::alias::kCount, kAliasTableFullMessage},
+    };
+    for (const Table& table : tables) {
+        std::string csv = table.header;
+        for (std::size_t k = 0; k < table.capacity; ++k) {
+            csv += table.row(k);
+        }
+        ASSERT_EQ(Run({"import", table.name, m_db, WriteCsv(csv)}), 0) << table.name << m_err.str();
+        ASSERT_EQ(Run({"export", table.name, m_db}), 0);
+        const std::string exported = m_out.str();
+        EXPECT_EQ(std::count(exported.begin(), exported.end(), '\n'), table.capacity + 1);
+
+        // The header is line 1, so the first row too many is on line capacity + 2.
+        EXPECT_EQ(Refused(table.name, csv + table.row(table.capacity)),
+                  "line " + std::to_string(table.capacity + 2) + ": " +
+                      std::string(table.fullMessage) + "\n")
+            << table.name;
+    }
+}
+
+TEST_F(DatabaseCommandsTest, CellsThatCannotBeReadAsTheyStandAreRefusedWithTheirLine) {
+    const std::string header = "label,ptt_id,protocol\n";
+    const std::pair<std::string, std::string> refused[] = {
+        {"A,1,DTMF\nB\0C,2,DTMF\n"s, "line 3: a field holds a NUL character.\n"},
+        {"\0,1,DTMF\n"s, "line 2: a field holds a NUL character.\n"},
+        {"A,1,DTMF\n\"B\nC\0\",2,DTMF\n"s, "line 4: a field holds a NUL character.\n"},
+        {"A\"B,1,DTMF\n",
+         "line 2: a quote inside a field that is not quoted (quote the field and double the "
+         "quote).\n"},
+        {"A,1,DTMF\n\"B\"C,2,DTMF\n", "line 3: text follows the closing quote of a field.\n"},
+        {",1,DTMF\n", "line 2: " + std::string(kFieldsEmptyMessage) + "\n"},
+        {"A,,DTMF\n", "line 2: " + std::string(kFieldsEmptyMessage) + "\n"},
+        {"A,1,\n", "line 2: The protocol must be MDC1200 or DTMF.\n"},
+    };
+    for (const auto& [rows, message] : refused) {
+        EXPECT_EQ(Refused("aliases", header + rows), message);
+    }
+
+    // Quoted fields may hold quotes, commas and line breaks, and be empty where a cell may.
+    ASSERT_EQ(Run({"import", "aliases", m_db,
+                   WriteCsv(header + "\"B\"\"Q\",\"2\",DTMF\r\n\"C,\nD\",3,\"DTMF\"\n")}),
+              0)
+        << m_err.str();
+    ConfigImage image;
+    ASSERT_TRUE(ReadDatabaseFile(m_db, image).Ok());
+    EXPECT_EQ(PttIdAlias(image, 0).Label(), "B\"Q");
+    EXPECT_EQ(PttIdAlias(image, 1).Label(), "C,\nD");
+    EXPECT_TRUE(PttIdAlias(image, 2).IsFree());
+}
+
+TEST_F(DatabaseCommandsTest, EveryWriteRefusesAReadOnlyDatabaseAsTheDesktopSaveDoes) {
+    const std::string csv = WriteCsv("label,ptt_id,protocol\nA,1,DTMF\n");
+    const std::string before = Contents(m_db);
+    std::filesystem::permissions(m_db, std::filesystem::perms::owner_read);
+    const std::vector<std::string> writes[] = {
+        {"new", "--force", m_db},
+        {"import", "aliases", m_db, csv},
+        {"download", "--port", m_scratch.Path("no-such-tty"), "--out", m_db},
+    };
+    for (const auto& command : writes) {
+        EXPECT_EQ(Run(command), 1) << command.front();
+        EXPECT_EQ(m_err.str(), "Access to " + m_db + " was denied.\n") << command.front();
+        EXPECT_EQ(Contents(m_db), before) << command.front();
+    }
+}
+
 TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {
     const std::string copy = m_scratch.Path("copy.ddb");
     ASSERT_TRUE(WriteDatabaseFile(copy, m_image).Ok());
@@ -201,6 +287,27 @@ TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {
     EXPECT_THAT(m_out.str(), HasSubstr("channels[2].frequencies[0].label: "));
     EXPECT_THAT(m_out.str(), HasSubstr(" -> ENGINE\n"));
     EXPECT_THAT(m_out.str(), HasSubstr("ptt_id_aliases[2].label: (none) -> ZED\n"));
+
+    // Bytes that no field covers: the reserved areas, a channel record's last
+    // byte, a paging format's bytes after its parameters.
+    ConfigImage unnamed = m_image;
+    const std::size_t bytes[] = {layout::kReservedAfterButtons, layout::kReservedAtEnd,
+                                 layout::kImageSize - 1,
+                                 layout::channel::kStart + 2 * layout::channel::kSize - 1,
+                                 layout::manual_page::kStart + layout::manual_page::kReservedStart};
+    for (const std::size_t at : bytes) {
+        unnamed.SetU8(at, unnamed.U8(at) ^ 0x5A);
+    }
+    ASSERT_TRUE(WriteDatabaseFile(copy, unnamed).Ok());
+    EXPECT_EQ(Run({"diff", m_db, copy}), 1);
+    EXPECT_EQ(m_out.str(), "bytes outside the named fields that differ: 5\n");
+    // A named field's byte is a field difference, not counted among them.
+    ChannelRecord(unnamed, 0).SetDetectionFlag(15, true);
+    ASSERT_TRUE(WriteDatabaseFile(copy, unnamed).Ok());
+    EXPECT_EQ(Run({"diff", m_db, copy}), 1);
+    EXPECT_EQ(m_out.str(),
+              "channels[0].frequencies[15].detection: No -> Yes\n"
+              "bytes outside the named fields that differ: 5\n");
 
     EXPECT_EQ(Run({"diff", m_db, m_scratch.Path("none.ddb")}), 2);
     EXPECT_THAT(m_err.str(), HasSubstr("was not found."));
@@ -234,6 +341,45 @@ TEST_F(DatabaseCommandsTest, DumpNamesEveryFieldInTextAndJson) {
     EXPECT_EQ(root["ptt_id_aliases"][0]["protocol"].toString(), "DTMF");
     EXPECT_EQ(root["custom_tones"][1]["first_tone_hz"].toDouble(), 1234.5);
     EXPECT_EQ(root["custom_tones"][1]["number"].toInt(), 7);
+}
+
+TEST_F(DatabaseCommandsTest, DumpShowsSignedBytesWithTheirSign) {
+    namespace c = layout::channel;
+    struct Signed {
+        layout::FieldSpec field;
+        std::int8_t stored;
+        std::string path;
+        std::string shown;
+    };
+    const Signed rows[] = {
+        {c::kRxAgcLevel, -1, "rx_agc_level_dbm", "-1"},
+        {c::kTxLevel, -128, "tx_level_dbm", "-128"},
+        {c::kHlgtLevel, 127, "hlgt_level_db", "127"},
+        {c::kDcMonitorCurrent, -1, "dc_monitor_current_ma", "-0.5"},
+        {c::kDcCurrents.At(0), -3, "frequencies[0].dc_current_ma", "-1.5"},
+        {c::kDcCurrents.At(1), -128, "frequencies[1].dc_current_ma", "-64.0"},
+        {c::kDcCurrents.At(2), 0, "frequencies[2].dc_current_ma", "0.0"},
+    };
+    ConfigImage image = m_image;
+    for (const Signed& row : rows) {
+        ChannelRecord(image, 1).SetU8(row.field, static_cast<std::uint8_t>(row.stored));
+    }
+    ASSERT_TRUE(WriteDatabaseFile(m_db, image).Ok());
+
+    ASSERT_EQ(Run({"dump", m_db}), 0);
+    const std::string text = m_out.str();
+    ASSERT_EQ(Run({"dump", "--json", m_db}), 0);
+    const QJsonObject channel =
+        QJsonDocument::fromJson(QByteArray::fromStdString(m_out.str()))["channels"][1].toObject();
+    for (const Signed& row : rows) {
+        EXPECT_THAT(text, HasSubstr("\nchannels[1]." + row.path + " = " + row.shown + "\n"));
+        const std::size_t dot = row.path.find('.');
+        const QJsonValue value = dot == std::string::npos
+                                     ? channel[QString::fromStdString(row.path)]
+                                     : channel["frequencies"][std::stoi(row.path.substr(12))]
+                                              [QString::fromStdString(row.path.substr(dot + 1))];
+        EXPECT_EQ(value.toDouble(), std::stod(row.shown)) << row.path;
+    }
 }
 
 TEST(CsvTextTest, QuotedFieldsKeepCommasQuotesAndLineBreaks) {

@@ -61,12 +61,12 @@ TEST_F(TorvoCliTest, CheckReportsTheDesktopProgramsMessages) {
     const auto wrong = Path("wrong.ddb");
     std::ofstream(wrong, std::ios::binary) << "ZEL DESKSET V002 and more";
     EXPECT_EQ(Run({"check", wrong}), 1);
-    EXPECT_EQ(m_err.str(), "Unknown database version.\n");
+    EXPECT_EQ(m_err.str(), wrong + ": Unknown database version.\n");
 
     const auto tiny = Path("tiny.ddb");
     std::ofstream(tiny, std::ios::binary) << "ZEL";
     EXPECT_EQ(Run({"check", tiny}), 1);
-    EXPECT_EQ(m_err.str(), "Unexpected file format.\n");
+    EXPECT_EQ(m_err.str(), tiny + ": Unexpected file format.\n");
 
     EXPECT_EQ(Run({"check", Path("none.ddb")}), 1);
     EXPECT_THAT(m_err.str(), HasSubstr("was not found."));

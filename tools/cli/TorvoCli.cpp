@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -77,7 +78,8 @@ constexpr const char* kDownloadHelp =
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
-    "  --trace TRACE      write every link frame, both ways, to the file TRACE\n"
+    "  --trace TRACE      write every link frame, both ways, to the file TRACE;\n"
+    "                     a trace cut short (a full disk) makes the exit status 1\n"
     "  --help             show this text\n";
 
 constexpr const char* kUploadHelp =
@@ -99,7 +101,8 @@ constexpr const char* kUploadHelp =
     "                     unless that file was written whole\n"
     "  --verify           read the database back after the upload and compare it\n"
     "                     byte for byte; exit 1 with the number of differing bytes\n"
-    "  --trace TRACE      write every link frame, both ways, to the file TRACE\n"
+    "  --trace TRACE      write every link frame, both ways, to the file TRACE;\n"
+    "                     a trace cut short (a full disk) makes the exit status 1\n"
     "  --help             show this text\n";
 
 constexpr int kMaxTimeoutSeconds = 3600;
@@ -275,7 +278,10 @@ bool TorvoCli::ReadDatabase(const std::string& path, ConfigImage& image) {
         // The desktop program says nothing about an empty file; a shell user needs a reason.
         m_err << path << ": the file is empty.\n";
     } else if (!result.Ok()) {
-        m_err << result.message << "\n";
+        // What the reader says about a file's contents does not name the file.
+        const bool aboutContents = result.message == file_messages::kUnknownVersion ||
+                                   result.message == file_messages::kUnexpectedFormat;
+        m_err << (aboutContents ? path + ": " : std::string()) << result.message << "\n";
     }
     return result.Ok();
 }
@@ -286,25 +292,31 @@ int TorvoCli::Transfer(const TransferOptions& options,
     timings.answerMs = options.answerTimeoutMs;
     ConsoleTransfer transfer(options.device, m_err, m_drawBar, timings,
                              cli_settings::LinkThreadPriorities());
+    std::shared_ptr<FrameTraceFile> trace;
     if (!options.tracePath.empty()) {
-        auto trace = std::make_shared<FrameTraceFile>(options.tracePath);
+        trace = std::make_shared<FrameTraceFile>(options.tracePath);
         if (!trace->IsOpen()) {
             m_err << "The trace file " << options.tracePath << " cannot be written.\n";
             return kFailure;
         }
-        transfer.Link().LayerFactory().SetFrameObserver(std::move(trace));
+        transfer.Link().LayerFactory().SetFrameObserver(trace);
     }
     transfer.SetStopRequest(m_stop);
     if (m_transferSetup) {
         m_transferSetup(transfer);
     }
-    if (!run(transfer)) {
-        if (!transfer.Failure().empty()) {
-            m_err << transfer.Failure() << "\n";
-        }
-        return kFailure;
+    const bool done = run(transfer);
+    if (!done && !transfer.Failure().empty()) {
+        m_err << transfer.Failure() << "\n";
     }
-    return kSuccess;
+    // A trace asked for is part of the result: one cut short fails the command
+    // whatever became of the transfer.
+    const bool traced = !trace || trace->Complete();
+    if (!traced) {
+        m_err << "The trace file " << options.tracePath
+              << " is incomplete: it could not be written to the end.\n";
+    }
+    return done && traced ? kSuccess : kFailure;
 }
 
 int TorvoCli::Download(const ParsedArgs& parsed) {

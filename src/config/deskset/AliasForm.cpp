@@ -63,7 +63,8 @@ Validation<AliasField> AliasRules::Validate(const AliasForm& form, const ConfigI
                dtmf ? kDtmfPttIdMessage : kMdcPttIdMessage)
         .Check(!PttIdTaken(image, form.pttId, record), AliasField::PttId, kDuplicatePttIdMessage)
         .Check(!Aliases(image).LabelTaken(form.label, record), AliasField::Label,
-               kDuplicateLabelMessage);
+               kDuplicateLabelMessage)
+        .Check(record || !Aliases(image).IsFull(), AliasField::Label, kAliasTableFullMessage);
     return result;
 }
 

@@ -31,6 +31,9 @@ inline constexpr std::string_view kMdcPttIdMessage =
     "4 characters are required for MDC 1200.\n"
     "Valid characters are 0 to 9 and A to F for MDC 1200.";
 inline constexpr std::string_view kDuplicatePttIdMessage = "This PTT ID already exists.";
+// The list offers Add only while a record is free; this guards every other caller.
+inline constexpr std::string_view kAliasTableFullMessage =
+    "Every PTT ID alias record is in use: delete an alias first.";
 
 // A PTT ID as the edit shows it while it is typed: letters in upper case.
 std::string FilterPttId(std::string_view text);

@@ -10,9 +10,23 @@ bool IsBlank(const CsvRow& row) {
     return row.fields.size() == 1 && row.fields.front().empty();
 }
 
+bool EndsRecordAt(std::string_view text, std::size_t pos) {
+    return text[pos] == '\n' ||
+           (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n');
+}
+
+CsvDocument Refused(std::size_t line, std::string_view why) {
+    return {{}, "line " + std::to_string(line) + ": " + std::string(why)};
+}
+
 }  // namespace
 
 CsvDocument ReadCsv(std::string_view text) {
+    // A NUL would end the text it is stored in; a stray quote leaves the
+    // field's meaning to a guess. Both are refused rather than read.
+    constexpr std::string_view kNul = "a field holds a NUL character.";
+    constexpr std::string_view kStrayQuote =
+        "a quote inside a field that is not quoted (quote the field and double the quote).";
     CsvDocument document;
     std::size_t line = 1;
     std::size_t pos = 0;
@@ -22,15 +36,19 @@ CsvDocument ReadCsv(std::string_view text) {
         while (!endOfRecord && pos < text.size()) {
             const char c = text[pos];
             std::string& field = row.fields.back();
+            if (c == '\0') {
+                return Refused(line, kNul);
+            }
             if (c == '"' && field.empty()) {
                 // A quoted field: up to the quote that is not doubled.
                 const std::size_t opened = line;
                 ++pos;
                 for (;;) {
                     if (pos >= text.size()) {
-                        document.error =
-                            "line " + std::to_string(opened) + ": a quoted field is not closed";
-                        return document;
+                        return Refused(opened, "a quoted field is not closed");
+                    }
+                    if (text[pos] == '\0') {
+                        return Refused(line, kNul);
                     }
                     if (text[pos] == '"') {
                         if (pos + 1 < text.size() && text[pos + 1] == '"') {
@@ -44,10 +62,15 @@ CsvDocument ReadCsv(std::string_view text) {
                     line += text[pos] == '\n' ? 1 : 0;
                     field += text[pos++];
                 }
+                if (pos < text.size() && text[pos] != ',' && !EndsRecordAt(text, pos)) {
+                    return Refused(line, "text follows the closing quote of a field.");
+                }
+            } else if (c == '"') {
+                return Refused(line, kStrayQuote);
             } else if (c == ',') {
                 row.fields.emplace_back();
                 ++pos;
-            } else if (c == '\n' || (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
+            } else if (EndsRecordAt(text, pos)) {
                 pos += c == '\r' ? 2 : 1;
                 ++line;
                 endOfRecord = true;

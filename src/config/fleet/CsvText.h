@@ -1,7 +1,8 @@
 #pragma once
 // Comma-separated text as RFC 4180 writes it: fields holding a comma, a quote
 // or a line break are quoted, quotes doubled, records end with CRLF. The
-// reader takes LF endings too.
+// reader takes LF endings too, and refuses a NUL anywhere, a quote inside a
+// field that is not quoted and text after a field's closing quote.
 
 #include <cstddef>
 #include <string>
@@ -15,7 +16,7 @@ struct CsvRow {
 
 struct CsvDocument {
     std::vector<CsvRow> rows;  // blank lines are skipped
-    std::string error;         // a quoted field left open, with its line
+    std::string error;         // "line N: ..." for text that is not CSV or holds a NUL
 };
 
 CsvDocument ReadCsv(std::string_view text);

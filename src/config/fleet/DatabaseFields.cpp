@@ -1,5 +1,7 @@
 #include "config/fleet/DatabaseFields.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 #include "app/ButtonTable.h"
@@ -10,6 +12,7 @@
 #include "app/PttIdAlias.h"
 #include "app/SpeedPage.h"
 #include "config/common/ChoiceList.h"
+#include "config/common/ListTables.h"
 #include "config/common/RecordTable.h"
 #include "config/deskset/ButtonsForm.h"
 #include "config/deskset/ChannelCodes.h"
@@ -346,6 +349,40 @@ private:
     std::vector<DatabaseField> m_fields;
 };
 
+// Which bytes of the image some field of the layout covers.
+std::array<bool, layout::kImageSize> NamedBytes() {
+    std::array<bool, layout::kImageSize> named{};
+    const auto mark = [&named](std::size_t start, std::size_t size) {
+        std::fill_n(named.begin() + static_cast<std::ptrdiff_t>(start), size, true);
+    };
+    mark(layout::kHeader, layout::kHeaderLength);
+    for (const layout::FieldSpec& field : d::kFields) {
+        mark(d::Absolute(field), field.Size());
+    }
+    mark(layout::buttons::kStart, layout::buttons::kCount * layout::buttons::kEntrySize);
+    for (std::size_t k = 0; k < c::kCount; ++k) {
+        const std::size_t record = c::kStart + k * c::kSize;
+        for (const layout::FieldSpec& field : c::kFields) {
+            mark(record + field.offset, field.Size());
+        }
+        mark(record + c::kSignalingData, c::kSignalingDataSize);
+    }
+    // The list tables' records are fields from end to end, but for the manual
+    // pages' last bytes.
+    const std::pair<const TableLayout*, std::size_t> tables[] = {
+        {&list_tables::kManualPages, layout::manual_page::kReservedStart},
+        {&list_tables::kCustomTones, layout::custom_tone::kSize},
+        {&list_tables::kSpeedPages, layout::speed_page::kSize},
+        {&list_tables::kAliases, layout::alias::kSize},
+    };
+    for (const auto& [table, used] : tables) {
+        for (std::size_t k = 0; k < table->count; ++k) {
+            mark(table->start + k * table->recordSize, used);
+        }
+    }
+    return named;
+}
+
 }  // namespace
 
 std::vector<DatabaseField> DatabaseFields(const ConfigImage& image) {
@@ -380,4 +417,13 @@ std::vector<FieldDifference> CompareDatabases(const ConfigImage& ours, const Con
         }
     }
     return differences;
+}
+
+std::size_t CountUnnamedByteDifferences(const ConfigImage& ours, const ConfigImage& theirs) {
+    static const std::array<bool, layout::kImageSize> named = NamedBytes();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < layout::kImageSize; ++i) {
+        count += !named[i] && ours.U8(i) != theirs.U8(i) ? 1 : 0;
+    }
+    return count;
 }

@@ -29,3 +29,8 @@ struct FieldDifference {
 inline constexpr const char* kNoField = "(none)";
 
 std::vector<FieldDifference> CompareDatabases(const ConfigImage& ours, const ConfigImage& theirs);
+
+// How many bytes differ that lie outside every field the layout declares: the
+// reserved areas, the gaps inside records, the paging format bytes no base
+// format uses. No field difference can show them.
+std::size_t CountUnnamedByteDifferences(const ConfigImage& ours, const ConfigImage& theirs);

@@ -65,6 +65,14 @@ TEST_F(AliasFormTest, ChecksRunInOrderWithTheirFields) {
     AliasRules::Delete(m_image, 0);
     check({"Other", "1234", Mdc1200}, "");
 
+    // A new alias needs a free record; an edit does not.
+    for (std::size_t i = 0; i < al::kCount; ++i) {
+        Alias(i).SetLabel("A" + std::to_string(i));
+        Alias(i).SetPttId(std::to_string(i));
+    }
+    check({"New", "ABCF", Mdc1200}, kAliasTableFullMessage, AliasField::Label);
+    check({"New", "ABCF", Mdc1200}, "", AliasField::Label, 3);
+
     EXPECT_EQ(FilterPttId("12ab*#z\xe9"), "12AB*#Z\xe9");  // as typed into the edit
 }
 
