@@ -44,3 +44,13 @@ void CslVcom::OnConnect() {
 void CslVcom::OnDisconnect() {
     Deliver({LinkEvent::Kind::ConnectionLost, nullptr});
 }
+
+void CslVcom::OnStatus(int code, int parameter) {
+    const std::lock_guard lock(m_statusLock);
+    m_lastStatus = Status{code, parameter};
+}
+
+std::optional<CslVcom::Status> CslVcom::LastStatus() {
+    const std::lock_guard lock(m_statusLock);
+    return m_lastStatus;
+}

@@ -5,6 +5,7 @@
 // the link on its session thread and travels inside its event.
 
 #include <mutex>
+#include <optional>
 
 #include "link/LinkEvent.h"
 #include "link/Vcom.h"
@@ -20,10 +21,21 @@ public:
     void OnReceive(int length) override;
     void OnConnect() override;
     void OnDisconnect() override;
+    void OnStatus(int code, int parameter) override;
+
+    struct Status {
+        int code;
+        int parameter;
+    };
+    // The last status event the link reported (a failed connect, a lookup
+    // that found nothing), to say why a connection does not come about.
+    std::optional<Status> LastStatus();
 
 private:
     void Deliver(LinkEvent event);
 
     std::mutex m_sinkLock;
     ILinkEventSink* m_sink = nullptr;
+    std::mutex m_statusLock;
+    std::optional<Status> m_lastStatus;
 };

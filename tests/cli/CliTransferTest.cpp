@@ -1,7 +1,10 @@
 // torvo-cli download and upload against the simulated deskset on a pseudo-terminal.
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +24,7 @@
 #include "app/DatabaseFile.h"
 #include "app/ImageDefaults.h"
 #include "link/CLayerFactory.h"
+#include "link/CSerialPortLock.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScratchDir.h"
 
@@ -51,6 +55,9 @@ protected:
             const MillisecondClock steady = SteadyMillisecondClock();
             transfer.Link().LayerFactory().SetClock([steady] { return steady() * 10; });
             transfer.SetTimings(timings);
+            if (m_connectTimeout) {
+                transfer.SetConnectTimeout(m_connectTimeout);
+            }
         });
         return cli.Run(args);
     }
@@ -62,6 +69,7 @@ protected:
     std::ostringstream m_err;
     std::unique_ptr<CDesksetSimulator> m_simulator;
     int m_commandAnswerMs = 0;  // what the command line asked for, before the test's timings
+    std::optional<std::chrono::milliseconds> m_connectTimeout;  // replaces the command line's
     std::atomic<bool> m_stopRequested{false};
 };
 
@@ -227,7 +235,10 @@ TEST_F(CliTransferTest, ASilentDesksetEndsWithTheRetryQuestionsFirstLine) {
     EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")},
                   {.connectMs = 50, .uploadPollMs = 20, .completionMs = 1000}),
               1);
-    EXPECT_EQ(m_err.str(), "Torvo is presently unable to establish connection with the deskset.\n");
+    EXPECT_EQ(m_err.str(),
+              "Torvo is presently unable to establish connection with the deskset.\n"
+              "Cause: no deskset answers on " +
+                  Device() + ".\n");
 }
 
 TEST_F(CliTransferTest, PortsAndOptionsAreChecked) {
@@ -240,9 +251,12 @@ TEST_F(CliTransferTest, PortsAndOptionsAreChecked) {
     EXPECT_EQ(Run({"download", "--help"}), 0);
     EXPECT_THAT(m_out.str(), HasSubstr("--out FILE"));
 
-    // A port that cannot be opened fails at once.
+    // A port that cannot be opened fails at once, and says why.
     EXPECT_EQ(Run({"download", "--port", Path("no-such-device"), "--out", Path("x.ddb")}), 1);
-    EXPECT_EQ(m_err.str(), "Torvo is unable to establish connection with the deskset.\n");
+    EXPECT_EQ(m_err.str(),
+              "Torvo is unable to establish connection with the deskset.\nCause: "
+              "there is no device " +
+                  Path("no-such-device") + ".\n");
 }
 
 TEST_F(CliTransferTest, AHostileDesksetGetsNoPartialOrDoubledTransferThrough) {
@@ -370,7 +384,10 @@ TEST_F(CliTransferTest, UploadWithBackupAndVerifyKeepsWhatTheDesksetHeld) {
     EXPECT_THAT(m_err.str(),
                 ::testing::ContainsRegex("Backing up.*\n(.*\n)*Uploading data.*\n(.*\n)*"
                                          "Verifying the upload...\\(Completed\\)"));
-    EXPECT_THAT(m_err.str(), HasSubstr(files[0].string()));
+    EXPECT_EQ(m_out.str(),
+              "Uploaded and verified: 16384 bytes identical; the deskset's previous database is "
+              "in " +
+                  files[0].string() + "\n");
 
     // A second backup never replaces the first, even within the same second.
     ASSERT_EQ(Run({"upload", "--port", Device(), "--backup", backups, file}), 0) << m_err.str();
@@ -556,4 +573,90 @@ TEST_F(CliTransferTest, ATraceCutShortFailsTheCommandBesideTheTransfersOutcome) 
     StartSimulator(wrongVersion);
     EXPECT_EQ(Run({"upload", "--port", Device(), "--trace", "/dev/full", out}), 1);
     EXPECT_EQ(m_err.str(), "ERROR : Wrong database version\nThe trace file /dev/full" + incomplete);
+}
+
+namespace {
+
+// A local TCP port that nothing listens on.
+int ClosedPort() {
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(probe);
+    return ntohs(address.sin_port);
+}
+
+}  // namespace
+
+// When the link does not come up, the last line says why, as far as it is known.
+TEST_F(CliTransferTest, AConnectionThatCannotBeHadSaysWhy) {
+    m_connectTimeout = std::chrono::milliseconds(800);
+    DesksetSimOptions silent;
+    silent.silent = true;
+    StartSimulator(silent);
+    const std::string plainFile = Path("plain");
+    std::ofstream(plainFile) << "not a device";
+    const std::string closed = "tcp:127.0.0.1:" + std::to_string(ClosedPort());
+    struct Case {
+        std::string port;
+        std::string cause;
+    };
+    const std::vector<Case> cases = {
+        {Path("gone"), "there is no device " + Path("gone")},
+        {plainFile, plainFile + " is not a serial device"},
+        {Device(), "no deskset answers on " + Device()},
+        {closed, closed + ": Connection refused"},
+        {"tcp:nosuch.invalid:4001", "the host of tcp:nosuch.invalid:4001 was not found"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run({"download", "--port", c.port, "--out", Path("x.ddb")}), 1) << c.port;
+        EXPECT_THAT(m_err.str(), testing::EndsWith("\nCause: " + c.cause + ".\n"));
+    }
+
+    // A port whose lock file names a live process (init) is refused with its number.
+    const std::string lockFile = std::string(CSerialPortLock::kSystemLockFolder) + "/" +
+                                 CSerialPortLock::LockFileName(Device());
+    if (std::FILE* lock = std::fopen(lockFile.c_str(), "wx")) {
+        std::fputs("         1\n", lock);
+        std::fclose(lock);
+        EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")}), 1);
+        std::remove(lockFile.c_str());
+        EXPECT_THAT(m_err.str(),
+                    testing::EndsWith("\nCause: " + Device() + " is locked by process 1.\n"));
+    }
+}
+
+// On a terminal each attempt is shown; --connect-timeout bounds the attempts
+// whether it is shorter or longer than the desktop program's series.
+TEST_F(CliTransferTest, TheConnectionPhaseShowsItsAttemptsAndKeepsItsBound) {
+    DesksetSimOptions silent;
+    silent.silent = true;
+    StartSimulator(silent);
+    const transfer::TransferTimings quickAttempts{.connectMs = 50, .uploadPollMs = 20};
+    const std::string attempt = "\rConnecting to " + Device() + ", attempt ";
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")}, quickAttempts, true),
+              1);
+    EXPECT_THAT(m_err.str(), HasSubstr(attempt + "1 of 6..."));
+    EXPECT_THAT(m_err.str(), HasSubstr(attempt + "6 of 6...\nTorvo is presently unable"));
+    EXPECT_THAT(m_err.str(), ::testing::Not(HasSubstr(attempt + "7")));
+
+    m_connectTimeout = std::chrono::milliseconds(500);
+    EXPECT_EQ(Run({"download", "--port", Device(), "--out", Path("x.ddb")}, quickAttempts, true),
+              1);
+    EXPECT_THAT(m_err.str(), HasSubstr(attempt + "8 of 10..."));
+    EXPECT_THAT(m_err.str(), testing::EndsWith("Cause: no deskset answers on " + Device() + ".\n"));
+
+    m_connectTimeout.reset();  // the command line's value, checked before any connection
+    for (const auto& [seconds, status] : std::vector<std::pair<std::string, int>>{
+             {"0", 2}, {"1", 1}, {"3600", 1}, {"3601", 2}, {"1.5", 2}, {"", 2}}) {
+        EXPECT_EQ(Run({"download", "--port", Path("gone"), "--out", Path("x.ddb"),
+                       "--connect-timeout", seconds}),
+                  status)
+            << seconds;
+    }
+    EXPECT_THAT(m_err.str(), HasSubstr("--connect-timeout SECONDS must be a whole number"));
 }

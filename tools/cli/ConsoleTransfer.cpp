@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "link/CLayerFactory.h"
+#include "link/CSerialLayer1.h"
+#include "link/LineProblems.h"
+#include "link/TcpDevice.h"
 #include "transfer/TransferStrings.h"
 
 namespace strings = transfer_strings;
@@ -13,12 +16,16 @@ constexpr int kBarWidth = 40;
 // Long enough to notice a stop request, short enough not to matter.
 constexpr auto kIdleWait = std::chrono::milliseconds(200);
 constexpr const char* kInterrupted = "Interrupted.";
+// The first line of the retry question the desktop program asks.
+constexpr const char* kNoConnection =
+    "Torvo is presently unable to establish connection with the deskset.";
 }  // namespace
 
 ConsoleTransfer::ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
                                  transfer::TransferTimings timings,
                                  const VcomThreadPriorities& priorities)
-    : m_err(err),
+    : m_device(device),
+      m_err(err),
       m_drawBar(drawBar),
       m_link(priorities),
       m_transferLink(m_link),
@@ -45,9 +52,14 @@ bool ConsoleTransfer::Upload(const ConfigImage& image, transfer::UploadChecks ch
 }
 
 bool ConsoleTransfer::Run() {
+    m_started = Clock::now();
     while (!m_finished) {
         if (m_stop && m_stop->load()) {
             m_failure = kInterrupted;
+            break;
+        }
+        if (ConnectTimeIsUp()) {
+            FailToConnect(kNoConnection);
             break;
         }
         if (auto event = m_inbox.WaitForEvent(NextDeadline())) {
@@ -55,6 +67,7 @@ bool ConsoleTransfer::Run() {
         }
         FireDueTimers();
     }
+    EndStatusLine();
     if (m_controller.Progress().open) {
         m_controller.ProgressDialogClosed();
     }
@@ -62,15 +75,74 @@ bool ConsoleTransfer::Run() {
     return m_completed;
 }
 
+bool ConsoleTransfer::ConnectTimeIsUp() const {
+    return m_connectTimeout && !m_linkWasUp && Clock::now() >= m_started + *m_connectTimeout;
+}
+
+void ConsoleTransfer::FailToConnect(const std::string& text) {
+    EndStatusLine();
+    m_link.Disconnect();  // the port is let go before it is tried on its own
+    m_failure = text;
+    if (const std::string cause = ConnectCause(); !cause.empty()) {
+        m_failure += "\nCause: " + cause + ".";
+    }
+    m_finished = true;
+}
+
+// A device server tells through the link's status events; a serial port is
+// tried once more, as the link opens it, to learn what keeps it closed.
+std::string ConsoleTransfer::ConnectCause() {
+    if (tcp_device::IsTcpDevice(m_device)) {
+        const auto status = m_link.LastStatus();
+        return status ? line_problems::FromSocketStatus(m_device, status->code, status->parameter)
+                      : std::string();
+    }
+    CSerialLayer1 probe(strings::kLineSettings, [this](int) { return m_device; });
+    if (probe.Open() != 0) {
+        return probe.OpenProblem();
+    }
+    probe.Close();
+    return "no deskset answers on " + m_device;
+}
+
+// On a terminal each attempt replaces the last on one line.
+void ConsoleTransfer::ShowConnectAttempt() {
+    ++m_connectAttempts;
+    if (!m_drawBar) {
+        return;
+    }
+    const int connectMs = m_controller.Timings().connectMs;
+    const int attempts =
+        m_connectTimeout ? std::max<int>(1, (m_connectTimeout->count() + connectMs - 1) / connectMs)
+                         : transfer::TransferController::kAttemptsBeforeQuestion + 1;
+    m_err << "\rConnecting to " << m_device << ", attempt " << m_connectAttempts << " of "
+          << std::max(attempts, m_connectAttempts) << "..." << std::flush;
+    m_statusLineOpen = true;
+}
+
+void ConsoleTransfer::EndStatusLine() {
+    if (m_statusLineOpen) {
+        m_err << "\n";
+        m_statusLineOpen = false;
+    }
+}
+
 void ConsoleTransfer::DispatchEvent(const LinkEvent& event) {
-    if (event.kind == LinkEvent::Kind::Connected && m_connected) {
-        m_connected();
+    if (event.kind == LinkEvent::Kind::Connected) {
+        m_linkWasUp = true;
+        EndStatusLine();
+        if (m_connected) {
+            m_connected();
+        }
     }
     VcomTransferLink::Dispatch(event, m_controller);
 }
 
 Clock::time_point ConsoleTransfer::NextDeadline() const {
     Clock::time_point next = Clock::now() + kIdleWait;
+    if (m_connectTimeout && !m_linkWasUp) {
+        next = std::min(next, m_started + *m_connectTimeout);
+    }
     for (const auto& [id, timer] : m_timers) {
         next = std::min(next, timer.due);
     }
@@ -91,6 +163,9 @@ void ConsoleTransfer::FireDueTimers() {
 }
 
 void ConsoleTransfer::Start(transfer::TimerId id, int periodMs) {
+    if (id == transfer::kConnectTimer) {
+        ShowConnectAttempt();  // the timer starts with each attempt
+    }
     const std::chrono::milliseconds period(periodMs);
     m_timers[id] = Timer{period, Clock::now() + period};
 }
@@ -100,20 +175,29 @@ void ConsoleTransfer::Stop(transfer::TimerId id) {
 }
 
 void ConsoleTransfer::ShowMessage(const std::string& text) {
+    if (text == strings::kUnableToConnect) {
+        FailToConnect(text);  // the port would not open
+        return;
+    }
+    EndStatusLine();
     m_failure = text;
     m_finished = true;
 }
 
 bool ConsoleTransfer::AskRetry(const std::string& text) {
-    // A shell user retries by running the command again.
-    m_failure = text.substr(0, text.find('\n'));
-    m_finished = true;
+    // Within a connect time-out of its own the series starts again; otherwise
+    // a shell user retries by running the command again.
+    if (m_connectTimeout) {
+        return true;
+    }
+    FailToConnect(text.substr(0, text.find('\n')));
     return false;
 }
 
 void ConsoleTransfer::SetStatusText(const std::string& text) {
     // A link lost before the progress started would otherwise leave the command waiting.
     if (text == strings::kLost && !m_controller.Progress().open) {
+        EndStatusLine();
         m_failure = strings::kDisconnected;
         m_finished = true;
     }
@@ -132,12 +216,8 @@ void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
     }
     // Each phase of an upload (backup, upload, verify) gets its own line and bar.
     if (!m_progressShown || state.phase != m_shownPhase) {
-        if (m_drawBar && m_drawnPosition >= 0) {
-            m_err << "\n";
-        }
-        if (!m_drawBar || m_progressShown) {
-            m_err << state.status << "\n";
-        }
+        EndStatusLine();
+        m_err << state.status << "\n";
         m_progressShown = true;
         m_shownPhase = state.phase;
         m_drawnPosition = -1;
@@ -147,9 +227,7 @@ void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
         return;
     }
     // The transfer has ended: the dialog would now offer its button.
-    if (m_drawBar) {
-        m_err << "\n";
-    }
+    EndStatusLine();
     m_completed = state.status.ends_with(strings::kCompleted);
     if (!m_completed) {
         m_failure = state.status;
@@ -166,6 +244,7 @@ void ConsoleTransfer::DrawProgress(int position) {
         return;
     }
     m_drawnPosition = position;
+    m_statusLineOpen = true;
     const int filled = position * kBarWidth / transfer::ProgressState::kRangeEnd;
     m_err << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, '.') << "] "
           << position * 100 / transfer::ProgressState::kRangeEnd << "%" << std::flush;

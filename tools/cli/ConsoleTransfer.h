@@ -43,9 +43,20 @@ public:
     void SetConnectedHook(std::function<void()> hook) { m_connected = std::move(hook); }
     // A flag that a signal handler may set: the transfer then ends at once.
     void SetStopRequest(const std::atomic<bool>* stop) { m_stop = stop; }
+    // Bounds the time until the link is up; without it the desktop program's
+    // series of attempts decides.
+    void SetConnectTimeout(std::optional<std::chrono::milliseconds> timeout) {
+        m_connectTimeout = timeout;
+    }
 
 private:
     bool Run();
+    bool ConnectTimeIsUp() const;
+    void FailToConnect(const std::string& text);
+    // What is known of why the link does not come up, as one line; empty when nothing.
+    std::string ConnectCause();
+    void ShowConnectAttempt();
+    void EndStatusLine();
     void DispatchEvent(const LinkEvent& event);
     void FireDueTimers();
     std::chrono::steady_clock::time_point NextDeadline() const;
@@ -73,6 +84,7 @@ private:
         std::chrono::steady_clock::time_point due;
     };
 
+    std::string m_device;
     std::ostream& m_err;
     bool m_drawBar;
     CLinkEventInbox m_inbox;
@@ -92,4 +104,9 @@ private:
     std::function<void()> m_progressStarted;
     std::function<void()> m_connected;
     const std::atomic<bool>* m_stop = nullptr;
+    std::optional<std::chrono::milliseconds> m_connectTimeout;
+    std::chrono::steady_clock::time_point m_started;
+    bool m_linkWasUp = false;
+    int m_connectAttempts = 0;
+    bool m_statusLineOpen = false;  // a progress bar or an attempt line waits for its end
 };

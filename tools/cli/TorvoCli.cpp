@@ -62,7 +62,8 @@ constexpr const char* kCheckHelp =
     "  --help    show this text\n";
 
 constexpr const char* kDownloadHelp =
-    "Usage: torvo-cli download [--port PORT] --out FILE [--timeout SECONDS] [--trace TRACE]\n"
+    "Usage: torvo-cli download [--port PORT] --out FILE [--timeout SECONDS]\n"
+    "                          [--connect-timeout SECONDS] [--trace TRACE]\n"
     "\n"
     "Connects to the deskset on PORT, checks its database version and hardware,\n"
     "reads its database and writes it to FILE. Nothing is written unless the\n"
@@ -78,13 +79,16 @@ constexpr const char* kDownloadHelp =
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
+    "  --connect-timeout SECONDS\n"
+    "                     give up when the link is not up after this long (1 to\n"
+    "                     3600; default: six attempts of 7 seconds, 42 seconds)\n"
     "  --trace TRACE      write every link frame, both ways, to the file TRACE;\n"
     "                     a trace cut short (a full disk) makes the exit status 1\n"
     "  --help             show this text\n";
 
 constexpr const char* kUploadHelp =
-    "Usage: torvo-cli upload [--port PORT] [--timeout SECONDS] [--backup DIR] [--verify]\n"
-    "                        [--trace TRACE] FILE\n"
+    "Usage: torvo-cli upload [--port PORT] [--timeout SECONDS] [--connect-timeout SECONDS]\n"
+    "                        [--backup DIR] [--verify] [--trace TRACE] FILE\n"
     "\n"
     "Reads FILE as the desktop program opens it, connects to the deskset on PORT,\n"
     "checks its database version and hardware, and writes the database into it.\n"
@@ -96,6 +100,9 @@ constexpr const char* kUploadHelp =
     "                     download --help); without it, the desktop program's port\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
     "                     (1 to 3600, default 10)\n"
+    "  --connect-timeout SECONDS\n"
+    "                     give up when the link is not up after this long (1 to\n"
+    "                     3600; default: six attempts of 7 seconds, 42 seconds)\n"
     "  --backup DIR       first read the deskset's database into a new file\n"
     "                     DIR/deskset-YYYYMMDD-HHMMSS.ddb (UTC); nothing is uploaded\n"
     "                     unless that file was written whole\n"
@@ -107,14 +114,9 @@ constexpr const char* kUploadHelp =
 
 constexpr int kMaxTimeoutSeconds = 3600;
 
-// The --timeout value in milliseconds, or nothing when it is not a whole
-// number of seconds in range.
-std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
-    const auto it = parsed.values.find("--timeout");
-    if (it == parsed.values.end()) {
-        return transfer::TransferTimings{}.answerMs;
-    }
-    const std::string& text = it->second;
+// A number of seconds from 1 to 3600 in milliseconds, or nothing when the
+// text is anything else.
+std::optional<int> SecondsInMs(const std::string& text) {
     if (text.empty() || text.size() > 4 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
@@ -124,6 +126,13 @@ std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
         return std::nullopt;
     }
     return seconds * 1000;
+}
+
+// The --timeout value in milliseconds, or nothing when it is out of range.
+std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
+    const auto it = parsed.values.find("--timeout");
+    return it == parsed.values.end() ? transfer::TransferTimings{}.answerMs
+                                     : SecondsInMs(it->second);
 }
 
 // The device behind PORT (a COM port of this system, a device path or
@@ -142,13 +151,26 @@ std::string DeviceForPort(const std::string& port) {
     return digits.size() <= 3 ? cli_settings::ComPortDevice(std::stoi(digits)) : std::string();
 }
 
+// "Uploaded and verified: 16384 bytes identical; the deskset's previous
+// database is in backups/deskset-20261207-101500.ddb"
+std::string UploadSummary(bool verified, const std::string& backup) {
+    const std::string bytes = std::to_string(ConfigImage::kSize) + " bytes";
+    std::string text =
+        verified ? "Uploaded and verified: " + bytes + " identical" : "Uploaded: " + bytes;
+    if (!backup.empty()) {
+        text += "; the deskset's previous database is in " + backup;
+    }
+    return text;
+}
+
 }  // namespace
 
 // What a transfer command was asked for, or why it cannot run.
 struct TransferOptions {
     std::string device;
     int answerTimeoutMs = 0;
-    std::string tracePath;  // empty: no trace
+    std::optional<int> connectTimeoutMs;  // none: the desktop program's series of attempts
+    std::string tracePath;                // empty: no trace
     std::string error;
 };
 
@@ -168,6 +190,12 @@ TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
         options.error = "SECONDS must be a whole number from 1 to 3600";
     } else {
         options.answerTimeoutMs = *timeoutMs;
+    }
+    if (const auto it = parsed.values.find("--connect-timeout"); it != parsed.values.end()) {
+        options.connectTimeoutMs = SecondsInMs(it->second);
+        if (!options.connectTimeoutMs && options.error.empty()) {
+            options.error = "--connect-timeout SECONDS must be a whole number from 1 to 3600";
+        }
     }
     if (const auto trace = parsed.values.find("--trace"); trace != parsed.values.end()) {
         options.tracePath = trace->second;
@@ -190,12 +218,12 @@ const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
         {"check", kCheckHelp, {}, {}, &TorvoCli::Check},
         {"download",
          kDownloadHelp,
-         {"--port", "--out", "--timeout", "--trace"},
+         {"--port", "--out", "--timeout", "--connect-timeout", "--trace"},
          {},
          &TorvoCli::Download},
         {"upload",
          kUploadHelp,
-         {"--port", "--timeout", "--backup", "--trace"},
+         {"--port", "--timeout", "--connect-timeout", "--backup", "--trace"},
          {"--verify"},
          &TorvoCli::Upload},
         {"dump", kDumpHelp, {}, {"--json"}, &TorvoCli::Dump},
@@ -302,6 +330,9 @@ int TorvoCli::Transfer(const TransferOptions& options,
         transfer.Link().LayerFactory().SetFrameObserver(trace);
     }
     transfer.SetStopRequest(m_stop);
+    if (options.connectTimeoutMs) {
+        transfer.SetConnectTimeout(std::chrono::milliseconds(*options.connectTimeoutMs));
+    }
     if (m_transferSetup) {
         m_transferSetup(transfer);
     }
@@ -343,6 +374,8 @@ int TorvoCli::Download(const ParsedArgs& parsed) {
             m_err << written.message << "\n";
             return false;
         }
+        m_out << "Downloaded: " << ConfigImage::kSize << " bytes into " << parsed.values.at("--out")
+              << "\n";
         return true;
     });
 }
@@ -373,7 +406,9 @@ int TorvoCli::Upload(const ParsedArgs& parsed) {
     return Transfer(options, [&](ConsoleTransfer& transfer) {
         const bool uploaded = transfer.Upload(image, checks);
         const std::string& backup = transfer.BackupPath();
-        if (!backup.empty() && transfer.Failure().find(backup) == std::string::npos) {
+        if (uploaded) {
+            m_out << UploadSummary(checks.verify, backup) << "\n";
+        } else if (!backup.empty() && transfer.Failure().find(backup) == std::string::npos) {
             m_err << "The deskset's previous database is in " << backup << ".\n";
         }
         return uploaded;

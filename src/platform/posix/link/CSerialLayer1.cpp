@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
+#include "link/LineProblems.h"
 #include "link/VcomCodes.h"
 
 namespace {
@@ -57,6 +59,22 @@ bool DataBitsToFlag(int dataBits, tcflag_t& flag) {
     }
 }
 
+std::string OpenErrorText(const std::string& device, int error) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return line_problems::NoSuchDevice(device);
+        case EACCES:
+        case EPERM:
+            return line_problems::PermissionDenied(device);
+        case EBUSY:
+            return line_problems::InUse(device, 0);
+        default:
+            return line_problems::Failed(device, std::strerror(error));
+    }
+}
+
 }  // namespace
 
 std::string CSerialLayer1::DefaultDevicePath(int port) {
@@ -84,6 +102,7 @@ int CSerialLayer1::Open() {
     if (m_open) {
         return -1;
     }
+    m_openProblem.clear();
     if (OpenDevice() != 0) {
         PostStatus(kStatusSerialOpenFailed, 0);
         return -1;
@@ -109,16 +128,26 @@ int CSerialLayer1::OpenDevice() {
     // Non-blocking, so that opening never waits for carrier and no call blocks.
     m_descriptor = ::open(m_devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_descriptor < 0) {
+        m_openProblem = OpenErrorText(m_devicePath, errno);
         return -1;
     }
     if (!::isatty(m_descriptor)) {
+        m_openProblem = line_problems::NotSerial(m_devicePath);
         ReleaseDescriptor();
         return -1;
     }
     // Exclusive use: the lock file keeps out programs that follow the UUCP
     // convention, TIOCEXCL refuses later opens (but not to root), and the
     // advisory lock refuses a second Torvo or simulator even when run as root.
-    if (!m_portLock.Acquire(m_devicePath) || ::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
+    if (!m_portLock.Acquire(m_devicePath)) {
+        const int holder = m_portLock.RefusedBy();
+        m_openProblem = line_problems::InUse(
+            m_devicePath, holder == CSerialPortLock::kUnknownHolder ? 0 : holder);
+        ReleaseDescriptor();
+        return -1;
+    }
+    if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
+        m_openProblem = line_problems::InUse(m_devicePath, 0);
         ReleaseDescriptor();
         return -1;
     }

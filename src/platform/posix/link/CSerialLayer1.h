@@ -83,6 +83,8 @@ public:
 
     const Settings& GetSettings() const { return m_settings; }
     const std::string& DevicePath() const { return m_devicePath; }
+    // Why the last Open failed, as a user reads it; empty when it did not.
+    const std::string& OpenProblem() const { return m_openProblem; }
     bool IsOpen() const { return m_open; }
 
 private:
@@ -95,6 +97,7 @@ private:
     Settings m_settings;
     PortResolver m_resolver;
     std::string m_devicePath;
+    std::string m_openProblem;
     int m_descriptor = -1;
     int m_adoptedDescriptor = -1;
     bool m_exclusive = false;

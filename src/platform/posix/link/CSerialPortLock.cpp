@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string_view>
 
 std::string CSerialPortLock::LockFileName(const std::string& devicePath) {
@@ -28,26 +30,35 @@ std::string CSerialPortLock::LockFileName(const std::string& devicePath) {
     return "LCK.." + name;
 }
 
-bool CSerialPortLock::HeldByLiveProcess(const std::string& lockFile) {
+int CSerialPortLock::LiveHolder(const std::string& lockFile) {
     const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return errno != ENOENT;
+        return errno == ENOENT ? 0 : kUnknownHolder;
     }
     char text[32] = {};
     const ssize_t length = ::read(fd, text, sizeof(text) - 1);
+    struct stat status {};
+    const bool known = ::fstat(fd, &status) == 0;
     ::close(fd);
-    if (length <= 0) {
-        return true;
+    if (length < 0) {
+        return kUnknownHolder;
+    }
+    if (length == 0) {
+        // Left empty by a program that died while writing it, unless new.
+        const bool fresh = known && std::time(nullptr) - status.st_mtime < kFreshEmptySeconds;
+        return fresh ? kUnknownHolder : 0;
     }
     const long pid = std::strtol(text, nullptr, 10);
     if (pid <= 0 || pid > INT_MAX) {
-        return false;  // not a process id: nobody can hold it
+        return 0;  // not a process id: nobody can hold it
     }
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    const bool alive = ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return alive ? static_cast<int>(pid) : 0;
 }
 
 bool CSerialPortLock::Acquire(const std::string& devicePath) {
     Release();
+    m_refusedBy = kUnknownHolder;
     const std::string lockFile = m_folder + "/" + LockFileName(devicePath);
     // Two tries: the second after a stale lock was removed.
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -68,7 +79,8 @@ bool CSerialPortLock::Acquire(const std::string& devicePath) {
         if (errno != EEXIST) {
             return true;  // no lock folder we may write to
         }
-        if (HeldByLiveProcess(lockFile)) {
+        if (const int holder = LiveHolder(lockFile); holder != 0) {
+            m_refusedBy = holder;
             return false;
         }
         ::unlink(lockFile.c_str());

@@ -19,7 +19,12 @@ public:
     ~CSerialPortLock() { Release(); }
 
     void SetFolder(std::string folder) { m_folder = std::move(folder); }
-    // False when a live process other than this one holds the device's lock.
+    // A lock file emptier than this many seconds old may be being written.
+    static constexpr int kFreshEmptySeconds = 10;
+    static constexpr int kUnknownHolder = -1;
+
+    // False when a live process other than this one holds the device's lock;
+    // RefusedBy() then tells which.
     bool Acquire(const std::string& devicePath);
     void Release();
 
@@ -27,12 +32,16 @@ public:
     // symbolic link (/dev/serial/by-id/...) names the device it points to.
     static std::string LockFileName(const std::string& devicePath);
     const std::string& HeldFile() const { return m_held; }
+    // The process whose lock refused the last Acquire, or kUnknownHolder.
+    int RefusedBy() const { return m_refusedBy; }
+
+    // The live process that holds the lock file, 0 when none does (no file, a
+    // process that has ended, no process id), kUnknownHolder when the file
+    // cannot be read or is empty and new: it may be being written right now.
+    static int LiveHolder(const std::string& lockFile);
 
 private:
-    // True when the file names a live process (a file that cannot be read is
-    // taken to be held: it may be being written right now).
-    static bool HeldByLiveProcess(const std::string& lockFile);
-
     std::string m_folder;
     std::string m_held;  // the lock file this object made, or empty
+    int m_refusedBy = kUnknownHolder;
 };

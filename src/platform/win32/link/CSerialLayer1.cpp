@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <system_error>
 #include <utility>
 
+#include "link/LineProblems.h"
 #include "link/VcomCodes.h"
 
 namespace {
@@ -18,6 +20,19 @@ constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 
 enum FlowControlBit { kDsrDtr = 1, kCtsRts = 2, kXonXoff = 4 };
+
+std::string OpenErrorText(const std::string& device, DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return line_problems::NoSuchDevice(device);
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return line_problems::InUse(device, 0);  // a COM port open elsewhere says "denied"
+        default:
+            return line_problems::Failed(device, std::system_category().message(error));
+    }
+}
 
 }  // namespace
 
@@ -58,16 +73,19 @@ int CSerialLayer1::Open() {
         m_open = true;
         return 0;
     }
+    m_openProblem.clear();
     m_devicePath = m_resolver ? m_resolver(m_settings.port) : DefaultDevicePath(m_settings.port);
     const HANDLE handle = ::CreateFileA(m_devicePath.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         0,  // no sharing: the port is ours alone
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+        m_openProblem = OpenErrorText(m_devicePath, ::GetLastError());
         PostStatus(kStatusSerialOpenFailed, 0);
         return -1;
     }
     m_handle = handle;
     if (!ClaimPort()) {
+        m_openProblem = line_problems::InUse(m_devicePath, 0);
         CloseHandle();
         PostStatus(kStatusSerialOpenFailed, 0);
         return -1;

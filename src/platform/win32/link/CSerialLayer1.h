@@ -56,6 +56,8 @@ public:
 
     const Settings& GetSettings() const { return m_settings; }
     const std::string& DevicePath() const { return m_devicePath; }
+    // Why the last Open failed, as a user reads it; empty when it did not.
+    const std::string& OpenProblem() const { return m_openProblem; }
     bool IsOpen() const { return m_open; }
 
 private:
@@ -69,6 +71,7 @@ private:
     Settings m_settings;
     PortResolver m_resolver;
     std::string m_devicePath;
+    std::string m_openProblem;
     LineHandle m_handle = nullptr;
     LineHandle m_adoptedLine = nullptr;
     void* m_portClaim = nullptr;  // the named mutex that marks the port as ours
