@@ -297,6 +297,7 @@ TEST_F(SerialLayerTest, APortLockedByALiveProgramIsRefusedAndAStaleLockTakenOver
     refused.SetLockFolder(lockFolder.Root().string());
     refused.SetQueues(&statuses, nullptr);
     EXPECT_EQ(refused.Open(), -1);
+    EXPECT_EQ(refused.OpenProblem(), m_pty.SlavePath() + " is locked by process 1");
     int code = 0;
     int parameter = 0;
     ASSERT_TRUE(statuses.Pop(code, parameter));
@@ -324,6 +325,19 @@ TEST_F(SerialLayerTest, APortLockedByALiveProgramIsRefusedAndAStaleLockTakenOver
         taken.Close();
         EXPECT_FALSE(std::filesystem::exists(lockFile)) << "removed when the port is let go";
     }
+
+    // An empty lock file may be being written: held while new, stale once old.
+    writeLock("");
+    const auto emptySince = std::filesystem::last_write_time(lockFile);
+    const auto openWithEmptyLock = [&](std::chrono::seconds age) {
+        std::filesystem::last_write_time(lockFile, emptySince - age);
+        CSerialLayer1 line("1 8 0 0 19200", ToPty());
+        line.SetLockFolder(lockFolder.Root().string());
+        return line.Open();
+    };
+    const std::chrono::seconds fresh(CSerialPortLock::kFreshEmptySeconds);
+    EXPECT_EQ(openWithEmptyLock(fresh - std::chrono::seconds(2)), -1);
+    EXPECT_EQ(openWithEmptyLock(fresh + std::chrono::seconds(1)), 0);
 }
 
 }  // namespace
