@@ -138,6 +138,7 @@ void TransferController::OnConnectionLost() {
     m_linkOpen = false;
     m_connected = false;
     m_timers.Stop(kAnswerTimer);
+    m_timers.Stop(kUploadProgressTimer);
     m_statusShowsLink = false;
     m_view.SetStatusText(strings::kLost);
     if (m_progress.open) {
@@ -179,7 +180,11 @@ void TransferController::OnTimer(TimerId id) {
             return;
         case kCompletionTimer:
         case kAnswerTimer:
-            GiveUpOnTheDeskset();
+            // They bound waits on a live link; one that fires after the link
+            // went leaves the loss shown.
+            if (m_linkOpen) {
+                GiveUpOnTheDeskset();
+            }
             return;
     }
 }

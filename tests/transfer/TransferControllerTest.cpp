@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "FakeTransferParts.h"
@@ -654,4 +655,79 @@ TEST_F(TransferControllerTest, TheLossOfALinkAlreadyClosedLeavesTheOutcomeStandi
     EXPECT_EQ(m_view.progress.buttonText, "Ok");
     EXPECT_EQ(m_view.status, "For Help, press F1");
     EXPECT_EQ(m_database.replaced, 1);
+}
+
+// A lost link leaves no timer of the transfer running, in whichever phase it
+// went, and a timer that fires late changes nothing.
+TEST_F(UploadPhasesTest, ALinkLostInAnyPhaseLeavesNoTimerRunning) {
+    const auto toBackup = [this] {
+        m_controller.RequestUpload({m_scratch.Root().string(), true});
+        ConnectAndPassChecks();
+    };
+    const auto toUpload = [this] {
+        m_controller.RequestUpload({std::nullopt, true});
+        ConnectAndPassChecks();
+        m_controller.OnTimer(kUploadProgressTimer);  // the bar is full: the completion timer runs
+    };
+    const auto toVerify = [this] {
+        m_controller.RequestUpload({std::nullopt, true});
+        ConnectAndPassChecks();
+        Receive(kUploadCompleted);
+    };
+    const auto toDownload = [this] {
+        m_controller.RequestDownload();
+        ConnectAndPassChecks();
+        ReceiveBlock(0, 1);
+    };
+    for (const auto& [phase, reach] : std::vector<std::pair<TransferPhase, std::function<void()>>>{
+             {TransferPhase::Backup, toBackup},
+             {TransferPhase::Upload, toUpload},
+             {TransferPhase::Verify, toVerify},
+             {TransferPhase::Download, toDownload}}) {
+        SCOPED_TRACE(static_cast<int>(phase));
+        reach();
+        ASSERT_EQ(m_view.progress.phase, phase);
+        m_controller.OnConnectionLost();
+        EXPECT_TRUE(m_timers.running.empty());
+        for (TimerId late : {kAnswerTimer, kCompletionTimer, kUploadProgressTimer}) {
+            m_controller.OnTimer(late);
+        }
+        EXPECT_EQ(m_view.progress.status, "ERROR : Disconnected with the Deskset");
+        EXPECT_TRUE(m_view.messages.empty());
+        m_controller.ProgressDialogClosed();
+    }
+}
+
+// Each phase of an upload arms its own completion timer when its bar fills,
+// and the next phase starts with it stopped.
+TEST_F(UploadPhasesTest, EachPhaseArmsItsOwnCompletionTimer) {
+    m_controller.RequestUpload({m_scratch.Root().string(), true});
+    ConnectAndPassChecks();
+    const auto blocks = BuildUploadBlocks(m_deskset);
+    for (const Msg& block : blocks) {
+        Receive(kImageBlock, block.Payload());
+    }
+    EXPECT_TRUE(m_timers.IsRunning(kCompletionTimer));
+    EXPECT_FALSE(m_timers.IsRunning(kAnswerTimer));
+    Receive(kDownloadCompleted);  // the backup is kept; the blocks go out
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer));
+    EXPECT_TRUE(m_timers.IsRunning(kAnswerTimer));
+    EXPECT_TRUE(m_timers.IsRunning(kUploadProgressTimer));
+
+    m_controller.OnTimer(kUploadProgressTimer);
+    EXPECT_TRUE(m_timers.IsRunning(kCompletionTimer));
+    Receive(kUploadCompleted);
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer));
+    EXPECT_FALSE(m_timers.IsRunning(kUploadProgressTimer));
+    EXPECT_TRUE(m_timers.IsRunning(kAnswerTimer));
+
+    for (std::size_t i = 0; i + 1 < blocks.size(); ++i) {
+        Receive(kImageBlock, blocks[i].Payload());
+    }
+    EXPECT_FALSE(m_timers.IsRunning(kCompletionTimer)) << "one block short of a full bar";
+    Receive(kImageBlock, blocks.back().Payload());
+    EXPECT_TRUE(m_timers.IsRunning(kCompletionTimer));
+    m_controller.OnTimer(kCompletionTimer);
+    EXPECT_EQ(m_view.progress.status, "Communication error with deskset");
+    EXPECT_TRUE(m_timers.running.empty());
 }
