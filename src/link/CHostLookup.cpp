@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -13,30 +14,37 @@ struct CHostLookup::Answer {
     std::condition_variable condition;
     bool done = false;
     int error = 0;
-    in_addr address{};
+    std::vector<socket_support::SocketAddress> addresses;
 };
 
 CHostLookup::CHostLookup() = default;
 CHostLookup::~CHostLookup() = default;
 
-bool CHostLookup::Start(const std::string& name) {
+bool CHostLookup::Start(const std::string& name, int port) {
     if (!socket_platform::StartLibrary()) {
         return false;
     }
     auto answer = std::make_shared<Answer>();
     try {
-        std::thread([answer, name] {
+        std::thread([answer, name, port] {
             addrinfo hints{};
-            hints.ai_family = AF_INET;
+            hints.ai_family = AF_UNSPEC;
             hints.ai_socktype = SOCK_STREAM;
+            hints.ai_flags = AI_NUMERICSERV;
             addrinfo* found = nullptr;
-            const int error = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
+            const int error =
+                ::getaddrinfo(name.c_str(), std::to_string(port).c_str(), &hints, &found);
             {
                 std::lock_guard lock(answer->mutex);
                 answer->error = error;
-                if (error == 0) {
-                    answer->address =
-                        reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr;
+                for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+                    socket_support::SocketAddress address;
+                    if ((entry->ai_family == AF_INET || entry->ai_family == AF_INET6) &&
+                        entry->ai_addrlen <= sizeof address.storage) {
+                        std::memcpy(&address.storage, entry->ai_addr, entry->ai_addrlen);
+                        address.length = static_cast<socklen_t>(entry->ai_addrlen);
+                        answer->addresses.push_back(address);
+                    }
                 }
                 answer->done = true;
             }
@@ -66,7 +74,7 @@ int CHostLookup::Error() const {
     return m_answer->error;
 }
 
-in_addr CHostLookup::Address() const {
+std::vector<socket_support::SocketAddress> CHostLookup::Addresses() const {
     std::lock_guard lock(m_answer->mutex);
-    return m_answer->address;
+    return m_answer->addresses;
 }

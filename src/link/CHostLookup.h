@@ -2,10 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "link/SocketHandle.h"
+#include "link/SocketSupport.h"
 
-// Looks a host name up (IPv4) on a thread of its own, so that the one who
+// Looks a host name up (IPv4 and IPv6) on a thread of its own, so that the one who
 // waits for the answer can give up at any moment: the system's lookup cannot
 // be interrupted, and an abandoned one finishes and frees itself.
 class CHostLookup {
@@ -14,12 +15,13 @@ public:
     ~CHostLookup();
 
     // False when the lookup could not be started.
-    bool Start(const std::string& name);
+    bool Start(const std::string& name, int port);
     // Waits at most the given time; true once the answer is there.
     bool WaitFor(int milliseconds);
-    // After a finished lookup: 0 and the address, or the lookup's error code.
+    // After a finished lookup: 0 and the addresses with the port, in the
+    // system's order of preference, or the lookup's error code.
     int Error() const;
-    in_addr Address() const;
+    std::vector<socket_support::SocketAddress> Addresses() const;
 
 private:
     struct Answer;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 #include "link/CHostLookup.h"
@@ -66,14 +67,14 @@ int CSocketLayer1::Parse(const char* parameters) {
     const std::string typeWord = type;
     m_mode = Mode::Client;
     m_port = port;
+    socket_support::SocketAddress parsed;
     if (typeWord == "IP") {
-        m_address = socket_support::RemoveLeadingZeros(address);
-        in_addr parsed{};
-        return socket_support::ParseDotted(m_address, parsed) ? kVcomOk : kVcomBadAddress;
+        const bool ipv6 = std::strchr(address, ':') != nullptr;
+        m_address = ipv6 ? address : socket_support::RemoveLeadingZeros(address);
+        return socket_support::ParseNumeric(m_address, port, parsed) ? kVcomOk : kVcomBadAddress;
     }
     if (typeWord == "SN") {
-        in_addr parsed{};
-        if (socket_support::ParseDotted(address, parsed)) {
+        if (socket_support::ParseNumeric(address, port, parsed)) {
             m_address = address;
         } else {
             m_hostName = address;
@@ -108,7 +109,8 @@ int CSocketLayer1::Open() {
         if (m_listener == kNoSocket) {
             in_addr any{};
             any.s_addr = htonl(INADDR_ANY);
-            m_listener = socket_support::OpenListeningSocket(any, m_port, 1);
+            m_listener =
+                socket_support::OpenListeningSocket(socket_support::FromIpv4(any, m_port), 1);
         }
         if (m_listener == kNoSocket) {
             PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
@@ -187,20 +189,21 @@ void CSocketLayer1::Accept() {
 }
 
 void CSocketLayer1::RunClient() {
-    in_addr address{};
-    if (!FindServer(address)) {
+    std::vector<socket_support::SocketAddress> servers;
+    if (!FindServers(servers)) {
         return;
     }
-    sockaddr_in server{};
-    server.sin_family = AF_INET;
-    server.sin_addr = address;
-    server.sin_port = htons(static_cast<uint16_t>(m_port));
     using Clock = std::chrono::steady_clock;
     while (!m_stop.IsRequested() && !IsLineLost()) {
         const auto attempt = Clock::now();
-        if (TryConnect(server)) {
-            return;
+        int error = 0;
+        for (const auto& server : servers) {
+            error = TryConnect(server);
+            if (error == 0 || m_stop.IsRequested() || IsLineLost()) {
+                return;
+            }
         }
+        PostStatus(kStatusConnectFailed, error);
         const auto spent =
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - attempt).count();
         if (spent < kClientStepMs && m_stop.WaitFor(static_cast<int>(kClientStepMs - spent))) {
@@ -209,15 +212,16 @@ void CSocketLayer1::RunClient() {
     }
 }
 
-// The server's address: the dotted one given, or the host name's, looked up
-// again every step until the lookup succeeds.
-bool CSocketLayer1::FindServer(in_addr& address) {
+// The server's addresses: the one given, or the host name's, looked up again
+// every step until the lookup finds one.
+bool CSocketLayer1::FindServers(std::vector<socket_support::SocketAddress>& servers) {
     if (m_hostName.empty()) {
-        return socket_support::ParseDotted(m_address, address);
+        servers.resize(1);
+        return socket_support::ParseNumeric(m_address, m_port, servers[0]);
     }
     while (!m_stop.IsRequested()) {
         CHostLookup lookup;
-        if (!lookup.Start(m_hostName)) {
+        if (!lookup.Start(m_hostName, m_port)) {
             PostStatus(kStatusLookupFailed, 0);
         } else {
             while (!lookup.WaitFor(kConnectSliceMs)) {
@@ -225,8 +229,8 @@ bool CSocketLayer1::FindServer(in_addr& address) {
                     return false;
                 }
             }
-            if (lookup.Error() == 0) {
-                address = lookup.Address();
+            servers = lookup.Addresses();
+            if (lookup.Error() == 0 && !servers.empty()) {
                 return true;
             }
             PostStatus(kStatusLookupFailed, lookup.Error());
@@ -238,45 +242,43 @@ bool CSocketLayer1::FindServer(in_addr& address) {
     return false;
 }
 
-bool CSocketLayer1::TryConnect(const sockaddr_in& server) {
-    SocketHandle socket = socket_platform::OpenSocket(SOCK_STREAM);
+int CSocketLayer1::TryConnect(const socket_support::SocketAddress& server) {
+    SocketHandle socket = socket_platform::OpenSocket(SOCK_STREAM, server.Family());
     if (socket == kNoSocket) {
-        LoseLine(kStatusSocketCallFailed, socket_platform::LastError());
-        return false;
+        const int error = socket_platform::LastError();
+        LoseLine(kStatusSocketCallFailed, error);
+        return error;
     }
     socket_support::SetResetOnClose(socket);
     int error = 0;
-    if (::connect(socket, reinterpret_cast<const sockaddr*>(&server), sizeof server) != 0) {
+    if (::connect(socket, server.Get(), server.length) != 0) {
         error = socket_platform::LastError();
     }
     // The connect completes in the background; wait for it in slices.
     for (int waited = 0; socket_platform::ConnectPending(error) && waited < kClientStepMs;
          waited += kConnectSliceMs) {
         if (m_stop.IsRequested()) {
-            socket_platform::Close(socket);
-            return false;
+            break;
         }
         if (socket_platform::WaitConnected(socket, kConnectSliceMs) > 0) {
             error = socket_platform::ConnectError(socket);
         }
     }
     if (error != 0) {
-        PostStatus(kStatusConnectFailed, socket_platform::ConnectPending(error)
-                                             ? socket_platform::TimedOutError()
-                                             : error);
         socket_platform::Close(socket);
-        return false;
+        return socket_platform::ConnectPending(error) ? socket_platform::TimedOutError() : error;
     }
     if (!socket_platform::SetBlocking(socket, true)) {
-        LoseLine(kStatusBlockingModeFailed, socket_platform::LastError());
+        error = socket_platform::LastError();
+        LoseLine(kStatusBlockingModeFailed, error);
         socket_platform::Close(socket);
-        return false;
+        return error;
     }
     if (!PrepareConnection(socket)) {
         PostStatus(kStatusSocketCallFailed, socket_platform::LastError());
     }
     SetConnected(socket);
-    return true;
+    return 0;
 }
 
 // Closing resets the connection, small writes go at once, and a write waits

@@ -3,10 +3,11 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "link/CLayer1.h"
 #include "link/CStopSignal.h"
-#include "link/SocketHandle.h"
+#include "link/SocketSupport.h"
 
 // Layer 1 kind 2: a TCP connection, as server, accepting server or client.
 //
@@ -17,16 +18,20 @@
 //                                OnAccept (on the connection thread); when it
 //                                returns 0 the caller is closed;
 //   "CLIENT IP address port"     connect to a dotted address, each part's
-//                                leading zeros removed first;
+//                                leading zeros removed first, or to an IPv6
+//                                address written without brackets ("::1");
 //   "CLIENT SN name port"        connect to a host name, looked up on a thread
-//                                of its own (a dotted address is used as it is).
+//                                of its own (an address is used as it is);
+//                                each of its IPv4 and IPv6 addresses is tried
+//                                in turn, in the order the lookup gives them.
 // With the extra argument, a pointer to a socket accepted by a concurrent
 // server (a SocketHandle), the transport takes that connection over (setting
 // the handle to kNoSocket) and is connected from the start; the text is not read.
 //
 // A connection thread listens or connects; the comm link thread reads and
 // writes only once it is connected. A client's attempts are 550 ms apart,
-// each failure reported as status 4. Closing resets the connection (lingering
+// each failure reported as status 4 (once for all the addresses of a name
+// together). Closing resets the connection (lingering
 // on, time 0), writes are not delayed (TCP_NODELAY). The peer closing or
 // resetting the connection loses the line.
 //
@@ -83,9 +88,9 @@ private:
     void Serve();
     void Accept();
     void RunClient();
-    bool FindServer(in_addr& address);
-    // One attempt; true when connected.
-    bool TryConnect(const sockaddr_in& server);
+    bool FindServers(std::vector<socket_support::SocketAddress>& servers);
+    // One attempt: 0 when connected, else the error.
+    int TryConnect(const socket_support::SocketAddress& server);
     static bool PrepareConnection(SocketHandle socket);
     void SetConnected(SocketHandle socket);
     void LoseLine(int statusCode, int error);
@@ -94,7 +99,7 @@ private:
     int m_constructionResult = 0;
     Mode m_mode = Mode::Client;
     int m_port = 0;
-    std::string m_address;   // dotted, leading zeros removed
+    std::string m_address;   // dotted with leading zeros removed, or IPv6
     std::string m_hostName;  // looked up before connecting
     Vcom* m_owner = nullptr;
     SocketHandle m_listener = kNoSocket;  // the connection thread's once it runs

@@ -6,7 +6,7 @@
 #include "link/SocketHandle.h"
 
 // What differs between the platforms' socket interfaces (BSD sockets, Winsock),
-// for the socket and multicast transports. IPv4 only. Error codes are the
+// for the socket and multicast transports. Error codes are the
 // platform's own (errno, or Winsock's WSAGetLastError) as LastError gives them,
 // and are what the transports report in their status events.
 namespace socket_platform {
@@ -17,9 +17,10 @@ bool StartLibrary();
 // The error code of the last failed socket call on this thread.
 int LastError();
 
-// A socket of the given type (SOCK_STREAM, SOCK_DGRAM) that does not block and
-// is not inherited by child processes; kNoSocket on failure.
-SocketHandle OpenSocket(int type);
+// A socket of the given type (SOCK_STREAM, SOCK_DGRAM) and address family
+// that does not block and is not inherited by child processes; kNoSocket on
+// failure.
+SocketHandle OpenSocket(int type, int family = AF_INET);
 // Closes the socket, if any, and forgets it; LastError stays as it was.
 void Close(SocketHandle& socket);
 bool SetBlocking(SocketHandle socket, bool blocking);

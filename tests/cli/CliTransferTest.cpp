@@ -25,6 +25,8 @@
 #include "app/ImageDefaults.h"
 #include "link/CLayerFactory.h"
 #include "link/CSerialPortLock.h"
+#include "link/SocketPlatform.h"
+#include "link/SocketSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScratchDir.h"
 
@@ -200,6 +202,40 @@ TEST_F(CliTransferTest, DownloadAndUploadThroughADeviceServerAddress) {
     EXPECT_TRUE(ReadDatabaseFile(uploadedFile, uploaded).Ok());
     EXPECT_EQ(uploaded, image);
 
+    EXPECT_EQ(simulator.Stop(), 0);
+}
+
+// The same over IPv6, the address in brackets on both command lines.
+TEST_F(CliTransferTest, DownloadAndUploadThroughAnIpv6DeviceServerAddress) {
+    socket_support::SocketAddress loopback;
+    ASSERT_TRUE(socket_support::ParseNumeric("::1", 0, loopback));
+    SocketHandle probe = socket_support::OpenListeningSocket(loopback, 1);
+    if (probe == kNoSocket) {
+        GTEST_SKIP() << "no IPv6 loopback";
+    }
+    socket_platform::Close(probe);
+
+    ConfigImage served;
+    SetImageDefaults(served);
+    served.SetU8(0x1234, 0x6C);
+    const auto servedFile = Path("served6.ddb");
+    const auto uploadedFile = Path("uploaded6.ddb");
+    ASSERT_TRUE(WriteDatabaseFile(servedFile, served).Ok());
+    SimulatorProgram simulator({"--tcp", "[::1]:0", "--image", servedFile, "--save", uploadedFile});
+    const std::string address = simulator.FirstLine();
+    ASSERT_THAT(address, ::testing::StartsWith("[::1]:"));
+    EXPECT_NE(address, "[::1]:0") << "the port the system picked";
+
+    const auto downloaded = Path("downloaded6.ddb");
+    EXPECT_EQ(Run({"download", "--port", "tcp:" + address, "--out", downloaded}), 0) << m_err.str();
+    ConfigImage written;
+    EXPECT_TRUE(ReadDatabaseFile(downloaded, written).Ok());
+    EXPECT_EQ(written, served);
+
+    EXPECT_EQ(Run({"upload", "--port", "tcp:" + address, downloaded}), 0) << m_err.str();
+    ConfigImage uploaded;
+    EXPECT_TRUE(ReadDatabaseFile(uploadedFile, uploaded).Ok());
+    EXPECT_EQ(uploaded, served);
     EXPECT_EQ(simulator.Stop(), 0);
 }
 

@@ -84,16 +84,25 @@ TEST_F(TorvoCliTest, CheckReportsTheDesktopProgramsMessages) {
 TEST_F(TorvoCliTest, PortsAreCOM1ToCOM4OrADevicePathAndDefaultToTheStoredOne) {
     const auto missing = Path("missing.ddb");
     // Anything but a COM name is a device path, a relative one too.
-    for (const char* port : {"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0", "ttyS0", "COM",
-                             "tcp:192.168.001.010:4001", "tcp:server.local:1"}) {
+    for (const char* port :
+         {"COM1", "COM2", "COM3", "COM4", "/dev/ttyUSB0", "ttyS0", "COM",
+          "tcp:192.168.001.010:4001", "tcp:server.local:1", "tcp:[::1]:1", "tcp:[::1]:65535"}) {
         EXPECT_EQ(Run({"upload", "--port", port, missing}), 1) << port;
         EXPECT_THAT(m_err.str(), HasSubstr("was not found.")) << port;
     }
-    for (const char* port : {"COM0", "COM5", "COM9", "COM10", "", "tcp:host", "tcp::4001",
-                             "tcp:host:0", "tcp:host:65536", "tcp:host:40x1", "tcp:a b:1"}) {
+    for (const char* port :
+         {"COM0", "COM5", "COM9", "COM10", "", "tcp:host", "tcp::4001", "tcp:host:0",
+          "tcp:host:65536", "tcp:host:40x1", "tcp:a b:1", "tcp:[::1]", "tcp:[::1:80", "tcp::80",
+          "tcp:[::1]:0", "tcp:[::1]:65536", "tcp:::1:80"}) {
         EXPECT_EQ(Run({"upload", "--port", port, missing}), 2) << port;
         EXPECT_THAT(m_err.str(), HasSubstr("PORT must be a COM port of this computer")) << port;
     }
+
+    // A device server's address that cannot be used says what is wrong with it.
+    EXPECT_EQ(Run({"upload", "--port", "tcp:[::1:80", missing}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("(tcp:[::1:80: the IPv6 address has no closing ']')"));
+    EXPECT_EQ(Run({"upload", "--port", "tcp:::1:80", missing}), 2);
+    EXPECT_THAT(m_err.str(), HasSubstr("must be written in brackets, as in [::1]:PORT"));
 
     EXPECT_EQ(Run({"upload", missing}), 2);
     EXPECT_THAT(m_err.str(), HasSubstr("no --port PORT given, and no COM port is chosen"));

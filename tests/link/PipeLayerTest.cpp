@@ -6,7 +6,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -82,6 +85,143 @@ TEST_F(PipeLayerTest, ParametersNeedARoleAndADoubleBackslashName) {
         EXPECT_FALSE(link.IsConnected());
     }
     EXPECT_EQ(link.Connect(0, nullptr, CLayerFactory::kPipeLayer1, m_server.c_str()), kVcomOk);
+}
+
+TEST(PipeFolderTest, OnlyADirectoryOfTheUsersOwnWithMode0700IsPrivate) {
+    constexpr uid_t kUser = 1000;
+    struct Row {
+        mode_t mode;
+        uid_t owner;
+        bool isPrivate;
+    };
+    for (const Row& row : {Row{S_IFDIR | 0700, kUser, true}, Row{S_IFDIR | 0700, kUser + 1, false},
+                           Row{S_IFDIR | 0700, 0, false}, Row{S_IFDIR | 0750, kUser, false},
+                           Row{S_IFDIR | 0711, kUser, false}, Row{S_IFDIR | 0701, kUser, false},
+                           Row{S_IFDIR | 0770, kUser, false}, Row{S_IFDIR | 0500, kUser, false},
+                           Row{S_IFLNK | 0700, kUser, false}, Row{S_IFREG | 0700, kUser, false}}) {
+        struct stat status {};
+        status.st_mode = row.mode;
+        status.st_uid = row.owner;
+        EXPECT_EQ(CPipeLayer1::IsPrivateFolder(status, kUser), row.isPrivate)
+            << std::oct << row.mode << std::dec << " owner " << row.owner;
+    }
+}
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
+
+// XDG_RUNTIME_DIR set to a folder of the test's own for as long as it lives.
+class RuntimeFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+            m_saved = runtime;
+        }
+        char folder[] = "/tmp/torvo-runtime-XXXXXX";  // made with mode 0700
+        ASSERT_NE(::mkdtemp(folder), nullptr);
+        m_folder = folder;
+        ::setenv("XDG_RUNTIME_DIR", m_folder.c_str(), 1);
+    }
+    void TearDown() override {
+        if (m_saved) {
+            ::setenv("XDG_RUNTIME_DIR", m_saved->c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+        std::filesystem::remove_all(m_folder);
+    }
+
+    std::optional<std::string> m_saved;
+    std::string m_folder;
+};
+
+TEST_F(RuntimeFolderTest, TheRuntimeFolderIsUsedOnlyWhenPrivateElseTheOneUnderTmp) {
+    CTraceCapture traces;
+    EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), m_folder);
+
+    const std::string fallback = "/tmp/vcom-" + std::to_string(::geteuid());
+    for (mode_t mode : {0750, 0711, 0701}) {
+        ASSERT_EQ(::chmod(m_folder.c_str(), mode), 0);
+        EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), fallback) << std::oct << mode;
+    }
+    EXPECT_EQ(traces.Count("(CPipeLayer1)  error: " + m_folder + " is not a private folder\n"), 3);
+    ASSERT_EQ(::chmod(m_folder.c_str(), 0700), 0);
+
+    // Only an absolute path counts, and never a link to a private folder.
+    ::setenv("XDG_RUNTIME_DIR", "tmp", 1);
+    EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), fallback);
+    const std::string link = m_folder + "/link";
+    const std::string target = m_folder + "/target";
+    ASSERT_EQ(::mkdir(target.c_str(), 0700), 0);
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ::setenv("XDG_RUNTIME_DIR", link.c_str(), 1);
+    EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), fallback);
+}
+
+// The folder under /tmp is named after the user, so another user's run can
+// show that a folder of the wrong owner or mode is refused, not used.
+TEST_F(RuntimeFolderTest, TheFolderUnderTmpIsRefusedWhenNotTheUsersOwnWithMode0700) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to act as another user";
+    }
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const uid_t user = 200000 + static_cast<uid_t>(::getpid() % 100000);
+    const std::string folder = "/tmp/vcom-" + std::to_string(user);
+    struct Row {
+        mode_t mode;
+        uid_t owner;
+        bool used;
+    };
+    for (const Row& row : {Row{0700, user, true}, Row{0750, user, false}, Row{0711, user, false},
+                           Row{0700, user + 1, false}}) {
+        ASSERT_EQ(::mkdir(folder.c_str(), row.mode), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), row.mode), 0);
+        ASSERT_EQ(::chown(folder.c_str(), row.owner, 0), 0);
+        CChildProcess child([&] {
+            if (::seteuid(user) != 0) {
+                return 2;
+            }
+            const std::string path = CPipeLayer1::SocketPath("\\\\desk");
+            return path.empty() ? 0 : FolderOf(path) == folder ? 1 : 3;
+        });
+        EXPECT_EQ(child.Wait(5s), row.used ? 1 : 0)
+            << std::oct << row.mode << std::dec << " owner " << row.owner;
+        ::rmdir(folder.c_str());
+    }
+
+    // A folder it makes itself is private whatever the umask.
+    CChildProcess child([&] {
+        ::umask(0277);
+        if (::seteuid(user) != 0) {
+            return 2;
+        }
+        return FolderOf(CPipeLayer1::SocketPath("\\\\desk")) == folder ? 1 : 0;
+    });
+    EXPECT_EQ(child.Wait(5s), 1);
+    struct stat made {};
+    EXPECT_EQ(::lstat(folder.c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
+    ::rmdir(folder.c_str());
+}
+
+TEST_F(RuntimeFolderTest, TheLongestSocketPathIsServedAndOneLongerRefused) {
+    // A socket address holds a path of 107 bytes and its terminator.
+    const std::string prefix = m_folder + "/vcom-pipe-";
+    const std::string longest = "\\\\" + std::string(107 - prefix.size(), 'n');
+    const std::string path = CPipeLayer1::SocketPath(longest);
+    EXPECT_EQ(path.size(), 107u);
+    EXPECT_TRUE(CPipeLayer1::SocketPath(longest + "n").empty());
+
+    CPipeLayer1 server(("SERVER " + longest).c_str());
+    CPipeLayer1 client(("CLIENT " + longest).c_str());
+    ASSERT_EQ(server.Open(), 0);
+    ASSERT_EQ(client.Open(), 0);
+    EXPECT_TRUE(WaitFor([&] { return server.IsReady() && client.IsReady(); }));
+    EXPECT_TRUE(Exists(path));
+
+    CPipeLayer1 tooLong(("SERVER " + longest + "n").c_str());
+    EXPECT_EQ(tooLong.Open(), -1);
 }
 
 TEST_F(PipeLayerTest, ServerAndClientMoveBytesOnceConnectedAndAFailedReadClosesThePipe) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -176,6 +177,36 @@ TEST_F(SharedMemoryLayerTest, ABlockLeftBehindIsReplacedAndAForeignSizeRefused) 
     EXPECT_EQ(link.Connect(0, nullptr, CLayerFactory::kSharedMemoryLayer1, m_text.c_str()),
               kVcomLayer1OpenFailed);
     ::close(descriptor);
+}
+
+// Root may chown a block to another user and still open it: only the owner
+// check stands between it and joining or removing someone else's block.
+TEST_F(SharedMemoryLayerTest, AnotherUsersBlockIsNeitherJoinedNorReplaced) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a block another user owns";
+    }
+    CTraceCapture traces;
+    for (const bool live : {true, false}) {
+        const int descriptor = ::shm_open(m_objectName.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
+        ASSERT_GE(descriptor, 0);
+        ASSERT_EQ(::fchmod(descriptor, 0666), 0);
+        ASSERT_EQ(::fchown(descriptor, ::geteuid() + 1, ::getegid()), 0);
+        ASSERT_EQ(::ftruncate(descriptor, CSharedMemoryLayer1::kBlockSize), 0);
+        if (live) {
+            ASSERT_EQ(::flock(descriptor, LOCK_EX), 0);
+        }
+        CSharedMemoryLayer1 layer(m_text.c_str());
+        EXPECT_EQ(layer.Open(), -1) << (live ? "live" : "left behind");
+        EXPECT_TRUE(ObjectExists()) << (live ? "live" : "left behind");
+        ::close(descriptor);
+        ::shm_unlink(m_objectName.c_str());
+    }
+    EXPECT_EQ(traces.Count("(CSharedMemoryLayer1::Open)  error: the block belongs to another "
+                           "user\n"),
+              2);
+    EXPECT_EQ(traces.Count("(CSharedMemoryLayer1::Open)  replacing a block its creator left "
+                           "behind\n"),
+              0);
 }
 
 TEST_F(SharedMemoryLayerTest, TwoProcessesMoveAnImageBothWays) {

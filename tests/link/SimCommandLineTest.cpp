@@ -67,6 +67,39 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
     EXPECT_EQ(SimCommandLine::Parse({"--tcp", "0"}).tcpAddress, "0");
 }
 
+// --tcp [HOST:]PORT, an IPv6 HOST in brackets; the port 0 picks a free one.
+TEST(SimCommandLineTest, ListenAddressesSplitAtTheLastColon) {
+    const struct {
+        const char* text;
+        const char* host;
+        int port;
+    } accepted[] = {
+        {"0", "127.0.0.1", 0}, {"65535", "127.0.0.1", 65535}, {"0.0.0.0:4001", "0.0.0.0", 4001},
+        {"[::1]:0", "::1", 0}, {"[::]:65535", "::", 65535},   {"desk:7", "desk", 7}};
+    for (const auto& row : accepted) {
+        std::string host;
+        int port = -1;
+        EXPECT_EQ(SimCommandLine::SplitListenAddress(row.text, host, port), "") << row.text;
+        EXPECT_EQ(host, row.host) << row.text;
+        EXPECT_EQ(port, row.port) << row.text;
+        EXPECT_EQ(SimCommandLine::Parse({"--tcp", row.text}).error, "") << row.text;
+    }
+    const struct {
+        const char* text;
+        const char* error;
+    } refused[] = {
+        {"65536", "--tcp 65536: PORT must be a number from 0 to 65535"},
+        {"[::1]:65536", "--tcp [::1]:65536: PORT must be a number from 0 to 65535"},
+        {"[::1]", "--tcp [::1]: the IPv6 address in brackets must be followed by :PORT"},
+        {"[::1:80", "--tcp [::1:80: the IPv6 address has no closing ']'"},
+        {"::1:80", "--tcp ::1:80: an IPv6 address must be written in brackets, as in [::1]:PORT"},
+        {":80", "--tcp :80: no host before :PORT"},
+    };
+    for (const auto& row : refused) {
+        EXPECT_EQ(SimCommandLine::Parse({"--tcp", row.text}).error, row.error) << row.text;
+    }
+}
+
 TEST(SimCommandLineTest, RefusesWhatItCannotUse) {
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{"--hardware", "256"},

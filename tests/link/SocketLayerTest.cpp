@@ -14,6 +14,7 @@
 #include <thread>
 #include <utility>
 
+#include "link/CHostLookup.h"
 #include "link/CLayerFactory.h"
 #include "link/CSocketLayer1.h"
 #include "link/SocketSupport.h"
@@ -67,8 +68,9 @@ int CallRaw(int port) {
 // the stack's threads may destroy at any time.
 class CListeningFactory : public CLayerFactory {
 public:
-    CListeningFactory() {
-        m_listener = socket_support::OpenListeningSocket(in_addr{htonl(INADDR_LOOPBACK)}, 0, 1);
+    explicit CListeningFactory(const socket_support::SocketAddress& address =
+                                   socket_support::FromIpv4(in_addr{htonl(INADDR_LOOPBACK)}, 0)) {
+        m_listener = socket_support::OpenListeningSocket(address, 1);
         port = socket_support::LocalPort(m_listener);
         SetClock(FastClock(kClockFactor));
     }
@@ -111,8 +113,9 @@ public:
 class SocketLayerTest : public ::testing::Test {
 protected:
     // Starts a server stack on a port the system picks and returns the port.
-    static int StartServer(Vcom& server, const std::string& text = "SERVER 0") {
-        auto factory = std::make_unique<CListeningFactory>();
+    static int StartServer(
+        Vcom& server, const std::string& text = "SERVER 0",
+        std::unique_ptr<CListeningFactory> factory = std::make_unique<CListeningFactory>()) {
         const int port = factory->port;
         server.SetLayerFactory(std::move(factory));
         EXPECT_EQ(server.Connect(0, "Passive", CLayerFactory::kSocketLayer1, text.c_str()),
@@ -153,6 +156,8 @@ TEST(SocketLayerTextTest, ConstructionResultsLeaveNothingConnected) {
         {2, "SERVER 65536", kVcomWrongWordCount},
         {2, "CLIENT IP 10.0.0.256 4001", kVcomBadAddress},
         {2, "CLIENT IP deskset 4001", kVcomBadAddress},
+        {2, "CLIENT IP [::1] 4001", kVcomBadAddress},
+        {2, "CLIENT IP ::1::2 4001", kVcomBadAddress},
         {2, "CLIENT DNS deskset 4001", kVcomBadAddressType},
         {2, "LISTEN 4001", kVcomUnknownSocketMode},
         {5, nullptr, kVcomSocketTextMissing},
@@ -179,13 +184,80 @@ TEST(SocketLayerTextTest, AddressesAndDeviceNames) {
     EXPECT_EQ(CSocketLayer1("CONCURRENT_SERVER 5000", nullptr).GetMode(),
               CSocketLayer1::Mode::ConcurrentServer);
 
-    EXPECT_EQ(tcp_device::ClientParameters("tcp:192.168.001.010:4001"),
-              "CLIENT IP 192.168.001.010 4001");
-    EXPECT_EQ(tcp_device::ClientParameters("tcp:moxa-3.local:950"), "CLIENT SN moxa-3.local 950");
-    for (const char* bad : {"/dev/ttyS0", "tcp:", "tcp:host", "tcp::1", "tcp:host:0",
-                            "tcp:host:65536", "tcp:host:1x", "tcp:a b:1"}) {
-        EXPECT_EQ(tcp_device::ClientParameters(bad), "") << bad;
+    const CSocketLayer1 ipv6("CLIENT IP fe80::0001 4001", nullptr);
+    EXPECT_EQ(ipv6.ConstructionResult(), kVcomOk);
+    EXPECT_EQ(ipv6.Address(), "fe80::0001") << "no zeros removed from an IPv6 address";
+    const CSocketLayer1 ipv6Name("CLIENT SN ::1 23", nullptr);
+    EXPECT_EQ(ipv6Name.Address(), "::1");
+    EXPECT_TRUE(ipv6Name.HostName().empty()) << "an IPv6 address is not looked up";
+}
+
+// A device server's address: HOST:PORT split at the last colon, so an IPv6
+// address needs its brackets.
+TEST(SocketLayerTextTest, DeviceNamesGiveTheClientTextOrSayWhyNot) {
+    const struct {
+        const char* device;
+        const char* parameters;
+    } accepted[] = {
+        {"tcp:192.168.001.010:4001", "CLIENT IP 192.168.001.010 4001"},
+        {"tcp:moxa-3.local:950", "CLIENT SN moxa-3.local 950"},
+        {"tcp:[::1]:1", "CLIENT IP ::1 1"},
+        {"tcp:[fe80::1:2]:65535", "CLIENT IP fe80::1:2 65535"},
+        {"tcp:[::ffff:10.0.0.1]:23", "CLIENT IP ::ffff:10.0.0.1 23"},
+    };
+    for (const auto& row : accepted) {
+        EXPECT_EQ(tcp_device::ClientParameters(row.device), row.parameters) << row.device;
+        EXPECT_EQ(tcp_device::Problem(row.device), "") << row.device;
     }
+    const struct {
+        const char* device;
+        const char* problem;
+    } refused[] = {
+        {"/dev/ttyS0", "it does not begin with tcp:"},
+        {"tcp:", "no :PORT after the host"},
+        {"tcp:host", "no :PORT after the host"},
+        {"tcp::80", "no host before :PORT"},
+        {"tcp:host:0", "PORT must be a number from 1 to 65535"},
+        {"tcp:host:65536", "PORT must be a number from 1 to 65535"},
+        {"tcp:host:1x", "PORT must be a number from 1 to 65535"},
+        {"tcp:host:", "PORT must be a number from 1 to 65535"},
+        {"tcp:a b:1", "the host may not contain blanks"},
+        {"tcp:[::1]", "the IPv6 address in brackets must be followed by :PORT"},
+        {"tcp:[::1]80", "the IPv6 address in brackets must be followed by :PORT"},
+        {"tcp:[::1]:80:81", "the IPv6 address in brackets must be followed by :PORT"},
+        {"tcp:[::1:80", "the IPv6 address has no closing ']'"},
+        {"tcp:[::1]:0", "PORT must be a number from 1 to 65535"},
+        {"tcp:[::1]:65536", "PORT must be a number from 1 to 65535"},
+        {"tcp:[]:80", "'[]' is not an IPv6 address"},
+        {"tcp:[10.0.0.1]:80", "'[10.0.0.1]' is not an IPv6 address"},
+        {"tcp:[host]:80", "'[host]' is not an IPv6 address"},
+        {"tcp:::1:80", "an IPv6 address must be written in brackets, as in [::1]:PORT"},
+        {"tcp:fe80::1:80", "an IPv6 address must be written in brackets, as in [::1]:PORT"},
+    };
+    for (const auto& row : refused) {
+        EXPECT_EQ(tcp_device::ClientParameters(row.device), "") << row.device;
+        EXPECT_EQ(tcp_device::Problem(row.device), row.problem) << row.device;
+    }
+}
+
+// A host name may stand for IPv6 addresses as well as IPv4 ones.
+TEST(HostLookupTest, GivesEveryAddressWithThePort) {
+    for (const char* name : {"::1", "localhost"}) {
+        CHostLookup lookup;
+        ASSERT_TRUE(lookup.Start(name, 4001));
+        ASSERT_TRUE(lookup.WaitFor(10000));
+        ASSERT_EQ(lookup.Error(), 0) << name;
+        const auto addresses = lookup.Addresses();
+        ASSERT_FALSE(addresses.empty()) << name;
+        for (const auto& address : addresses) {
+            EXPECT_EQ(socket_support::Describe(address),
+                      address.Family() == AF_INET6 ? "[::1]:4001" : "127.0.0.1:4001")
+                << name;
+        }
+    }
+    EXPECT_EQ(
+        socket_support::Describe(socket_support::FromIpv4(in_addr{htonl(INADDR_LOOPBACK)}, 7)),
+        "127.0.0.1:7");
 }
 
 TEST_F(SocketLayerTest, AnImageCrossesBothWaysThroughThePacketLayer) {
@@ -201,6 +273,27 @@ TEST_F(SocketLayerTest, AnImageCrossesBothWaysThroughThePacketLayer) {
     EXPECT_TRUE(ImagesCrossBothWays(client, server));
     auto lock = server.Lock();
     EXPECT_TRUE(server.statuses.empty());
+}
+
+TEST_F(SocketLayerTest, AnImageCrossesOverIpv6Loopback) {
+    socket_support::SocketAddress loopback;
+    ASSERT_TRUE(socket_support::ParseNumeric("::1", 0, loopback));
+    auto factory = std::make_unique<CListeningFactory>(loopback);
+    if (factory->port <= 0) {
+        GTEST_SKIP() << "no IPv6 loopback";
+    }
+    // The address as it stands, and the same address given where a name goes.
+    for (const char* type : {"IP", "SN"}) {
+        SCOPED_TRACE(type);
+        CRecordingVcom server;
+        CRecordingVcom client;
+        const int port = StartServer(server, "SERVER 0", std::move(factory));
+        StartClient(client, std::string("CLIENT ") + type + " ::1 " + std::to_string(port));
+        ASSERT_TRUE(LinkUp(client));
+        ASSERT_TRUE(LinkUp(server));
+        EXPECT_TRUE(ImagesCrossBothWays(client, server));
+        factory = std::make_unique<CListeningFactory>(loopback);
+    }
 }
 
 TEST_F(SocketLayerTest, ClientRetriesUntilAServerAppears) {

@@ -29,7 +29,8 @@ in_addr Loopback() {
 class CCopyingFactory : public CLayerFactory {
 public:
     CCopyingFactory() {
-        m_listener = socket_support::OpenListeningSocket(Loopback(), 0, 1);
+        m_listener =
+            socket_support::OpenListeningSocket(socket_support::FromIpv4(Loopback(), 0), 1);
         port = socket_support::LocalPort(m_listener);
         SetClock(FastClock(kClockFactor));
     }
@@ -77,7 +78,8 @@ TEST(SocketLayerWinTest, AnImageCrossesBothWaysOverTcp) {
 // A port another listener holds fails the server's Connect; a client calling
 // it before anyone listens is refused, reports status 4 and tries again.
 TEST(SocketLayerWinTest, PortsInUseAndAClientWaitingForItsServer) {
-    SocketHandle holder = socket_support::OpenListeningSocket(Loopback(), 0, 1);
+    SocketHandle holder =
+        socket_support::OpenListeningSocket(socket_support::FromIpv4(Loopback(), 0), 1);
     ASSERT_NE(holder, kNoSocket);
     const int port = socket_support::LocalPort(holder);
     const std::string serverText = "SERVER " + std::to_string(port);

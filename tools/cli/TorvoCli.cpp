@@ -74,7 +74,8 @@ constexpr const char* kDownloadHelp =
     "  --port PORT        COMn (on Linux COM1 to COM4, the devices chosen in the\n"
     "                     desktop program's COM Port dialog; on Windows the port\n"
     "                     itself), a serial device path such as /dev/ttyUSB0, or\n"
-    "                     tcp:HOST:PORT for a deskset behind a serial device server;\n"
+    "                     tcp:HOST:PORT for a deskset behind a serial device server\n"
+    "                     (an IPv6 HOST in brackets: tcp:[::1]:4001);\n"
     "                     without it, the COM port chosen in the desktop program\n"
     "  --out FILE         where to write the database (replaced if it exists)\n"
     "  --timeout SECONDS  give up when the deskset has not answered for this long\n"
@@ -186,6 +187,9 @@ TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
         options.error = "no --port PORT given, and no COM port is chosen in the desktop program";
     } else if (options.device.empty()) {
         options.error = "PORT must be a COM port of this computer, a device path or tcp:HOST:PORT";
+        if (tcp_device::IsTcpDevice(portName)) {
+            options.error += " (" + portName + ": " + tcp_device::Problem(portName) + ")";
+        }
     } else if (!timeoutMs) {
         options.error = "SECONDS must be a whole number from 1 to 3600";
     } else {

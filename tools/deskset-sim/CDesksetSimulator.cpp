@@ -9,6 +9,7 @@
 #include "CNewPtyLine.h"
 #include "CSilentLine.h"
 #include "DefaultImage.h"
+#include "SimCommandLine.h"
 #include "link/CHostLookup.h"
 #include "link/CLayerFactory.h"
 #include "link/CSerialLayer1.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr const char* kLayer2Parameters = "Passive";
 // When the line could not be opened, try again this often.
 constexpr auto kRetryInterval = std::chrono::milliseconds(500);
-constexpr const char* kDefaultTcpHost = "127.0.0.1";
 constexpr int kHostLookupBoundMs = 10000;
 // How long a hang-up waits for the computer to acknowledge the outcome.
 constexpr auto kHangUpAckBound = std::chrono::seconds(2);
@@ -108,31 +108,30 @@ bool CDesksetSimulator::StartOnTransport(int layer1Kind, const std::string& para
     return StartServing(std::make_unique<CLayerFactory>(), nullptr);
 }
 
-bool CDesksetSimulator::OpenListener(const std::string& address) {
-    const size_t colon = address.rfind(':');
-    const std::string host =
-        colon == std::string::npos ? kDefaultTcpHost : address.substr(0, colon);
-    const std::string portText = colon == std::string::npos ? address : address.substr(colon + 1);
+bool CDesksetSimulator::OpenListener(const std::string& text) {
+    std::string host;
     int port = 0;
-    if (!socket_support::ParsePort(portText, port)) {
-        m_lastError = "--tcp: PORT must be a number from 0 to 65535";
+    if (const std::string problem = SimCommandLine::SplitListenAddress(text, host, port);
+        !problem.empty()) {
+        m_lastError = "--tcp " + text + ": " + problem;
         return false;
     }
-    in_addr hostAddress{};
-    if (!socket_support::ParseDotted(host, hostAddress)) {
+    socket_support::SocketAddress address;
+    if (!socket_support::ParseNumeric(host, port, address)) {
         CHostLookup lookup;
-        if (!lookup.Start(host) || !lookup.WaitFor(kHostLookupBoundMs) || lookup.Error() != 0) {
+        if (!lookup.Start(host, port) || !lookup.WaitFor(kHostLookupBoundMs) ||
+            lookup.Error() != 0 || lookup.Addresses().empty()) {
             m_lastError = "cannot find the address of " + host;
             return false;
         }
-        hostAddress = lookup.Address();
+        address = lookup.Addresses().front();
     }
-    m_listener = socket_support::OpenListeningSocket(hostAddress, port, 1);
+    m_listener = socket_support::OpenListeningSocket(address, 1);
     if (m_listener == kNoSocket) {
-        m_lastError = "cannot listen on " + socket_support::Describe(hostAddress, port);
+        m_lastError = "cannot listen on " + socket_support::Describe(address);
         return false;
     }
-    m_devicePath = socket_support::Describe(hostAddress, socket_support::LocalPort(m_listener));
+    m_devicePath = socket_support::Describe(socket_support::LocalAddress(m_listener));
     return true;
 }
 

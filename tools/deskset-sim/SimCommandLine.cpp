@@ -18,15 +18,19 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
     return true;
 }
 
-// "[HOST:]PORT" with a port number from 0 to 65535.
-bool IsListenAddress(const std::string& text) {
-    const size_t colon = text.rfind(':');
-    int port = 0;
-    return colon != 0 && socket_support::ParsePort(
-                             colon == std::string::npos ? text : text.substr(colon + 1), port);
-}
-
 }  // namespace
+
+std::string SimCommandLine::SplitListenAddress(const std::string& text, std::string& host,
+                                               int& port) {
+    std::string portText = text;
+    if (text.find(':') == std::string::npos && !text.starts_with('[')) {
+        host = "127.0.0.1";
+    } else if (std::string problem = socket_support::SplitHostPort(text, host, portText);
+               !problem.empty()) {
+        return problem;
+    }
+    return socket_support::ParsePort(portText, port) ? "" : "PORT must be a number from 0 to 65535";
+}
 
 const char* SimCommandLine::Usage() {
     return "usage: torvo-deskset-sim [--pty | --device PATH | --tcp [HOST:]PORT]\n"
@@ -38,8 +42,9 @@ const char* SimCommandLine::Usage() {
            "                         [--stall-download] [--corrupt-upload-block N]\n"
            "Stands in for a deskset on a serial line. With --pty (the default) the path\n"
            "of the new pseudo-terminal is the first line of standard output. With --tcp\n"
-           "it serves on a listening socket (HOST 127.0.0.1 unless given, PORT 0 for any\n"
-           "free port) and the first line is the address listened on, HOST:PORT.\n"
+           "it serves on a listening socket (HOST 127.0.0.1 unless given, an IPv6 address\n"
+           "in brackets as in [::1]:4001, PORT 0 for any free port) and the first line\n"
+           "is the address listened on, HOST:PORT.\n"
            "--hardware-answers N answers the hardware request N times; --short-download N\n"
            "serves only the first N blocks before reporting the download complete;\n"
            "--stall-download never reports the outcome of a download;\n"
@@ -68,8 +73,13 @@ SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) 
             value(line.devicePath);
             line.tcpAddress.clear();
         } else if (argument == "--tcp") {
-            if (value(line.tcpAddress) && !IsListenAddress(line.tcpAddress)) {
-                line.error = "--tcp: [HOST:]PORT with a port from 0 to 65535";
+            std::string host;
+            int port = 0;
+            if (value(line.tcpAddress)) {
+                if (const std::string problem = SplitListenAddress(line.tcpAddress, host, port);
+                    !problem.empty()) {
+                    line.error = "--tcp " + line.tcpAddress + ": " + problem;
+                }
             }
             line.devicePath.clear();
         } else if (argument == "--link") {

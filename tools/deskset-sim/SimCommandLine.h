@@ -14,9 +14,13 @@ struct SimCommandLine {
     DesksetSimOptions options;
     std::string devicePath;  // empty: a new pty
     std::string tcpAddress;  // "[HOST:]PORT" to listen on; empty: a serial line
+                             // (an IPv6 HOST in brackets: "[::1]:4001")
     bool help = false;
     std::string error;  // set when the line could not be understood
 
     static SimCommandLine Parse(const std::vector<std::string>& arguments);
     static const char* Usage();
+    // Splits a --tcp value: HOST 127.0.0.1 when only PORT is given. Empty
+    // when it can be listened on, otherwise why not.
+    static std::string SplitListenAddress(const std::string& text, std::string& host, int& port);
 };

@@ -23,25 +23,33 @@ constexpr int kConnectStepMs = 100;
 // A write waits this long at most for room in the socket's buffer.
 constexpr int kWriteTimeoutMs = 200;
 
-// The user's own folder for the socket files: $XDG_RUNTIME_DIR, else a folder
-// under /tmp that only this user may enter. A /tmp folder someone else made,
-// or one others can enter, is not used.
+// A folder this user may keep its socket files in: one named folder of its own
+// that nobody else may enter, list or write to.
+bool IsUsableFolder(const std::string& folder) {
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) == 0 &&
+        CPipeLayer1::IsPrivateFolder(status, ::geteuid())) {
+        return true;
+    }
+    VcomTrace("(CPipeLayer1)  error: " + folder + " is not a private folder\n");
+    return false;
+}
+
+// The user's own folder for the socket files: $XDG_RUNTIME_DIR when it is
+// private to the user, else a folder under /tmp made private to the user.
+// A /tmp folder someone else made, or one others can enter, is not used.
 std::string RuntimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/') {
+    if (runtime != nullptr && runtime[0] == '/' && IsUsableFolder(runtime)) {
         return runtime;
     }
-    const std::string folder = "/tmp/vcom-" + std::to_string(::getuid());
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    const std::string folder = "/tmp/vcom-" + std::to_string(::geteuid());
+    if (::mkdir(folder.c_str(), 0700) == 0) {
+        ::chmod(folder.c_str(), 0700);  // whatever the umask took away
+    } else if (errno != EEXIST) {
         return {};
     }
-    struct stat status {};
-    if (::lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) ||
-        status.st_uid != ::getuid() || (status.st_mode & 077) != 0) {
-        VcomTrace("(CPipeLayer1)  error: " + folder + " is not a private folder\n");
-        return {};
-    }
-    return folder;
+    return IsUsableFolder(folder) ? folder : std::string();
 }
 
 std::string SocketFileName(const std::string& pipeName) {
@@ -74,6 +82,10 @@ int NewSocket() {
 }
 
 }  // namespace
+
+bool CPipeLayer1::IsPrivateFolder(const struct stat& status, uid_t user) {
+    return S_ISDIR(status.st_mode) && status.st_uid == user && (status.st_mode & 0777) == 0700;
+}
 
 std::string CPipeLayer1::SocketPath(const std::string& pipeName) {
     const std::string folder = RuntimeFolder();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <atomic>
@@ -17,7 +18,8 @@
 // empty and open fails.
 //
 // On Linux a pipe is a Unix-domain stream socket in the user's runtime folder
-// ($XDG_RUNTIME_DIR, else /tmp/vcom-<uid> made private to the user), named
+// ($XDG_RUNTIME_DIR when it is the user's own with mode 0700, else
+// /tmp/vcom-<uid> made so, and refused when it is not), named
 // "vcom-pipe-" and the pipe name without its leading backslashes (other
 // backslashes become '+', characters outside letters, digits, '.', '-' and
 // '_' become %XX). The server holds an advisory lock on a ".lock" file beside
@@ -39,6 +41,9 @@ public:
     };
 
     static Parameters ParseParameters(const char* text);
+    // A folder the socket files may go in: a directory (not a link to one)
+    // of the user's own, with mode 0700.
+    static bool IsPrivateFolder(const struct stat& status, uid_t user);
     // The socket file for a pipe name; empty when there is no private folder
     // for it or the path would be too long for a socket address.
     static std::string SocketPath(const std::string& pipeName);

@@ -93,6 +93,13 @@ int CSharedMemoryLayer1::CreateOrOpen() {
             }
             return -1;
         }
+        // Another user's block is neither joined nor replaced, whatever its mode.
+        struct stat status {};
+        if (::fstat(descriptor, &status) != 0 || status.st_uid != ::geteuid()) {
+            VcomTrace("(CSharedMemoryLayer1::Open)  error: the block belongs to another user\n");
+            ::close(descriptor);
+            return -1;
+        }
         // The creator locks before it sizes the block: once it has a size,
         // a block nobody holds the lock on was left by a creator that ended
         // without closing.

@@ -28,7 +28,8 @@
 // space this line reports, so a writer that fills it loses nothing. A block of
 // another size is refused.
 //
-// The block is made readable and writable by this user only.
+// The block is made readable and writable by this user only, and a block
+// another user owns is never joined or removed: open fails.
 //
 // Lifetime: the creator holds an advisory lock on the block and removes the
 // name when it closes; a side that opened it keeps its mapping until it closes

@@ -21,8 +21,8 @@ int LastError() {
     return errno;
 }
 
-SocketHandle OpenSocket(int type) {
-    return ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+SocketHandle OpenSocket(int type, int family) {
+    return ::socket(family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 }
 
 void Close(SocketHandle& socket) {

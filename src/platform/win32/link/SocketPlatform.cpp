@@ -68,12 +68,12 @@ int LastError() {
     return ::WSAGetLastError();
 }
 
-SocketHandle OpenSocket(int type) {
+SocketHandle OpenSocket(int type, int family) {
     if (!StartLibrary()) {
         ::WSASetLastError(WSANOTINITIALISED);
         return kNoSocket;
     }
-    SocketHandle socket = ::socket(AF_INET, type, 0);
+    SocketHandle socket = ::socket(family, type, 0);
     if (socket == kNoSocket) {
         return kNoSocket;
     }
