@@ -34,7 +34,9 @@ void CslVcom::OnReceive(int length) {
         return;
     }
     message->resize(std::min<std::size_t>(received, transfer::kMaxLinkMessage));
-    Deliver({LinkEvent::Kind::DataReceived, std::move(message)});
+    // Taken as the message is announced: by the time its event is handled,
+    // more may have gone out and been confirmed.
+    Deliver({LinkEvent::Kind::DataReceived, std::move(message), AllSentAcknowledged()});
 }
 
 void CslVcom::OnConnect() {

@@ -10,6 +10,9 @@ struct LinkEvent {
     enum class Kind { DataReceived, Connected, ConnectionLost };
     Kind kind;
     std::unique_ptr<std::vector<std::uint8_t>> data;  // DataReceived only
+    // DataReceived: everything this end sent before the message came had
+    // been acknowledged by the far end (a reply can only answer what arrived).
+    bool sentAllAcknowledged = false;
 };
 
 class ILinkEventSink {

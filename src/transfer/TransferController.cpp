@@ -147,7 +147,9 @@ void TransferController::OnConnectionLost() {
     }
 }
 
-void TransferController::OnLinkMessage(const std::uint8_t* bytes, std::size_t length) {
+void TransferController::OnLinkMessage(const std::uint8_t* bytes, std::size_t length,
+                                       bool sentAllAcknowledged) {
+    m_sentAllAcknowledged = sentAllAcknowledged;
     if (const auto message = DecodeMessage(bytes, length)) {
         DispatchDesksetMessage(*message);
     }
@@ -291,7 +293,7 @@ void TransferController::FinishUpload(bool completed) {
         return;
     }
     // A deskset cannot have stored blocks that never reached it.
-    if (m_blocksHanded != kBlockCount || !m_link.AllSentAcknowledged()) {
+    if (m_blocksHanded != kBlockCount || !m_sentAllAcknowledged) {
         FinishProgress(strings::kIncomplete);
         EndTransfer();
         m_view.ShowMessage(strings::kCompletedTooEarly);

@@ -36,7 +36,9 @@ public:
     // Notifications from the link, in arrival order.
     void OnConnected();
     void OnConnectionLost();
-    void OnLinkMessage(const std::uint8_t* bytes, std::size_t length);
+    // sentAllAcknowledged: the deskset's link had confirmed everything sent
+    // before this message arrived.
+    void OnLinkMessage(const std::uint8_t* bytes, std::size_t length, bool sentAllAcknowledged);
     void OnTimer(TimerId id);
 
     void DispatchDesksetMessage(const Msg& message);
@@ -97,7 +99,8 @@ private:
     bool m_statusShowsLink = false;  // the status bar speaks of a link that EndTransfer closes
     // The image bytes the current download has delivered.
     std::bitset<ConfigImage::kSize> m_receivedBytes;
-    int m_blocksHanded = 0;  // upload blocks the link took
+    int m_blocksHanded = 0;              // upload blocks the link took
+    bool m_sentAllAcknowledged = false;  // as the message being handled arrived
     int m_connectAttempts = 0;
     ProgressState m_progress;
     TransferPhase m_phase = TransferPhase::Download;

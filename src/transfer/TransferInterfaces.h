@@ -68,8 +68,6 @@ public:
     // Messages in the transmit queue, and frames waiting to be sent below it.
     virtual int QueuedMessages() = 0;
     virtual int WaitingFrames() = 0;
-    // Everything sent went out and the deskset's link confirmed it.
-    virtual bool AllSentAcknowledged() = 0;
 };
 
 // Periodic timers, identified by number; starting a running timer restarts it.

@@ -40,7 +40,8 @@ void VcomTransferLink::Dispatch(const LinkEvent& event, transfer::TransferContro
     switch (event.kind) {
         case LinkEvent::Kind::DataReceived:
             if (event.data) {
-                controller.OnLinkMessage(event.data->data(), event.data->size());
+                controller.OnLinkMessage(event.data->data(), event.data->size(),
+                                         event.sentAllAcknowledged);
             }
             return;
         case LinkEvent::Kind::Connected:

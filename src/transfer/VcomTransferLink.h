@@ -19,7 +19,6 @@ public:
     int Send(const std::vector<std::uint8_t>& bytes) override;
     int QueuedMessages() override;
     int WaitingFrames() override;
-    bool AllSentAcknowledged() override { return m_link.AllSentAcknowledged(); }
 
     // Hands one of the link's events to the controller.
     static void Dispatch(const LinkEvent& event, transfer::TransferController& controller);

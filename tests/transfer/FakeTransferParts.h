@@ -25,7 +25,6 @@ struct FakeLink : ITransferLink {
     }
     int QueuedMessages() override { return queued; }
     int WaitingFrames() override { return waiting; }
-    bool AllSentAcknowledged() override { return acknowledged; }
 
     std::vector<std::uint8_t> SentTypes() const {
         std::vector<std::uint8_t> types;
@@ -42,7 +41,6 @@ struct FakeLink : ITransferLink {
     std::size_t acceptedSends = SIZE_MAX;  // later sends fail
     int queued = 0;
     int waiting = 0;
-    bool acknowledged = true;
 };
 
 struct FakeTimers : ITransferTimers {
