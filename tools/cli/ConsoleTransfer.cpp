@@ -16,9 +16,11 @@ constexpr int kBarWidth = 40;
 // Long enough to notice a stop request, short enough not to matter.
 constexpr auto kIdleWait = std::chrono::milliseconds(200);
 constexpr const char* kInterrupted = "Interrupted.";
-// The first line of the retry question the desktop program asks.
-constexpr const char* kNoConnection =
-    "Torvo is presently unable to establish connection with the deskset.";
+// A shell user retries by running the command again: of the desktop
+// program's retry question, only its first line applies.
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
 }  // namespace
 
 ConsoleTransfer::ConsoleTransfer(const std::string& device, std::ostream& err, bool drawBar,
@@ -59,7 +61,7 @@ bool ConsoleTransfer::Run() {
             break;
         }
         if (ConnectTimeIsUp()) {
-            FailToConnect(kNoConnection);
+            FailToConnect(FirstLine(strings::kRetryQuestion));
             break;
         }
         if (auto event = m_inbox.WaitForEvent(NextDeadline())) {
@@ -185,12 +187,11 @@ void ConsoleTransfer::ShowMessage(const std::string& text) {
 }
 
 bool ConsoleTransfer::AskRetry(const std::string& text) {
-    // Within a connect time-out of its own the series starts again; otherwise
-    // a shell user retries by running the command again.
+    // Within a connect time-out of its own the series starts again.
     if (m_connectTimeout) {
         return true;
     }
-    FailToConnect(text.substr(0, text.find('\n')));
+    FailToConnect(FirstLine(text));
     return false;
 }
 
