@@ -5,11 +5,15 @@
 
 #include <gmock/gmock.h>
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWizard>
@@ -227,4 +231,73 @@ TEST_F(AccessibilityTest, UnavailableTreeItemsAreReportedDisabled) {
     tree.RefreshItemStates();
     EXPECT_TRUE(disabled("Channel 4"));
     EXPECT_TRUE(disabled("Speed Paging"));
+}
+
+namespace {
+
+// A screen reader's press: the button is clicked even though a dialog blocks its window.
+void PressBehindTheDialog(QAbstractButton* button) {
+    bool clicked = false;
+    const QMetaObject::Connection seen =
+        QObject::connect(button, &QAbstractButton::clicked, [&clicked] { clicked = true; });
+    QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(clicked);
+    QObject::disconnect(seen);
+}
+
+QPushButton* ButtonNamed(const QWidget* window, const QString& text) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(AccessibilityTest, AWindowClosedUnderItsRunningDialogStaysUntilTheDialogEnds) {
+    struct Case {
+        const char* what;
+        EditorKind kind;
+        std::function<void(CEditorView*)> runDialog;
+        std::function<void(CEditorView*)> closeBehind;
+    };
+    const auto pressed = [](const char* text) {
+        return [text](CEditorView* view) { PressBehindTheDialog(ButtonNamed(view, text)); };
+    };
+    const auto closeBox = [](CEditorView* view) { view->Frame()->close(); };
+    const Case cases[] = {
+        {"Close on PTT ID Aliases during Add", EditorKind::AliasList,
+         [](CEditorView* view) { qobject_cast<ListWindow*>(view)->Add(); }, pressed("Close")},
+        {"Cancel on Buttons Configuration during a key's dialog", EditorKind::DesksetButtonsCfg,
+         [](CEditorView* view) { qobject_cast<DesksetButtonsCfgFV*>(view)->EditKey(0); },
+         pressed("Cancel")},
+        {"the close box of Custom Paging Tones during Add", EditorKind::CustomPageList,
+         [](CEditorView* view) { qobject_cast<ListWindow*>(view)->Add(); }, closeBox},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(m_frame->Editors().OpenEditor(c.kind));
+        CEditorView* view = m_frame->Editors().ActiveView();
+        QPointer<QMdiSubWindow> frame = view->Frame();
+        bool stayed = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QPointer<QDialog> running = dialog;
+            c.closeBehind(view);
+            ProcessEvents();
+            stayed = frame && running && running->isVisible();
+            if (running) {
+                running->reject();
+            }
+        });
+        c.runDialog(view);
+        EXPECT_TRUE(stayed);
+        ProcessEvents();
+        EXPECT_TRUE(frame.isNull());
+        EXPECT_FALSE(m_frame->Editors().IsEditorOpen(c.kind));
+    }
 }
