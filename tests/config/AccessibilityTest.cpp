@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWizard>
 
 #include "app/AboutDlg.h"
@@ -299,5 +300,32 @@ TEST_F(AccessibilityTest, AWindowClosedUnderItsRunningDialogStaysUntilTheDialogE
         ProcessEvents();
         EXPECT_TRUE(frame.isNull());
         EXPECT_FALSE(m_frame->Editors().IsEditorOpen(c.kind));
+    }
+}
+
+TEST_F(AccessibilityTest, EveryTreeItemIsAnnouncedAsItself) {
+    CConfigTree& tree = m_frame->Tree();
+    // The view announces a move by the row number its own accessible tree uses;
+    // a plain tree of the same items shows that numbering.
+    QTreeWidget plain;
+    plain.setHeaderHidden(true);
+    plain.addTopLevelItem(tree.topLevelItem(0)->clone());
+    QAccessibleInterface* ours = QAccessible::queryAccessibleInterface(&tree);
+    QAccessibleInterface* qts = QAccessible::queryAccessibleInterface(&plain);
+    for (const bool pagingExpanded : {true, false}) {
+        SCOPED_TRACE(pagingExpanded ? "Paging expanded" : "Paging collapsed");
+        tree.expandAll();
+        plain.expandAll();
+        tree.FindItem("Paging")->setExpanded(pagingExpanded);
+        plain.findItems("Paging", Qt::MatchRecursive).value(0)->setExpanded(pagingExpanded);
+        ASSERT_EQ(ours->childCount(), qts->childCount());
+        for (int k = 1; k < qts->childCount(); ++k) {
+            QAccessibleInterface* item = ours->child(k);
+            ASSERT_NE(item, nullptr) << k;
+            EXPECT_EQ(item->text(QAccessible::Name), qts->child(k)->text(QAccessible::Name)) << k;
+            EXPECT_EQ(ours->indexOfChild(item), k);
+        }
+        EXPECT_EQ(ours->child(ours->childCount() - 1)->text(QAccessible::Name),
+                  area_texts::kAliases);
     }
 }
