@@ -9,10 +9,12 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -65,9 +67,21 @@ const QLabel* LabelOf(const QWidget* window, const QWidget* control) {
     return nullptr;
 }
 
+// A name as a screen reader puts it in context: with the title of the group
+// the control is in, which it says on entering the group.
+QString InItsGroup(const QWidget* control, const QString& name) {
+    for (const QWidget* up = control->parentWidget(); up; up = up->parentWidget()) {
+        if (const auto* group = qobject_cast<const QGroupBox*>(up)) {
+            return group->title() + " / " + name;
+        }
+    }
+    return name;
+}
+
 // What is wrong with the focusable controls of a shown window.
 QStringList Faults(const QWidget* window) {
     QStringList faults;
+    QSet<QString> names;
     for (const QWidget* control : window->findChildren<QWidget*>()) {
         if (!control->isVisibleTo(window) || !(control->focusPolicy() & Qt::TabFocus) ||
             control->focusProxy()) {
@@ -82,7 +96,10 @@ QStringList Faults(const QWidget* window) {
         const QString name = accessible->text(QAccessible::Name);
         if (name.isEmpty()) {
             faults << Where(window, control) + ": no name";
+        } else if (names.contains(InItsGroup(control, name))) {
+            faults << Where(window, control) + ": named \"" + name + "\" like another";
         }
+        names.insert(InItsGroup(control, name));
         if (const QLabel* label = LabelOf(window, control);
             label && name != Spoken(label->text())) {
             faults << Where(window, control) + ": named \"" + name + "\", labelled \"" +

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QTest>
@@ -291,6 +292,33 @@ TEST_F(ChannelPagesTest, DcPlanWritesFrequencies1To4Only) {
     EXPECT_TRUE(std::equal(before.begin() + c::kDetectionFlags.offset + 4,
                            before.begin() + c::kDetectionFlags.offset + 16,
                            after.begin() + c::kDetectionFlags.offset + 4));
+}
+
+TEST_F(ChannelPagesTest, FrequencyRowsAreNamedByRowAndColumn) {
+    const auto spoken = [](QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    Open(1);
+    SelectKeying(cc::kKeyingDc);
+    Next();
+    auto* currents = Current<SignalingPlanDCPage>();
+    for (const std::size_t f : {0, 3}) {
+        const QString row = QString("F %1").arg(f + 1);
+        EXPECT_EQ(spoken(currents->CurrentList(f)), row + " Current (mA)");
+        EXPECT_EQ(spoken(currents->DetectionCheck(f)), row + " Talk permit tone detection");
+    }
+    EXPECT_EQ(spoken(currents->MonitorList()), "Monitor (mA)");
+
+    Back();
+    SelectKeying(cc::kKeyingTone);
+    GoTo(TonePlan2);
+    auto* tones = Current<SignalingPlanT2Page>();
+    for (const std::size_t f : {0, 7, 8, 15}) {
+        const QString row = QString("F %1").arg(f + 1);
+        EXPECT_EQ(spoken(tones->LabelEdit(f)), row);
+        EXPECT_EQ(spoken(tones->ToneList(f)), row + " Freq (Hz)");
+        EXPECT_EQ(spoken(tones->DetectionCheck(f)), row + " Talk permit tone detection");
+    }
 }
 
 TEST_F(ChannelPagesTest, TalkPermitToneLimits) {
