@@ -198,6 +198,10 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (className == QLatin1String("CConfigTree")) {
         return new ConfigTreeAccessible(static_cast<CConfigTree*>(object));
     }
+    // A window of its own, named by its title, not a filler inside another.
+    if (className == QLatin1String("HelpWindow")) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
     return nullptr;
 }
 

@@ -20,6 +20,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     back->setEnabled(false);
+    // The page is announced by its title.
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { m_browser->setAccessibleName(m_browser->documentTitle()); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
@@ -495,5 +497,22 @@ TEST_F(MainFrameTest, EscapeClosesHelpAndF1BringsBackAMinimisedHelp) {
     EXPECT_TRUE(help.isVisible());
     EXPECT_FALSE(help.isMinimized());
     EXPECT_EQ(help.CurrentPage(), "qrc:/help/main-window.html");
+    help.close();
+}
+
+TEST_F(MainFrameTest, HelpIsAnnouncedAsAWindowAndItsTextByThePageTitle) {
+    HelpWindow& help = m_frame->Help();
+    help.ShowContents();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&help);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Torvo Help");
+    auto* text = help.findChild<QTextBrowser*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+              "Torvo Help Topics");
+    m_frame->ShowHelpForActiveWindow();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+              text->documentTitle());
+    EXPECT_NE(text->documentTitle(), "Torvo Help Topics");
     help.close();
 }
