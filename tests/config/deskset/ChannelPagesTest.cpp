@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QTest>
 
 #include "config/common/qt/RangeSpinEdit.h"
@@ -490,6 +491,17 @@ TEST_F(ChannelPagesTest, TabFollowsTheStatAlertPageAndEntersRadioGroupsAtTheirCh
                     "Trailin&g pretime (ms)", "&Auto", "&Default RAC", "&RAC pretime (ms)",
                     "Retry c&onstant", "Limited &patience (sec)", "DOS &coast (ms)", "B&usy timer",
                     "Emergency ac&knowledge", "< &Back", "&Finish", "Cancel"));
+}
+
+TEST_F(ChannelPagesTest, DtmfDigitListsAreAsWideAsTheirDigits) {
+    Open(1);
+    SelectOption(cc::kOptionDtmfDecode);
+    GoTo(DtmfDecode);
+    auto* page = Current<DTMFDecodePage>();
+    for (const QComboBox* list : {page->MinDigitsList(), page->MaxDigitsList()}) {
+        EXPECT_EQ(list->width(), list->sizeHint().width());
+        EXPECT_LE(list->width(), 2 * page->NumberEdit(DtmfField::DigitDuration)->width());
+    }
 }
 
 TEST_F(ChannelPagesTest, NumberFieldsAreAsWideAsTheirNumbers) {
