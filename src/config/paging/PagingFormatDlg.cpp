@@ -126,8 +126,8 @@ PagingFormatDlg::PagingFormatDlg(const FormatEditor& editor, std::optional<std::
 }
 
 bool PagingFormatDlg::focusNextPrevChild(bool next) {
-    // Tab wraps from Cancel to the label, and Shift+Tab back; the window's own
-    // place in the chain of its controls would otherwise stop it at OK.
+    // Tab wraps from Cancel to the label, and Shift+Tab back, whatever order the
+    // controls were made in (the buttons come first).
     if (next && focusWidget() == CancelButton()) {
         m_label->setFocus(Qt::TabFocusReason);
         return true;
