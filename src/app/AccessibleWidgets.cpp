@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QMap>
 #include <QPointer>
 
@@ -121,8 +122,9 @@ private:
     QTreeWidgetItem* m_item;
 };
 
-// The configuration tree: its items in the order shown, as a view numbers
-// them in its focus and selection events.
+// The configuration tree: its items in the order shown, numbered as the view
+// numbers them in its focus and selection events, that is after its header
+// row, which counts though it is hidden.
 class ConfigTreeAccessible : public QAccessibleWidget {
 public:
     explicit ConfigTreeAccessible(CConfigTree* tree) : QAccessibleWidget(tree, QAccessible::Tree) {}
@@ -132,17 +134,24 @@ public:
         }
     }
 
-    int childCount() const override { return static_cast<int>(Shown().size()); }
+    int childCount() const override { return 1 + static_cast<int>(Shown().size()); }
     QAccessibleInterface* child(int index) const override {
+        if (index == kHeaderRow) {
+            return QAccessible::queryAccessibleInterface(Tree()->header());
+        }
         const QList<QTreeWidgetItem*> shown = Shown();
-        return index >= 0 && index < shown.size() ? ItemInterface(shown[index]) : nullptr;
+        const int row = index - kHeaderRow - 1;
+        return row >= 0 && row < shown.size() ? ItemInterface(shown[row]) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child && child->object() == Tree()->header()) {
+            return kHeaderRow;
+        }
         const QList<QTreeWidgetItem*> shown = Shown();
-        for (int index = 0; index < shown.size(); ++index) {
-            if (m_items.contains(shown[index]) &&
-                QAccessible::accessibleInterface(m_items[shown[index]]) == child) {
-                return index;
+        for (int row = 0; row < shown.size(); ++row) {
+            if (m_items.contains(shown[row]) &&
+                QAccessible::accessibleInterface(m_items[shown[row]]) == child) {
+                return kHeaderRow + 1 + row;
             }
         }
         return -1;
@@ -153,6 +162,8 @@ public:
     }
 
 private:
+    static constexpr int kHeaderRow = 0;
+
     CConfigTree* Tree() const { return static_cast<CConfigTree*>(widget()); }
 
     // The items a user sees, top to bottom: those under a collapsed item are not.
@@ -186,6 +197,10 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     }
     if (className == QLatin1String("CConfigTree")) {
         return new ConfigTreeAccessible(static_cast<CConfigTree*>(object));
+    }
+    // A window of its own, named by its title, not a filler inside another.
+    if (className == QLatin1String("HelpWindow")) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     }
     return nullptr;
 }

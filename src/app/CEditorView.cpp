@@ -1,10 +1,9 @@
 #include "app/CEditorView.h"
 
-#include <QCoreApplication>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QTimer>
 
+#include "app/CChildFrame.h"
 #include "app/CTorvoDoc.h"
 
 CEditorView::CEditorView(const EditorContext& context, EditorKind kind, const QString& treeText,
@@ -27,9 +26,12 @@ QMdiSubWindow* CEditorView::Frame() const {
 }
 
 void CEditorView::CloseFrame() {
-    QPointer<QWidget> target = Frame() ? static_cast<QWidget*>(Frame()) : this;
     // Not from inside the frame's own event handling: the view may be in a slot of its own.
-    QTimer::singleShot(0, QCoreApplication::instance(), [target] { delete target.data(); });
+    if (auto* frame = qobject_cast<CChildFrame*>(Frame())) {
+        QTimer::singleShot(0, frame, &CChildFrame::Destroy);
+    } else {
+        QTimer::singleShot(0, this, [this] { delete this; });
+    }
 }
 
 void CEditorView::DestroyFrame() {

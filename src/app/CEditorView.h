@@ -40,7 +40,8 @@ public:
     virtual void OnUpdate() {}
 
     QMdiSubWindow* Frame() const;
-    // Closes the window once the current event is done (after OK or Cancel).
+    // Closes the window once the current event is done (after OK or Cancel),
+    // and not before a dialog of the window that runs then has ended.
     void CloseFrame();
     // Destroys the window now.
     void DestroyFrame();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -19,6 +20,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     back->setEnabled(false);
+    // The page is announced by its title.
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { m_browser->setAccessibleName(m_browser->documentTitle()); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);
@@ -28,6 +32,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
     resize(640, 560);
+
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 QString HelpWindow::TopicPage(int contextNumber) {
@@ -46,6 +53,8 @@ void HelpWindow::ShowTopic(int contextNumber) {
 void HelpWindow::ShowPage(const QString& pageName) {
     m_browser->setSource(QUrl("qrc:/help/" + pageName));
     FollowModalDialog();
+    // F1 brings a minimised help window back as it was.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -57,7 +66,18 @@ QString HelpWindow::CurrentPage() const {
 
 void HelpWindow::FollowModalDialog() {
     QWidget* modal = QApplication::activeModalWidget();
-    BelongTo(modal && modal != this ? modal : nullptr);
+    BelongTo(modal && !Owns(modal) ? modal : nullptr);
+}
+
+bool HelpWindow::Owns(const QWidget* window) const {
+    // A window that help owns does not block it, and following it would make
+    // each the other's parent.
+    for (const QWidget* w = window; w; w = w->parentWidget()) {
+        if (w == this) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void HelpWindow::BelongTo(QWidget* dialog) {

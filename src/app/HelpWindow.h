@@ -2,7 +2,7 @@
 // The help viewer: one window showing the program's help pages, which are
 // keyed by their context numbers. It stays usable while a modal dialog runs:
 // help asked for from a dialog can be scrolled, followed and closed with the
-// dialog still open.
+// dialog still open. Escape closes it.
 
 #include <QPointer>
 #include <QWidget>
@@ -35,6 +35,7 @@ private:
     // block it; back to the main window when the dialog goes.
     void FollowModalDialog();
     void BelongTo(QWidget* dialog);
+    bool Owns(const QWidget* window) const;
 
     QTextBrowser* m_browser;
     QPointer<QWidget> m_dialog;

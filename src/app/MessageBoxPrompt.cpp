@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
 
 #include "app/AppStrings.h"
+#include "app/HelpWindow.h"
 
 namespace {
 
@@ -89,8 +93,24 @@ QString Chosen(QFileDialog& dialog) {
 }  // namespace
 
 QWidget* MessageBoxPrompt::Owner() {
-    QWidget* owner = QApplication::activeModalWidget();
-    return owner ? owner : QApplication::activeWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    QWidget* owner = QApplication::activeWindow();
+    // Never help: help follows a running box as its transient child, so a box
+    // owned by help would make each window the other's parent.
+    if (auto* help = qobject_cast<HelpWindow*>(owner)) {
+        owner = help->parentWidget();
+    }
+    // The active editor window, which then stays until its question is answered.
+    if (auto* main = qobject_cast<QMainWindow*>(owner)) {
+        if (auto* workspace = qobject_cast<QMdiArea*>(main->centralWidget())) {
+            if (QMdiSubWindow* editor = workspace->currentSubWindow()) {
+                return editor;
+            }
+        }
+    }
+    return owner;
 }
 
 PromptAnswer MessageBoxPrompt::Ask(const QString& text, PromptIcon icon, PromptButtons buttons) {

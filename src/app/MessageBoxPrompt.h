@@ -21,6 +21,7 @@ public:
     static std::unique_ptr<QFileDialog> SaveDialog(QWidget* owner, const QString& suggestedPath,
                                                    const QString& filter);
 
-private:
+    // The window a box or file dialog belongs to: the running dialog, else the
+    // active editor window or main window; never the help window.
     static QWidget* Owner();
 };

@@ -2,10 +2,13 @@
 
 #include <gmock/gmock.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -17,10 +20,11 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
-#include <QFileInfo>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
@@ -407,4 +411,108 @@ TEST_F(MainFrameTest, AGreyedMenuItemShowsItsPromptWhenHovered) {
     EXPECT_EQ(m_frame->statusBar()->currentMessage(),
               "Activates the channel 2 configuration window");
     view->close();
+}
+
+namespace {
+
+// The windows a window belongs to, nearest first, as the window system links
+// them; stops at a loop, which it reports as the window it came back to.
+QList<QWindow*> TransientChain(QWindow* window) {
+    QList<QWindow*> chain;
+    for (QWindow* up = window->transientParent(); up; up = up->transientParent()) {
+        if (chain.contains(up) || up == window) {
+            chain << up;
+            ADD_FAILURE() << "the windows are each other's parent";
+            break;
+        }
+        chain << up;
+    }
+    return chain;
+}
+
+}  // namespace
+
+TEST_F(MainFrameTest, AMessageBoxRaisedWhileHelpIsActiveBelongsToTheMainWindowOrTheEditor) {
+    TestViewFactories views;
+    HelpWindow& help = m_frame->Help();
+    for (const bool editorOpen : {false, true}) {
+        SCOPED_TRACE(editorOpen ? "with an editor window" : "without");
+        if (editorOpen) {
+            m_frame->ExecuteCommand(cmd::NewDatabase);
+            ASSERT_TRUE(m_frame->Editors().OpenEditor(EditorKind::AliasList));
+        }
+        help.ShowContents();
+        QApplication::setActiveWindow(&help);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+        QWidget* owner = nullptr;
+        QList<QWindow*> helpChain;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            owner = box->parentWidget();
+            // F1 while the box runs: help follows the box, which must not follow help.
+            m_frame->ShowHelpForActiveWindow();
+            helpChain = TransientChain(help.windowHandle());
+            TransientChain(box->windowHandle());
+            box->reject();
+        });
+        MessageBoxPrompt().Ask("Close?", PromptIcon::Question, PromptButtons::YesNo);
+        ASSERT_NE(owner, nullptr);
+        EXPECT_EQ(owner->window(), m_frame.get());
+        if (editorOpen) {
+            EXPECT_EQ(owner, m_frame->Editors().ActiveView()->Frame());
+        }
+        ASSERT_FALSE(helpChain.isEmpty());
+        EXPECT_EQ(helpChain.back(), m_frame->windowHandle());
+    }
+    help.close();
+}
+
+TEST_F(MainFrameTest, HelpNeverFollowsADialogItOwns) {
+    HelpWindow& help = m_frame->Help();
+    help.ShowContents();
+    QDialog owned(&help);
+    owned.setWindowModality(Qt::ApplicationModal);
+    owned.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owned));
+    help.ShowContents();
+    EXPECT_EQ(help.windowHandle()->transientParent(), m_frame->windowHandle());
+    TransientChain(owned.windowHandle());
+    owned.hide();
+    help.close();
+}
+
+TEST_F(MainFrameTest, EscapeClosesHelpAndF1BringsBackAMinimisedHelp) {
+    HelpWindow& help = m_frame->Help();
+    help.ShowContents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    QTest::keyClick(help.focusWidget() ? help.focusWidget() : &help, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+
+    help.ShowContents();
+    help.showMinimized();
+    ASSERT_TRUE(help.isMinimized());
+    QApplication::setActiveWindow(m_frame.get());
+    QTest::keyClick(m_frame.get(), Qt::Key_F1);
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_FALSE(help.isMinimized());
+    EXPECT_EQ(help.CurrentPage(), "qrc:/help/main-window.html");
+    help.close();
+}
+
+TEST_F(MainFrameTest, HelpIsAnnouncedAsAWindowAndItsTextByThePageTitle) {
+    HelpWindow& help = m_frame->Help();
+    help.ShowContents();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&help);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Torvo Help");
+    auto* text = help.findChild<QTextBrowser*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+              "Torvo Help Topics");
+    m_frame->ShowHelpForActiveWindow();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+              text->documentTitle());
+    EXPECT_NE(text->documentTitle(), "Torvo Help Topics");
+    help.close();
 }

@@ -5,13 +5,20 @@
 
 #include <gmock/gmock.h>
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWizard>
 
 #include "app/AboutDlg.h"
@@ -60,9 +67,21 @@ const QLabel* LabelOf(const QWidget* window, const QWidget* control) {
     return nullptr;
 }
 
+// A name as a screen reader puts it in context: with the title of the group
+// the control is in, which it says on entering the group.
+QString InItsGroup(const QWidget* control, const QString& name) {
+    for (const QWidget* up = control->parentWidget(); up; up = up->parentWidget()) {
+        if (const auto* group = qobject_cast<const QGroupBox*>(up)) {
+            return group->title() + " / " + name;
+        }
+    }
+    return name;
+}
+
 // What is wrong with the focusable controls of a shown window.
 QStringList Faults(const QWidget* window) {
     QStringList faults;
+    QSet<QString> names;
     for (const QWidget* control : window->findChildren<QWidget*>()) {
         if (!control->isVisibleTo(window) || !(control->focusPolicy() & Qt::TabFocus) ||
             control->focusProxy()) {
@@ -77,7 +96,10 @@ QStringList Faults(const QWidget* window) {
         const QString name = accessible->text(QAccessible::Name);
         if (name.isEmpty()) {
             faults << Where(window, control) + ": no name";
+        } else if (names.contains(InItsGroup(control, name))) {
+            faults << Where(window, control) + ": named \"" + name + "\" like another";
         }
+        names.insert(InItsGroup(control, name));
         if (const QLabel* label = LabelOf(window, control);
             label && name != Spoken(label->text())) {
             faults << Where(window, control) + ": named \"" + name + "\", labelled \"" +
@@ -227,4 +249,100 @@ TEST_F(AccessibilityTest, UnavailableTreeItemsAreReportedDisabled) {
     tree.RefreshItemStates();
     EXPECT_TRUE(disabled("Channel 4"));
     EXPECT_TRUE(disabled("Speed Paging"));
+}
+
+namespace {
+
+// A screen reader's press: the button is clicked even though a dialog blocks its window.
+void PressBehindTheDialog(QAbstractButton* button) {
+    bool clicked = false;
+    const QMetaObject::Connection seen =
+        QObject::connect(button, &QAbstractButton::clicked, [&clicked] { clicked = true; });
+    QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(clicked);
+    QObject::disconnect(seen);
+}
+
+QPushButton* ButtonNamed(const QWidget* window, const QString& text) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(AccessibilityTest, AWindowClosedUnderItsRunningDialogStaysUntilTheDialogEnds) {
+    struct Case {
+        const char* what;
+        EditorKind kind;
+        std::function<void(CEditorView*)> runDialog;
+        std::function<void(CEditorView*)> closeBehind;
+    };
+    const auto pressed = [](const char* text) {
+        return [text](CEditorView* view) { PressBehindTheDialog(ButtonNamed(view, text)); };
+    };
+    const auto closeBox = [](CEditorView* view) { view->Frame()->close(); };
+    const Case cases[] = {
+        {"Close on PTT ID Aliases during Add", EditorKind::AliasList,
+         [](CEditorView* view) { qobject_cast<ListWindow*>(view)->Add(); }, pressed("Close")},
+        {"Cancel on Buttons Configuration during a key's dialog", EditorKind::DesksetButtonsCfg,
+         [](CEditorView* view) { qobject_cast<DesksetButtonsCfgFV*>(view)->EditKey(0); },
+         pressed("Cancel")},
+        {"the close box of Custom Paging Tones during Add", EditorKind::CustomPageList,
+         [](CEditorView* view) { qobject_cast<ListWindow*>(view)->Add(); }, closeBox},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(m_frame->Editors().OpenEditor(c.kind));
+        CEditorView* view = m_frame->Editors().ActiveView();
+        QPointer<QMdiSubWindow> frame = view->Frame();
+        bool stayed = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QPointer<QDialog> running = dialog;
+            c.closeBehind(view);
+            ProcessEvents();
+            stayed = frame && running && running->isVisible();
+            if (running) {
+                running->reject();
+            }
+        });
+        c.runDialog(view);
+        EXPECT_TRUE(stayed);
+        ProcessEvents();
+        EXPECT_TRUE(frame.isNull());
+        EXPECT_FALSE(m_frame->Editors().IsEditorOpen(c.kind));
+    }
+}
+
+TEST_F(AccessibilityTest, EveryTreeItemIsAnnouncedAsItself) {
+    CConfigTree& tree = m_frame->Tree();
+    // The view announces a move by the row number its own accessible tree uses;
+    // a plain tree of the same items shows that numbering.
+    QTreeWidget plain;
+    plain.setHeaderHidden(true);
+    plain.addTopLevelItem(tree.topLevelItem(0)->clone());
+    QAccessibleInterface* ours = QAccessible::queryAccessibleInterface(&tree);
+    QAccessibleInterface* qts = QAccessible::queryAccessibleInterface(&plain);
+    for (const bool pagingExpanded : {true, false}) {
+        SCOPED_TRACE(pagingExpanded ? "Paging expanded" : "Paging collapsed");
+        tree.expandAll();
+        plain.expandAll();
+        tree.FindItem("Paging")->setExpanded(pagingExpanded);
+        plain.findItems("Paging", Qt::MatchRecursive).value(0)->setExpanded(pagingExpanded);
+        ASSERT_EQ(ours->childCount(), qts->childCount());
+        for (int k = 1; k < qts->childCount(); ++k) {
+            QAccessibleInterface* item = ours->child(k);
+            ASSERT_NE(item, nullptr) << k;
+            EXPECT_EQ(item->text(QAccessible::Name), qts->child(k)->text(QAccessible::Name)) << k;
+            EXPECT_EQ(ours->indexOfChild(item), k);
+        }
+        EXPECT_EQ(ours->child(ours->childCount() - 1)->text(QAccessible::Name),
+                  area_texts::kAliases);
+    }
 }

@@ -15,6 +15,8 @@ ButtonConfigDlg::ButtonConfigDlg(ButtonsWorkingCopy& keys, std::size_t key, QWid
       m_choices(TheImage(), keys.Entries(), key) {
     m_kinds = new QComboBox(this);
     m_values = new QComboBox(this);
+    // The values change with the kind: the list grows to show the longest in full.
+    m_values->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* kindCaption = new QLabel("Button &type :", this);
     kindCaption->setBuddy(m_kinds);
     m_valueCaption = new QLabel("Function &label :", this);

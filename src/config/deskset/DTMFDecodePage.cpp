@@ -14,6 +14,8 @@ DTMFDecodePage::DTMFDecodePage(PageCode code, int channelIndex, QWidget* parent)
     : ChanWizardPage(code, channelIndex, parent) {
     auto* group = new QGroupBox(tr("DTMF"), this);
     auto* form = new QFormLayout(group);
+    // The digit lists as wide as their digits, like the number fields below them.
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_minDigits = MakeList(DigitCountList(), group);
     m_maxDigits = MakeList(DigitCountList(), group);
     m_numbers[static_cast<std::size_t>(DtmfField::DigitDuration)] = MakeDigitsEdit(group);

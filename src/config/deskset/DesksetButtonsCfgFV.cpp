@@ -1,6 +1,7 @@
 #include "config/deskset/DesksetButtonsCfgFV.h"
 
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,6 +38,11 @@ void DesksetButtonsCfgFV::OnInitialUpdate() {
     if (QMdiSubWindow* frame = Frame()) {
         frame->move(0, 0);
     }
+}
+
+void DesksetButtonsCfgFV::focusInEvent(QFocusEvent* event) {
+    // The window itself takes the focus when it opens: Key 1 has it then.
+    m_picture->Key(0)->setFocus(event->reason());
 }
 
 void DesksetButtonsCfgFV::OnUpdate() {

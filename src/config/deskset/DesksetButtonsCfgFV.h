@@ -31,6 +31,7 @@ public:
     void Undo();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     std::optional<Refusal> Check() const override { return std::nullopt; }
     bool Write() override;
 

@@ -1,6 +1,7 @@
 #include "config/deskset/DesksetPicture.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -24,6 +25,7 @@ DesksetPicture::DesksetPicture(bool fourChannel, QWidget* parent)
         button->setAccessibleName(QString("Key %1").arg(key + 1));
         button->setFocusPolicy(Qt::StrongFocus);
         button->setAutoDefault(false);
+        button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, [this, key] { emit KeyPressed(key); });
         m_keys[key] = button;
         auto* label = new QLabel(this);
@@ -35,6 +37,20 @@ DesksetPicture::DesksetPicture(bool fourChannel, QWidget* parent)
         setTabOrder(m_keys[key - 1], m_keys[key]);
     }
     PlaceKeys();
+}
+
+bool DesksetPicture::eventFilter(QObject* watched, QEvent* event) {
+    // Enter presses the key with the focus, as Space does.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString DesksetPicture::ShortLabel(std::size_t key) const {

@@ -37,6 +37,7 @@ signals:
     void KeyPressed(std::size_t key);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -13,6 +13,8 @@ namespace {
 constexpr int kColumnsPerBlock = 4;  // name, label, selector, detection
 // Digits 1 to 8 are the mnemonics; F 9 and above have none.
 constexpr std::size_t kMnemonicRows = 8;
+// What the "*" column head stands for, as the note below the rows says.
+constexpr char kDetectionColumn[] = "Talk permit tone detection";
 
 }  // namespace
 
@@ -32,9 +34,12 @@ FrequencyRows::FrequencyRows(QGridLayout* grid, std::size_t count,
         m_labels.push_back(MakeTextEdit(static_cast<int>(layout::channel::kLabelWidth), parent));
         m_selectors.push_back(MakeList(selectorEntries, parent));
         m_detection.push_back(new QCheckBox(parent));
-        const QString name =
-            f < kMnemonicRows ? QObject::tr("F &%1").arg(f + 1) : QObject::tr("F %1").arg(f + 1);
-        auto* label = new QLabel(name, parent);
+        const QString name = QObject::tr("F %1").arg(f + 1);
+        // The list and the check box are named by their row and column, as they are read.
+        m_selectors.back()->setAccessibleName(name + ' ' + selectorHead);
+        m_detection.back()->setAccessibleName(name + ' ' + QObject::tr(kDetectionColumn));
+        auto* label =
+            new QLabel(f < kMnemonicRows ? QObject::tr("F &%1").arg(f + 1) : name, parent);
         label->setBuddy(m_labels.back());
         grid->addWidget(label, row, column);
         grid->addWidget(m_labels.back(), row, column + 1);

@@ -5,16 +5,16 @@
 
 namespace {
 
-constexpr int kColumnWidth = 110;  // dialog units: wide enough for the placeholder
+constexpr int kColumnWidth = 110;  // dialog units; the list widens it to its placeholder
 
 }  // namespace
 
 CustomPageListFV::CustomPageListFV(const EditorContext& context)
     : ListWindowOf(context, EditorKind::CustomPageList,
-                 {"Choose a custom tone to edit or add a new one.",
-                  {{"", kColumnWidth}},
-                  "<No custom pages defined>",
-                  layout::custom_tone::kCount}) {}
+                   {"Choose a custom tone to edit or add a new one.",
+                    {{"", kColumnWidth}},
+                    "<No custom pages defined>",
+                    layout::custom_tone::kCount}) {}
 
 std::vector<ListWindow::Row> CustomPageListFV::Rows() const {
     // A row shows what its record holds, even a text that is not the

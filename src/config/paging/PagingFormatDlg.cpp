@@ -4,20 +4,50 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
 #include "config/common/qt/Latin1.h"
+#include "config/common/qt/PageControls.h"
 #include "config/common/qt/SingleByteValidator.h"
 
 namespace {
 
 constexpr int kDurationDigits = 9;
+
+// Typed keys put digits only into a duration; a pasted fraction still passes
+// the validator and is truncated on OK.
+class DigitKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent*>(event)->text();
+            if (!text.isEmpty() && text.front().isPrint() &&
+                !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); })) {
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A form row's label, with room for its mnemonic.
+QLabel* RowLabel(const QString& text, QWidget* control, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(control);
+    FitLabelToMnemonic(label);
+    return label;
+}
 
 }  // namespace
 
@@ -32,6 +62,7 @@ PagingFormatDlg::PagingFormatDlg(const FormatEditor& editor, std::optional<std::
     m_baseFormat = new QLineEdit(FromLatin1(editor.baseFormatText), this);
     m_baseFormat->setReadOnly(true);
     m_baseFormat->setFocusPolicy(Qt::ClickFocus);
+    m_baseFormat->setMinimumWidth(WidthForText(m_baseFormat, m_baseFormat->text()));
 
     auto* top = new QFormLayout;
     top->addRow("&Label", m_label);
@@ -51,11 +82,11 @@ PagingFormatDlg::PagingFormatDlg(const FormatEditor& editor, std::optional<std::
                     auto* edit = new QLineEdit(box);
                     edit->setMaxLength(kDurationDigits);
                     // Digits; a pasted fraction is kept and truncated on OK.
+                    edit->installEventFilter(new DigitKeys(edit));
                     edit->setValidator(new QRegularExpressionValidator(
                         QRegularExpression("[0-9]*(\\.[0-9]*)?"), edit));
-                    connect(edit, &QLineEdit::textChanged, this,
-                            [this, k] { DurationChanged(k); });
-                    rows->addRow(text, edit);
+                    connect(edit, &QLineEdit::textChanged, this, [this, k] { DurationChanged(k); });
+                    rows->addRow(RowLabel(text, edit, box), edit);
                     control = edit;
                     break;
                 }
@@ -65,7 +96,7 @@ PagingFormatDlg::PagingFormatDlg(const FormatEditor& editor, std::optional<std::
                     for (const std::string_view entry : parameter.entries) {
                         list->addItem(FromLatin1(entry));
                     }
-                    rows->addRow(text, list);
+                    rows->addRow(RowLabel(text, list, box), list);
                     control = list;
                     break;
                 }
@@ -92,6 +123,20 @@ PagingFormatDlg::PagingFormatDlg(const FormatEditor& editor, std::optional<std::
 
     Show(record ? LoadManualPage(editor, TheImage(), *record) : NewManualPage(editor));
     m_label->setFocus();
+}
+
+bool PagingFormatDlg::focusNextPrevChild(bool next) {
+    // Tab wraps from Cancel to the label, and Shift+Tab back, whatever order the
+    // controls were made in (the buttons come first).
+    if (next && focusWidget() == CancelButton()) {
+        m_label->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (!next && focusWidget() == m_label) {
+        CancelButton()->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    return RecordDialog::focusNextPrevChild(next);
 }
 
 ManualPageForm PagingFormatDlg::Read() const {

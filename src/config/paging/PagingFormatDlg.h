@@ -17,8 +17,7 @@ class PagingFormatDlg : public RecordDialog {
 
 public:
     // record: the record edited, none for a new one.
-    PagingFormatDlg(const FormatEditor& editor, std::optional<std::size_t> record,
-                    QWidget* parent);
+    PagingFormatDlg(const FormatEditor& editor, std::optional<std::size_t> record, QWidget* parent);
 
     const FormatEditor& Editor() const { return m_editor; }
     QLineEdit* LabelEdit() const { return m_label; }
@@ -30,6 +29,7 @@ public:
     void Show(const ManualPageForm& form);
 
 protected:
+    bool focusNextPrevChild(bool next) override;
     std::optional<Refusal> Check() override;
     std::size_t Write() override;
 

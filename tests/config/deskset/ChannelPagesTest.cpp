@@ -3,8 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QTest>
 
 #include "config/common/qt/RangeSpinEdit.h"
@@ -293,6 +295,33 @@ TEST_F(ChannelPagesTest, DcPlanWritesFrequencies1To4Only) {
                            after.begin() + c::kDetectionFlags.offset + 4));
 }
 
+TEST_F(ChannelPagesTest, FrequencyRowsAreNamedByRowAndColumn) {
+    const auto spoken = [](QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    Open(1);
+    SelectKeying(cc::kKeyingDc);
+    Next();
+    auto* currents = Current<SignalingPlanDCPage>();
+    for (const std::size_t f : {0, 3}) {
+        const QString row = QString("F %1").arg(f + 1);
+        EXPECT_EQ(spoken(currents->CurrentList(f)), row + " Current (mA)");
+        EXPECT_EQ(spoken(currents->DetectionCheck(f)), row + " Talk permit tone detection");
+    }
+    EXPECT_EQ(spoken(currents->MonitorList()), "Monitor (mA)");
+
+    Back();
+    SelectKeying(cc::kKeyingTone);
+    GoTo(TonePlan2);
+    auto* tones = Current<SignalingPlanT2Page>();
+    for (const std::size_t f : {0, 7, 8, 15}) {
+        const QString row = QString("F %1").arg(f + 1);
+        EXPECT_EQ(spoken(tones->LabelEdit(f)), row);
+        EXPECT_EQ(spoken(tones->ToneList(f)), row + " Freq (Hz)");
+        EXPECT_EQ(spoken(tones->DetectionCheck(f)), row + " Talk permit tone detection");
+    }
+}
+
 TEST_F(ChannelPagesTest, TalkPermitToneLimits) {
     Open(1);
     GoTo(TalkPermitTone);
@@ -462,6 +491,17 @@ TEST_F(ChannelPagesTest, TabFollowsTheStatAlertPageAndEntersRadioGroupsAtTheirCh
                     "Trailin&g pretime (ms)", "&Auto", "&Default RAC", "&RAC pretime (ms)",
                     "Retry c&onstant", "Limited &patience (sec)", "DOS &coast (ms)", "B&usy timer",
                     "Emergency ac&knowledge", "< &Back", "&Finish", "Cancel"));
+}
+
+TEST_F(ChannelPagesTest, DtmfDigitListsAreAsWideAsTheirDigits) {
+    Open(1);
+    SelectOption(cc::kOptionDtmfDecode);
+    GoTo(DtmfDecode);
+    auto* page = Current<DTMFDecodePage>();
+    for (const QComboBox* list : {page->MinDigitsList(), page->MaxDigitsList()}) {
+        EXPECT_EQ(list->width(), list->sizeHint().width());
+        EXPECT_LE(list->width(), 2 * page->NumberEdit(DtmfField::DigitDuration)->width());
+    }
 }
 
 TEST_F(ChannelPagesTest, NumberFieldsAreAsWideAsTheirNumbers) {

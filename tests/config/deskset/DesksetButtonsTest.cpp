@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include "app/ButtonTable.h"
@@ -26,6 +27,16 @@
 using ::testing::ElementsAre;
 
 namespace {
+
+// The entry shown fits the list's field, nothing cut off.
+bool ShowsInFull(const QComboBox* list) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.currentText = list->currentText();
+    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, list);
+    return list->fontMetrics().horizontalAdvance(list->currentText()) <= field.width();
+}
 
 class DesksetButtonsTest : public GuiTest {
 protected:
@@ -71,8 +82,7 @@ TEST_F(DesksetButtonsTest, KeysAreNamedReachedByTabAndPressedWithSpace) {
         EXPECT_EQ(dialog.windowTitle(), "Button Configuration");
         EXPECT_EQ(dialog.KindList()->currentText(), "Not Defined");
         EXPECT_FALSE(dialog.ValueList()->isVisibleTo(&dialog));
-        EXPECT_THAT(TabOrder(dialog.KindList(), 2),
-                    ElementsAre("Button &type :", "OK", "Cancel"));
+        EXPECT_THAT(TabOrder(dialog.KindList(), 2), ElementsAre("Button &type :", "OK", "Cancel"));
         dialog.KindList()->setCurrentText("Manual Page");
         EXPECT_TRUE(dialog.ValueList()->isVisibleTo(&dialog));
         EXPECT_EQ(dialog.ValueList()->currentText(), "FIRE");
@@ -94,6 +104,34 @@ TEST_F(DesksetButtonsTest, KeysAreNamedReachedByTabAndPressedWithSpace) {
     EXPECT_EQ(m_frame->Tree().ItemState("Speed Paging"), CConfigTree::kClosed);
 }
 
+TEST_F(DesksetButtonsTest, OpensOnKey1AndEnterPressesTheKeyWithTheFocus) {
+    m_frame->ExecuteCommand(cmd::NewDatabase);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    DesksetButtonsCfgFV* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), view->Picture()->Key(0));
+
+    const struct {
+        std::size_t key;
+        Qt::Key enter;
+        Qt::KeyboardModifiers modifiers;
+        const char* kind;
+        const char* shortLabel;
+    } presses[] = {{3, Qt::Key_Return, Qt::NoModifier, "Clear", "Clr"},
+                   {5, Qt::Key_Enter, Qt::KeypadModifier, "Repeat", "Rep"}};
+    for (const auto& press : presses) {
+        InNextDialog<ButtonConfigDlg>([&press](ButtonConfigDlg& dialog) {
+            dialog.KindList()->setCurrentText(press.kind);
+            dialog.OkButton()->click();
+        });
+        QPushButton* key = view->Picture()->Key(press.key);
+        key->setFocus();
+        QTest::keyClick(key, press.enter, press.modifiers);
+        EXPECT_EQ(view->Picture()->ShortLabel(press.key), press.shortLabel);
+    }
+}
+
 TEST_F(DesksetButtonsTest, NoFreeValueIsRefusedAndClearAllUndoes) {
     ASSERT_TRUE(m_app->OpenDatabaseFile(WriteDatabase("four.ddb", 4)));
     ButtonTable keys(TheImage());
@@ -112,6 +150,17 @@ TEST_F(DesksetButtonsTest, NoFreeValueIsRefusedAndClearAllUndoes) {
     });
     view->EditKey(0);
     EXPECT_THAT(m_prompt->texts, ElementsAre(FromLatin1(kNoFunctionLabel)));
+
+    // From a kind with short values, the line is shown in full all the same.
+    InNextDialog<ButtonConfigDlg>([](ButtonConfigDlg& dialog) {
+        EXPECT_EQ(dialog.KindList()->currentText(), "Mute");
+        dialog.KindList()->setCurrentText("Manual Page");
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialog.ValueList()->currentText(), "No function label available.");
+        EXPECT_TRUE(ShowsInFull(dialog.ValueList()));
+        dialog.reject();
+    });
+    view->EditKey(1);
     EXPECT_EQ(m_prompt->icons.back(), PromptIcon::Exclamation);
 
     m_prompt->answers = {PromptAnswer::Yes};

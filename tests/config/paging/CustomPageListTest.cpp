@@ -61,6 +61,13 @@ TEST_F(CustomPageListTest, NewDatabaseShowsThePlaceholderThenAddsToneZero) {
     EXPECT_EQ(list->HelpTopic(), 76);
     EXPECT_TRUE(list->List()->isHeaderHidden());
     EXPECT_THAT(Rows(list), ElementsAre("<No custom pages defined>"));
+    // Shown in full, not elided: the column is no narrower than its contents ask.
+    QTreeWidget* rows = list->List();
+    const int shown = rows->columnWidth(0);
+    EXPECT_LE(shown, rows->viewport()->width());
+    rows->resizeColumnToContents(0);
+    EXPECT_LE(rows->columnWidth(0), shown);
+    rows->setColumnWidth(0, shown);
     EXPECT_FALSE(list->EditButton()->isEnabled());
     EXPECT_FALSE(list->DeleteButton()->isEnabled());
 

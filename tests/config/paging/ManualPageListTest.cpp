@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStyleOptionFrame>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <functional>
@@ -28,6 +31,7 @@
 #include "config/paging/ManualPageListFV.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
+#include "config/paging/PagingFormats.h"
 
 using ::testing::ElementsAre;
 
@@ -200,6 +204,9 @@ TEST_F(ManualPageListTest, EditorCutsRefusesAndFocusesTheField) {
             dialog.OkButton()->click();
             QCoreApplication::processEvents();
             EXPECT_EQ(dialog.focusWidget(), tone);
+            // A typed point is refused; a pasted fraction is kept and truncated.
+            QTest::keyClicks(tone, "1.5");
+            EXPECT_EQ(tone->text(), "15");
             tone->setText("12.9");
             dialog.OkButton()->click();
             QCoreApplication::processEvents();
@@ -235,5 +242,69 @@ TEST_F(ManualPageListTest, EveryPagingTopicHasItsHelpPage) {
     }
     for (const int topic : topics) {
         EXPECT_TRUE(QFile::exists(QString(":/help/%1.html").arg(topic))) << topic;
+    }
+}
+
+namespace {
+
+// A label narrower than its text as drawn, whatever the label measured: the
+// same text drawn with room to spare has ink beyond the label's width.
+bool TextWiderThan(const QLabel* label) {
+    QLabel roomy(label->text());
+    QWidget buddy;  // its mnemonic drawn as the label draws it
+    roomy.setBuddy(&buddy);
+    roomy.setFont(label->font());
+    roomy.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    roomy.resize(label->width() + 40, label->height());
+    const QImage image = roomy.grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, 0);
+    for (int x = label->width(); x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) != background) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// What is cut off in a shown dialog: a label's text, or a text wider than its field.
+QStringList CutOff(const QWidget* dialog) {
+    QStringList cut;
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(dialog) && TextWiderThan(label)) {
+            cut << QString("label \"%1\"").arg(label->text());
+        }
+    }
+    for (const QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        const QRect field =
+            edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        const int room = field.width() - 4;  // the edit's own side margins
+        const QString shown = edit->text().isEmpty() ? edit->placeholderText() : edit->text();
+        if (edit->fontMetrics().horizontalAdvance(shown) > room) {
+            cut << QString("text \"%1\" in %2").arg(shown).arg(room);
+        }
+    }
+    return cut;
+}
+
+}  // namespace
+
+TEST_F(ManualPageListTest, EveryFormatEditorWrapsItsTabAndShowsItsTextsInFull) {
+    for (const FormatEditor& editor : FormatEditors()) {
+        SCOPED_TRACE(editor.title);
+        PagingFormatDlg dialog(editor, std::nullopt, m_frame.get());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        // Label, the parameters, OK and Cancel, then the label again.
+        const int stops = static_cast<int>(editor.parameters.size()) + 3;
+        const QStringList order = TabOrder(dialog.LabelEdit(), stops);
+        EXPECT_EQ(order.back(), "&Label") << order.join(", ").toStdString();
+        QTest::keyClick(dialog.LabelEdit(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), dialog.CancelButton());
+        EXPECT_THAT(CutOff(&dialog), ElementsAre()) << CutOff(&dialog).join(", ").toStdString();
+        dialog.hide();
     }
 }

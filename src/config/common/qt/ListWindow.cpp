@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -36,9 +37,15 @@ ListWindow::ListWindow(const EditorContext& context, EditorKind kind, const Setu
     QStringList titles;
     const int dialogUnit = fontMetrics().averageCharWidth();
     int listWidth = 0;
+    // The placeholder row fills the first column: it is shown in full.
+    const int itemMargins =
+        2 * (m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1);
+    const int placeholderWidth =
+        m_list->fontMetrics().horizontalAdvance(setup.placeholder) + itemMargins;
     for (int c = 0; c < setup.columns.size(); ++c) {
         titles << setup.columns[c].title;
-        const int width = setup.columns[c].width * dialogUnit / 4;
+        const int units = setup.columns[c].width * dialogUnit / 4;
+        const int width = c == 0 ? std::max(units, placeholderWidth) : units;
         m_list->setColumnWidth(c, width);
         listWidth += width;
     }

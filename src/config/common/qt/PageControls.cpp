@@ -4,6 +4,7 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyleOptionFrame>
@@ -59,8 +60,8 @@ QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength) {
     return edit;
 }
 
-void FitWidthToCharacters(QLineEdit* edit, int characters) {
-    // As the line edit measures its own size hint, for this many digits.
+int WidthForText(const QLineEdit* edit, const QString& text) {
+    // As the line edit measures its own size hint, for this text.
     QStyleOptionFrame option;
     option.initFrom(edit);
     option.lineWidth = edit->hasFrame()
@@ -68,11 +69,32 @@ void FitWidthToCharacters(QLineEdit* edit, int characters) {
                            : 0;
     option.state |= QStyle::State_Sunken;
     const QMargins margins = edit->textMargins();
-    const int text = edit->fontMetrics().horizontalAdvance(QString(characters + 1, u'0')) +
-                     2 * kLineEditMargin + margins.left() + margins.right();
-    const QSize contents(text, edit->sizeHint().height());
-    edit->setFixedWidth(
-        edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, edit).width());
+    const int width = edit->fontMetrics().horizontalAdvance(text) + 2 * kLineEditMargin +
+                      margins.left() + margins.right();
+    const QSize contents(width, edit->sizeHint().height());
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, edit).width();
+}
+
+void FitWidthToCharacters(QLineEdit* edit, int characters) {
+    edit->setFixedWidth(WidthForText(edit, QString(characters + 1, u'0')));
+}
+
+void FitLabelToMnemonic(QLabel* label) {
+    // The underlined character is drawn apart from its neighbours, without
+    // the kerning the label measures with ("&To" is wider drawn than measured).
+    const QString text = label->text();
+    const qsizetype mark = text.indexOf(u'&');
+    if (mark < 0 || mark + 1 >= text.size()) {
+        return;
+    }
+    const QFontMetrics metrics = label->fontMetrics();
+    const int drawn = metrics.horizontalAdvance(text.left(mark)) +
+                      metrics.horizontalAdvance(text.mid(mark + 1, 1)) +
+                      metrics.horizontalAdvance(text.mid(mark + 2));
+    const int measured = metrics.horizontalAdvance(QString(text).remove(mark, 1));
+    if (drawn > measured) {
+        label->setMinimumWidth(label->sizeHint().width() + drawn - measured);
+    }
 }
 
 void AddRadios(QButtonGroup* group, QBoxLayout* layout, const QStringList& labels) {

@@ -16,6 +16,7 @@ class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QWidget;
 
 // A drop-down list that cannot be typed into.
@@ -29,6 +30,10 @@ QLineEdit* MakeTextEdit(int maxLength, QWidget* parent);
 QLineEdit* MakeDigitsEdit(QWidget* parent, int maxLength = 0);
 // Number fields are as wide as their longest text, not as wide as the page.
 void FitWidthToCharacters(QLineEdit* edit, int characters);
+// The width at which the edit shows the text in full.
+int WidthForText(const QLineEdit* edit, const QString& text);
+// Room for a label whose mnemonic character loses its kerning when drawn.
+void FitLabelToMnemonic(QLabel* label);
 
 // Radio buttons with the ids 0, 1, ... in the group, added to the layout.
 // Tab enters the group at its checked button, so that Space there cannot
