@@ -57,6 +57,7 @@ TEST_F(AliasFormTest, ChecksRunInOrderWithTheirFields) {
     check({"Base", "12E", Dtmf}, kDtmfPttIdMessage);
     check({"New", "ABCF", Mdc1200}, "");
     check({"New", "12*#", Dtmf}, "");
+    check({"TwelveChars!", "12345678", Dtmf}, "");  // both full width
     // A taken PTT ID, whatever its protocol, before a taken label; labels
     // compare exactly. The edited alias may keep its own.
     check({"Base", "1234", Dtmf}, kDuplicatePttIdMessage);

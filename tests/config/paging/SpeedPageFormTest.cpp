@@ -160,6 +160,7 @@ TEST_F(SpeedPageFormTest, ChecksInTheirOrder) {
     EXPECT_EQ(Refusal(Form({}, "NINECHARS", "")), "Please enter no more than 8 characters.");
     EXPECT_EQ(Refusal(Form({}, "X", std::string(17, '1'))),
               "Please enter no more than 16 characters.");
+    EXPECT_EQ(Refusal(Form({}, "EIGHTCHR", std::string(16, '1'), 1)), "");  // both full width
     EXPECT_EQ(Refusal(Form({}, "", "")), kFieldsEmptyMessage);
     EXPECT_EQ(field(Form({}, "", "")), F::Label);
     EXPECT_EQ(field(Form({}, "X", "")), F::Digits);
