@@ -247,3 +247,36 @@ TEST(ButtonReferencesTest, OutOfTableValuesAndOtherKindsStay) {
     EXPECT_EQ(buttons.Value(2), 249);
     EXPECT_EQ(buttons.Value(3), 5);
 }
+
+// The order at the edges of the single-byte range: bytes compare unsigned,
+// so 0x80 and 0xFF come after 0x7F; only letters fold to upper case — a to z
+// and the Latin-1 small letters 0xE0 to 0xFE but the division sign 0xF7 —
+// so the characters just outside those ranges keep their place.
+TEST_F(RecordTableTest, LatinOneOrderAtTheEdgesOfTheByteRange) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"~", "\x7f", -1},    {"\x7f", "\x80", -1},  {"\x80", "\xff", -1}, {"\xfe", "\xff", -1},
+        {"Z", "\x7f", -1},    {"z", "\x7f", -1},     {"a", "A", 0},        {"z", "Z", 0},
+        {"`", "@", 1},        {"`", "a", 1},         {"{", "z", 1},        {"{", "[", 1},
+        {"z", "[", -1},       {"\xe0", "\xc0", 0},   {"\xfe", "\xde", 0},  {"\xdf", "\xc0", 1},
+        {"\xdf", "\xfe", 1},  {"\xf7", "\xd7", 1},   {"\xff", "\xdf", 1},  {"\xe0", "\xdf", -1},
+        {"\x7f", "\xe0", -1}, {"A\xff", "A\x7f", 1}, {"A", "A\x80", -1},   {"\x01", "", 1},
+    };
+    for (const Case& c : cases) {
+        const int got = CompareLabels(c.a, c.b);
+        EXPECT_EQ((got > 0) - (got < 0), c.sign) << "'" << c.a << "' vs '" << c.b << "'";
+        const int back = CompareLabels(c.b, c.a);
+        EXPECT_EQ((back > 0) - (back < 0), -c.sign) << "'" << c.b << "' vs '" << c.a << "'";
+    }
+
+    // Sorted in by the editor's move, whatever order they come in.
+    for (const char* label : {"\xff", "a", "\x80", "~", "\x7f", "Z", "\xe9", "\xc8", "{"}) {
+        AddSpeedPage(label);
+    }
+    EXPECT_THAT(SpeedLabels(),
+                ElementsAre("a", "Z", "{", "~", "\x7f", "\x80", "\xc8", "\xe9", "\xff"));
+}

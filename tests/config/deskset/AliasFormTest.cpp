@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 
 #include "app/PttIdAlias.h"
+#include "config/common/RecordTable.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ TEST_F(AliasFormTest, ChecksRunInOrderWithTheirFields) {
     check({"Base", "12E", Dtmf}, kDtmfPttIdMessage);
     check({"New", "ABCF", Mdc1200}, "");
     check({"New", "12*#", Dtmf}, "");
+    check({"TwelveChars!", "12345678", Dtmf}, "");  // both full width
     // A taken PTT ID, whatever its protocol, before a taken label; labels
     // compare exactly. The edited alias may keep its own.
     check({"Base", "1234", Dtmf}, kDuplicatePttIdMessage);
@@ -110,4 +112,39 @@ TEST_F(AliasFormTest, AnyProtocolButZeroIsDtmfAndIsWrittenBackAsThree) {
         AliasRules::Write(form, m_image, 0);
         EXPECT_EQ(Alias(0).Protocol(), al::kProtocolDtmf) << int(code);
     }
+}
+
+// A full table: a rename that sorts the first alias last moves it, with its
+// PTT ID and protocol, to the last record, and back; one step onto the last
+// and the first record; equal labels ignoring case pass nobody.
+TEST_F(AliasFormTest, RenamesMoveAcrossAFullTable) {
+    for (std::size_t i = 0; i < al::kCount; ++i) {
+        Alias(i).SetLabel("Unit " + std::to_string(1000 + i));
+        Alias(i).SetPttId(std::to_string(1000 + i));
+        Alias(i).SetProtocol(al::kProtocolMdc1200);
+    }
+    const auto rename = [this](std::size_t from, const std::string& label, std::size_t to) {
+        SCOPED_TRACE(label);
+        const std::string id = Alias(from).PttId();
+        const AliasForm form{label, id, Dtmf};
+        ASSERT_TRUE(AliasRules::Validate(form, m_image, from).Ok());
+        EXPECT_EQ(AliasRules::Write(form, m_image, from), to);
+        EXPECT_EQ(Alias(to).Label(), label);
+        EXPECT_EQ(Alias(to).PttId(), id);
+        EXPECT_EQ(Alias(to).Protocol(), al::kProtocolDtmf);
+        for (std::size_t i = 1; i < al::kCount; ++i) {
+            ASSERT_LE(CompareLabels(Alias(i - 1).Label(), Alias(i).Label()), 0) << i;
+        }
+    };
+    rename(0, "zz", 249);
+    EXPECT_EQ(Alias(0).Label(), "Unit 1001");
+    EXPECT_EQ(Alias(248).Label(), "Unit 1249");
+    rename(249, "AA", 0);
+    EXPECT_EQ(Alias(1).Label(), "Unit 1001");
+    rename(248, "Unit 1249 b", 249);
+    rename(1, "A", 0);
+    EXPECT_EQ(Alias(1).Label(), "AA");
+    rename(100, "unit 1099", 100);
+    rename(100, "UNIT 1101", 100);
+    rename(100, "Unit 1100", 100);  // back to its old label, in place
 }

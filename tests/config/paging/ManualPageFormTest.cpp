@@ -368,3 +368,131 @@ TEST(ManualPageForm, FreeingClearsTheLabelsFirstByteAndTheCodeOnly) {
     }
     EXPECT_TRUE(ManualPage(image, 6).IsFree());
 }
+
+// Every duration of every editor: 0 and 60000 are taken and stored as they
+// are, 60001 and 60000.5 are refused on that field, and typing 60001 cuts
+// it to 60000 while 60000 stays.
+TEST(ManualPageForm, EveryDurationRunsFromZeroTo60000) {
+    for (const FormatEditor& editor : FormatEditors()) {
+        for (std::size_t k = 0; k < editor.parameters.size(); ++k) {
+            const FormatParameter& p = editor.parameters[k];
+            if (p.kind != ParameterKind::Duration) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(editor.editor) + " " + std::string(p.label));
+            for (const char* accepted : {"0", "60000"}) {
+                ConfigImage image = NewDatabase();
+                ManualPageForm form = NewManualPage(editor);
+                form.label = "P";
+                form.values[k].text = accepted;
+                ASSERT_TRUE(ValidateManualPage(form, image).Ok()) << accepted;
+                EXPECT_FALSE(EditDuration(form, k).cut) << accepted;
+                ASSERT_EQ(WriteManualPage(form, image), 0u);
+                EXPECT_EQ(ManualPage(image, 0).U16(p.field), std::stoul(accepted));
+                EXPECT_EQ(LoadManualPage(editor, image, 0).values[k].text, accepted);
+            }
+            for (const char* refused : {"60001", "60000.5"}) {
+                ManualPageForm form = NewManualPage(editor);
+                form.label = "P";
+                form.values[k].text = refused;
+                const Validation<PagingField> result = ValidateFields(form);
+                EXPECT_EQ(result.message, kDurationRangeMessage) << refused;
+                EXPECT_EQ(result.field, static_cast<PagingField>(k)) << refused;
+                const DurationEdit edit = EditDuration(form, k);
+                EXPECT_TRUE(edit.cut) << refused;
+                EXPECT_EQ(edit.validation.field, static_cast<PagingField>(k)) << refused;
+                EXPECT_EQ(form.values[k].text, "60000");
+            }
+        }
+    }
+}
+
+namespace {
+
+// The entries of each editor's lists, by code and parameter label, as the
+// dialogs document them.
+const std::map<std::pair<int, std::string_view>, std::vector<std::string_view>>& ExpectedLists() {
+    static const std::map<std::pair<int, std::string_view>, std::vector<std::string_view>> lists = {
+        {{3, "&Transmit time multiplier"}, {" 0", " 1", " 2", " 3", " 4", " 5", " 6"}},
+        {{10, "&Code plan"}, {"B", "C", "D", "E", "F", "G", "H", "J", "K", "L",
+                              "M", "N", "P", "Q", "R", "S", "T", "U", "V", "W"}},
+        {{11, "&Code plan"}, {"A", "B", "Z"}},
+        {{12, "&Code plan"}, {"X", "Y", "Z100", "Z400"}},
+        {{13, "&M5 preamble"}, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+        {{14, "&M6 preamble"}, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+        {{19, "&Standard tone (Hz)"}, {"1500", "2805"}},
+    };
+    return lists;
+}
+
+}  // namespace
+
+// Every list of every editor holds its documented entries; a stored index
+// up to the last entry selects it and is written back, the first index
+// past it (and 255) selects nothing and leaves the byte alone.
+TEST(ManualPageForm, EveryListFromItsFirstToItsLastEntry) {
+    std::size_t lists = 0;
+    for (const FormatEditor& editor : FormatEditors()) {
+        for (std::size_t k = 0; k < editor.parameters.size(); ++k) {
+            const FormatParameter& p = editor.parameters[k];
+            if (p.kind != ParameterKind::List) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(editor.editor) + " " + std::string(p.label));
+            const auto expected = ExpectedLists().find({static_cast<int>(editor.code), p.label});
+            ASSERT_NE(expected, ExpectedLists().end());
+            ++lists;
+            EXPECT_THAT(p.entries, ::testing::ElementsAreArray(expected->second));
+            const int count = static_cast<int>(expected->second.size());
+            ConfigImage image = Patterned();
+            ManualPage page(image, 4);
+            page.SetLabel("LIST");
+            page.SetBaseFormat(static_cast<std::uint8_t>(editor.code));
+            for (const int stored : {0, count - 1, count, 255}) {
+                page.SetU8(p.field, static_cast<std::uint8_t>(stored));
+                ManualPageForm form = LoadManualPage(editor, image, 4);
+                const bool selectable = stored < count;
+                EXPECT_EQ(form.values[k].index, selectable ? stored : -1) << stored;
+                WriteManualPage(form, image);
+                EXPECT_EQ(page.U8(p.field), stored) << stored;
+            }
+            ManualPageForm form = LoadManualPage(editor, image, 4);
+            form.values[k].index = count - 1;
+            WriteManualPage(form, image);
+            EXPECT_EQ(page.U8(p.field), count - 1);
+        }
+    }
+    EXPECT_EQ(lists, ExpectedLists().size() - 1);  // the standard tone is no index list
+}
+
+// The pulse standard tone selects only the two exact stored frequencies.
+TEST(ManualPageForm, PulseStandardToneOnlyAtItsTwoFrequencies) {
+    const FormatEditor& pulse = *EditorOf(19);
+    const FormatParameter& tone = pulse.parameters[0];
+    ASSERT_EQ(tone.kind, ParameterKind::PulseStandardTone);
+    EXPECT_THAT(tone.entries,
+                ::testing::ElementsAreArray(ExpectedLists().at({19, "&Standard tone (Hz)"})));
+    const std::vector<std::pair<unsigned, int>> cases = {
+        {0, -1},    {14999, -1}, {15000, 0}, {15001, -1}, {28049, -1},
+        {28050, 1}, {28051, -1}, {1500, -1}, {2805, -1},  {65535, -1},
+    };
+    for (const auto& [stored, index] : cases) {
+        ConfigImage image = Patterned();
+        ManualPage page(image, 4);
+        page.SetLabel("PULSE");
+        page.SetBaseFormat(19);
+        page.SetU16(tone.field, static_cast<std::uint16_t>(stored));
+        ManualPageForm form = LoadManualPage(pulse, image, 4);
+        EXPECT_EQ(form.values[0].index, index) << stored;
+        WriteManualPage(form, image);
+        EXPECT_EQ(page.U16(tone.field), stored) << "written back unchanged";
+    }
+    for (const auto& [index, stored] : {std::pair{0, 15000u}, std::pair{1, 28050u}}) {
+        ConfigImage image = NewDatabase();
+        ManualPageForm form = NewManualPage(pulse);
+        form.label = "PULSE";
+        form.values[0].index = index;
+        WriteManualPage(form, image);
+        EXPECT_EQ(ManualPage(image, 0).U16(tone.field), stored);
+    }
+}

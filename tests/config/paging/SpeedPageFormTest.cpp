@@ -5,10 +5,13 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include "app/ButtonTable.h"
 #include "app/ImageDefaults.h"
 #include "app/ManualPage.h"
 #include "app/SpeedPage.h"
+#include "config/common/RecordTable.h"
 #include "config/paging/PagingFormats.h"
 
 using ::testing::ElementsAre;
@@ -157,6 +160,7 @@ TEST_F(SpeedPageFormTest, ChecksInTheirOrder) {
     EXPECT_EQ(Refusal(Form({}, "NINECHARS", "")), "Please enter no more than 8 characters.");
     EXPECT_EQ(Refusal(Form({}, "X", std::string(17, '1'))),
               "Please enter no more than 16 characters.");
+    EXPECT_EQ(Refusal(Form({}, "EIGHTCHR", std::string(16, '1'), 1)), "");  // both full width
     EXPECT_EQ(Refusal(Form({}, "", "")), kFieldsEmptyMessage);
     EXPECT_EQ(field(Form({}, "", "")), F::Label);
     EXPECT_EQ(field(Form({}, "X", "")), F::Digits);
@@ -197,4 +201,237 @@ TEST_F(SpeedPageFormTest, FormatsThatAreGoneOrMissing) {
     EXPECT_EQ(SpeedPageRules::Load(m_image, 0).format, -1);
     EXPECT_EQ(PagingFormatText(m_image, 40), "<Paging format 40 is not defined>");
     EXPECT_EQ(PagingFormatText(m_image, 2), "ONE (Voice Alert)");
+}
+
+namespace {
+
+// The digit sequence rules as the speed page editor documents them; every
+// code without a row of its own takes the last one.
+struct ExpectedDigitRule {
+    std::vector<int> codes;
+    std::size_t minLength;
+    std::size_t maxLength;
+    std::string_view allowed;
+    std::string_view message;
+};
+
+const std::vector<ExpectedDigitRule>& ExpectedDigitRules() {
+    static const std::vector<ExpectedDigitRule> rules = {
+        {{10},
+         3,
+         3,
+         "0123456789",
+         "The Motorola 1+1 format digit sequence requires 3 numerical characters."},
+        {{11},
+         4,
+         4,
+         "0123456789AB",
+         "The Motorola 2+2 format digit sequence requires 4 numerical characters or \"A\"  and  "
+         "\"B\"."},
+        {{12},
+         3,
+         3,
+         "0123456789",
+         "The GE 99 format digit sequence requires 3 numerical characters."},
+        {{13},
+         5,
+         5,
+         "0123456789",
+         "The Motorola 5 format digit sequence requires 5 numerical characters."},
+        {{14},
+         5,
+         5,
+         "0123456789",
+         "The Motorola 6 format digit sequence requires 5 numerical characters."},
+        {{15},
+         5,
+         5,
+         "0123456789",
+         "The NEC 5 format digit sequence requires 5 numerical characters."},
+        {{16},
+         5,
+         5,
+         "0123456789",
+         "The NEC 6 format digit sequence requires 5 numerical characters."},
+        {{17},
+         3,
+         3,
+         "0123456789",
+         "The Reach format digit sequence requires 3 numerical characters."},
+        {{18},
+         1,
+         16,
+         "0123456789ABCD*#",
+         "This DTMF format digit sequence requires from 1 to 16 numerical characters or \"A\" to "
+         "\"D\", \"*\" or \"#\".\n\n"},
+        {{19},
+         1,
+         16,
+         "0123456789",
+         "The Pulse Tone format Digit Sequence requires from 1 to 16 numerical characters."},
+        {{20},
+         1,
+         2,
+         "0123456789",
+         "You must enter 1 or 2 numerical characters for the custom format digit sequence."},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 21},
+         4,
+         4,
+         "0123456789ABCDEF",
+         "This tone format digit sequence requires 4 hexadecimal characters."},
+    };
+    return rules;
+}
+
+const ExpectedDigitRule& ExpectedDigitRuleOf(int code) {
+    for (const ExpectedDigitRule& rule : ExpectedDigitRules()) {
+        if (std::find(rule.codes.begin(), rule.codes.end(), code) != rule.codes.end()) {
+            return rule;
+        }
+    }
+    return ExpectedDigitRules().back();
+}
+
+}  // namespace
+
+// Every stored code, every length from empty to one past the field and every
+// byte value in the last place of a sequence of the shortest length: exactly
+// the documented ones pass.
+TEST_F(SpeedPageFormTest, DigitSequenceLengthsAndCharactersOfEveryCode) {
+    std::vector<std::string> wrong;
+    for (int code = 0; code < 256; ++code) {
+        const ExpectedDigitRule& expected = ExpectedDigitRuleOf(code);
+        const DigitRule& rule = DigitRuleOf(static_cast<std::uint8_t>(code));
+        const std::string where = "code " + std::to_string(code);
+        if (rule.message != expected.message) {
+            wrong.push_back(where + ": message");
+        }
+        const char first = expected.allowed.front();
+        for (std::size_t length = 0; length <= layout::speed_page::kDigitsWidth + 1; ++length) {
+            const bool fits = length >= expected.minLength && length <= expected.maxLength;
+            if (rule.Accepts(std::string(length, first)) != fits) {
+                wrong.push_back(where + ": length " + std::to_string(length));
+            }
+        }
+        for (int byte = 1; byte < 256; ++byte) {
+            std::string digits(expected.minLength - 1, first);
+            digits.push_back(static_cast<char>(byte));
+            const bool allowed =
+                expected.allowed.find(static_cast<char>(byte)) != std::string::npos;
+            if (rule.Accepts(digits) != allowed) {
+                wrong.push_back(where + ": byte " + std::to_string(byte));
+            }
+        }
+        // Every allowed character in one sequence, where the length permits.
+        if (expected.maxLength >= expected.allowed.size() &&
+            !rule.Accepts(std::string(expected.allowed))) {
+            wrong.push_back(where + ": the whole set");
+        }
+    }
+    EXPECT_THAT(wrong, ElementsAre());
+}
+
+// Through the editor's checks: the chosen entry's base format decides, the
+// last accepted length passes, the first refused one names the rule, and an
+// empty sequence is refused first as a missing field.
+TEST_F(SpeedPageFormTest, EditorChecksTheRuleOfTheChosenFormatAtItsLengthBounds) {
+    std::vector<int> codes;
+    for (int code = 0; code <= static_cast<int>(BaseFormat::PlectronTwoTone); ++code) {
+        codes.push_back(code);
+    }
+    // Slot 0 holds another rule throughout, so a check against the wrong
+    // entry shows.
+    for (const int code : codes) {
+        SCOPED_TRACE(code);
+        m_image = ConfigImage();
+        SetImageDefaults(m_image);
+        DefineFormat(0, "OTHER", code == 18 ? BaseFormat::Motorola1Plus1 : BaseFormat::Dtmf);
+        DefineFormat(15, "LAST", static_cast<BaseFormat>(code));
+        const ExpectedDigitRule& expected = ExpectedDigitRuleOf(code);
+        const char first = expected.allowed.back();
+        EXPECT_EQ(Refusal(Form({}, "P", std::string(expected.maxLength, first), 1)), "");
+        EXPECT_EQ(Refusal(Form({}, "P", std::string(expected.minLength, first), 1)), "");
+        const std::string over(expected.maxLength + 1, first);
+        EXPECT_EQ(Refusal(Form({}, "P", over, 1)),
+                  over.size() > layout::speed_page::kDigitsWidth
+                      ? std::string("Please enter no more than 16 characters.")
+                      : std::string(expected.message));
+        const std::string under(expected.minLength - 1, first);
+        EXPECT_EQ(Refusal(Form({}, "P", under, 1)),
+                  under.empty() ? std::string(kFieldsEmptyMessage) : std::string(expected.message));
+        // Written, the page keeps the slot of its format and its sequence.
+        const SpeedPageForm form = Form({}, "P", std::string(expected.maxLength, first), 1);
+        EXPECT_EQ(SpeedPageRules::Write(form, m_image, std::nullopt), 0u);
+        EXPECT_EQ(SpeedPage(m_image, 0).PagingFormat(), 15);
+        EXPECT_EQ(SpeedPage(m_image, 0).Digits(), std::string(expected.maxLength, first));
+    }
+}
+
+namespace {
+
+// Where the key of a speed page whose record was c points after the record
+// written at b went to d: the documented renumbering, any value that names
+// no record left alone.
+std::uint8_t FollowedValue(std::uint8_t value, std::size_t b, std::size_t d) {
+    if (value == 0 || value > layout::speed_page::kCount) {
+        return value;
+    }
+    const std::size_t c = value - 1u;
+    if (c == b) {
+        return static_cast<std::uint8_t>(d + 1);
+    }
+    if (d <= c && c < b) {
+        return static_cast<std::uint8_t>(value + 1);
+    }
+    if (b < c && c <= d) {
+        return static_cast<std::uint8_t>(value - 1);
+    }
+    return value;
+}
+
+}  // namespace
+
+// A full table: a rename that sorts the first page last moves it to the
+// last record, one that sorts the last page first moves it to record 0, and
+// pages that meet equal labels (ignoring case) stay. The keys follow, from
+// value 1 to 250; 0, 251 and 255 name no page and stay.
+TEST_F(SpeedPageFormTest, RenamesMoveAcrossAFullTableAndTheKeysFollow) {
+    DefineFormat(0, "HEX", BaseFormat::VoiceAlert);
+    for (std::size_t i = 0; i < layout::speed_page::kCount; ++i) {
+        SpeedPage page(m_image, i);
+        page.SetLabel("P" + std::to_string(1000 + i));
+        page.SetDigits("1234");
+    }
+    const std::vector<std::uint8_t> values = {1, 2, 3, 100, 101, 248, 249, 250, 0, 251, 255};
+    for (std::size_t key = 0; key < values.size(); ++key) {
+        m_keys.Set(key, ButtonKind::SpeedPage, values[key]);
+    }
+    m_keys.Set(17, ButtonKind::ManualPage, 1);
+    const auto rename = [&](std::size_t b, const std::string& label, std::size_t d) {
+        SCOPED_TRACE(label);
+        std::vector<std::uint8_t> expected;
+        for (std::size_t key = 0; key < values.size(); ++key) {
+            expected.push_back(FollowedValue(m_keys.Value(key), b, d));
+        }
+        const std::string digits = SpeedPage(m_image, b).Digits();
+        EXPECT_EQ(Save(b, label, "ABCD"), d);
+        EXPECT_EQ(SpeedPage(m_image, d).Label(), label);
+        EXPECT_EQ(SpeedPage(m_image, d).Digits(), "ABCD");
+        for (std::size_t i = 1; i < layout::speed_page::kCount; ++i) {
+            ASSERT_LE(
+                CompareLabels(SpeedPage(m_image, i - 1).Label(), SpeedPage(m_image, i).Label()), 0)
+                << i;
+        }
+        for (std::size_t key = 0; key < values.size(); ++key) {
+            EXPECT_EQ(m_keys.Value(key), expected[key]) << "key " << key;
+        }
+        EXPECT_EQ(m_keys.Value(17), 1) << "a Manual Page key stays";
+    };
+    rename(0, "Z", 249);         // first to last
+    rename(249, "A", 0);         // last to first
+    rename(248, "P1249x", 249);  // one step down onto the last record
+    rename(1, "0", 0);           // one step up onto the first record
+    // Equal ignoring case: neither the one above nor the one below is passed.
+    rename(100, "p1099", 100);
+    rename(100, "p1101", 100);
 }
