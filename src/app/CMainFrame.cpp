@@ -20,12 +20,13 @@
 #include "app/AboutDlg.h"
 #include "app/AccessibleWidgets.h"
 #include "app/AppStrings.h"
+#include "app/CChildFrame.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
 #include "app/ComPortSettings.h"
 #include "app/CommandMenu.h"
-#include "app/CompareDlg.h"
 #include "app/Commands.h"
+#include "app/CompareDlg.h"
 #include "app/ConfigAreas.h"
 #include "app/EditorMnemonics.h"
 #include "app/EditorWindows.h"
@@ -311,7 +312,20 @@ void CMainFrame::ShowHelpForActiveWindow() {
     }
 }
 
+bool CMainFrame::EditorDialogRuns() {
+    for (QWidget* widget = QApplication::activeModalWidget(); widget != nullptr;
+         widget = widget->parentWidget()) {
+        if (qobject_cast<CChildFrame*>(widget)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CMainFrame::ExecuteCommand(int id) {
+    if (EditorDialogRuns()) {
+        return;
+    }
     if (const ConfigArea* area = AreaByViewCommand(id)) {
         OpenAreaFromView(*area);
         return;
@@ -419,12 +433,13 @@ void CMainFrame::RefreshTreeItems() {
 }
 
 void CMainFrame::RunEditorCommand(int command) {
-    if (!m_app.Document()) {
+    const ConfigArea* area = AreaByEditorCommand(command);
+    if (!m_app.Document() || !area) {
         return;
     }
-    const ConfigArea* area = AreaByEditorCommand(command);
-    if (area && !m_editors->OpenEditor(area->kind, area->channel)) {
-        // No editor for this area: the item goes back to closed.
+    // No editor for this area, or none while a dialog runs: the item goes back to closed.
+    if (EditorDialogRuns() ? !m_editors->IsEditorOpen(area->kind, area->channel)
+                           : !m_editors->OpenEditor(area->kind, area->channel)) {
         m_tree->EditorClosed(area->treeText);
     }
 }
@@ -512,7 +527,7 @@ void CMainFrame::SaveLayout() const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_app.CloseDatabase()) {
+    if (EditorDialogRuns() || !m_app.CloseDatabase()) {
         event->ignore();
         return;
     }

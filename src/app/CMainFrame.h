@@ -85,6 +85,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // An editor window's record dialog is running: the main window takes no
+    // command until it ends (a screen reader can press what the dialog covers).
+    static bool EditorDialogRuns();
     // ITransferHost
     bool RefuseWhileEditing(const char* message) const override;
     bool IsDatabaseOpen() const override;

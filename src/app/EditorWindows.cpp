@@ -72,8 +72,8 @@ bool EditorWindows::OpenEditor(EditorKind kind, int channel) {
     return true;
 }
 
-bool EditorWindows::IsEditorOpen(EditorKind kind) const {
-    return FindView(kind, 0) != nullptr;
+bool EditorWindows::IsEditorOpen(EditorKind kind, int channel) const {
+    return FindView(kind, channel) != nullptr;
 }
 
 void EditorWindows::CloseChannelEditorsAbove1() {

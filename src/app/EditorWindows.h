@@ -24,7 +24,8 @@ public:
     // channel 0 for every area but the channels, 1..4 for a channel window.
     // Activates a matching open window or creates one; false when nothing opened.
     bool OpenEditor(EditorKind kind, int channel = 0);
-    bool IsEditorOpen(EditorKind kind) const;
+    // channel as for OpenEditor; 0 finds any channel window.
+    bool IsEditorOpen(EditorKind kind, int channel = 0) const;
     // Destroys the window of an area other than the channels, if one is open.
     void CloseEditor(EditorKind kind);
     void CloseChannelEditorsAbove1();

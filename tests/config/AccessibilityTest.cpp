@@ -320,6 +320,39 @@ TEST_F(AccessibilityTest, AWindowClosedUnderItsRunningDialogStaysUntilTheDialogE
     }
 }
 
+// Behind a running dialog the main window takes no command that would end
+// the window under it: Close Database, another editor, closing the program.
+TEST_F(AccessibilityTest, BehindAnEditorsDialogTheMainWindowTakesNoCommand) {
+    ASSERT_TRUE(m_frame->Editors().OpenEditor(EditorKind::AliasList));
+    CEditorView* view = m_frame->Editors().ActiveView();
+    QPointer<QMdiSubWindow> frame = view->Frame();
+    bool refused = false;
+    QTimer::singleShot(0, [&] {
+        QPointer<QDialog> running = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_FALSE(running.isNull());
+        m_frame->ExecuteCommand(cmd::CloseDatabase);
+        m_frame->ExecuteCommand(cmd::CustomPagingTones);
+        m_frame->Tree().setCurrentItem(m_frame->Tree().FindItem("Custom Paging Tones"));
+        QTest::keyClick(&m_frame->Tree(), Qt::Key_Return);
+        m_frame->close();
+        ProcessEvents();
+        refused = frame && running && running->isVisible() && m_app->Document() &&
+                  !m_frame->Editors().IsEditorOpen(EditorKind::CustomPageList) &&
+                  m_frame->Tree().ItemState("Custom Paging Tones") == CConfigTree::kClosed &&
+                  m_frame->isVisible();
+        if (running) {
+            running->reject();
+        }
+    });
+    qobject_cast<ListWindow*>(view)->Add();
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(m_prompt->texts.isEmpty()) << "not even asked";
+    m_prompt->answers = {PromptAnswer::Ok};
+    m_frame->ExecuteCommand(cmd::CloseDatabase);  // once the dialog has ended
+    EXPECT_EQ(m_app->Document(), nullptr);
+    EXPECT_TRUE(frame.isNull());
+}
+
 TEST_F(AccessibilityTest, EveryTreeItemIsAnnouncedAsItself) {
     CConfigTree& tree = m_frame->Tree();
     // The view announces a move by the row number its own accessible tree uses;
