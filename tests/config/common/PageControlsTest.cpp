@@ -50,6 +50,9 @@ TEST(PageControlsTest, FilteredEditCutsAndPutsTheCaretBack) {
 TEST(PageControlsTest, TextsCrossAsLatin1) {
     EXPECT_EQ(ToLatin1(QString::fromUtf8("Caf\u00E9")), "Caf\xE9");
     EXPECT_EQ(ToLatin1(QString::fromUtf8("ab\u03A9cd")), "ab");
+    // The last single-byte character and the first without a single-byte form.
+    EXPECT_EQ(ToLatin1(QString(QChar(0x00FF)) + "x"), "\xFFx");
+    EXPECT_EQ(ToLatin1(QString("a") + QChar(0x0100) + "x"), "a");
     EXPECT_EQ(FromLatin1("Caf\xE9"), QString::fromUtf8("Caf\u00E9"));
 
     QLineEdit* digits = MakeDigitsEdit(nullptr, 5);
