@@ -11,7 +11,9 @@
 //   each in answer to what calls for it; a download request of one 0 byte; upload
 //   blocks only as one whole set of 164 carrying the image, and only for an open database;
 // - a transfer under way never sends its blocks or its request a second time;
-// - the progress position stays in 0..16400.
+// - the progress position stays in 0..16400;
+// - an upload ends "(Completed)" only on a completion that came once everything
+//   sent had been acknowledged.
 
 #include <algorithm>
 #include <bitset>
@@ -82,6 +84,7 @@ public:
 private:
     Step RunStep(fuzz::InputReader& in) {
         Step step;
+        m_sentAllAcknowledged = in.Flag();  // as the messages of this step arrive
         switch (in.Below(14)) {
             case 0:
                 step.connected = true;
@@ -186,7 +189,11 @@ private:
     // what they may change: a received message is a count byte (taken as at
     // most 248), a type and count - 1 payload bytes.
     void Deliver(const std::vector<std::uint8_t>& bytes, Step& step) {
-        m_controller.OnLinkMessage(bytes.data(), bytes.size());
+        const std::string statusBefore = m_view.progress.status;
+        m_controller.OnLinkMessage(bytes.data(), bytes.size(), m_sentAllAcknowledged);
+        FUZZ_CHECK(m_sentAllAcknowledged || m_view.progress.status == statusBefore ||
+                       m_view.progress.status != "Uploading data...(Completed)",
+                   "an upload is completed only once everything sent was acknowledged");
         if (bytes.size() < 2) {
             return;
         }
@@ -331,6 +338,7 @@ private:
     // The transfer whose blocks or request went out and that has not ended yet.
     enum class Active { None, Download, Upload };
     Active m_active = Active::None;
+    bool m_sentAllAcknowledged = true;
     std::bitset<ConfigImage::kSize> m_covered;  // bytes received since the download request
 };
 
