@@ -17,7 +17,7 @@
 
 #include "CSimulatedDesksetLine.h"
 #include "ConsoleTransfer.h"
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 
 namespace {
 

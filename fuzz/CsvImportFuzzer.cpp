@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 #include "config/common/ListTables.h"
 #include "config/fleet/TableCsv.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/ConfigImage.h"
-#include "app/DatabaseFile.h"
+#include "model/ConfigImage.h"
+#include "model/DatabaseFile.h"
 
 namespace {
 

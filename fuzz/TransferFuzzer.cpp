@@ -21,7 +21,7 @@
 
 #include "FakeTransferParts.h"
 #include "FuzzSupport.h"
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 #include "transfer/TransferController.h"
 
 using namespace transfer;

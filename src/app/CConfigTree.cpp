@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "app/ConfigAreas.h"
-#include "app/DesksetSettings.h"
-#include "app/ManualPage.h"
+#include "model/DesksetSettings.h"
+#include "model/ManualPage.h"
 
 namespace {
 

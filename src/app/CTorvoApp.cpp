@@ -5,8 +5,8 @@
 
 #include "app/AppStrings.h"
 #include "app/DatabaseDisplay.h"
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
 

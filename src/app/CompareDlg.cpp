@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppStrings.h"
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 #include "app/Prompt.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/ConfigImage.h"
-#include "app/PlatformFiles.h"
+#include "model/ConfigImage.h"
+#include "model/PlatformFiles.h"
 
 namespace transfer {
 

@@ -6,7 +6,7 @@
 
 #include "app/AppStrings.h"
 #include "app/ComPortSettings.h"
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
 #include "config/common/qt/Latin1.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/PlatformFiles.h"
+#include "model/PlatformFiles.h"
 
 FrameTraceFile::FrameTraceFile(const std::string& path, Clock clock)
     : m_out(path, std::ios::out | std::ios::trunc), m_clock(std::move(clock)) {}

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "transfer/Msg.h"
 
 namespace transfer {

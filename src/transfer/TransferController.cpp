@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "transfer/DesksetBackup.h"
 #include "transfer/MessageCodec.h"
 #include "transfer/TransferHandlers.h"

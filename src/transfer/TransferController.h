@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "transfer/Msg.h"
 #include "transfer/TransferInterfaces.h"
 

@@ -7,10 +7,10 @@
 #include <QTableWidget>
 
 #include "GuiTestSupport.h"
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "app/Commands.h"
 #include "app/CompareDlg.h"
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
-#include "app/ConfigImage.h"
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
+#include "model/ConfigImage.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 
 namespace {
 constexpr const char* kAreaTexts[] = {"Deskset Configuration", "Channel",

@@ -13,12 +13,12 @@
 #include <sstream>
 
 #include "TorvoCli.h"
-#include "app/ButtonTable.h"
-#include "app/ChannelRecord.h"
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
-#include "app/PttIdAlias.h"
-#include "app/SpeedPage.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
+#include "model/PttIdAlias.h"
+#include "model/SpeedPage.h"
 #include "config/deskset/AliasForm.h"
 #include "config/fleet/CsvText.h"
 #include "config/paging/CustomToneForm.h"

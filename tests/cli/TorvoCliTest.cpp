@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;

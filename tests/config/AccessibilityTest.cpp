@@ -26,7 +26,7 @@
 #include "app/CompareDlg.h"
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 #include "app/ShortcutsDlg.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/ListWindow.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "support/ScratchDir.h"
 
 using namespace transfer;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigImage.h"
-#include "app/ImageDefaults.h"
+#include "model/ConfigImage.h"
+#include "model/ImageDefaults.h"
 #include "transfer/MessageCodec.h"
 #include "transfer/TransferInterfaces.h"
 

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "FakeTransferParts.h"
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 #include "support/ScratchDir.h"
 #include "transfer/TransferStrings.h"
 

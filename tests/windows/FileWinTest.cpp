@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ConfigImage.h"
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
+#include "model/ConfigImage.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "transfer/DesksetBackup.h"
 
 namespace {

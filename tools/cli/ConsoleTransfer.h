@@ -10,8 +10,8 @@
 #include <ostream>
 #include <string>
 
-#include "app/ConfigImage.h"
-#include "app/ImageDefaults.h"
+#include "model/ConfigImage.h"
+#include "model/ImageDefaults.h"
 #include "link/CLinkEventInbox.h"
 #include "link/CslVcom.h"
 #include "transfer/TransferController.h"

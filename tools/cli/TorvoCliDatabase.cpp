@@ -10,7 +10,7 @@
 #include "FieldJson.h"
 #include "Latin1Text.h"
 #include "TorvoCli.h"
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 #include "config/fleet/DatabaseFields.h"
 #include "config/fleet/TableCsv.h"
 

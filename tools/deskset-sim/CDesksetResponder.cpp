@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "DefaultImage.h"
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "transfer/MessageCodec.h"
 
 namespace {

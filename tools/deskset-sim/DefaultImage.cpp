@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/ConfigImage.h"
-#include "app/DatabaseFile.h"
-#include "app/ImageDefaults.h"
+#include "model/ConfigImage.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 
 std::vector<uint8_t> DefaultImage() {
     ConfigImage image;

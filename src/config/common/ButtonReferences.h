@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 #include "config/common/RecordMoves.h"
 
 // True when a key of the kind holds record index + 1.

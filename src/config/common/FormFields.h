@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 #include "config/common/Validation.h"
 
 class ChoiceList;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <span>
 
-#include "app/Layout.h"
+#include "model/Layout.h"
 
 // A text field of a record (its offset in the record and its width).
 using TextField = layout::FieldSpec;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "config/common/ListTables.h"
 
 // The order of sorted tables: upper-cased, byte by byte as unsigned

@@ -1,6 +1,6 @@
 #include "config/deskset/AliasForm.h"
 
-#include "app/PttIdAlias.h"
+#include "model/PttIdAlias.h"
 #include "config/common/CharFilter.h"
 #include "config/common/RecordTableEdit.h"
 

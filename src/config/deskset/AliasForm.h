@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
 

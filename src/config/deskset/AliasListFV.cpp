@@ -1,6 +1,6 @@
 #include "config/deskset/AliasListFV.h"
 
-#include "app/PttIdAlias.h"
+#include "model/PttIdAlias.h"
 #include "config/common/qt/Latin1.h"
 
 AliasListFV::AliasListFV(const EditorContext& context)

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ButtonTable.h"
-#include "app/ConfigImage.h"
+#include "model/ButtonTable.h"
+#include "model/ConfigImage.h"
 
 struct ButtonEntry {
     std::uint8_t kind = static_cast<std::uint8_t>(ButtonKind::NotDefined);

@@ -6,7 +6,7 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/ConfigAreas.h"
-#include "app/Layout.h"
+#include "model/Layout.h"
 #include "app/Prompt.h"
 #include "config/deskset/ChanWizard.h"
 #include "config/deskset/PageSequence.h"

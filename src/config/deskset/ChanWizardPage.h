@@ -7,7 +7,7 @@
 #include <QWizardPage>
 #include <string_view>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
 #include "config/deskset/PageSequence.h"
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "config/deskset/FrequencyRow.h"
 
 struct DcPlanForm {

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <array>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 
 class QLabel;
 class QPushButton;

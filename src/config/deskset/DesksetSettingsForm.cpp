@@ -1,8 +1,8 @@
 #include "config/deskset/DesksetSettingsForm.h"
 
-#include "app/ButtonTable.h"
-#include "app/DesksetSettings.h"
-#include "app/ImageDefaults.h"
+#include "model/ButtonTable.h"
+#include "model/DesksetSettings.h"
+#include "model/ImageDefaults.h"
 #include "config/common/FormFields.h"
 
 namespace d = layout::deskset;

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "config/common/ChoiceList.h"
 #include "config/common/Validation.h"
 

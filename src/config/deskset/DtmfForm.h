@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
 
 enum class DtmfField { DigitDuration, InterdigitTiming };

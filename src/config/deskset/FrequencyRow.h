@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 
 struct FrequencyRow {
     std::string label;

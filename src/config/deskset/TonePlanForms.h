@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
 #include "config/deskset/FrequencyRow.h"
 

@@ -4,13 +4,13 @@
 #include <array>
 #include <map>
 
-#include "app/ButtonTable.h"
-#include "app/ChannelRecord.h"
-#include "app/CustomPagingTone.h"
-#include "app/DesksetSettings.h"
-#include "app/ManualPage.h"
-#include "app/PttIdAlias.h"
-#include "app/SpeedPage.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/CustomPagingTone.h"
+#include "model/DesksetSettings.h"
+#include "model/ManualPage.h"
+#include "model/PttIdAlias.h"
+#include "model/SpeedPage.h"
 #include "config/common/ChoiceList.h"
 #include "config/common/ListTables.h"
 #include "config/common/RecordTable.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 
 struct DatabaseField {
     std::string path;

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 #include "config/common/RecordTableEdit.h"
 #include "config/deskset/AliasForm.h"
 #include "config/fleet/CsvText.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 
 enum class CsvTable { SpeedPages, Aliases, CustomTones };
 

@@ -1,6 +1,6 @@
 #include "config/paging/CustomPageListFV.h"
 
-#include "app/CustomPagingTone.h"
+#include "model/CustomPagingTone.h"
 #include "config/common/qt/Latin1.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/CustomPagingTone.h"
+#include "model/CustomPagingTone.h"
 #include "config/common/CharFilter.h"
 #include "config/common/FormFields.h"
 #include "config/common/RecordTable.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "config/common/Validation.h"
 
 // The dialog's fields, in the order they are drawn and checked.

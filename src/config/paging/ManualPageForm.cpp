@@ -1,6 +1,6 @@
 #include "config/paging/ManualPageForm.h"
 
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/RecordTable.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
 #include "config/paging/DurationText.h"

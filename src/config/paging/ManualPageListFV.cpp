@@ -3,7 +3,7 @@
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 #include "app/EditorWindows.h"
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 #include "app/Prompt.h"
 #include "config/common/qt/Latin1.h"
 #include "config/paging/ManualPageForm.h"

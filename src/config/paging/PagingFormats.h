@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Layout.h"
+#include "model/Layout.h"
 
 enum class BaseFormat : std::uint8_t {
     VoiceAlert = 0,

@@ -1,6 +1,6 @@
 #include "config/paging/SpeedPageForm.h"
 
-#include "app/SpeedPage.h"
+#include "model/SpeedPage.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/CharFilter.h"
 #include "config/common/RecordTableEdit.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
 

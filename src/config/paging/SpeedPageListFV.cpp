@@ -1,7 +1,7 @@
 #include "config/paging/SpeedPageListFV.h"
 
 #include "app/Prompt.h"
-#include "app/SpeedPage.h"
+#include "model/SpeedPage.h"
 #include "config/common/qt/Latin1.h"
 
 SpeedPageListFV::SpeedPageListFV(const EditorContext& context)

@@ -3,7 +3,7 @@
 
 #include <gmock/gmock.h>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "config/common/CharFilter.h"
 #include "config/common/FormFields.h"
 

@@ -3,8 +3,8 @@
 
 #include <gmock/gmock.h>
 
-#include "app/ButtonTable.h"
-#include "app/ImageDefaults.h"
+#include "model/ButtonTable.h"
+#include "model/ImageDefaults.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/RecordTableEdit.h"
 

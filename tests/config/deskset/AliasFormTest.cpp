@@ -5,7 +5,7 @@
 
 #include <gmock/gmock.h>
 
-#include "app/PttIdAlias.h"
+#include "model/PttIdAlias.h"
 #include "config/common/RecordTable.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "app/Commands.h"
-#include "app/PttIdAlias.h"
+#include "model/PttIdAlias.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/CConfigTree.h"
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 #include "app/GuiTestSupport.h"
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 #include "config/RegisterEditors.h"
 #include "config/common/ListTables.h"
 #include "config/common/qt/FormWindow.h"

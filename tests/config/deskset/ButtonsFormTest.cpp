@@ -5,9 +5,9 @@
 
 #include <gmock/gmock.h>
 
-#include "app/ImageDefaults.h"
-#include "app/ManualPage.h"
-#include "app/SpeedPage.h"
+#include "model/ImageDefaults.h"
+#include "model/ManualPage.h"
+#include "model/SpeedPage.h"
 
 using ::testing::Contains;
 using ::testing::ElementsAre;

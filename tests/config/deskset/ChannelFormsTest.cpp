@@ -3,7 +3,7 @@
 
 #include <gmock/gmock.h>
 
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelLists.h"
 #include "config/deskset/ChannelPageForm.h"

@@ -2,7 +2,7 @@
 
 #include <gmock/gmock.h>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelFilters.h"
 #include "config/deskset/PageSequence.h"

@@ -10,7 +10,7 @@
 #include <QMdiSubWindow>
 
 #include "app/CTorvoDoc.h"
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "app/Commands.h"
 #include "app/GuiTestSupport.h"
 #include "config/RegisterEditors.h"

@@ -11,12 +11,12 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/deskset/ButtonConfigDlg.h"

@@ -8,13 +8,13 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 #include "app/Commands.h"
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 #include "app/GuiTestSupport.h"
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/AcceleratedSpinEdit.h"
 #include "config/deskset/DesksetCfgFV.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ButtonTable.h"
-#include "app/ChannelRecord.h"
-#include "app/ImageDefaults.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/ImageDefaults.h"
 
 namespace {
 

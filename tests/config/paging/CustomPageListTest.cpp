@@ -15,7 +15,7 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
-#include "app/CustomPagingTone.h"
+#include "model/CustomPagingTone.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"

@@ -6,8 +6,8 @@
 
 #include <gmock/gmock.h>
 
-#include "app/CustomPagingTone.h"
-#include "app/ImageDefaults.h"
+#include "model/CustomPagingTone.h"
+#include "model/ImageDefaults.h"
 #include "config/paging/DurationText.h"
 
 using ::testing::ElementsAre;

@@ -8,9 +8,9 @@
 #include <map>
 #include <set>
 
-#include "app/ButtonTable.h"
-#include "app/ImageDefaults.h"
-#include "app/ManualPage.h"
+#include "model/ButtonTable.h"
+#include "model/ImageDefaults.h"
+#include "model/ManualPage.h"
 
 namespace {
 

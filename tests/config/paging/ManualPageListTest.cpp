@@ -16,12 +16,12 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/ListTables.h"

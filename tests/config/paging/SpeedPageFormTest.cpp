@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-#include "app/ButtonTable.h"
-#include "app/ImageDefaults.h"
-#include "app/ManualPage.h"
-#include "app/SpeedPage.h"
+#include "model/ButtonTable.h"
+#include "model/ImageDefaults.h"
+#include "model/ManualPage.h"
+#include "model/SpeedPage.h"
 #include "config/common/RecordTable.h"
 #include "config/paging/PagingFormats.h"
 

@@ -10,11 +10,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "app/ButtonTable.h"
+#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/ConfigAreas.h"
-#include "app/ManualPage.h"
-#include "app/SpeedPage.h"
+#include "model/ManualPage.h"
+#include "model/SpeedPage.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"

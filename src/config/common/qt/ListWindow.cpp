@@ -13,7 +13,7 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/ConfigAreas.h"
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "app/Prompt.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 #include "app/Prompt.h"
 
 class QDialogButtonBox;

@@ -1,4 +1,4 @@
-#include "app/PlatformFiles.h"
+#include "model/PlatformFiles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

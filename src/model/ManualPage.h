@@ -1,7 +1,7 @@
 #pragma once
 // View of one manual paging format record (index 0..15).
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 class ManualPage : public RecordView {
 public:

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <stdexcept>
 
-#include "app/ConfigImage.h"
-#include "app/Layout.h"
+#include "model/ConfigImage.h"
+#include "model/Layout.h"
 
 class RecordView {
 public:

@@ -1,8 +1,8 @@
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 
 #include <gtest/gtest.h>
 
-#include "app/ChannelRecord.h"
+#include "model/ChannelRecord.h"
 
 TEST(ConfigImage, SixteenBitValuesAreLittleEndianAtAnyOffset) {
     ConfigImage image;

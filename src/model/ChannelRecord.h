@@ -1,7 +1,7 @@
 #pragma once
 // View of one 448-byte channel record (channel index 0..3).
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 class ChannelRecord : public RecordView {
 public:

@@ -1,4 +1,4 @@
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 
 #include <algorithm>
 #include <stdexcept>

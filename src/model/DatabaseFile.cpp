@@ -1,4 +1,4 @@
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/PlatformFiles.h"
+#include "model/PlatformFiles.h"
 
 namespace {
 

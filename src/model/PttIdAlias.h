@@ -2,7 +2,7 @@
 // View of one PTT ID alias record (index 0..249): a label for a radio's
 // MDC 1200 or DTMF unit ID.
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 class PttIdAlias : public RecordView {
 public:

@@ -1,9 +1,9 @@
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 
 #include <array>
 
-#include "app/ChannelRecord.h"
-#include "app/DesksetSettings.h"
+#include "model/ChannelRecord.h"
+#include "model/DesksetSettings.h"
 
 namespace {
 

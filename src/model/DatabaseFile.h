@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 
 struct FileResult {
     enum class Outcome { Ok, Failed, FailedSilently };

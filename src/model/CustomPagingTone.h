@@ -3,7 +3,7 @@
 // number (0..99); the record repeats it as text. Tones are in tenths of a
 // hertz, durations in ms.
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 class CustomPagingTone : public RecordView {
 public:

@@ -1,4 +1,4 @@
-#include "app/DatabaseFile.h"
+#include "model/DatabaseFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScratchDir.h"
 

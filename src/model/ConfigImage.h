@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Layout.h"
+#include "model/Layout.h"
 
 class ConfigImage {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // View of the 18 programmable keys: a kind code and a value each (255 = no value).
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 enum class ButtonKind : std::uint8_t {
     NotDefined = 0,

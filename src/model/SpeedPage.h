@@ -2,7 +2,7 @@
 // View of one speed page record (index 0..249): a label, the paging format
 // it is sent with (a paging format's record index) and its digit sequence.
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 class SpeedPage : public RecordView {
 public:

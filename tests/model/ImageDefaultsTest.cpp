@@ -1,11 +1,11 @@
-#include "app/ImageDefaults.h"
+#include "model/ImageDefaults.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "app/ManualPage.h"
+#include "model/ManualPage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "app/ConfigImage.h"
+#include "model/ConfigImage.h"
 
 void SetImageDefaults(ConfigImage& image);
 

@@ -1,7 +1,7 @@
 #pragma once
 // View of the deskset-wide settings record.
 
-#include "app/RecordView.h"
+#include "model/RecordView.h"
 
 class DesksetSettings : public RecordView {
 public:
