@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "model/ImageDefaults.h"
 #include "config/common/ListTables.h"
 #include "config/fleet/TableCsv.h"
+#include "model/ImageDefaults.h"
 
 namespace {
 
@@ -64,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConfigImage again = before;
     FUZZ_CHECK(ImportTable(again, table, exported).empty(),
                "what an import wrote does not import again");
-    FUZZ_CHECK(ExportTable(again, table) == exported, "export, import, export is not a fixed point");
+    FUZZ_CHECK(ExportTable(again, table) == exported,
+               "export, import, export is not a fixed point");
     return 0;
 }

@@ -19,14 +19,6 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "model/ButtonTable.h"
-#include "model/ChannelRecord.h"
-#include "model/ConfigImage.h"
-#include "model/CustomPagingTone.h"
-#include "model/ImageDefaults.h"
-#include "model/ManualPage.h"
-#include "model/PttIdAlias.h"
-#include "model/SpeedPage.h"
 #include "config/common/ListTables.h"
 #include "config/deskset/AliasForm.h"
 #include "config/deskset/ButtonsForm.h"
@@ -42,6 +34,14 @@
 #include "config/paging/ManualPageForm.h"
 #include "config/paging/PagingFormats.h"
 #include "config/paging/SpeedPageForm.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/ConfigImage.h"
+#include "model/CustomPagingTone.h"
+#include "model/ImageDefaults.h"
+#include "model/ManualPage.h"
+#include "model/PttIdAlias.h"
+#include "model/SpeedPage.h"
 
 namespace {
 

@@ -34,9 +34,9 @@
 #include "app/LockKeyState.h"
 #include "app/ShortcutsDlg.h"
 #include "app/TorvoSettings.h"
-#include "transfer/ComPortDialog.h"
-#include "transfer/DesktopTransfer.h"
-#include "transfer/TransferOptionsDlg.h"
+#include "transfer/qt/ComPortDialog.h"
+#include "transfer/qt/DesktopTransfer.h"
+#include "transfer/qt/TransferOptionsDlg.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "app/AppStrings.h"
 #include "app/DatabaseDisplay.h"
-#include "model/DatabaseFile.h"
-#include "model/ImageDefaults.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 
 namespace {
 std::string LocalPath(const QString& path) {

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/AppStrings.h"
-#include "model/DatabaseFile.h"
 #include "app/Prompt.h"
+#include "model/DatabaseFile.h"
 
 namespace {
 

@@ -248,10 +248,10 @@ static_assert(kParameters.End() == kSize);
 // The parameters of the base formats. A format either begins with one byte
 // (a code plan, a preamble digit or a flag) followed by 16-bit durations, or
 // holds 16-bit values only. Bytes +21 to +23 belong to no format.
-inline constexpr FieldSpec kCodePlan{9};          // list index
-inline constexpr FieldSpec kPreambleDigit{9};     // the digit itself
-inline constexpr FieldSpec kShortCallAlert{9};    // 0 or 1
-inline constexpr FieldSpec kSilentMonitor{9};     // 0 or 1
+inline constexpr FieldSpec kCodePlan{9};        // list index
+inline constexpr FieldSpec kPreambleDigit{9};   // the digit itself
+inline constexpr FieldSpec kShortCallAlert{9};  // 0 or 1
+inline constexpr FieldSpec kSilentMonitor{9};   // 0 or 1
 inline constexpr FieldSpec kTransmitTimeMultiplier{10};
 inline constexpr std::size_t kDurationsAfterByteCount = 5;
 inline constexpr FieldSpec kDurationsAfterByte{

@@ -7,9 +7,9 @@
 #include <QTableWidget>
 
 #include "GuiTestSupport.h"
-#include "model/ChannelRecord.h"
 #include "app/Commands.h"
 #include "app/CompareDlg.h"
+#include "model/ChannelRecord.h"
 #include "model/DatabaseFile.h"
 
 namespace {

@@ -22,10 +22,10 @@
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
-#include "model/DatabaseFile.h"
-#include "model/ImageDefaults.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/TorvoSettings.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "support/FileSizeLimit.h"
 
 using ::testing::ElementsAre;

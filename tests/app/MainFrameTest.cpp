@@ -36,9 +36,9 @@
 #include "app/SplashScreen.h"
 #include "app/TorvoSettings.h"
 #include "config/RegisterEditors.h"
-#include "transfer/ComPortDialog.h"
-#include "transfer/TransferOptionsDlg.h"
 #include "transfer/TransferStrings.h"
+#include "transfer/qt/ComPortDialog.h"
+#include "transfer/qt/TransferOptionsDlg.h"
 
 using ::testing::ElementsAre;
 

@@ -13,17 +13,17 @@
 #include <sstream>
 
 #include "TorvoCli.h"
+#include "config/deskset/AliasForm.h"
+#include "config/fleet/CsvText.h"
+#include "config/paging/CustomToneForm.h"
+#include "config/paging/ManualPageForm.h"
+#include "config/paging/SpeedPageForm.h"
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
 #include "model/DatabaseFile.h"
 #include "model/ImageDefaults.h"
 #include "model/PttIdAlias.h"
 #include "model/SpeedPage.h"
-#include "config/deskset/AliasForm.h"
-#include "config/fleet/CsvText.h"
-#include "config/paging/CustomToneForm.h"
-#include "config/paging/ManualPageForm.h"
-#include "config/paging/SpeedPageForm.h"
 #include "support/ScratchDir.h"
 
 using ::testing::ElementsAre;

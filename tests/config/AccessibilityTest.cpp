@@ -26,7 +26,6 @@
 #include "app/CompareDlg.h"
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
-#include "model/ManualPage.h"
 #include "app/ShortcutsDlg.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/ListWindow.h"
@@ -35,9 +34,10 @@
 #include "config/deskset/DesksetButtonsCfgFV.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
-#include "transfer/ComPortDialog.h"
-#include "transfer/TransferOptionsDlg.h"
-#include "transfer/TransferProgressDlg.h"
+#include "model/ManualPage.h"
+#include "transfer/qt/ComPortDialog.h"
+#include "transfer/qt/TransferOptionsDlg.h"
+#include "transfer/qt/TransferProgressDlg.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <ostream>
 #include <string>
 
-#include "model/ConfigImage.h"
-#include "model/ImageDefaults.h"
 #include "link/CLinkEventInbox.h"
 #include "link/CslVcom.h"
+#include "model/ConfigImage.h"
+#include "model/ImageDefaults.h"
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
 

@@ -10,10 +10,10 @@
 #include "CommandLine.h"
 #include "ConsoleTransfer.h"
 #include "DatabaseCommandHelp.h"
-#include "model/DatabaseFile.h"
-#include "model/ImageDefaults.h"
 #include "link/CLayerFactory.h"
 #include "link/TcpDevice.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "transfer/DesksetBackup.h"
 #include "transfer/FrameTraceFile.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/RecordView.h"
 #include "config/common/Validation.h"
+#include "model/RecordView.h"
 
 class ChoiceList;
 

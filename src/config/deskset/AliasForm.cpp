@@ -1,8 +1,8 @@
 #include "config/deskset/AliasForm.h"
 
-#include "model/PttIdAlias.h"
 #include "config/common/CharFilter.h"
 #include "config/common/RecordTableEdit.h"
+#include "model/PttIdAlias.h"
 
 namespace {
 

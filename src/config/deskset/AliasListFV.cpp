@@ -1,7 +1,7 @@
 #include "config/deskset/AliasListFV.h"
 
-#include "model/PttIdAlias.h"
 #include "config/common/qt/Latin1.h"
+#include "model/PttIdAlias.h"
 
 AliasListFV::AliasListFV(const EditorContext& context)
     : ListWindowOf(context, EditorKind::AliasList,

@@ -6,10 +6,10 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/ConfigAreas.h"
-#include "model/Layout.h"
 #include "app/Prompt.h"
 #include "config/deskset/ChanWizard.h"
 #include "config/deskset/PageSequence.h"
+#include "model/Layout.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QWizardPage>
 #include <string_view>
 
-#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
 #include "config/deskset/PageSequence.h"
+#include "model/ChannelRecord.h"
 
 class ChanWizardPage : public QWizardPage {
     Q_OBJECT

@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
+#include "model/ChannelRecord.h"
 
 class ChoiceList;
 

@@ -1,9 +1,9 @@
 #include "config/deskset/DesksetSettingsForm.h"
 
+#include "config/common/FormFields.h"
 #include "model/ButtonTable.h"
 #include "model/DesksetSettings.h"
 #include "model/ImageDefaults.h"
-#include "config/common/FormFields.h"
 
 namespace d = layout::deskset;
 

@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "model/ConfigImage.h"
 #include "config/common/ChoiceList.h"
 #include "config/common/Validation.h"
+#include "model/ConfigImage.h"
 
 // The three numeric edits, in the order they are checked.
 enum class DesksetField { PagingVoiceAnnotation, TransmitDelay, PageKeyUpDelay };

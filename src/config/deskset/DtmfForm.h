@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
+#include "model/ChannelRecord.h"
 
 enum class DtmfField { DigitDuration, InterdigitTiming };
 inline constexpr std::size_t kDtmfNumberCount = 2;

@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
-#include "model/ChannelRecord.h"
 #include "config/common/Validation.h"
 #include "config/deskset/FrequencyRow.h"
+#include "model/ChannelRecord.h"
 
 class ChoiceList;
 

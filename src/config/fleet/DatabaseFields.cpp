@@ -4,13 +4,6 @@
 #include <array>
 #include <map>
 
-#include "model/ButtonTable.h"
-#include "model/ChannelRecord.h"
-#include "model/CustomPagingTone.h"
-#include "model/DesksetSettings.h"
-#include "model/ManualPage.h"
-#include "model/PttIdAlias.h"
-#include "model/SpeedPage.h"
 #include "config/common/ChoiceList.h"
 #include "config/common/ListTables.h"
 #include "config/common/RecordTable.h"
@@ -21,6 +14,13 @@
 #include "config/deskset/DesksetSettingsForm.h"
 #include "config/paging/CustomToneForm.h"
 #include "config/paging/ManualPageForm.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/CustomPagingTone.h"
+#include "model/DesksetSettings.h"
+#include "model/ManualPage.h"
+#include "model/PttIdAlias.h"
+#include "model/SpeedPage.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <map>
 
-#include "model/ButtonTable.h"
 #include "config/common/RecordTableEdit.h"
 #include "config/deskset/AliasForm.h"
 #include "config/fleet/CsvText.h"
 #include "config/fleet/DatabaseFields.h"
 #include "config/paging/CustomToneForm.h"
 #include "config/paging/SpeedPageForm.h"
+#include "model/ButtonTable.h"
 
 namespace {
 

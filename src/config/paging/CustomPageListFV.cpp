@@ -1,7 +1,7 @@
 #include "config/paging/CustomPageListFV.h"
 
-#include "model/CustomPagingTone.h"
 #include "config/common/qt/Latin1.h"
+#include "model/CustomPagingTone.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "model/CustomPagingTone.h"
 #include "config/common/CharFilter.h"
 #include "config/common/FormFields.h"
 #include "config/common/RecordTable.h"
 #include "config/paging/DurationText.h"
+#include "model/CustomPagingTone.h"
 
 namespace {
 

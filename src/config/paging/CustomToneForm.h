@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/ConfigImage.h"
 #include "config/common/Validation.h"
+#include "model/ConfigImage.h"
 
 // The dialog's fields, in the order they are drawn and checked.
 enum class CustomToneField {

@@ -1,8 +1,8 @@
 #include "config/paging/ManualPageForm.h"
 
-#include "model/ManualPage.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/RecordTable.h"
+#include "model/ManualPage.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "model/ConfigImage.h"
 #include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
 #include "config/paging/DurationText.h"
 #include "config/paging/PagingFormats.h"
+#include "model/ConfigImage.h"
 
 // The value of one parameter, by the parameter's kind.
 struct ParameterValue {

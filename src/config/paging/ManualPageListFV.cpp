@@ -3,12 +3,12 @@
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 #include "app/EditorWindows.h"
-#include "model/ManualPage.h"
 #include "app/Prompt.h"
 #include "config/common/qt/Latin1.h"
 #include "config/paging/ManualPageForm.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
+#include "model/ManualPage.h"
 
 ManualPageListFV::ManualPageListFV(const EditorContext& context)
     : ListWindow(context, EditorKind::ManualPageList,

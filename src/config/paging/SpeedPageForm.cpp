@@ -1,10 +1,10 @@
 #include "config/paging/SpeedPageForm.h"
 
-#include "model/SpeedPage.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/CharFilter.h"
 #include "config/common/RecordTableEdit.h"
 #include "config/paging/PagingFormats.h"
+#include "model/SpeedPage.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "model/ConfigImage.h"
 #include "config/common/FieldMessages.h"
 #include "config/common/Validation.h"
+#include "model/ConfigImage.h"
 
 // What a base format's digit sequence may hold.
 struct DigitRule {

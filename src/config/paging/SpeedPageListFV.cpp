@@ -1,15 +1,15 @@
 #include "config/paging/SpeedPageListFV.h"
 
 #include "app/Prompt.h"
-#include "model/SpeedPage.h"
 #include "config/common/qt/Latin1.h"
+#include "model/SpeedPage.h"
 
 SpeedPageListFV::SpeedPageListFV(const EditorContext& context)
     : ListWindowOf(context, EditorKind::SpeedPageList,
-                 {"Choose an entry to edit or add a new one.",
-                  {{"Label", 175}, {"Base Format", 175}},
-                  "<No paging format defined>",
-                  layout::speed_page::kCount}) {}
+                   {"Choose an entry to edit or add a new one.",
+                    {{"Label", 175}, {"Base Format", 175}},
+                    "<No paging format defined>",
+                    layout::speed_page::kCount}) {}
 
 std::vector<ListWindow::Row> SpeedPageListFV::Rows() const {
     std::vector<Row> rows;

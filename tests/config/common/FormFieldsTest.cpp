@@ -3,9 +3,9 @@
 
 #include <gmock/gmock.h>
 
-#include "model/ChannelRecord.h"
 #include "config/common/CharFilter.h"
 #include "config/common/FormFields.h"
+#include "model/ChannelRecord.h"
 
 namespace c = layout::channel;
 

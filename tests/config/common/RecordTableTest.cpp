@@ -3,10 +3,10 @@
 
 #include <gmock/gmock.h>
 
-#include "model/ButtonTable.h"
-#include "model/ImageDefaults.h"
 #include "config/common/ButtonReferences.h"
 #include "config/common/RecordTableEdit.h"
+#include "model/ButtonTable.h"
+#include "model/ImageDefaults.h"
 
 using ::testing::ElementsAre;
 

@@ -5,8 +5,8 @@
 
 #include <gmock/gmock.h>
 
-#include "model/PttIdAlias.h"
 #include "config/common/RecordTable.h"
+#include "model/PttIdAlias.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <functional>
 
 #include "app/Commands.h"
-#include "model/PttIdAlias.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/deskset/AliasListFV.h"
 #include "config/deskset/EditAliasFV.h"
+#include "model/PttIdAlias.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;

@@ -17,9 +17,7 @@
 #include <vector>
 
 #include "app/CConfigTree.h"
-#include "model/DatabaseFile.h"
 #include "app/GuiTestSupport.h"
-#include "model/ImageDefaults.h"
 #include "config/RegisterEditors.h"
 #include "config/common/ListTables.h"
 #include "config/common/qt/FormWindow.h"
@@ -30,6 +28,8 @@
 #include "config/paging/EditSpeedPageFV.h"
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 
 namespace {
 

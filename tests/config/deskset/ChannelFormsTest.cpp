@@ -3,7 +3,6 @@
 
 #include <gmock/gmock.h>
 
-#include "model/ImageDefaults.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelLists.h"
 #include "config/deskset/ChannelPageForm.h"
@@ -12,6 +11,7 @@
 #include "config/deskset/StatAlertForm.h"
 #include "config/deskset/TalkPermitToneForm.h"
 #include "config/deskset/TonePlanForms.h"
+#include "model/ImageDefaults.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;

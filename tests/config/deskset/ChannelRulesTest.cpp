@@ -2,10 +2,10 @@
 
 #include <gmock/gmock.h>
 
-#include "model/ChannelRecord.h"
 #include "config/deskset/ChannelCodes.h"
 #include "config/deskset/ChannelFilters.h"
 #include "config/deskset/PageSequence.h"
+#include "model/ChannelRecord.h"
 
 using ::testing::ElementsAre;
 namespace cc = channel_codes;

@@ -10,13 +10,13 @@
 #include <QMdiSubWindow>
 
 #include "app/CTorvoDoc.h"
-#include "model/ChannelRecord.h"
 #include "app/Commands.h"
 #include "app/GuiTestSupport.h"
 #include "config/RegisterEditors.h"
 #include "config/deskset/ChanCfgFV.h"
 #include "config/deskset/ChanWizard.h"
 #include "config/deskset/ChanWizardPage.h"
+#include "model/ChannelRecord.h"
 
 class ChannelWizardTest : public GuiTest {
 protected:

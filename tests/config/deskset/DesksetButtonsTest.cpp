@@ -11,18 +11,18 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
-#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
-#include "model/ManualPage.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/deskset/ButtonConfigDlg.h"
 #include "config/deskset/DesksetButtonsCfgFV.h"
 #include "config/deskset/DesksetCfgFV.h"
 #include "config/deskset/DesksetPicture.h"
+#include "model/ButtonTable.h"
+#include "model/ManualPage.h"
 
 using ::testing::ElementsAre;
 

@@ -8,16 +8,16 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
-#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
-#include "model/ChannelRecord.h"
 #include "app/Commands.h"
-#include "model/DatabaseFile.h"
 #include "app/GuiTestSupport.h"
-#include "model/ImageDefaults.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/AcceleratedSpinEdit.h"
 #include "config/deskset/DesksetCfgFV.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 
 using ::testing::ElementsAre;
 

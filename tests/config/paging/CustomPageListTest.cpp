@@ -15,7 +15,6 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
-#include "model/CustomPagingTone.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
@@ -23,6 +22,7 @@
 #include "config/paging/CustomToneForm.h"
 #include "config/paging/DurationText.h"
 #include "config/paging/EditCustomPageFV.h"
+#include "model/CustomPagingTone.h"
 
 using ::testing::ElementsAre;
 

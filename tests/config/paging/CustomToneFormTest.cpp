@@ -6,9 +6,9 @@
 
 #include <gmock/gmock.h>
 
+#include "config/paging/DurationText.h"
 #include "model/CustomPagingTone.h"
 #include "model/ImageDefaults.h"
-#include "config/paging/DurationText.h"
 
 using ::testing::ElementsAre;
 

@@ -16,12 +16,10 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
-#include "model/ManualPage.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/ListTables.h"
@@ -32,6 +30,8 @@
 #include "config/paging/MpageRequestProtDlg.h"
 #include "config/paging/PagingFormatDlg.h"
 #include "config/paging/PagingFormats.h"
+#include "model/ButtonTable.h"
+#include "model/ManualPage.h"
 
 using ::testing::ElementsAre;
 

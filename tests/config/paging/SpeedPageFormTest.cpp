@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
+#include "config/common/RecordTable.h"
+#include "config/paging/PagingFormats.h"
 #include "model/ButtonTable.h"
 #include "model/ImageDefaults.h"
 #include "model/ManualPage.h"
 #include "model/SpeedPage.h"
-#include "config/common/RecordTable.h"
-#include "config/paging/PagingFormats.h"
 
 using ::testing::ElementsAre;
 

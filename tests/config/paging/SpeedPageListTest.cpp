@@ -10,17 +10,17 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "model/ButtonTable.h"
 #include "app/CConfigTree.h"
 #include "app/ConfigAreas.h"
-#include "model/ManualPage.h"
-#include "model/SpeedPage.h"
 #include "config/ListWindowFixture.h"
 #include "config/RegisterEditors.h"
 #include "config/common/qt/Latin1.h"
 #include "config/paging/EditSpeedPageFV.h"
 #include "config/paging/PagingFormats.h"
 #include "config/paging/SpeedPageListFV.h"
+#include "model/ButtonTable.h"
+#include "model/ManualPage.h"
+#include "model/SpeedPage.h"
 
 using ::testing::ElementsAre;
 

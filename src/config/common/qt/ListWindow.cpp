@@ -13,8 +13,8 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/ConfigAreas.h"
-#include "model/ConfigImage.h"
 #include "app/Prompt.h"
+#include "model/ConfigImage.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <optional>
 
-#include "model/ConfigImage.h"
 #include "app/Prompt.h"
+#include "model/ConfigImage.h"
 
 class QDialogButtonBox;
 class QLayout;

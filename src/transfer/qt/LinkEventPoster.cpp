@@ -1,4 +1,4 @@
-#include "transfer/LinkEventPoster.h"
+#include "transfer/qt/LinkEventPoster.h"
 
 #include <QCoreApplication>
 

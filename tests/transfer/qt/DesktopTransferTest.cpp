@@ -11,14 +11,14 @@
 #include "CDesksetSimulator.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
-#include "model/DatabaseFile.h"
 #include "app/GuiTestSupport.h"
-#include "model/ImageDefaults.h"
 #include "app/TorvoSettings.h"
 #include "link/CLayerFactory.h"
-#include "transfer/DesktopTransfer.h"
-#include "transfer/TransferProgressDlg.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "transfer/TransferStrings.h"
+#include "transfer/qt/DesktopTransfer.h"
+#include "transfer/qt/TransferProgressDlg.h"
 
 using ::testing::ElementsAre;
 using ::testing::EndsWith;

@@ -1,4 +1,4 @@
-#include "transfer/TransferOptionsDlg.h"
+#include "transfer/qt/TransferOptionsDlg.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "transfer/TransferProgressDlg.h"
+#include "transfer/qt/TransferProgressDlg.h"
 
 #include <QFile>
 #include <QLabel>

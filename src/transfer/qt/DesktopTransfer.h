@@ -9,9 +9,9 @@
 #include <string>
 
 #include "link/CslVcom.h"
-#include "transfer/LinkEventPoster.h"
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
+#include "transfer/qt/LinkEventPoster.h"
 
 class ITransferHost;
 struct TransferPreferences;

@@ -1,4 +1,4 @@
-#include "transfer/ComPortDialog.h"
+#include "transfer/qt/ComPortDialog.h"
 
 #include <QComboBox>
 #include <QDir>

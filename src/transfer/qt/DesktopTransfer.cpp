@@ -1,4 +1,4 @@
-#include "transfer/DesktopTransfer.h"
+#include "transfer/qt/DesktopTransfer.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,15 +6,15 @@
 
 #include "app/AppStrings.h"
 #include "app/ComPortSettings.h"
-#include "model/ConfigImage.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
 #include "config/common/qt/Latin1.h"
 #include "link/CLayerFactory.h"
+#include "model/ConfigImage.h"
 #include "transfer/FrameTraceFile.h"
 #include "transfer/TransferHost.h"
-#include "transfer/TransferProgressDlg.h"
 #include "transfer/TransferStrings.h"
+#include "transfer/qt/TransferProgressDlg.h"
 
 using transfer::TimerId;
 
