@@ -149,9 +149,8 @@ void TransferController::OnConnectionLost() {
 
 void TransferController::OnLinkMessage(const std::uint8_t* bytes, std::size_t length,
                                        bool sentAllAcknowledged) {
-    m_sentAllAcknowledged = sentAllAcknowledged;
     if (const auto message = DecodeMessage(bytes, length)) {
-        DispatchDesksetMessage(*message);
+        DispatchDesksetMessage(*message, sentAllAcknowledged);
     }
 }
 
@@ -213,7 +212,7 @@ void TransferController::GiveUpOnTheDeskset() {
     EndTransfer();
 }
 
-void TransferController::DispatchDesksetMessage(const Msg& message) {
+void TransferController::DispatchDesksetMessage(const Msg& message, bool sentAllAcknowledged) {
     const auto& payload = message.Payload();
     switch (message.Type()) {
         case kDatabaseVersion: {
@@ -248,7 +247,7 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
             return;
         case kUploadCompleted:
         case kUploadFailed:
-            FinishUpload(message.Type() == kUploadCompleted);
+            FinishUpload(message.Type() == kUploadCompleted, sentAllAcknowledged);
             return;
         case kDownloadCompleted:
             if (m_phase == TransferPhase::Backup || m_phase == TransferPhase::Verify) {
@@ -282,7 +281,7 @@ void TransferController::DispatchDesksetMessage(const Msg& message) {
 // An upload's outcome counts only while this upload's blocks are on their way,
 // and once: the phase moves on with it. Anywhere else the answer timer ends a
 // transfer whose deskset says nothing that fits.
-void TransferController::FinishUpload(bool completed) {
+void TransferController::FinishUpload(bool completed, bool sentAllAcknowledged) {
     if (m_phase != TransferPhase::Upload || !m_transferStarted) {
         return;
     }
@@ -293,7 +292,7 @@ void TransferController::FinishUpload(bool completed) {
         return;
     }
     // A deskset cannot have stored blocks that never reached it.
-    if (m_blocksHanded != kBlockCount || !m_sentAllAcknowledged) {
+    if (m_blocksHanded != kBlockCount || !sentAllAcknowledged) {
         FinishProgress(strings::kIncomplete);
         EndTransfer();
         m_view.ShowMessage(strings::kCompletedTooEarly);

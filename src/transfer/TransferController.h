@@ -41,7 +41,7 @@ public:
     void OnLinkMessage(const std::uint8_t* bytes, std::size_t length, bool sentAllAcknowledged);
     void OnTimer(TimerId id);
 
-    void DispatchDesksetMessage(const Msg& message);
+    void DispatchDesksetMessage(const Msg& message, bool sentAllAcknowledged);
     // The user closed the progress dialog.
     void ProgressDialogClosed();
 
@@ -67,7 +67,7 @@ private:
     void StartUpload();
     void ReadBack(TransferPhase phase);
     void FinishReadBack();
-    void FinishUpload(bool completed);
+    void FinishUpload(bool completed, bool sentAllAcknowledged);
     void SendBlocks();
     void StoreImageBlock(const Msg& message);
     void FinishProgress(const char* appended, std::optional<int> finalPosition = std::nullopt);
@@ -99,8 +99,7 @@ private:
     bool m_statusShowsLink = false;  // the status bar speaks of a link that EndTransfer closes
     // The image bytes the current download has delivered.
     std::bitset<ConfigImage::kSize> m_receivedBytes;
-    int m_blocksHanded = 0;              // upload blocks the link took
-    bool m_sentAllAcknowledged = false;  // as the message being handled arrived
+    int m_blocksHanded = 0;  // upload blocks the link took
     int m_connectAttempts = 0;
     ProgressState m_progress;
     TransferPhase m_phase = TransferPhase::Download;
