@@ -587,6 +587,7 @@ TEST_F(UploadPhasesTest, AnUploadCompletionOutOfPlaceIsNeverBelieved) {
     m_controller.RequestUpload({m_scratch.Root().string(), true});
     ConnectAndPassChecks();
     Receive(kUploadCompleted);
+    Receive(kUploadFailed);
     EXPECT_EQ(m_view.progress.phase, TransferPhase::Backup);
     EXPECT_FALSE(m_view.progress.buttonVisible);
     EXPECT_EQ(SentOfType(kImageBlockToDeskset), 0u);
@@ -631,6 +632,7 @@ TEST_F(UploadPhasesTest, ADoubledCompletionNeverSkipsTheVerify) {
     ConnectAndPassChecks();
     Receive(kUploadCompleted);
     Receive(kUploadCompleted);
+    Receive(kUploadFailed);
     EXPECT_EQ(m_view.progress.status, "Verifying the upload...");
     EXPECT_TRUE(m_controller.IsConnected());
     ConfigImage readBack = m_database.image;
