@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "config/common/ListTables.h"
-#include "config/fleet/TableCsv.h"
+#include "model/editing/ListTables.h"
+#include "model/fleet/TableCsv.h"
 #include "model/ImageDefaults.h"
 
 namespace {

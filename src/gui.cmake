@@ -1,28 +1,15 @@
 # torvo_gui: every window and dialog, and the torvo program.
 set(CMAKE_AUTOMOC ON)
 
-add_library(torvo_gui STATIC
-  app/AboutDlg.cpp
-  app/AccessibleWidgets.cpp
-  app/CChildFrame.cpp
-  app/CConfigTree.cpp
-  app/ConfigAreas.cpp
-  app/CEditorView.cpp
-  app/CMainFrame.cpp
-  app/CommandMenu.cpp
-  app/CompareDlg.cpp
-  app/Commands.cpp
-  app/CTorvoApp.cpp
-  app/CTorvoDoc.cpp
-  app/EditorMnemonics.cpp
-  app/EditorWindows.cpp
-  app/FocusLater.cpp
-  app/HelpWindow.cpp
-  app/LockKeyState.cpp
-  app/MessageBoxPrompt.cpp
-  app/Prompt.cpp
-  app/ShortcutsDlg.cpp
-  app/SplashScreen.cpp
+# The main window and its document in app/; every area's windows in a qt/
+# folder beside its rules.
+add_library(torvo_gui STATIC)
+torvo_folder_sources(torvo_gui
+  app
+  model/editing/qt
+  model/deskset/qt
+  model/paging/qt
+  transfer/qt
 )
 qt_add_resources(torvo_gui torvo_resources
   PREFIX "/"
@@ -93,7 +80,7 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/169.html
 )
 target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(torvo_gui PUBLIC torvo_model torvo_settings Qt6::Widgets Qt6::Svg)
+target_link_libraries(torvo_gui PUBLIC torvo_model torvo_transfer torvo_settings Qt6::Widgets Qt6::Svg)
 
 # On X11 the status bar reads the lock keys through the X keyboard extension
 # (libX11); without its headers it falls back to the keyboard LEDs.
@@ -103,7 +90,7 @@ if(X11_FOUND AND X11_Xkb_FOUND)
   target_compile_definitions(torvo_gui PRIVATE TORVO_HAVE_XKB)
 endif()
 
-add_executable(torvo app/main.cpp)
+add_executable(torvo main.cpp)
 target_link_libraries(torvo PRIVATE torvo_gui deskset_sim)
 install(TARGETS torvo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

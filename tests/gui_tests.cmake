@@ -10,6 +10,7 @@ add_executable(torvo_gui_tests
   app/ConfigTreeTest.cpp
   app/MainFrameTest.cpp
   app/CompareDlgTest.cpp
+  app/AccessibilityTest.cpp
 )
 target_link_libraries(torvo_gui_tests PRIVATE torvo_gui_test_support)
 gtest_discover_tests(torvo_gui_tests

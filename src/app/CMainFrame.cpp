@@ -23,7 +23,7 @@
 #include "app/CChildFrame.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
-#include "app/ComPortSettings.h"
+#include "settings/ComPortSettings.h"
 #include "app/CommandMenu.h"
 #include "app/Commands.h"
 #include "app/CompareDlg.h"

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "config/fleet/DatabaseFields.h"
+#include "model/fleet/DatabaseFields.h"
 
 class QLabel;
 class QTableWidget;

@@ -13,11 +13,11 @@
 #include <sstream>
 
 #include "TorvoCli.h"
-#include "config/deskset/AliasForm.h"
-#include "config/fleet/CsvText.h"
-#include "config/paging/CustomToneForm.h"
-#include "config/paging/ManualPageForm.h"
-#include "config/paging/SpeedPageForm.h"
+#include "model/deskset/AliasForm.h"
+#include "model/fleet/CsvText.h"
+#include "model/paging/CustomToneForm.h"
+#include "model/paging/ManualPageForm.h"
+#include "model/paging/SpeedPageForm.h"
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
 #include "model/DatabaseFile.h"

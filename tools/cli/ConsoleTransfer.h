@@ -11,7 +11,7 @@
 #include <string>
 
 #include "link/CLinkEventInbox.h"
-#include "link/CslVcom.h"
+#include "transfer/CslVcom.h"
 #include "model/ConfigImage.h"
 #include "model/ImageDefaults.h"
 #include "transfer/TransferController.h"

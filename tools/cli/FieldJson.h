@@ -5,6 +5,6 @@
 #include <vector>
 
 #include "JsonValue.h"
-#include "config/fleet/DatabaseFields.h"
+#include "model/fleet/DatabaseFields.h"
 
 JsonValue FieldsAsJson(const std::vector<DatabaseField>& fields);

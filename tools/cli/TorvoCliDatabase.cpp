@@ -10,8 +10,8 @@
 #include "FieldJson.h"
 #include "Latin1Text.h"
 #include "TorvoCli.h"
-#include "config/fleet/DatabaseFields.h"
-#include "config/fleet/TableCsv.h"
+#include "model/fleet/DatabaseFields.h"
+#include "model/fleet/TableCsv.h"
 #include "model/DatabaseFile.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "TorvoCli.h"
-#include "app/StopRequests.h"
+#include "console/StopRequests.h"
 
 int main(int argc, char** argv) {
     // Ctrl+C or a terminate request ends a transfer the orderly way: the link

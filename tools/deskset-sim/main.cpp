@@ -4,7 +4,7 @@
 
 #include "CDesksetSimulator.h"
 #include "SimCommandLine.h"
-#include "app/StopRequests.h"
+#include "console/StopRequests.h"
 
 int main(int argc, char** argv) {
     const SimCommandLine line =

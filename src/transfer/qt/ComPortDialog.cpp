@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ComPortSettings.h"
+#include "settings/ComPortSettings.h"
 #include "app/Prompt.h"
 
 ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {

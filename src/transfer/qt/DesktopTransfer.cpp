@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "app/AppStrings.h"
-#include "app/ComPortSettings.h"
+#include "settings/ComPortSettings.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
-#include "config/common/qt/Latin1.h"
+#include "model/editing/qt/Latin1.h"
 #include "link/CLayerFactory.h"
 #include "model/ConfigImage.h"
 #include "transfer/FrameTraceFile.h"

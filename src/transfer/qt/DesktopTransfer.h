@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "link/CslVcom.h"
+#include "transfer/CslVcom.h"
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
 #include "transfer/qt/LinkEventPoster.h"

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "config/common/qt/Latin1.h"
+#include "model/editing/qt/Latin1.h"
 
 TransferProgressDlg::TransferProgressDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint) {

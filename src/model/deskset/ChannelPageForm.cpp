@@ -1,0 +1,100 @@
+#include "model/deskset/ChannelPageForm.h"
+
+#include "model/editing/FormFields.h"
+#include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelFilters.h"
+#include "model/deskset/ChannelLists.h"
+
+namespace {
+
+namespace c = layout::channel;
+namespace cc = channel_codes;
+
+struct ListField {
+    layout::FieldSpec spec;
+    const ChoiceList& (*entries)();
+};
+
+// In ChannelList order.
+const std::array<ListField, kChannelListCount> kListFields{{
+    {c::kSignalingRelay, AssignmentList},
+    {c::kCrossMute, CrossMuteList},
+    {c::kParallelStatus, ParallelStatusList},
+    {c::kTermination, TerminationList},
+    {c::kInterface, InterfaceList},
+    {c::kPttRelay, AssignmentList},
+    {c::kPttSense, AssignmentList},
+    {c::kEncryptRelay, AssignmentList},
+    {c::kEncryptSense, AssignmentList},
+    {c::kMonitorRelay, AssignmentList},
+    {c::kELead, AssignmentList},
+}};
+
+constexpr NumberField kHangoverDelay{c::kHangoverDelay, 0, 60000,
+                                     "Hangover delay must be between 0 and 60000 ms."};
+
+}  // namespace
+
+const ChoiceList& EntriesOf(ChannelList list) {
+    return kListFields[static_cast<std::size_t>(list)].entries();
+}
+
+ChannelPageForm LoadChannelPage(const ChannelRecord& record) {
+    ChannelPageForm form;
+    form.keying = cc::RadioIndex(record.U8(c::kKeying), cc::kKeyingCount);
+    form.option = cc::RadioIndex(record.U8(c::kSignalingOption), cc::kOptionCount);
+    form.txLevel = LevelIndex(record.S8(c::kTxLevel));
+    form.rxAgcLevel = LevelIndex(record.S8(c::kRxAgcLevel));
+    if (cc::UsesDesksetId(form.option)) {
+        form.desksetId = FilterDesksetId(record.Text(c::kDesksetId), form.option);
+    }
+    for (std::size_t k = 0; k < kChannelListCount; ++k) {
+        form.lists[k] = LoadIndex(record, kListFields[k].spec, kListFields[k].entries());
+    }
+    form.monitorLatching = LoadFlag(record, c::kMonitorLatching);
+    form.hangoverDelay = ShowNumber(record, kHangoverDelay);
+    form.label = record.Label(0);
+    form.detection = record.DetectionFlag(0);
+    return form;
+}
+
+Validation<ChannelPageField> ValidateChannelPage(const ChannelPageForm& form) {
+    Validation<ChannelPageField> result;
+    result.Check(!cc::UsesDesksetId(form.option) || !form.desksetId.empty(),
+                 ChannelPageField::DesksetId, "Deskset ID field cannot be empty.");
+    result.Check(!ShowsLabel(form) || !form.label.empty(), ChannelPageField::Label,
+                 "Channel/Frequency field cannot be empty.");
+    result.Check(AcceptsNumber(kHangoverDelay, form.hangoverDelay), ChannelPageField::HangoverDelay,
+                 kHangoverDelay.message);
+    return result;
+}
+
+void WriteChannelPage(const ChannelPageForm& form, ChannelRecord& record) {
+    StoreIndex(record, c::kKeying, form.keying);
+    StoreIndex(record, c::kSignalingOption, form.option);
+    if (const auto tx = LevelOfEntry(form.txLevel)) {
+        record.SetS8(c::kTxLevel, *tx);
+    }
+    if (const auto rx = LevelOfEntry(form.rxAgcLevel)) {
+        record.SetS8(c::kRxAgcLevel, *rx);
+    }
+    record.SetText(c::kDesksetId, form.desksetId);
+    for (std::size_t k = 0; k < kChannelListCount; ++k) {
+        StoreIndex(record, kListFields[k].spec, form.lists[k]);
+    }
+    StoreFlag(record, c::kMonitorLatching, form.monitorLatching);
+    StoreNumber(record, kHangoverDelay, form.hangoverDelay);
+    if (ShowsLabel(form)) {
+        record.SetLabel(0, form.label);
+        record.SetDetectionFlag(0, form.detection);
+    }
+}
+
+void ApplyRadioChoice(ChannelPageForm& form) {
+    form.desksetId =
+        cc::UsesDesksetId(form.option) ? FilterDesksetId(form.desksetId, form.option) : "";
+}
+
+bool ShowsLabel(const ChannelPageForm& form) {
+    return form.keying == cc::kKeyingNone;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The talk permit tone: six numbers typed as decimal text.
+
+#include <array>
+#include <string>
+
+#include "model/editing/Validation.h"
+#include "model/ChannelRecord.h"
+
+// In the order of the page and of the checks.
+enum class TalkPermitField { TimeOut, Frequency, BeepCount, BeepDuration, PauseDuration, PostTime };
+inline constexpr std::size_t kTalkPermitFieldCount = 6;
+
+struct TalkPermitToneForm {
+    std::array<std::string, kTalkPermitFieldCount> numbers;  // by TalkPermitField
+
+    std::string& Number(TalkPermitField f) { return numbers[static_cast<std::size_t>(f)]; }
+};
+
+TalkPermitToneForm LoadTalkPermitTone(const ChannelRecord& record);
+Validation<TalkPermitField> ValidateTalkPermitTone(const TalkPermitToneForm& form);
+void WriteTalkPermitTone(const TalkPermitToneForm& form, ChannelRecord& record);

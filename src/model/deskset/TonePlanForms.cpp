@@ -1,0 +1,105 @@
+#include "model/deskset/TonePlanForms.h"
+
+#include "model/editing/FormFields.h"
+#include "model/deskset/ChannelLists.h"
+
+namespace {
+
+namespace c = layout::channel;
+
+// In TonePlan1Number order.
+constexpr std::array<NumberField, kTonePlan1NumberCount> kTonePlan1Numbers{{
+    {c::kHlgtDuration, 0, 60000, "HLGT duration must be between 0 and 60000 ms."},
+    {c::kHlgtLevel, -30, 10, "HLGT level must be between 10 and -30 dB."},
+    {c::kLlgtLevel, -30, 10, "LLGT level must be between 10 and -30 dB."},
+    {c::kFunctionToneDuration, 0, 60000, "Function tones duration must be between 0 and 60000 ms."},
+    {c::kFunctionToneLevel, -30, 10, "Function tones level must be between 10 and -30 dB."},
+}};
+
+// In TonePlan1Tone order.
+const std::array<ToneField, kTonePlan1ToneCount> kTonePlan1Tones{{
+    {c::kGuardToneFrequency, true},
+    {c::kEncryptionCodedTone},
+    {c::kEncryptionClearTone},
+    {c::kMonitorTone},
+    {c::kRepeaterEnableTone},
+    {c::kRepeaterDisableTone},
+}};
+
+const std::array<ToneField, kWildcardCount> kWildcards{{
+    {c::kWildcard1OnTone},
+    {c::kWildcard1OffTone},
+    {c::kWildcard2OnTone},
+    {c::kWildcard2OffTone},
+}};
+
+}  // namespace
+
+const ChoiceList& ToneField::Entries() const {
+    return guard ? GuardToneList() : ToneList();
+}
+
+int LoadTone(const ChannelRecord& record, const ToneField& field) {
+    const std::uint16_t tenths = record.U16(field.spec);
+    return field.guard ? GuardToneIndex(tenths) : ToneIndex(tenths);
+}
+
+void StoreTone(ChannelRecord& record, const ToneField& field, int index) {
+    record.SetU16(field.spec, ToneOfEntry(field.Entries(), index));
+}
+
+namespace {
+
+template <std::size_t N>
+std::array<int, N> LoadTones(const ChannelRecord& record, const std::array<ToneField, N>& fields) {
+    std::array<int, N> indexes{};
+    for (std::size_t k = 0; k < N; ++k) {
+        indexes[k] = LoadTone(record, fields[k]);
+    }
+    return indexes;
+}
+
+template <std::size_t N>
+void StoreTones(ChannelRecord& record, const std::array<ToneField, N>& fields,
+                const std::array<int, N>& indexes) {
+    for (std::size_t k = 0; k < N; ++k) {
+        StoreTone(record, fields[k], indexes[k]);
+    }
+}
+
+}  // namespace
+
+const ChoiceList& EntriesOf(TonePlan1Tone tone) {
+    return kTonePlan1Tones[static_cast<std::size_t>(tone)].Entries();
+}
+
+TonePlan1Form LoadTonePlan1(const ChannelRecord& record) {
+    TonePlan1Form form;
+    form.tones = LoadTones(record, kTonePlan1Tones);
+    form.numbers = ShowNumbers(record, kTonePlan1Numbers);
+    return form;
+}
+
+Validation<TonePlan1Number> ValidateTonePlan1(const TonePlan1Form& form) {
+    return CheckNumbers<TonePlan1Number>(kTonePlan1Numbers, form.numbers);
+}
+
+void WriteTonePlan1(const TonePlan1Form& form, ChannelRecord& record) {
+    StoreTones(record, kTonePlan1Tones, form.tones);
+    StoreNumbers(record, kTonePlan1Numbers, form.numbers);
+}
+
+TonePlan2Form LoadTonePlan2(const ChannelRecord& record) {
+    TonePlan2Form form;
+    form.rows = LoadFrequencyRows<TonePlan2Form::kFrequencies>(
+        record, [&record](std::size_t f) { return ToneIndex(record.FunctionTone(f)); });
+    form.wildcards = LoadTones(record, kWildcards);
+    return form;
+}
+
+void WriteTonePlan2(const TonePlan2Form& form, ChannelRecord& record) {
+    StoreFrequencyRows(record, form.rows, [&record](std::size_t f, int index) {
+        record.SetFunctionTone(f, ToneOfEntry(ToneList(), index));
+    });
+    StoreTones(record, kWildcards, form.wildcards);
+}

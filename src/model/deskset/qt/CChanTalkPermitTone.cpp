@@ -1,0 +1,45 @@
+#include "model/deskset/qt/CChanTalkPermitTone.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "model/editing/qt/PageControls.h"
+
+CChanTalkPermitTone::CChanTalkPermitTone(int channelIndex, QWidget* parent)
+    : ChanWizardPage(PageCode::TalkPermitTone, channelIndex, parent) {
+    // In TalkPermitField order.
+    const QString labels[kTalkPermitFieldCount] = {
+        tr("&Time out (ms)"),      tr("Fre&quency (Hz)"),      tr("N&umber of beeps"),
+        tr("Beep &duration (ms)"), tr("&Pause duration (ms)"), tr("T&alk permit post time (ms)")};
+    auto* group = new QGroupBox(tr("Talk Permit Tone"), this);
+    auto* form = new QFormLayout(group);
+    for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
+        m_numbers[k] = MakeDigitsEdit(group);
+        form->addRow(labels[k], m_numbers[k]);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+}
+
+void CChanTalkPermitTone::Load(const ChannelRecord& record) {
+    const TalkPermitToneForm form = LoadTalkPermitTone(record);
+    ShowTexts(m_numbers, form.numbers);
+}
+
+TalkPermitToneForm CChanTalkPermitTone::Read() const {
+    TalkPermitToneForm form;
+    form.numbers = ReadTexts(m_numbers);
+    return form;
+}
+
+bool CChanTalkPermitTone::Validate() {
+    return Passes(ValidateTalkPermitTone(Read()),
+                  [this](TalkPermitField field) { return NumberEdit(field); });
+}
+
+void CChanTalkPermitTone::Write(ChannelRecord& record) const {
+    WriteTalkPermitTone(Read(), record);
+}

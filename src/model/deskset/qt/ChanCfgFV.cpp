@@ -1,0 +1,76 @@
+#include "model/deskset/qt/ChanCfgFV.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "app/CTorvoDoc.h"
+#include "app/ConfigAreas.h"
+#include "app/Prompt.h"
+#include "model/deskset/qt/ChanWizard.h"
+#include "model/deskset/PageSequence.h"
+#include "model/Layout.h"
+
+namespace {
+
+bool IsChannelIndex(int index) {
+    return index >= 0 && index < static_cast<int>(layout::channel::kCount);
+}
+
+// An invalid index reports no tree text: no item is "Channel 0".
+QString TreeTextOf(int index) {
+    const ConfigArea* area = AreaOf(EditorKind::ChanCfg, index + 1);
+    return area ? QString(area->treeText) : QString();
+}
+
+}  // namespace
+
+ChanCfgFV::ChanCfgFV(const EditorContext& context, int channelIndex)
+    : CEditorView(context, EditorKind::ChanCfg, TreeTextOf(channelIndex),
+                  PageHelpTopic(PageCode::Channel)),
+      m_channelIndex(channelIndex) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (!IsChannelIndex(channelIndex)) {
+        return;
+    }
+    m_wizard = new ChanWizard(channelIndex, this);
+    layout->addWidget(m_wizard);
+    m_wizard->show();
+    connect(m_wizard, &ChanWizard::PageActivated, this, &ChanCfgFV::ShowPageTitle);
+    connect(m_wizard, &ChanWizard::Finished, this, &ChanCfgFV::OnFinished);
+    connect(m_wizard, &ChanWizard::Cancelled, this, &CEditorView::CloseFrame);
+    connect(m_wizard, &ChanWizard::NextWindowRequested, this, &ChanCfgFV::ActivateNextWindow);
+}
+
+ChanCfgFV::~ChanCfgFV() {
+    if (!IsChannelIndex(m_channelIndex)) {
+        ThePrompt().Ask(kInvalidChannelMessage, PromptIcon::Stop, PromptButtons::Ok);
+    }
+}
+
+void ChanCfgFV::OnInitialUpdate() {
+    ShowPageTitle();
+    if (QMdiSubWindow* frame = Frame()) {
+        frame->move(0, 0);
+    }
+}
+
+void ChanCfgFV::ShowPageTitle() {
+    if (!m_wizard) {
+        return;
+    }
+    SetFrameTitle(m_wizard->CurrentTitle());
+    SetHelpTopic(m_wizard->CurrentHelpTopic());
+}
+
+void ChanCfgFV::OnFinished() {
+    Document().MarkModified();
+    CloseFrame();
+}
+
+void ChanCfgFV::ActivateNextWindow() {
+    if (QMdiSubWindow* frame = Frame(); frame && frame->mdiArea()) {
+        frame->mdiArea()->activateNextSubWindow();
+    }
+}

@@ -1,0 +1,205 @@
+#include "model/deskset/qt/DesksetCfgFV.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/CConfigTree.h"
+#include "app/EditorWindows.h"
+#include "app/Prompt.h"
+#include "model/editing/qt/AcceleratedSpinEdit.h"
+#include "model/editing/qt/PageControls.h"
+
+DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
+    // The modified mark stays on when the type change is then refused.
+    : FormWindow(context, EditorKind::DesksetCfg, MarkModified::BeforeWrite) {
+    auto* settings = new QGroupBox("Settings", this);
+    m_type = MakeList(DesksetTypeList(), settings);
+    m_muteTimer = MakeList(MuteTimerList(), settings);
+    m_muteLevel = MakeList(MuteLevelList(), settings);
+    m_printerBaudRate = MakeList(PrinterBaudRateList(), settings);
+    m_hourMode = MakeList(HourModeList(), settings);
+    m_pagingFeedback = MakeList(PagingFeedbackList(), settings);
+    for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
+        m_numbers[k] = new AcceleratedSpinEdit(
+            0, DesksetNumberMaximum(static_cast<DesksetField>(k)), settings);
+    }
+    m_unselectSpeaker = new QCheckBox("Use unselect &speaker", settings);
+    m_externalMic = new QCheckBox("&External mic present", settings);
+    m_displayTime = new QCheckBox("D&isplay time", settings);
+    m_micAgc = new QCheckBox("Mic A&GC", settings);
+    m_handsetPresent = new QCheckBox("H&andset present", settings);
+
+    auto* grid = new QGridLayout(settings);
+    const auto row = [&](int r, int column, const char* text, QWidget* control) {
+        auto* label = new QLabel(text, settings);
+        label->setBuddy(control);
+        grid->addWidget(label, r, column);
+        grid->addWidget(control, r, column + 1);
+    };
+    row(0, 0, "Type of &deskset", m_type);
+    row(1, 0, "&Mute timer (sec)", m_muteTimer);
+    row(2, 0, "Paging voi&ce annotation (sec)", NumberEdit(DesksetField::PagingVoiceAnnotation));
+    row(3, 0, "Mute &level", m_muteLevel);
+    row(4, 0, "&Transmit delay (ms)", NumberEdit(DesksetField::TransmitDelay));
+    row(0, 2, "Printer ba&ud rate", m_printerBaudRate);
+    row(1, 2, "12 / 24 hou&r mode", m_hourMode);
+    row(2, 2, "&Page key up delay (sec)", NumberEdit(DesksetField::PageKeyUpDelay));
+    row(3, 2, "Paging feedbac&k", m_pagingFeedback);
+    grid->addWidget(m_unselectSpeaker, 5, 0);
+    grid->addWidget(m_externalMic, 5, 2);
+    grid->addWidget(m_displayTime, 6, 0);
+    grid->addWidget(m_micAgc, 6, 2);
+    grid->addWidget(m_handsetPresent, 7, 0);
+
+    auto* relays = new QGroupBox("Relay", this);
+    auto* relayLayout = new QGridLayout(relays);
+    for (std::size_t relay = 0; relay < m_relays.size(); ++relay) {
+        m_relays[relay] = new QCheckBox(QString("Relay latching &%1").arg(relay + 1), relays);
+        relayLayout->addWidget(m_relays[relay], static_cast<int>(relay / 2),
+                               static_cast<int>(relay % 2));
+    }
+
+    connect(m_type, &QComboBox::currentIndexChanged, this,
+            &DesksetCfgFV::EnableMultiChannelControls);
+
+    // Down the left column, then the right one, then the check boxes row by row.
+    SetTabOrder({m_type,
+                 m_muteTimer,
+                 NumberEdit(DesksetField::PagingVoiceAnnotation),
+                 m_muteLevel,
+                 NumberEdit(DesksetField::TransmitDelay),
+                 m_printerBaudRate,
+                 m_hourMode,
+                 NumberEdit(DesksetField::PageKeyUpDelay),
+                 m_pagingFeedback,
+                 m_unselectSpeaker,
+                 m_externalMic,
+                 m_displayTime,
+                 m_micAgc,
+                 m_handsetPresent,
+                 m_relays[0],
+                 m_relays[1],
+                 m_relays[2],
+                 m_relays[3],
+                 OkButton(),
+                 CancelButton()});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(settings);
+    layout->addWidget(relays);
+    layout->addWidget(Buttons());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DesksetCfgFV::OnInitialUpdate() {
+    ShowForm(LoadDesksetSettings(TheImage()));
+    SetFrameTitle(TreeText());
+    if (QMdiSubWindow* frame = Frame()) {
+        frame->move(0, 0);
+    }
+}
+
+void DesksetCfgFV::ShowForm(const DesksetSettingsForm& form) {
+    SelectIndex(m_type, form.desksetType);
+    SelectIndex(m_muteTimer, MuteTimerList().IndexOf(form.muteTimer));
+    SelectIndex(m_muteLevel, form.muteLevel);
+    SelectIndex(m_printerBaudRate, form.printerBaudRate);
+    SelectIndex(m_hourMode, form.hourMode);
+    SelectIndex(m_pagingFeedback, form.pagingFeedback);
+    for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
+        m_numbers[k]->SetText(FromLatin1(form.numbers[k]));
+    }
+    m_unselectSpeaker->setChecked(form.useUnselectSpeaker);
+    m_externalMic->setChecked(form.externalMic);
+    m_displayTime->setChecked(form.displayTime);
+    m_micAgc->setChecked(form.micAgc);
+    m_handsetPresent->setChecked(form.handsetPresent);
+    for (std::size_t relay = 0; relay < m_relays.size(); ++relay) {
+        m_relays[relay]->setChecked(form.relayLatching[relay]);
+    }
+    EnableMultiChannelControls();
+}
+
+DesksetSettingsForm DesksetCfgFV::ReadForm() const {
+    DesksetSettingsForm form;
+    form.desksetType = m_type->currentIndex();
+    form.muteTimer = ToLatin1(m_muteTimer->currentText());
+    form.muteLevel = m_muteLevel->currentIndex();
+    form.printerBaudRate = m_printerBaudRate->currentIndex();
+    form.hourMode = m_hourMode->currentIndex();
+    form.pagingFeedback = m_pagingFeedback->currentIndex();
+    for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
+        form.numbers[k] = ToLatin1(m_numbers[k]->text());
+    }
+    form.useUnselectSpeaker = m_unselectSpeaker->isChecked();
+    form.externalMic = m_externalMic->isChecked();
+    form.displayTime = m_displayTime->isChecked();
+    form.micAgc = m_micAgc->isChecked();
+    form.handsetPresent = m_handsetPresent->isChecked();
+    for (std::size_t relay = 0; relay < m_relays.size(); ++relay) {
+        form.relayLatching[relay] = m_relays[relay]->isChecked();
+    }
+    return form;
+}
+
+void DesksetCfgFV::EnableMultiChannelControls() {
+    const bool enabled = MultiChannelControlsEnabled(ReadForm());
+    m_muteTimer->setEnabled(enabled);
+    m_muteLevel->setEnabled(enabled);
+    m_unselectSpeaker->setEnabled(enabled);
+}
+
+std::optional<FormWindow::Refusal> DesksetCfgFV::Check() const {
+    return RefusalOf(ValidateDesksetSettings(ReadForm()),
+                     [this](DesksetField field) { return NumberEdit(field); });
+}
+
+bool DesksetCfgFV::Write() {
+    const DesksetSettingsForm form = ReadForm();
+    const DesksetTypeChange change = TypeChangeOf(TheImage(), form);
+    switch (change) {
+        case DesksetTypeChange::FourToSingle:
+            if (!ConvertToSingleChannel()) {
+                return false;
+            }
+            break;
+        case DesksetTypeChange::SingleToFour:
+            ConvertToFourChannels();
+            break;
+        case DesksetTypeChange::None:
+            break;
+    }
+    WriteDesksetSettings(form, TheImage());
+    if (change != DesksetTypeChange::None) {
+        Tree().RefreshChannelItems();
+    }
+    return true;
+}
+
+bool DesksetCfgFV::ConvertToSingleChannel() {
+    if (ThePrompt().Ask(kEraseQuestion, PromptIcon::Question, PromptButtons::YesNo) !=
+        PromptAnswer::Yes) {
+        return false;
+    }
+    // Open windows show what is about to change; they go and the buttons window comes back.
+    const bool buttonsOpen = Windows().IsEditorOpen(EditorKind::DesksetButtonsCfg);
+    Windows().CloseEditor(EditorKind::DesksetButtonsCfg);
+    Windows().CloseChannelEditorsAbove1();
+    MakeSingleChannel(TheImage());
+    if (buttonsOpen) {
+        Windows().OpenEditor(EditorKind::DesksetButtonsCfg);
+    }
+    return true;
+}
+
+void DesksetCfgFV::ConvertToFourChannels() {
+    MakeFourChannel(TheImage());
+    Windows().ReopenButtonsEditor();
+}

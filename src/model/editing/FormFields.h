@@ -1,0 +1,69 @@
+#pragma once
+// How a form's controls meet a record: numbers typed into edits, list
+// indexes and check boxes, each by the declaration of its field.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/editing/Validation.h"
+#include "model/RecordView.h"
+
+class ChoiceList;
+
+// A number edited as decimal text: its field (storage and scale) and the
+// range of the shown value.
+struct NumberField {
+    layout::FieldSpec spec;
+    long min;
+    long max;
+    std::string_view message;  // when the text is empty, not a number or outside the range
+};
+
+// Digits with a leading minus sign when signed is allowed. A very long number
+// saturates instead of failing, so it is refused by its range, not as text.
+std::optional<long> ParseDecimal(std::string_view text, bool allowSign);
+std::string ShowNumber(const RecordView& record, const NumberField& field);
+bool AcceptsNumber(const NumberField& field, std::string_view text);
+// Stores an accepted text; a refused one leaves the record as it was.
+void StoreNumber(RecordView& record, const NumberField& field, std::string_view text);
+
+// A page's number fields at once, texts and fields alike indexed by the
+// page's field enumeration (which lists them in the order they are checked).
+template <std::size_t N>
+std::array<std::string, N> ShowNumbers(const RecordView& record,
+                                       const std::array<NumberField, N>& fields) {
+    std::array<std::string, N> texts;
+    for (std::size_t k = 0; k < N; ++k) {
+        texts[k] = ShowNumber(record, fields[k]);
+    }
+    return texts;
+}
+
+template <class Field, std::size_t N>
+Validation<Field> CheckNumbers(const std::array<NumberField, N>& fields,
+                               const std::array<std::string, N>& texts) {
+    Validation<Field> result;
+    for (std::size_t k = 0; k < N; ++k) {
+        result.Check(AcceptsNumber(fields[k], texts[k]), static_cast<Field>(k), fields[k].message);
+    }
+    return result;
+}
+
+template <std::size_t N>
+void StoreNumbers(RecordView& record, const std::array<NumberField, N>& fields,
+                  const std::array<std::string, N>& texts) {
+    for (std::size_t k = 0; k < N; ++k) {
+        StoreNumber(record, fields[k], texts[k]);
+    }
+}
+
+// A list whose index is the stored code: -1 (no selection) for a code outside the list.
+int LoadIndex(const RecordView& record, const layout::FieldSpec& field, const ChoiceList& list);
+// No selection keeps whatever the byte holds.
+void StoreIndex(RecordView& record, const layout::FieldSpec& field, int index);
+bool LoadFlag(const RecordView& record, const layout::FieldSpec& field);
+void StoreFlag(RecordView& record, const layout::FieldSpec& field, bool on);

@@ -1,0 +1,222 @@
+#include "model/paging/CustomToneForm.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "model/editing/CharFilter.h"
+#include "model/editing/FormFields.h"
+#include "model/editing/RecordTable.h"
+#include "model/paging/DurationText.h"
+#include "model/CustomPagingTone.h"
+
+namespace {
+
+using F = CustomToneField;
+
+constexpr std::string_view kToneCharacters = "0123456789.";
+constexpr F kDurations[] = {F::InhibitDelay, F::FirstToneDuration, F::IntertoneDelay,
+                            F::SecondToneDuration};
+
+std::optional<std::size_t> LowestFreeTone(const ConfigImage& image) {
+    return RecordTable(image, list_tables::kCustomTones).LowestFree();
+}
+
+std::optional<long> ParseNumber(const CustomToneForm& form) {
+    return ParseDecimal(form[F::Number], false);
+}
+
+std::uint16_t DurationOf(const CustomToneForm& form, F field) {
+    return static_cast<std::uint16_t>(ParseDuration(form[field]).value_or(0));
+}
+
+std::uint16_t ToneOf(const CustomToneForm& form, F field) {
+    return static_cast<std::uint16_t>(ParseToneTenths(form[field]).value_or(0));
+}
+
+CustomToneEdit EditNumber(CustomToneForm& form, const ConfigImage& image,
+                          std::optional<std::size_t> record) {
+    CustomToneEdit edit;
+    if (form[F::Number].empty()) {
+        return edit;
+    }
+    edit.validation = ValidateToneFields(form);
+    const std::optional<long> number = ParseNumber(form);
+    if (number && *number >= static_cast<long>(layout::custom_tone::kCount)) {
+        // With every record in use there is no lowest free one to offer.
+        const std::optional<std::size_t> free = LowestFreeTone(image);
+        form[F::Number] = free ? std::to_string(*free) : OpenedToneNumber(image, record);
+        edit.changed = true;
+        edit.caret = CustomToneEdit::Caret::SelectAll;
+    }
+    return edit;
+}
+
+CustomToneEdit EditDuration(CustomToneForm& form, F field) {
+    CustomToneEdit edit;
+    if (form[field].empty()) {
+        return edit;
+    }
+    edit.validation = ValidateToneFields(form);
+    if (CutDuration(form[field])) {
+        edit.changed = true;
+        edit.caret = CustomToneEdit::Caret::SelectAll;
+    }
+    return edit;
+}
+
+CustomToneEdit EditTone(CustomToneForm& form, F field) {
+    CustomToneEdit edit;
+    edit.validation = ValidateToneFields(form);
+    std::string& text = form[field];
+    if (text.empty()) {
+        return edit;
+    }
+    const std::string typed = text;
+    if (!AllWithin(text, kToneCharacters) || std::ranges::count(text, '.') > 1) {
+        text.pop_back();
+    } else if (ParseToneTenths(text).value_or(0) >= kToneMaxTenths) {
+        edit.message = kToneRangeMessage;
+        text = ShowToneTenths(kToneMaxTenths);
+        edit.changed = true;
+        edit.caret = CustomToneEdit::Caret::SelectAll;
+        return edit;
+    } else if (const std::size_t point = text.find('.');
+               point != std::string::npos && text.size() > point + 2) {
+        text.resize(point + 2);
+    }
+    edit.changed = text != typed;
+    edit.caret = CustomToneEdit::Caret::AtEnd;
+    return edit;
+}
+
+}  // namespace
+
+std::optional<long> ParseToneTenths(std::string_view text) {
+    // Stays within a 32-bit long once the tenth is added.
+    constexpr long kCeiling = std::numeric_limits<int>::max() / 10 - 1;
+    long whole = 0;
+    long tenth = 0;
+    bool point = false;
+    bool anyDigit = false;
+    std::size_t decimals = 0;
+    for (const char c : text) {
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            anyDigit = true;
+            if (!point) {
+                whole = whole >= kCeiling ? kCeiling : whole * 10 + (c - '0');
+            } else if (decimals++ == 0) {
+                tenth = c - '0';
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    return anyDigit ? std::optional<long>(whole * 10 + tenth) : std::nullopt;
+}
+
+std::string ShowToneTenths(long tenths) {
+    return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10);
+}
+
+std::string OpenedToneNumber(const ConfigImage& image, std::optional<std::size_t> record) {
+    const std::optional<std::size_t> number = record ? record : LowestFreeTone(image);
+    return number ? std::to_string(*number) : std::string();
+}
+
+CustomToneForm LoadCustomTone(ConfigImage& image, std::optional<std::size_t> record) {
+    CustomToneForm form;
+    form[F::Number] = OpenedToneNumber(image, record);
+    if (form[F::Number].empty()) {
+        return form;
+    }
+    if (!record) {
+        form[F::InhibitDelay] = "3000";
+        form[F::FirstTone] = ShowToneTenths(kToneMinTenths);
+        form[F::FirstToneDuration] = "1000";
+        form[F::IntertoneDelay] = "0";
+        form[F::SecondTone] = ShowToneTenths(kToneMinTenths);
+        form[F::SecondToneDuration] = "3000";
+        return form;
+    }
+    const CustomPagingTone tone(image, *record);
+    form[F::InhibitDelay] = std::to_string(tone.InhibitDelay());
+    form[F::FirstTone] = ShowToneTenths(tone.FirstTone());
+    form[F::FirstToneDuration] = std::to_string(tone.FirstToneDuration());
+    form[F::IntertoneDelay] = std::to_string(tone.IntertoneDelay());
+    form[F::SecondTone] = ShowToneTenths(tone.SecondTone());
+    form[F::SecondToneDuration] = std::to_string(tone.SecondToneDuration());
+    return form;
+}
+
+Validation<CustomToneField> ValidateToneFields(const CustomToneForm& form) {
+    Validation<CustomToneField> result;
+    const std::optional<long> number = ParseNumber(form);
+    result.Check(number.has_value(), F::Number, kToneNumberNotANumberMessage);
+    result.Check(!number || *number < static_cast<long>(layout::custom_tone::kCount), F::Number,
+                 kToneNumberRangeMessage);
+    for (const F field : kDurations) {
+        const std::optional<std::string_view> refusal = DurationRefusal(form[field]);
+        result.Check(!refusal, field, refusal.value_or(""));
+    }
+    return result;
+}
+
+CustomToneValidation ValidateCustomTone(const CustomToneForm& form, const ConfigImage& image,
+                                        std::optional<std::size_t> record) {
+    CustomToneValidation result{ValidateToneFields(form), std::nullopt};
+    for (const F tone : {F::FirstTone, F::SecondTone}) {
+        if (!result.Ok()) {
+            return result;
+        }
+        // A text that is no number counts as below the range. A tone above it
+        // can only come from a loaded file; it is refused rather than stored.
+        const long tenths = ParseToneTenths(form[tone]).value_or(0);
+        if (tenths < kToneMinTenths || tenths > kToneMaxTenths) {
+            result.Check(false, tone, kToneRangeMessage);
+            result.putBack =
+                ShowToneTenths(tenths < kToneMinTenths ? kToneMinTenths : kToneMaxTenths);
+        }
+    }
+    if (!result.Ok()) {
+        return result;
+    }
+    const auto number = static_cast<std::size_t>(*ParseNumber(form));
+    const RecordTable table(image, list_tables::kCustomTones);
+    if (number != record && !table.IsFree(number)) {
+        result.Check(false, F::Number, kToneNumberTakenMessage);
+        result.putBack = OpenedToneNumber(image, record);
+    }
+    return result;
+}
+
+std::size_t WriteCustomTone(const CustomToneForm& form, ConfigImage& image,
+                            std::optional<std::size_t> record) {
+    const auto number = static_cast<std::size_t>(ParseNumber(form).value_or(0));
+    if (record && *record != number) {
+        CustomPagingTone(image, *record).Free();
+    }
+    CustomPagingTone tone(image, number);
+    tone.SetNumberText(std::to_string(number));
+    tone.SetFirstTone(ToneOf(form, F::FirstTone));
+    tone.SetFirstToneDuration(DurationOf(form, F::FirstToneDuration));
+    tone.SetIntertoneDelay(DurationOf(form, F::IntertoneDelay));
+    tone.SetSecondTone(ToneOf(form, F::SecondTone));
+    tone.SetSecondToneDuration(DurationOf(form, F::SecondToneDuration));
+    tone.SetInhibitDelay(DurationOf(form, F::InhibitDelay));
+    return number;
+}
+
+CustomToneEdit EditCustomToneField(CustomToneForm& form, CustomToneField field,
+                                   const ConfigImage& image, std::optional<std::size_t> record) {
+    switch (field) {
+        case F::Number:
+            return EditNumber(form, image, record);
+        case F::FirstTone:
+        case F::SecondTone:
+            return EditTone(form, field);
+        default:
+            return EditDuration(form, field);
+    }
+}
