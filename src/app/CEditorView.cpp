@@ -9,11 +9,13 @@
 CEditorView::CEditorView(const EditorContext& context, EditorKind kind, const QString& treeText,
                          int helpTopic)
     : m_context(context), m_kind(kind), m_treeText(treeText), m_helpTopic(helpTopic) {
-    m_context.doc.AddView(this);
+    m_context.doc.ViewOpened();
+    connect(&m_context.doc, &CTorvoDoc::Modified, this, [this] { OnUpdate(); });
+    connect(&m_context.doc, &CTorvoDoc::ClosingViews, this, [this] { DestroyFrame(); });
 }
 
 CEditorView::~CEditorView() {
-    m_context.doc.RemoveView(this);
+    m_context.doc.ViewClosed(m_treeText);
 }
 
 QMdiSubWindow* CEditorView::Frame() const {

@@ -79,7 +79,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     CreateTree();
     m_editors =
         std::make_unique<EditorWindows>(*m_workspace, *m_tree, [this] { return m_app.Document(); });
-    m_transfer = std::make_unique<DesktopTransfer>(static_cast<ITransferHost&>(*this), *this);
+    m_transfer = std::make_unique<DesktopTransfer>(m_app, *this, *m_message);
     RebuildMenus();
     ShowNoDatabase();
     ComPortSettings::EnsureComPortSetting();
@@ -289,10 +289,6 @@ void CMainFrame::ShowDatabaseName(const QString& rootLabel, const QString& title
     SetDatabaseTitle(titleName);
 }
 
-void CMainFrame::SetStatusText(const QString& text) {
-    m_message->setText(text);
-}
-
 QString CMainFrame::StatusText() const {
     return m_message->text();
 }
@@ -412,23 +408,11 @@ void CMainFrame::OpenAreaFromView(const ConfigArea& area) {
         this, [this, command] { RunEditorCommand(command); }, Qt::QueuedConnection);
 }
 
-bool CMainFrame::RefuseWhileEditing(const char* message) const {
-    return m_app.RefuseWhileEditing(message);
-}
-
-bool CMainFrame::IsDatabaseOpen() const {
-    return m_app.Document() != nullptr;
-}
-
-bool CMainFrame::NewDatabase() {
-    return m_app.NewDatabase();
-}
-
 void CMainFrame::EditorClosed(const QString& treeText) {
     m_tree->EditorClosed(treeText);
 }
 
-void CMainFrame::RefreshTreeItems() {
+void CMainFrame::ShowImageReplaced() {
     m_tree->RefreshItemStates();
 }
 

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "app/DatabaseDisplay.h"
-#include "transfer/TransferHost.h"
 
 class CConfigTree;
 struct ConfigArea;
@@ -24,7 +23,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow, public IDatabaseDisplay, private ITransferHost {
+class CMainFrame : public QMainWindow, public IDatabaseDisplay {
     Q_OBJECT
 
 public:
@@ -38,6 +37,7 @@ public:
     bool ShowsDatabaseMenu() const { return m_databaseMenu; }
 
     void RefreshRecentFiles() override;
+    void ShowImageReplaced() override;
     void EditorClosed(const QString& treeText) override;
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
 
@@ -52,7 +52,6 @@ public:
     QToolBar& ToolBar() const { return *m_toolBar; }
     HelpWindow& Help();
 
-    void SetStatusText(const QString& text) override;
     QString StatusText() const;
 
     // Keyboard shortcuts: command id to key.
@@ -88,12 +87,6 @@ private:
     // An editor window's record dialog is running: the main window takes no
     // command until it ends (a screen reader can press what the dialog covers).
     static bool EditorDialogRuns();
-    // ITransferHost
-    bool RefuseWhileEditing(const char* message) const override;
-    bool IsDatabaseOpen() const override;
-    bool NewDatabase() override;
-    void ShowDatabaseName(const QString& name) override { ShowDatabaseName(name, name); }
-    void RefreshTreeItems() override;
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();

@@ -9,6 +9,8 @@
 #include "app/TorvoSettings.h"
 #include "model/DatabaseFile.h"
 #include "model/ImageDefaults.h"
+#include "settings/ComPortSettings.h"
+#include "transfer/TransferStrings.h"
 
 namespace {
 std::string LocalPath(const QString& path) {
@@ -162,4 +164,29 @@ void CTorvoApp::ShowSavedName() {
     if (m_display && m_doc && !m_doc->Path().isEmpty()) {
         m_display->ShowDatabaseName(QFileInfo(m_doc->Path()).fileName(), m_doc->Path());
     }
+}
+
+void CTorvoApp::ShowDownloadName() {
+    if (m_display) {
+        m_display->ShowDatabaseName(transfer_strings::kDownloadName,
+                                    transfer_strings::kDownloadName);
+    }
+}
+
+void CTorvoApp::ImageReplaced() {
+    if (m_display) {
+        m_display->ShowImageReplaced();
+    }
+}
+
+std::string CTorvoApp::ComPortDigit() const {
+    return ComPortSettings::ComPortDigit().toStdString();
+}
+
+ConfigImage& CTorvoApp::Image() {
+    return TheImage();
+}
+
+ConfigImage& CTorvoApp::ReceivedImage() {
+    return TheReceivedImage();
 }

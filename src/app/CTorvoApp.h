@@ -7,10 +7,11 @@
 #include <memory>
 
 #include "app/CTorvoDoc.h"
+#include "transfer/TransferInterfaces.h"
 
 class IDatabaseDisplay;
 
-class CTorvoApp : public QObject {
+class CTorvoApp : public QObject, public transfer::IDatabaseSteps {
     Q_OBJECT
 
 public:
@@ -37,6 +38,15 @@ public:
     // The refusal of Save, Download and Upload while an editor window is open:
     // shows message and returns true when refused.
     bool RefuseWhileEditing(const char* message) const;
+
+    // The steps a transfer takes on the database.
+    bool IsDatabaseOpen() const override { return m_doc != nullptr; }
+    bool StartNewDatabase() override { return NewDatabase(); }
+    void ShowDownloadName() override;
+    void ImageReplaced() override;
+    std::string ComPortDigit() const override;
+    ConfigImage& Image() override;
+    ConfigImage& ReceivedImage() override;
 
 private:
     // Creates the document and shows the open state; rootLabel and titleName name it.

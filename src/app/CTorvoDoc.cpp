@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include "app/CEditorView.h"
-
 namespace {
 CTorvoDoc* g_current = nullptr;
 }
@@ -24,13 +22,8 @@ CTorvoDoc* CTorvoDoc::Current() {
 }
 
 void CTorvoDoc::MarkModified() {
-    // Copy: a refresh may close windows.
-    const QList<CEditorView*> views = m_views;
-    for (CEditorView* view : views) {
-        if (m_views.contains(view)) {
-            view->OnUpdate();
-        }
-    }
+    // A refresh may close windows: a window gone before its turn is skipped.
+    emit Modified();
     m_modified = true;
 }
 
@@ -38,20 +31,11 @@ QString CTorvoDoc::DisplayName() const {
     return m_path.isEmpty() ? m_title : QFileInfo(m_path).fileName();
 }
 
-void CTorvoDoc::AddView(CEditorView* view) {
-    if (!m_views.contains(view)) {
-        m_views.append(view);
-    }
-}
-
-void CTorvoDoc::RemoveView(CEditorView* view) {
-    if (m_views.removeOne(view)) {
-        emit EditorClosed(view->TreeText());
-    }
+void CTorvoDoc::ViewClosed(const QString& treeText) {
+    --m_openViews;
+    emit EditorClosed(treeText);
 }
 
 void CTorvoDoc::CloseAllViews() {
-    while (!m_views.isEmpty()) {
-        m_views.first()->DestroyFrame();
-    }
+    emit ClosingViews();
 }

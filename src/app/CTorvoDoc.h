@@ -1,13 +1,10 @@
 #pragma once
 // The open database. Its content is the process-wide image, which the
 // document neither owns nor copies; the document keeps the flags and names
-// that go with it and the list of open editor windows (its views).
+// that go with it, and tells its editor windows (its views) through signals.
 
-#include <QList>
 #include <QObject>
 #include <QString>
-
-class CEditorView;
 
 class CTorvoDoc : public QObject {
     Q_OBJECT
@@ -22,7 +19,8 @@ public:
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
 
-    // Refreshes every open editor window from the image, then sets the modified flag.
+    // Refreshes every open editor window from the image (Modified), then sets
+    // the modified flag.
     void MarkModified();
 
     // The channel index (0..3) the next channel window edits.
@@ -36,14 +34,18 @@ public:
     // The file name for questions: the path's file name, or the title when never saved.
     QString DisplayName() const;
 
-    const QList<CEditorView*>& Views() const { return m_views; }
-    bool HasViews() const { return !m_views.isEmpty(); }
-    void AddView(CEditorView* view);
-    void RemoveView(CEditorView* view);
-    // Destroys every editor window; their unwritten edits are lost.
+    // Each editor window says when it comes and goes.
+    void ViewOpened() { ++m_openViews; }
+    void ViewClosed(const QString& treeText);
+    bool HasViews() const { return m_openViews > 0; }
+    // Destroys every editor window (ClosingViews); their unwritten edits are lost.
     void CloseAllViews();
 
 signals:
+    // The image changed: every editor window shows it anew.
+    void Modified();
+    // Every editor window is to go away now.
+    void ClosingViews();
     // An editor window went away; carries its tree text.
     void EditorClosed(const QString& treeText);
 
@@ -52,5 +54,5 @@ private:
     int m_channelToOpen = 0;
     QString m_title;
     QString m_path;
-    QList<CEditorView*> m_views;
+    int m_openViews = 0;
 };

@@ -13,6 +13,8 @@ public:
     virtual void ShowDatabaseOpen(const QString& rootLabel, const QString& titleName) = 0;
     virtual void ShowDatabaseName(const QString& rootLabel, const QString& titleName) = 0;
     virtual void RefreshRecentFiles() = 0;
+    // A transfer replaced the image: the tree's items follow it.
+    virtual void ShowImageReplaced() = 0;
     // An editor window of the database has closed.
     virtual void EditorClosed(const QString& treeText) = 0;
 };

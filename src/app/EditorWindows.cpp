@@ -23,12 +23,22 @@ EditorWindows::EditorWindows(QMdiArea& workspace, CConfigTree& tree,
                              std::function<CTorvoDoc*()> document)
     : m_workspace(workspace), m_tree(tree), m_document(std::move(document)) {}
 
-CEditorView* EditorWindows::FindView(EditorKind kind, int channel) const {
-    CTorvoDoc* doc = m_document();
-    if (!doc) {
-        return nullptr;
+QList<CEditorView*> EditorWindows::OpenViews() const {
+    QList<CEditorView*> views;
+    if (!m_document()) {
+        return views;
     }
-    for (CEditorView* view : doc->Views()) {
+    for (QMdiSubWindow* frame : m_workspace.subWindowList()) {
+        // A frame being destroyed is no CChildFrame any more.
+        if (auto* child = qobject_cast<CChildFrame*>(frame); child && child->View()) {
+            views.append(child->View());
+        }
+    }
+    return views;
+}
+
+CEditorView* EditorWindows::FindView(EditorKind kind, int channel) const {
+    for (CEditorView* view : OpenViews()) {
         if (view->Kind() == kind && (channel == 0 || view->ChannelIndex() + 1 == channel)) {
             return view;
         }

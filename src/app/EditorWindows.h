@@ -1,8 +1,9 @@
 #pragma once
 // The window registry: at most one editor window per area (and per channel),
-// found through the open document's list of views. Each editor registers a
+// found among the workspace's windows. Each editor registers a
 // factory for its view class; until an area's editor exists its item opens nothing.
 
+#include <QList>
 #include <QString>
 #include <functional>
 #include <map>
@@ -32,6 +33,8 @@ public:
     void CloseSpeedPagingEditor();
     void ReopenButtonsEditor();
 
+    // The views of the open editor windows, oldest first.
+    QList<CEditorView*> OpenViews() const;
     // The view of the active editor window, if any.
     CEditorView* ActiveView() const;
 

@@ -1,12 +1,10 @@
 #include "transfer/TransferController.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "model/ConfigImage.h"
 #include "transfer/DesksetBackup.h"
 #include "transfer/MessageCodec.h"
-#include "transfer/TransferHandlers.h"
 #include "transfer/TransferStrings.h"
 
 namespace transfer {
@@ -30,14 +28,6 @@ const char* PhaseText(TransferPhase phase) {
 }
 
 }  // namespace
-
-void TorvoDkReceiveDbVersion::Execute() {
-    m_controller.SendToDeskset(Msg(kHardwareRequest));
-}
-
-void TorvoDkReceiveHwConfig::Execute() {
-    m_controller.StartRequestedTransfer();
-}
 
 TransferController::TransferController(ITransferLink& link, ITransferTimers& timers,
                                        ITransferView& view, IDatabaseSteps& database,
@@ -224,7 +214,8 @@ void TransferController::DispatchDesksetMessage(const Msg& message, bool sentAll
                 m_view.ShowMessage(strings::kWrongVersion);
                 return;
             }
-            std::make_unique<TorvoDkReceiveDbVersion>(*this)->Execute();
+            // The version matches: ask for the hardware.
+            SendToDeskset(Msg(kHardwareRequest));
             AwaitAnswer();
             return;
         }
@@ -238,7 +229,7 @@ void TransferController::DispatchDesksetMessage(const Msg& message, bool sentAll
                 m_view.ShowMessage(strings::kWrongHardware);
                 return;
             }
-            std::make_unique<TorvoDkReceiveHwConfig>(*this)->Execute();
+            StartRequestedTransfer();
             return;
         case kImageBlock:
             StoreImageBlock(message);

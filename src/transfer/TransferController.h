@@ -45,10 +45,6 @@ public:
     // The user closed the progress dialog.
     void ProgressDialogClosed();
 
-    // Used by the message handlers.
-    int SendToDeskset(const Msg& message);
-    void StartRequestedTransfer();
-
     bool IsConnected() const { return m_connected; }
     bool UploadRequested() const { return m_uploadRequested; }
     bool DownloadRequested() const { return m_downloadRequested; }
@@ -61,6 +57,9 @@ public:
     const std::string& BackupPath() const { return m_backupPath; }
 
 private:
+    int SendToDeskset(const Msg& message);
+    // The hardware fits: the upload's blocks or the download request go out.
+    void StartRequestedTransfer();
     void OpenProgressDialog();
     void ShowPhaseStart(int position);
     void MakeDownloadRequest();

@@ -2,28 +2,29 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTimer>
 
 #include "app/AppStrings.h"
+#include "app/CTorvoApp.h"
 #include "settings/ComPortSettings.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
 #include "model/editing/qt/Latin1.h"
 #include "link/CLayerFactory.h"
-#include "model/ConfigImage.h"
 #include "transfer/FrameTraceFile.h"
-#include "transfer/TransferHost.h"
 #include "transfer/TransferStrings.h"
 #include "transfer/qt/TransferProgressDlg.h"
 
 using transfer::TimerId;
 
-DesktopTransfer::DesktopTransfer(ITransferHost& host, QWidget& dialogParent)
-    : m_host(host),
+DesktopTransfer::DesktopTransfer(CTorvoApp& app, QWidget& dialogParent, QLabel& statusMessage)
+    : m_app(app),
       m_dialogParent(dialogParent),
+      m_statusMessage(statusMessage),
       m_link(ComPortSettings::LinkThreadPriorities()),
       m_transferLink(m_link),
-      m_controller(m_transferLink, *this, *this, *this) {
+      m_controller(m_transferLink, *this, *this, app) {
     m_link.LayerFactory().SetPortResolver(
         [](int port) { return ComPortSettings::ComPortDevice(port).toStdString(); });
     m_link.SetEventSink(&m_poster);
@@ -40,15 +41,15 @@ void DesktopTransfer::UseDeviceForEveryPort(const std::string& device) {
 }
 
 void DesktopTransfer::Download() {
-    if (!m_host.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading)) {
+    if (!m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeDownloading)) {
         UseTrace(TorvoSettings::LoadTransferPreferences());
         m_controller.RequestDownload();
     }
 }
 
 void DesktopTransfer::Upload() {
-    if (m_host.IsDatabaseOpen() &&
-        !m_host.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading)) {
+    if (m_app.IsDatabaseOpen() &&
+        !m_app.RefuseWhileEditing(app_strings::kCloseWindowsBeforeUploading)) {
         const TransferPreferences preferences = TorvoSettings::LoadTransferPreferences();
         UseTrace(preferences);
         m_controller.RequestUpload(UploadChecksFor(preferences));
@@ -123,7 +124,7 @@ bool DesktopTransfer::AskRetry(const std::string& text) {
 }
 
 void DesktopTransfer::SetStatusText(const std::string& text) {
-    m_host.SetStatusText(FromLatin1(text));
+    m_statusMessage.setText(FromLatin1(text));
 }
 
 void DesktopTransfer::ShowProgress(const transfer::ProgressState& state) {
@@ -141,32 +142,4 @@ void DesktopTransfer::ProgressDialogClosed() {
         m_dialog = nullptr;
     }
     m_controller.ProgressDialogClosed();
-}
-
-bool DesktopTransfer::IsDatabaseOpen() const {
-    return m_host.IsDatabaseOpen();
-}
-
-bool DesktopTransfer::StartNewDatabase() {
-    return m_host.NewDatabase();
-}
-
-void DesktopTransfer::ShowDownloadName() {
-    m_host.ShowDatabaseName(transfer_strings::kDownloadName);
-}
-
-void DesktopTransfer::ImageReplaced() {
-    m_host.RefreshTreeItems();
-}
-
-std::string DesktopTransfer::ComPortDigit() const {
-    return ComPortSettings::ComPortDigit().toStdString();
-}
-
-ConfigImage& DesktopTransfer::Image() {
-    return TheImage();
-}
-
-ConfigImage& DesktopTransfer::ReceivedImage() {
-    return TheReceivedImage();
 }

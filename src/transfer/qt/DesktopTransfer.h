@@ -1,7 +1,7 @@
 #pragma once
 // The desktop program's side of a transfer: the link object, the main
 // window's timers, message boxes, the status bar and the progress dialog,
-// around the transfer controller.
+// around the transfer controller. The application takes the database steps.
 
 #include <QObject>
 #include <QPointer>
@@ -13,24 +13,25 @@
 #include "transfer/VcomTransferLink.h"
 #include "transfer/qt/LinkEventPoster.h"
 
-class ITransferHost;
+class CTorvoApp;
 struct TransferPreferences;
+class QLabel;
 class QTimer;
 class QWidget;
 class TransferProgressDlg;
 
 class DesktopTransfer : public QObject,
                         private transfer::ITransferTimers,
-                        private transfer::ITransferView,
-                        private transfer::IDatabaseSteps {
+                        private transfer::ITransferView {
     Q_OBJECT
 
 public:
     static constexpr char kTraceNotWritten[] =
         "The link trace file %1 cannot be written. The transfer goes on without a trace.";
 
-    // dialogParent: the window the progress dialog belongs to.
-    DesktopTransfer(ITransferHost& host, QWidget& dialogParent);
+    // dialogParent: the window the progress dialog belongs to; statusMessage:
+    // the status bar's message field.
+    DesktopTransfer(CTorvoApp& app, QWidget& dialogParent, QLabel& statusMessage);
     ~DesktopTransfer() override;
 
     // The commands, with their refusal while editor windows are open; an
@@ -58,21 +59,14 @@ private:
     bool AskRetry(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
     void ShowProgress(const transfer::ProgressState& state) override;
-    // IDatabaseSteps
-    bool IsDatabaseOpen() const override;
-    bool StartNewDatabase() override;
-    void ShowDownloadName() override;
-    void ImageReplaced() override;
-    std::string ComPortDigit() const override;
-    ConfigImage& Image() override;
-    ConfigImage& ReceivedImage() override;
 
     void ProgressDialogClosed();
     static transfer::UploadChecks UploadChecksFor(const TransferPreferences& preferences);
     void UseTrace(const TransferPreferences& preferences);
 
-    ITransferHost& m_host;
+    CTorvoApp& m_app;
     QWidget& m_dialogParent;
+    QLabel& m_statusMessage;
     LinkEventPoster m_poster{*this};
     CslVcom m_link;
     VcomTransferLink m_transferLink;

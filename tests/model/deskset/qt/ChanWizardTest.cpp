@@ -267,8 +267,8 @@ TEST_F(ChannelWizardTest, AnInvalidChannelIndexIsAnInternalError) {
     // Channel 0 asks the factory for index -1.
     m_frame->Editors().OpenEditor(EditorKind::ChanCfg, 0);
     ProcessEvents();
-    ASSERT_EQ(m_app->Document()->Views().size(), 1);
-    auto* view = static_cast<ChanCfgFV*>(m_app->Document()->Views().first());
+    ASSERT_EQ(m_frame->Editors().OpenViews().size(), 1);
+    auto* view = static_cast<ChanCfgFV*>(m_frame->Editors().OpenViews().first());
     EXPECT_EQ(view->Wizard(), nullptr);
     m_frame->Tree().MarkItemOpen("Channel 1");
     view->DestroyFrame();

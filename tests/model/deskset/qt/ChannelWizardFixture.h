@@ -38,7 +38,7 @@ protected:
         return View(channel);
     }
     ChanCfgFV* View(int channel) const {
-        for (CEditorView* view : m_app->Document()->Views()) {
+        for (CEditorView* view : m_frame->Editors().OpenViews()) {
             if (view->Kind() == EditorKind::ChanCfg && view->ChannelIndex() == channel - 1) {
                 return static_cast<ChanCfgFV*>(view);
             }
