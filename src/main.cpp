@@ -34,7 +34,6 @@ int main(int argc, char** argv) {
 
     CTorvoApp app;
     CMainFrame frame(app);
-    app.SetDisplay(&frame);
     frame.RefreshRecentFiles();
     frame.RestoreLayout();
 

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(CTorvoApp& app) : m_app(app), m_workspace(new QMdiArea(th
     m_editors =
         std::make_unique<EditorWindows>(*m_workspace, *m_tree, [this] { return m_app.Document(); });
     m_transfer = std::make_unique<DesktopTransfer>(m_app, *this, *m_message);
+    FollowTheApplication();
     RebuildMenus();
     ShowNoDatabase();
     ComPortSettings::EnsureComPortSetting();
@@ -180,6 +181,15 @@ void CMainFrame::CreateTree() {
                     m_actions[area->viewCommand]->setEnabled(available);
                 }
             });
+}
+
+void CMainFrame::FollowTheApplication() {
+    connect(&m_app, &CTorvoApp::DatabaseClosed, this, &CMainFrame::ShowNoDatabase);
+    connect(&m_app, &CTorvoApp::DatabaseOpened, this, &CMainFrame::ShowDatabaseOpen);
+    connect(&m_app, &CTorvoApp::DatabaseNamed, this, &CMainFrame::ShowDatabaseName);
+    connect(&m_app, &CTorvoApp::RecentFilesChanged, this, &CMainFrame::RefreshRecentFiles);
+    connect(&m_app, &CTorvoApp::ImageChanged, this, &CMainFrame::ShowImageReplaced);
+    connect(&m_app, &CTorvoApp::EditorClosed, this, &CMainFrame::EditorClosed);
 }
 
 QMenu* CMainFrame::FileMenu(bool withDatabase) {

@@ -8,7 +8,6 @@
 #include <QMap>
 #include <memory>
 
-#include "app/DatabaseDisplay.h"
 
 class CConfigTree;
 struct ConfigArea;
@@ -23,7 +22,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow, public IDatabaseDisplay {
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -31,14 +30,14 @@ public:
     ~CMainFrame() override;
 
     // The two user-visible states and the database name shown in title and tree.
-    void ShowNoDatabase() override;
-    void ShowDatabaseOpen(const QString& rootLabel, const QString& titleName) override;
-    void ShowDatabaseName(const QString& rootLabel, const QString& titleName) override;
+    void ShowNoDatabase();
+    void ShowDatabaseOpen(const QString& rootLabel, const QString& titleName);
+    void ShowDatabaseName(const QString& rootLabel, const QString& titleName);
     bool ShowsDatabaseMenu() const { return m_databaseMenu; }
 
-    void RefreshRecentFiles() override;
-    void ShowImageReplaced() override;
-    void EditorClosed(const QString& treeText) override;
+    void RefreshRecentFiles();
+    void ShowImageReplaced();
+    void EditorClosed(const QString& treeText);
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
 
     // Runs a menu command by its identifier, as the menu or toolbar would.
@@ -91,6 +90,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateTree();
+    // Shows what the application does to its database.
+    void FollowTheApplication();
     void RebuildMenus();
     QMenu* FileMenu(bool withDatabase);
     void SetDatabaseTitle(const QString& name);

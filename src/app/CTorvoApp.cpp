@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "app/AppStrings.h"
-#include "app/DatabaseDisplay.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
 #include "model/DatabaseFile.h"
@@ -42,9 +41,7 @@ bool CTorvoApp::CloseDatabase() {
         return false;
     }
     ClearImage();
-    if (m_display) {
-        m_display->ShowNoDatabase();
-    }
+    emit DatabaseClosed();
     m_doc->CloseAllViews();
     m_doc.reset();
     return true;
@@ -54,14 +51,8 @@ void CTorvoApp::BeginDocument(const QString& title, const QString& path) {
     m_doc = std::make_unique<CTorvoDoc>();
     m_doc->SetTitle(title);
     m_doc->SetPath(path);
-    if (m_display) {
-        connect(m_doc.get(), &CTorvoDoc::EditorClosed, this, [this](const QString& treeText) {
-            if (m_display) {
-                m_display->EditorClosed(treeText);
-            }
-        });
-        m_display->ShowDatabaseOpen(title, path.isEmpty() ? title : path);
-    }
+    connect(m_doc.get(), &CTorvoDoc::EditorClosed, this, &CTorvoApp::EditorClosed);
+    emit DatabaseOpened(title, path.isEmpty() ? title : path);
 }
 
 bool CTorvoApp::NewDatabase() {
@@ -96,16 +87,12 @@ bool CTorvoApp::OpenDatabaseFile(const QString& path) {
         // A short read may have filled part of the image; no database is open.
         ClearImage();
         TorvoSettings::RemoveRecentFile(fullPath);
-        if (m_display) {
-            m_display->RefreshRecentFiles();
-        }
+        emit RecentFilesChanged();
         return false;
     }
     TorvoSettings::AddRecentFile(fullPath);
     BeginDocument(QFileInfo(fullPath).fileName(), fullPath);
-    if (m_display) {
-        m_display->RefreshRecentFiles();
-    }
+    emit RecentFilesChanged();
     return true;
 }
 
@@ -154,29 +141,22 @@ bool CTorvoApp::DoSave(bool askForName) {
     m_doc->SetPath(fullPath);
     m_doc->SetTitle(QFileInfo(fullPath).fileName());
     TorvoSettings::AddRecentFile(fullPath);
-    if (m_display) {
-        m_display->RefreshRecentFiles();
-    }
+    emit RecentFilesChanged();
     return true;
 }
 
 void CTorvoApp::ShowSavedName() {
-    if (m_display && m_doc && !m_doc->Path().isEmpty()) {
-        m_display->ShowDatabaseName(QFileInfo(m_doc->Path()).fileName(), m_doc->Path());
+    if (m_doc && !m_doc->Path().isEmpty()) {
+        emit DatabaseNamed(QFileInfo(m_doc->Path()).fileName(), m_doc->Path());
     }
 }
 
 void CTorvoApp::ShowDownloadName() {
-    if (m_display) {
-        m_display->ShowDatabaseName(transfer_strings::kDownloadName,
-                                    transfer_strings::kDownloadName);
-    }
+    emit DatabaseNamed(transfer_strings::kDownloadName, transfer_strings::kDownloadName);
 }
 
 void CTorvoApp::ImageReplaced() {
-    if (m_display) {
-        m_display->ShowImageReplaced();
-    }
+    emit ImageChanged();
 }
 
 std::string CTorvoApp::ComPortDigit() const {

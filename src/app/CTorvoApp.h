@@ -1,6 +1,7 @@
 #pragma once
 // The application's document handling: at most one open database, and the
-// commands that create, open, close and save it.
+// commands that create, open, close and save it. The main window follows
+// through the signals.
 
 #include <QObject>
 #include <QString>
@@ -9,8 +10,6 @@
 #include "app/CTorvoDoc.h"
 #include "transfer/TransferInterfaces.h"
 
-class IDatabaseDisplay;
-
 class CTorvoApp : public QObject, public transfer::IDatabaseSteps {
     Q_OBJECT
 
@@ -18,8 +17,6 @@ public:
     CTorvoApp();
     ~CTorvoApp() override;
 
-    // The main window, or null.
-    void SetDisplay(IDatabaseDisplay* display) { m_display = display; }
     CTorvoDoc* Document() const { return m_doc.get(); }
 
     // The close step of every command that replaces or ends the database.
@@ -48,6 +45,17 @@ public:
     ConfigImage& Image() override;
     ConfigImage& ReceivedImage() override;
 
+signals:
+    void DatabaseClosed();
+    // rootLabel names the database in the tree, titleName in the title.
+    void DatabaseOpened(const QString& rootLabel, const QString& titleName);
+    void DatabaseNamed(const QString& rootLabel, const QString& titleName);
+    void RecentFilesChanged();
+    // A transfer replaced the image: the tree's items follow it.
+    void ImageChanged();
+    // An editor window of the database has closed.
+    void EditorClosed(const QString& treeText);
+
 private:
     // Creates the document and shows the open state; rootLabel and titleName name it.
     void BeginDocument(const QString& title, const QString& path);
@@ -55,7 +63,6 @@ private:
     bool DoSave(bool askForName);
     void ShowSavedName();
 
-    IDatabaseDisplay* m_display = nullptr;
     std::unique_ptr<CTorvoDoc> m_doc;
     bool m_lastCloseOk = true;
 };

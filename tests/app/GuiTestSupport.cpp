@@ -89,7 +89,6 @@ void GuiTest::Restart() {
     m_app.reset();
     m_app = std::make_unique<CTorvoApp>();
     m_frame = std::make_unique<CMainFrame>(*m_app);
-    m_app->SetDisplay(m_frame.get());
     m_frame->RefreshRecentFiles();
     m_frame->RestoreLayout();
     m_frame->LoadShortcuts();
