@@ -10,7 +10,7 @@
 #include "app/CTorvoApp.h"
 #include "app/Prompt.h"
 #include "app/SplashScreen.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

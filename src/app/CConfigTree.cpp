@@ -1,6 +1,7 @@
 #include "app/CConfigTree.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -20,7 +21,7 @@ constexpr int kGap = 2;
 namespace t = area_texts;
 
 QString ChannelText(int n) {
-    return AreaOf(EditorKind::ChanCfg, n)->treeText;
+    return QString::fromStdString(AreaOf(EditorKind::ChanCfg, n)->treeText);
 }
 
 // The item picture with its state picture in front, drawn at the screen's pixel ratio.
@@ -92,15 +93,15 @@ void CConfigTree::Build() {
         return group;
     };
     for (const ConfigArea& area : ConfigAreas()) {
-        SetState(new QTreeWidgetItem(parentOf(area.parentText), QStringList{area.treeText}),
+        SetState(new QTreeWidgetItem(parentOf(area.parentText),
+                                     QStringList{QString::fromStdString(area.treeText)}),
                  kClosed);
     }
     expandAll();
 }
 
-int CConfigTree::CommandForItem(const QString& text) {
-    const ConfigArea* area = AreaByTreeText(text.toStdString());
-    return area ? area->editorCommand : 0;
+const ConfigArea* CConfigTree::AreaForItem(const QString& text) {
+    return AreaByTreeText(text.toStdString());
 }
 
 QTreeWidgetItem* CConfigTree::FindItem(const QString& text) const {
@@ -154,13 +155,18 @@ void CConfigTree::MarkItemOpen(const QString& text) {
 }
 
 void CConfigTree::EditorOpened(const QString& text) {
-    m_openEditors.insert(text);
-    RefreshButtonsItem();
-    RefreshSpeedPagingItem();
+    if (const ConfigArea* area = AreaForItem(text)) {
+        m_openEditors.insert(area->kind);
+        RefreshButtonsItem();
+        RefreshSpeedPagingItem();
+    }
 }
 
 void CConfigTree::EditorClosed(const QString& text) {
-    if (m_openEditors.remove(text)) {
+    const ConfigArea* area = AreaForItem(text);
+    if (const auto open = area ? m_openEditors.find(area->kind) : m_openEditors.end();
+        open != m_openEditors.end()) {
+        m_openEditors.erase(open);
         RefreshButtonsItem();
         RefreshSpeedPagingItem();
     }
@@ -190,13 +196,18 @@ void CConfigTree::RefreshChannelItems() {
     }
 }
 
+bool CConfigTree::KeptClosed(EditorKind kind) const {
+    return std::any_of(m_openEditors.begin(), m_openEditors.end(),
+                       [kind](EditorKind open) { return KeepsClosed(open, kind); });
+}
+
 void CConfigTree::RefreshSpeedPagingItem() {
     SetItemAvailable(t::kSpeedPaging,
-                     AnyManualPageExists(TheImage()) && !m_openEditors.contains(t::kButtons));
+                     AnyManualPageExists(TheImage()) && !KeptClosed(EditorKind::SpeedPageList));
 }
 
 void CConfigTree::RefreshButtonsItem() {
-    SetItemAvailable(t::kButtons, !m_openEditors.contains(t::kSpeedPaging));
+    SetItemAvailable(t::kButtons, !KeptClosed(EditorKind::DesksetButtonsCfg));
 }
 
 void CConfigTree::RefreshItemStates() {
@@ -221,12 +232,12 @@ void CConfigTree::ActivateItem(QTreeWidgetItem* item) {
         return;
     }
     const QString text = item->text(0);
-    const int command = CommandForItem(text);
-    if (item == topLevelItem(0) || command == 0) {
+    const ConfigArea* area = AreaForItem(text);
+    if (item == topLevelItem(0) || !area) {
         return;
     }
     MarkItemOpen(text);
-    emit EditorCommand(command);
+    emit AreaChosen(*area);
 }
 
 bool CConfigTree::HitsPictureOrLabel(QTreeWidgetItem* item, const QPoint& pos) const {
@@ -249,7 +260,7 @@ void CConfigTree::mousePressEvent(QMouseEvent* event) {
 void CConfigTree::mouseDoubleClickEvent(QMouseEvent* event) {
     // An area item opens its window; the root and "Paging" keep the usual expand and collapse.
     QTreeWidgetItem* item = itemAt(event->pos());
-    if (event->button() == Qt::LeftButton && item && CommandForItem(item->text(0)) != 0 &&
+    if (event->button() == Qt::LeftButton && item && AreaForItem(item->text(0)) &&
         item != topLevelItem(0) && HitsPictureOrLabel(item, event->pos())) {
         ActivateItem(item);
         return;

@@ -2,8 +2,12 @@
 // The configuration tree: one item per configuration area, each with a state
 // picture (closed, open, unavailable). Items are addressed by their text.
 
-#include <QSet>
 #include <QTreeWidget>
+#include <set>
+
+#include "model/EditorKind.h"
+
+struct ConfigArea;
 
 class CConfigTree : public QTreeWidget {
     Q_OBJECT
@@ -23,8 +27,8 @@ public:
     // Availability of every item from the image.
     void RefreshItemStates();
     void RefreshChannelItems();
-    // Speed Paging needs a paging format; Speed Paging and Buttons
-    // Configuration are never open at once, since speed pages move under keys.
+    // Speed Paging needs a paging format; no item is available while an open
+    // window keeps its editor closed (kNeverOpenTogether).
     void RefreshSpeedPagingItem();
     void RefreshButtonsItem();
 
@@ -34,12 +38,12 @@ public:
     // Acts as a click on the item: opens its editor window unless it is unavailable.
     void ActivateItem(QTreeWidgetItem* item);
 
-    // The command an item posts (200..210), or 0 for the root and "Paging".
-    static int CommandForItem(const QString& text);
+    // The area of an item, or null for the root and "Paging".
+    static const ConfigArea* AreaForItem(const QString& text);
 
 signals:
-    // Posted (queued) to the main window.
-    void EditorCommand(int command);
+    // The user chose an item's area: its editor window is to open.
+    void AreaChosen(const ConfigArea& area);
     // For the View menu items that follow their tree item.
     void AvailabilityChanged(const QString& text, bool available);
 
@@ -56,5 +60,8 @@ private:
     bool HandleActivationKey(QKeyEvent* event);
 
     QTreeWidgetItem* m_remembered = nullptr;
-    QSet<QString> m_openEditors;  // tree texts of the open editor windows
+    // Whether an open editor window keeps the editor of kind closed.
+    bool KeptClosed(EditorKind kind) const;
+
+    std::multiset<EditorKind> m_openEditors;  // the kinds of the open editor windows
 };

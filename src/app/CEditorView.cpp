@@ -6,16 +6,15 @@
 #include "app/CChildFrame.h"
 #include "app/CTorvoDoc.h"
 
-CEditorView::CEditorView(const EditorContext& context, EditorKind kind, const QString& treeText,
-                         int helpTopic)
-    : m_context(context), m_kind(kind), m_treeText(treeText), m_helpTopic(helpTopic) {
+CEditorView::CEditorView(const EditorContext& context)
+    : m_context(context), m_helpTopic(context.area.helpTopic) {
     m_context.doc.ViewOpened();
     connect(&m_context.doc, &CTorvoDoc::Modified, this, [this] { OnUpdate(); });
     connect(&m_context.doc, &CTorvoDoc::ClosingViews, this, [this] { DestroyFrame(); });
 }
 
 CEditorView::~CEditorView() {
-    m_context.doc.ViewClosed(m_treeText);
+    m_context.doc.ViewClosed(TreeText());
 }
 
 QMdiSubWindow* CEditorView::Frame() const {

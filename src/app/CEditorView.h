@@ -1,37 +1,37 @@
 #pragma once
-// Base of every editor window's view: knows its tree text and help topic,
-// registers with the document while it exists, refreshes on MarkModified and
+// Base of every editor window's view: knows its area (tree text and help
+// topic), tells the document while it exists, refreshes on MarkModified and
 // reports its closing to the configuration tree.
 
 #include <QString>
 #include <QWidget>
 
-#include "app/EditorKind.h"
+#include "app/ConfigArea.h"
+#include "app/IEditorWindows.h"
 
 class CConfigTree;
 class CTorvoDoc;
-class EditorWindows;
 class QMdiSubWindow;
 
-// What an editor may reach besides the image.
+// What an editor may reach besides the image, and the area it edits.
 struct EditorContext {
     CTorvoDoc& doc;
-    EditorWindows& windows;
+    IEditorWindows& windows;
     CConfigTree& tree;
+    const ConfigArea& area;
 };
 
 class CEditorView : public QWidget {
     Q_OBJECT
 
 public:
-    CEditorView(const EditorContext& context, EditorKind kind, const QString& treeText,
-                int helpTopic);
+    explicit CEditorView(const EditorContext& context);
     ~CEditorView() override;
 
-    EditorKind Kind() const { return m_kind; }
+    EditorKind Kind() const { return m_context.area.kind; }
     // The channel index 0..3 of a channel window, -1 for every other window.
-    virtual int ChannelIndex() const { return -1; }
-    QString TreeText() const { return m_treeText; }
+    int ChannelIndex() const { return m_context.area.channel - 1; }
+    QString TreeText() const { return QString::fromStdString(m_context.area.treeText); }
     int HelpTopic() const { return m_helpTopic; }
 
     // The first update, once the frame exists: load the controls, set title and size.
@@ -48,7 +48,7 @@ public:
 
 protected:
     CTorvoDoc& Document() const { return m_context.doc; }
-    EditorWindows& Windows() const { return m_context.windows; }
+    IEditorWindows& Windows() const { return m_context.windows; }
     CConfigTree& Tree() const { return m_context.tree; }
     void SetFrameTitle(const QString& title);
     // For windows whose help follows what they show (the channel wizard's pages).
@@ -56,7 +56,5 @@ protected:
 
 private:
     EditorContext m_context;
-    EditorKind m_kind;
-    QString m_treeText;
     int m_helpTopic;
 };

@@ -98,7 +98,7 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::CreateActions() {
-    for (const cmd::Command& command : cmd::AllCommands()) {
+    for (const cmd::Command& command : MenuCommands()) {
         auto* action = new QAction(QString::fromLatin1(command.menuText), this);
         action->setStatusTip(cmd::StatusPrompt(command));
         const QString tip = cmd::ToolTip(command);
@@ -172,8 +172,7 @@ void CMainFrame::CreateTree() {
     addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
     resizeDocks({m_treeDock}, {kTreeWidth}, Qt::Horizontal);
 
-    connect(m_tree, &CConfigTree::EditorCommand, this, &CMainFrame::RunEditorCommand,
-            Qt::QueuedConnection);
+    connect(m_tree, &CConfigTree::AreaChosen, this, &CMainFrame::OpenAreaLater);
     connect(m_tree, &CConfigTree::AvailabilityChanged, this,
             [this](const QString& text, bool available) {
                 const ConfigArea* area = AreaByTreeText(text.toStdString());
@@ -412,10 +411,12 @@ void CMainFrame::OpenAreaFromView(const ConfigArea& area) {
     if (!m_actions[area.viewCommand]->isEnabled()) {
         return;
     }
-    m_tree->MarkItemOpen(area.treeText);
-    const int command = area.editorCommand;
-    QMetaObject::invokeMethod(
-        this, [this, command] { RunEditorCommand(command); }, Qt::QueuedConnection);
+    m_tree->MarkItemOpen(QString::fromStdString(area.treeText));
+    OpenAreaLater(area);
+}
+
+void CMainFrame::OpenAreaLater(const ConfigArea& area) {
+    QMetaObject::invokeMethod(this, [this, &area] { OpenArea(area); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::EditorClosed(const QString& treeText) {
@@ -426,21 +427,20 @@ void CMainFrame::ShowImageReplaced() {
     m_tree->RefreshItemStates();
 }
 
-void CMainFrame::RunEditorCommand(int command) {
-    const ConfigArea* area = AreaByEditorCommand(command);
-    if (!m_app.Document() || !area) {
+void CMainFrame::OpenArea(const ConfigArea& area) {
+    if (!m_app.Document()) {
         return;
     }
     // No editor for this area, or none while a dialog runs: the item goes back to closed.
-    if (EditorDialogRuns() ? !m_editors->IsEditorOpen(area->kind, area->channel)
-                           : !m_editors->OpenEditor(area->kind, area->channel)) {
-        m_tree->EditorClosed(area->treeText);
+    if (EditorDialogRuns() ? !m_editors->IsEditorOpen(area.kind, area.channel)
+                           : !m_editors->OpenEditor(area.kind, area.channel)) {
+        m_tree->EditorClosed(QString::fromStdString(area.treeText));
     }
 }
 
 QMap<int, QKeySequence> CMainFrame::StandardShortcuts() {
     QMap<int, QKeySequence> table;
-    for (const cmd::Command& command : cmd::AllCommands()) {
+    for (const cmd::Command& command : MenuCommands()) {
         table.insert(command.id, QKeySequence(QString::fromLatin1(command.defaultKey)));
     }
     return table;

@@ -96,8 +96,11 @@ private:
     QMenu* FileMenu(bool withDatabase);
     void SetDatabaseTitle(const QString& name);
     void UpdateCommandEnabling();
-    void RunEditorCommand(int command);
+    // A View menu command: the tree item shows open and the window opens.
     void OpenAreaFromView(const ConfigArea& area);
+    // Opens an area's editor window once the current event is done.
+    void OpenAreaLater(const ConfigArea& area);
+    void OpenArea(const ConfigArea& area);
     void OpenShortcutsDialog();
     void UpdateLockIndicators();
 

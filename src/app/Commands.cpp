@@ -1,8 +1,6 @@
 #include "app/Commands.h"
 
-#include <algorithm>
 #include <array>
-#include <stdexcept>
 
 namespace cmd {
 namespace {
@@ -29,21 +27,6 @@ constexpr std::array kCommands{
     Command{Shortcuts, "&Shortcuts...",
             "Assign keyboard shorcuts to menu items\nAssign shortcuts to menu items", ""},
     Command{ConfigurationTree, "&Configuration Tree", "Activates the configuration tree", ""},
-    Command{DesksetConfiguration, "&Deskset Configuration",
-            "Opens the deskset configuration window", ""},
-    Command{Channel1, "Channel &1", "Activates the channel 1 configuration window", ""},
-    Command{Channel2, "Channel &2", "Activates the channel 2 configuration window", ""},
-    Command{Channel3, "Channel &3", "Activates the channel 3 configuration window", ""},
-    Command{Channel4, "Channel &4", "Activates the channel 4 configuration window", ""},
-    Command{ButtonsConfiguration, "&Buttons Configuration",
-            "Activates the buttons configuration window", ""},
-    Command{PagingFormats, "Paging &Formats", "Activates the paging formats configuration window",
-            ""},
-    Command{SpeedPaging, "Sp&eed Paging", "Activates the speed paging configuration window", ""},
-    Command{CustomPagingTones, "C&ustom Paging Tones",
-            "Activates the custom paging tones configuration window", ""},
-    Command{PttIdAliases, "PTT &ID Aliases", "Activates the PTT ID aliases configuration window",
-            ""},
     Command{ViewToolbar, "&Toolbar", "Show or hide the toolbar\nToggle toolbar", ""},
     Command{ViewStatusBar, "&Status Bar", "Show or hide the status bar\nToggle status bar", ""},
     Command{Cascade, "&Cascade", "Arrange windows so they overlap\nCascade windows", ""},
@@ -54,17 +37,8 @@ constexpr std::array kCommands{
 
 }  // namespace
 
-std::span<const Command> AllCommands() {
+std::span<const Command> FixedCommands() {
     return kCommands;
-}
-
-const Command& CommandById(Id id) {
-    const auto it = std::find_if(kCommands.begin(), kCommands.end(),
-                                 [id](const Command& c) { return c.id == id; });
-    if (it == kCommands.end()) {
-        throw std::out_of_range("unknown command");
-    }
-    return *it;
 }
 
 QString StatusPrompt(const Command& command) {

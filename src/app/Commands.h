@@ -6,6 +6,7 @@
 
 namespace cmd {
 
+// The areas' View commands are 32800 and 32802..32810 (ConfigAreas).
 enum Id : int {
     ComPort = 32771,
     Shortcuts = 32773,
@@ -14,17 +15,7 @@ enum Id : int {
     UploadDatabase = 32778,
     NewDatabase = 32788,
     CloseDatabase = 32791,
-    DesksetConfiguration = 32800,
     ConfigurationTree = 32801,
-    Channel1 = 32802,
-    Channel2 = 32803,
-    Channel3 = 32804,
-    Channel4 = 32805,
-    SpeedPaging = 32806,
-    ButtonsConfiguration = 32807,
-    PagingFormats = 32808,
-    CustomPagingTones = 32809,
-    PttIdAliases = 32810,
     CompareDatabase = 32830,
     OpenDatabase = 57601,
     SaveDatabase = 57603,
@@ -38,18 +29,6 @@ enum Id : int {
     ViewStatusBar = 59393,
 };
 
-// Internal commands posted to the main window to open an editor window.
-enum EditorCommand : int {
-    OpenDesksetEditor = 200,
-    OpenChannel1Editor = 201,
-    OpenChannel4Editor = 204,
-    OpenButtonsEditor = 205,
-    OpenPagingFormatsEditor = 206,
-    OpenSpeedPagingEditor = 207,
-    OpenCustomTonesEditor = 208,
-    OpenAliasesEditor = 210,
-};
-
 struct Command {
     Id id;
     const char* menuText;    // with & before the mnemonic
@@ -57,9 +36,9 @@ struct Command {
     const char* defaultKey;  // the standard shortcut, empty for none
 };
 
-// Every command of the main window, in menu order.
-std::span<const Command> AllCommands();
-const Command& CommandById(Id id);
+// The commands of the main window other than the areas' View commands
+// (ConfigAreas), in menu order.
+std::span<const Command> FixedCommands();
 
 QString StatusPrompt(const Command& command);
 QString ToolTip(const Command& command);

@@ -5,6 +5,7 @@
 #include "app/CChildFrame.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
+#include "app/ConfigAreas.h"
 
 std::map<EditorKind, EditorWindows::Factory>& EditorWindows::Factories() {
     static std::map<EditorKind, Factory> factories;
@@ -17,6 +18,12 @@ void EditorWindows::RegisterFactory(EditorKind kind, Factory factory) {
 
 void EditorWindows::UnregisterFactory(EditorKind kind) {
     Factories().erase(kind);
+}
+
+void RegisterEditors() {
+    for (const EditorRegistration& editor : AllEditors()) {
+        EditorWindows::RegisterFactory(editor.kind, editor.make);
+    }
 }
 
 EditorWindows::EditorWindows(QMdiArea& workspace, CConfigTree& tree,
@@ -65,13 +72,14 @@ bool EditorWindows::OpenEditor(EditorKind kind, int channel) {
         return true;
     }
     const auto factory = Factories().find(kind);
-    if (factory == Factories().end()) {
+    const ConfigArea* area = AreaOf(kind, channel);
+    if (factory == Factories().end() || !area) {
         return false;
     }
     if (channel > 0) {
         doc->SetChannelToOpen(channel - 1);
     }
-    CEditorView* view = factory->second(EditorContext{*doc, *this, m_tree}, channel - 1);
+    CEditorView* view = factory->second(EditorContext{*doc, *this, m_tree, *area});
     auto* frame = new CChildFrame(view);
     m_workspace.addSubWindow(frame);
     view->OnInitialUpdate();
@@ -126,9 +134,9 @@ QSize EditorWindows::LargestFrameSize() {
     CTorvoDoc scratch;
     for (const auto& [kind, factory] : Factories()) {
         // The four channel windows are alike: channel 1 stands for them.
-        const int channelIndex = kind == EditorKind::ChanCfg ? 0 : -1;
+        const ConfigArea* area = AreaOf(kind, 0) ? AreaOf(kind, 0) : AreaOf(kind, 1);
         // In the workspace, hidden: the frame has its borders there.
-        auto* frame = new CChildFrame(factory(EditorContext{scratch, *this, m_tree}, channelIndex));
+        auto* frame = new CChildFrame(factory(EditorContext{scratch, *this, m_tree, *area}));
         m_workspace.addSubWindow(frame);
         frame->FitToView();
         largest = largest.expandedTo(frame->size());

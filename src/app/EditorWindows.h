@@ -1,7 +1,7 @@
 #pragma once
 // The window registry: at most one editor window per area (and per channel),
-// found among the workspace's windows. Each editor registers a
-// factory for its view class; until an area's editor exists its item opens nothing.
+// found among the workspace's windows. RegisterEditors gives it the factory
+// of every registered editor; until an area's editor has one its item opens nothing.
 
 #include <QList>
 #include <QString>
@@ -12,26 +12,21 @@
 
 class QMdiArea;
 
-class EditorWindows {
+class EditorWindows : public IEditorWindows {
 public:
-    // Makes the view of one area; channelIndex is 0..3 for a channel window, -1 otherwise.
-    using Factory = std::function<CEditorView*(const EditorContext&, int channelIndex)>;
+    using Factory = EditorFactory;
 
     static void RegisterFactory(EditorKind kind, Factory factory);
     static void UnregisterFactory(EditorKind kind);
 
     EditorWindows(QMdiArea& workspace, CConfigTree& tree, std::function<CTorvoDoc*()> document);
 
-    // channel 0 for every area but the channels, 1..4 for a channel window.
-    // Activates a matching open window or creates one; false when nothing opened.
-    bool OpenEditor(EditorKind kind, int channel = 0);
-    // channel as for OpenEditor; 0 finds any channel window.
-    bool IsEditorOpen(EditorKind kind, int channel = 0) const;
-    // Destroys the window of an area other than the channels, if one is open.
-    void CloseEditor(EditorKind kind);
-    void CloseChannelEditorsAbove1();
-    void CloseSpeedPagingEditor();
-    void ReopenButtonsEditor();
+    bool OpenEditor(EditorKind kind, int channel = 0) override;
+    bool IsEditorOpen(EditorKind kind, int channel = 0) const override;
+    void CloseEditor(EditorKind kind) override;
+    void CloseChannelEditorsAbove1() override;
+    void CloseSpeedPagingEditor() override;
+    void ReopenButtonsEditor() override;
 
     // The views of the open editor windows, oldest first.
     QList<CEditorView*> OpenViews() const;
@@ -52,3 +47,6 @@ private:
     CConfigTree& m_tree;
     std::function<CTorvoDoc*()> m_document;
 };
+
+// Gives the registry the factory of every editor in ConfigAreas.
+void RegisterEditors();

@@ -11,13 +11,14 @@
 #include <QVBoxLayout>
 
 #include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "app/HelpWindow.h"
 
 namespace {
 constexpr int kCommandRole = Qt::UserRole;
 
 QString CommandName(int command) {
-    return cmd::PlainText(cmd::CommandById(cmd::Id(command)));
+    return cmd::PlainText(MenuCommand(command));
 }
 }  // namespace
 
@@ -63,14 +64,14 @@ ShortcutsDlg::ShortcutsDlg(const Table& current, const Table& standard, QWidget*
 void ShortcutsDlg::Fill() {
     const int selected = SelectedCommand();
     m_list->clear();
-    for (const cmd::Command& command : cmd::AllCommands()) {
+    for (const cmd::Command& command : MenuCommands()) {
         auto* item = new QTreeWidgetItem(
             m_list, {cmd::PlainText(command),
                      m_table.value(command.id).toString(QKeySequence::NativeText)});
         item->setData(0, kCommandRole, int(command.id));
         item->setToolTip(0, cmd::StatusPrompt(command));
     }
-    SelectCommand(selected ? selected : int(cmd::AllCommands().front().id));
+    SelectCommand(selected ? selected : int(MenuCommands().front().id));
 }
 
 void ShortcutsDlg::SelectCommand(int command) {

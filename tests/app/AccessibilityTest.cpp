@@ -27,7 +27,7 @@
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
 #include "app/ShortcutsDlg.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/ListWindow.h"
 #include "model/deskset/qt/ChanCfgFV.h"
 #include "model/deskset/qt/ChanWizard.h"
@@ -173,30 +173,26 @@ TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
             m_faults << Where(m_frame.get(), button) + ": no name";
         }
     }
-    for (const EditorRegistration& editor : AllEditors()) {
-        const int channels = editor.kind == EditorKind::ChanCfg ? 4 : 1;
-        for (int channel = 1; channel <= channels; ++channel) {
-            const int area = editor.kind == EditorKind::ChanCfg ? channel : 0;
-            ASSERT_TRUE(m_frame->Editors().OpenEditor(editor.kind, area));
-            CEditorView* view = m_frame->Editors().ActiveView();
-            m_faults << Faults(view->Frame());
-            if (auto* wizard = qobject_cast<ChanCfgFV*>(view)) {
-                while (wizard->Wizard()->nextId() != -1 &&
-                       wizard->Wizard()->validateCurrentPage()) {
-                    wizard->Wizard()->next();
-                    m_faults << Faults(view->Frame());
-                }
-            } else if (auto* list = qobject_cast<ListWindow*>(view)) {
-                SweepDialogsOf([list] { list->Add(); });
-                SweepDialogsOf([list] {
-                    list->SelectRow(0);
-                    list->Edit();
-                });
-            } else if (auto* buttons = qobject_cast<DesksetButtonsCfgFV*>(view)) {
-                SweepDialogsOf([buttons] { buttons->EditKey(0); });
+    for (const ConfigArea& area : ConfigAreas()) {
+        ASSERT_TRUE(m_frame->Editors().OpenEditor(area.kind, area.channel));
+        CEditorView* view = m_frame->Editors().ActiveView();
+        m_faults << Faults(view->Frame());
+        if (auto* wizard = qobject_cast<ChanCfgFV*>(view)) {
+            while (wizard->Wizard()->nextId() != -1 &&
+                   wizard->Wizard()->validateCurrentPage()) {
+                wizard->Wizard()->next();
+                m_faults << Faults(view->Frame());
             }
-            view->DestroyFrame();
+        } else if (auto* list = qobject_cast<ListWindow*>(view)) {
+            SweepDialogsOf([list] { list->Add(); });
+            SweepDialogsOf([list] {
+                list->SelectRow(0);
+                list->Edit();
+            });
+        } else if (auto* buttons = qobject_cast<DesksetButtonsCfgFV*>(view)) {
+            SweepDialogsOf([buttons] { buttons->EditKey(0); });
         }
+        view->DestroyFrame();
     }
     for (const FormatEditor& editor : FormatEditors()) {
         PagingFormatDlg dialog(editor, std::nullopt, m_frame.get());
@@ -331,7 +327,7 @@ TEST_F(AccessibilityTest, BehindAnEditorsDialogTheMainWindowTakesNoCommand) {
         QPointer<QDialog> running = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_FALSE(running.isNull());
         m_frame->ExecuteCommand(cmd::CloseDatabase);
-        m_frame->ExecuteCommand(cmd::CustomPagingTones);
+        m_frame->ExecuteCommand(ViewCommandOf(EditorKind::CustomPageList));
         m_frame->Tree().setCurrentItem(m_frame->Tree().FindItem("Custom Paging Tones"));
         QTest::keyClick(&m_frame->Tree(), Qt::Key_Return);
         m_frame->close();

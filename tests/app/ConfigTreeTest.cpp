@@ -14,6 +14,7 @@
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "model/ManualPage.h"
 
 namespace {
@@ -38,11 +39,11 @@ TEST_F(ConfigTreeTest, ItemsInOrderWithTheirCommands) {
               (QStringList{"", "Deskset Configuration", "Channel 1", "Channel 2", "Channel 3",
                            "Channel 4", "Buttons Configuration", "Paging", "Paging Formats",
                            "Speed Paging", "Custom Paging Tones", "PTT ID Aliases"}));
-    EXPECT_EQ(CConfigTree::CommandForItem("Deskset Configuration"), 200);
-    EXPECT_EQ(CConfigTree::CommandForItem("Channel 3"), 203);
-    EXPECT_EQ(CConfigTree::CommandForItem("Custom Paging Tones"), 208);
-    EXPECT_EQ(CConfigTree::CommandForItem("PTT ID Aliases"), 210);
-    EXPECT_EQ(CConfigTree::CommandForItem("Paging"), 0);
+    EXPECT_EQ(CConfigTree::AreaForItem("Deskset Configuration")->kind, EditorKind::DesksetCfg);
+    EXPECT_EQ(CConfigTree::AreaForItem("Channel 3"), AreaOf(EditorKind::ChanCfg, 3));
+    EXPECT_EQ(CConfigTree::AreaForItem("Custom Paging Tones")->kind, EditorKind::CustomPageList);
+    EXPECT_EQ(CConfigTree::AreaForItem("PTT ID Aliases")->kind, EditorKind::AliasList);
+    EXPECT_EQ(CConfigTree::AreaForItem("Paging"), nullptr);
     EXPECT_TRUE(Tree().FindItem("Paging")->isExpanded());
     EXPECT_EQ(State("Paging"), CConfigTree::kNoState);
 }
@@ -54,16 +55,16 @@ TEST_F(ConfigTreeTest, StatesFollowTheDesksetTypeAndThePagingFormats) {
     }
     EXPECT_EQ(State("Channel 1"), CConfigTree::kClosed);
     EXPECT_EQ(State("Speed Paging"), CConfigTree::kUnavailable);
-    EXPECT_FALSE(m_frame->Action(cmd::Channel2)->isEnabled());
-    EXPECT_FALSE(m_frame->Action(cmd::SpeedPaging)->isEnabled());
-    EXPECT_TRUE(m_frame->Action(cmd::Channel1)->isEnabled());
+    EXPECT_FALSE(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 2))->isEnabled());
+    EXPECT_FALSE(m_frame->Action(ViewCommandOf(EditorKind::SpeedPageList))->isEnabled());
+    EXPECT_TRUE(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 1))->isEnabled());
 
     m_prompt->answers = {PromptAnswer::Ok};
     ASSERT_TRUE(m_app->OpenDatabaseFile(WriteDatabase("multi.ddb", 4)));
     for (const char* channel : {"Channel 2", "Channel 3", "Channel 4"}) {
         EXPECT_EQ(State(channel), CConfigTree::kClosed) << channel;
     }
-    EXPECT_TRUE(m_frame->Action(cmd::Channel4)->isEnabled());
+    EXPECT_TRUE(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 4))->isEnabled());
 
     // An unknown type leaves the channel items as they were; a paging format frees speed paging.
     TheImage().SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType), 9);
@@ -72,14 +73,14 @@ TEST_F(ConfigTreeTest, StatesFollowTheDesksetTypeAndThePagingFormats) {
     Tree().RefreshItemStates();
     EXPECT_EQ(State("Channel 2"), CConfigTree::kClosed);
     EXPECT_EQ(State("Speed Paging"), CConfigTree::kClosed);
-    EXPECT_TRUE(m_frame->Action(cmd::SpeedPaging)->isEnabled());
+    EXPECT_TRUE(m_frame->Action(ViewCommandOf(EditorKind::SpeedPageList))->isEnabled());
 }
 
 TEST_F(ConfigTreeTest, UnavailableItemsOpenNothing) {
     m_frame->ExecuteCommand(cmd::NewDatabase);
     Tree().ActivateItem(Tree().FindItem("Channel 2"));
-    m_frame->ExecuteCommand(cmd::Channel3);  // greyed View item
-    m_frame->ExecuteCommand(cmd::SpeedPaging);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::ChanCfg, 3));  // greyed View item
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::SpeedPageList));
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 0);
     EXPECT_EQ(State("Channel 2"), CConfigTree::kUnavailable);
@@ -87,14 +88,14 @@ TEST_F(ConfigTreeTest, UnavailableItemsOpenNothing) {
 
 TEST_F(ConfigTreeTest, OneWindowPerAreaAndPerChannel) {
     ASSERT_TRUE(m_app->OpenDatabaseFile(WriteDatabase("four.ddb", 4)));
-    m_frame->ExecuteCommand(cmd::DesksetConfiguration);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::DesksetCfg));
     ProcessEvents();
     ASSERT_EQ(OpenWindows(), 1);
     EXPECT_EQ(State("Deskset Configuration"), CConfigTree::kOpen);
     auto* deskset = static_cast<TestView*>(m_frame->Editors().ActiveView());
     EXPECT_EQ(deskset->Frame()->windowTitle(), "Deskset Configuration");
 
-    m_frame->ExecuteCommand(cmd::Channel1);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::ChanCfg, 1));
     Tree().ActivateItem(Tree().FindItem("Channel 3"));
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 3);
@@ -102,8 +103,8 @@ TEST_F(ConfigTreeTest, OneWindowPerAreaAndPerChannel) {
     EXPECT_EQ(m_app->Document()->ChannelToOpen(), 2);
 
     // Choosing an open area again activates its window.
-    m_frame->ExecuteCommand(cmd::DesksetConfiguration);
-    m_frame->ExecuteCommand(cmd::Channel1);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::DesksetCfg));
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::ChanCfg, 1));
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 3);
     EXPECT_EQ(m_frame->Editors().ActiveView()->ChannelIndex(), 0);
@@ -120,8 +121,8 @@ TEST_F(ConfigTreeTest, ClosingAWindowReturnsItsItemToClosedAndFocusesTheTree) {
     ASSERT_TRUE(m_app->OpenDatabaseFile(WriteDatabase("four.ddb", 4)));
     m_frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
-    m_frame->ExecuteCommand(cmd::Channel2);
-    m_frame->ExecuteCommand(cmd::PttIdAliases);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::ChanCfg, 2));
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::AliasList));
     ProcessEvents();
     ASSERT_EQ(State("PTT ID Aliases"), CConfigTree::kOpen);
     ASSERT_NE(QApplication::focusWidget(), &Tree());
@@ -194,7 +195,7 @@ TEST_F(ConfigTreeTest, KeysActOnTheRememberedItemAndClicksOutsideTheLabelDoNothi
 TEST_F(ConfigTreeTest, AreasWithoutAnEditorOpenNothingAndStayClosed) {
     m_frame->ExecuteCommand(cmd::NewDatabase);
     EditorWindows::UnregisterFactory(EditorKind::AliasList);
-    m_frame->ExecuteCommand(cmd::PttIdAliases);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::AliasList));
     ProcessEvents();
     EXPECT_EQ(OpenWindows(), 0);
     EXPECT_EQ(State("PTT ID Aliases"), CConfigTree::kClosed);

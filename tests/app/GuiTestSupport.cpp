@@ -13,22 +13,11 @@
 #include "model/DatabaseFile.h"
 #include "model/ImageDefaults.h"
 
-namespace {
-constexpr const char* kAreaTexts[] = {"Deskset Configuration", "Channel",
-                                      "Buttons Configuration", "Paging Formats",
-                                      "Speed Paging",          "Custom Paging Tones",
-                                      "PTT ID Aliases"};
-}
-
 TestViewFactories::TestViewFactories() {
     for (int k = 0; k <= static_cast<int>(EditorKind::AliasList); ++k) {
         const auto kind = static_cast<EditorKind>(k);
-        EditorWindows::RegisterFactory(kind, [kind, k](const EditorContext& context, int channel) {
-            const QString text = kind == EditorKind::ChanCfg
-                                     ? QString("Channel %1").arg(channel + 1)
-                                     : QString(kAreaTexts[k]);
-            return new TestView(context, kind, channel, text);
-        });
+        EditorWindows::RegisterFactory(
+            kind, [](const EditorContext& context) { return new TestView(context); });
     }
 }
 

@@ -69,11 +69,9 @@ private:
 // A stand-in editor window for the registry tests.
 class TestView : public CEditorView {
 public:
-    TestView(const EditorContext& context, EditorKind kind, int channelIndex, QString text)
-        : CEditorView(context, kind, text, 125), m_channel(channelIndex) {
+    explicit TestView(const EditorContext& context) : CEditorView(context) {
         setMinimumSize(200, 120);
     }
-    int ChannelIndex() const override { return m_channel; }
     void OnInitialUpdate() override {
         SetFrameTitle(TreeText());
         ++initialUpdates;
@@ -82,9 +80,6 @@ public:
 
     int initialUpdates = 0;
     int updates = 0;
-
-private:
-    int m_channel;
 };
 
 // Registers TestView for every area while it lives.

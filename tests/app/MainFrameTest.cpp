@@ -30,12 +30,13 @@
 #include "app/CConfigTree.h"
 #include "settings/ComPortSettings.h"
 #include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "app/HelpWindow.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
 #include "app/TorvoSettings.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "transfer/TransferStrings.h"
 #include "transfer/qt/ComPortDialog.h"
 #include "transfer/qt/TransferOptionsDlg.h"
@@ -393,7 +394,7 @@ TEST_F(MainFrameTest, AQuestionWrittenInLinesIsAsWideAsItsLongestLine) {
 
 TEST_F(MainFrameTest, AGreyedMenuItemShowsItsPromptWhenHovered) {
     m_frame->ExecuteCommand(cmd::NewDatabase);  // single channel: Channel 2 is greyed
-    QAction* channel2 = m_frame->Action(cmd::Channel2);
+    QAction* channel2 = m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 2));
     ASSERT_FALSE(channel2->isEnabled());
     QMenu* view = nullptr;
     for (QAction* title : m_frame->menuBar()->actions()) {
@@ -404,7 +405,7 @@ TEST_F(MainFrameTest, AGreyedMenuItemShowsItsPromptWhenHovered) {
     ASSERT_NE(view, nullptr);
     view->popup(m_frame->mapToGlobal(QPoint(20, 20)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    QTest::mouseMove(view, view->actionGeometry(m_frame->Action(cmd::Channel1)).center());
+    QTest::mouseMove(view, view->actionGeometry(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 1))).center());
     EXPECT_EQ(m_frame->statusBar()->currentMessage(),
               "Activates the channel 1 configuration window");
     QTest::mouseMove(view, view->actionGeometry(channel2).center());

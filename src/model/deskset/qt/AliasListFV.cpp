@@ -4,8 +4,7 @@
 #include "model/PttIdAlias.h"
 
 AliasListFV::AliasListFV(const EditorContext& context)
-    : ListWindowOf(context, EditorKind::AliasList,
-                   {"Choose an entry to edit or add a new one.",
+    : ListWindowOf(context, {"Choose an entry to edit or add a new one.",
                     {{"Label", 200}, {"PTT ID", 80}},
                     "<No paging format defined>",
                     layout::alias::kCount}) {}

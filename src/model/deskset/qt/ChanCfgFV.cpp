@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 
 #include "app/CTorvoDoc.h"
-#include "app/ConfigAreas.h"
 #include "app/Prompt.h"
 #include "model/deskset/qt/ChanWizard.h"
 #include "model/deskset/PageSequence.h"
@@ -17,24 +16,16 @@ bool IsChannelIndex(int index) {
     return index >= 0 && index < static_cast<int>(layout::channel::kCount);
 }
 
-// An invalid index reports no tree text: no item is "Channel 0".
-QString TreeTextOf(int index) {
-    const ConfigArea* area = AreaOf(EditorKind::ChanCfg, index + 1);
-    return area ? QString(area->treeText) : QString();
-}
-
 }  // namespace
 
-ChanCfgFV::ChanCfgFV(const EditorContext& context, int channelIndex)
-    : CEditorView(context, EditorKind::ChanCfg, TreeTextOf(channelIndex),
-                  PageHelpTopic(PageCode::Channel)),
-      m_channelIndex(channelIndex) {
+ChanCfgFV::ChanCfgFV(const EditorContext& context) : CEditorView(context) {
+    SetHelpTopic(PageHelpTopic(PageCode::Channel));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (!IsChannelIndex(channelIndex)) {
+    if (!IsChannelIndex(ChannelIndex())) {
         return;
     }
-    m_wizard = new ChanWizard(channelIndex, this);
+    m_wizard = new ChanWizard(ChannelIndex(), this);
     layout->addWidget(m_wizard);
     m_wizard->show();
     connect(m_wizard, &ChanWizard::PageActivated, this, &ChanCfgFV::ShowPageTitle);
@@ -44,7 +35,7 @@ ChanCfgFV::ChanCfgFV(const EditorContext& context, int channelIndex)
 }
 
 ChanCfgFV::~ChanCfgFV() {
-    if (!IsChannelIndex(m_channelIndex)) {
+    if (!IsChannelIndex(ChannelIndex())) {
         ThePrompt().Ask(kInvalidChannelMessage, PromptIcon::Stop, PromptButtons::Ok);
     }
 }

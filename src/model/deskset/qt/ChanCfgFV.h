@@ -14,11 +14,10 @@ public:
     static constexpr const char* kInvalidChannelMessage =
         "ERROR calling ChanCfgFV::OnDestroy() with invalid channel number.";
 
-    // channelIndex 0..3; any other index makes an empty window.
-    ChanCfgFV(const EditorContext& context, int channelIndex);
+    // The area's channel is 1..4; any other makes an empty window.
+    explicit ChanCfgFV(const EditorContext& context);
     ~ChanCfgFV() override;
 
-    int ChannelIndex() const override { return m_channelIndex; }
     // None when the channel index was invalid.
     ChanWizard* Wizard() const { return m_wizard; }
 
@@ -29,6 +28,5 @@ private:
     void OnFinished();
     void ActivateNextWindow();
 
-    int m_channelIndex;
     ChanWizard* m_wizard = nullptr;
 };

@@ -13,7 +13,7 @@
 #include "model/deskset/qt/DesksetPicture.h"
 
 DesksetButtonsCfgFV::DesksetButtonsCfgFV(const EditorContext& context)
-    : FormWindow(context, EditorKind::DesksetButtonsCfg),
+    : FormWindow(context),
       m_keys(std::make_unique<ButtonsWorkingCopy>(TheImage())) {
     m_picture = new DesksetPicture(IsFourChannelDeskset(TheImage()), this);
     connect(m_picture, &DesksetPicture::KeyPressed, this, &DesksetButtonsCfgFV::EditKey);

@@ -11,14 +11,13 @@
 #include <QVBoxLayout>
 
 #include "app/CConfigTree.h"
-#include "app/EditorWindows.h"
 #include "app/Prompt.h"
 #include "model/editing/qt/AcceleratedSpinEdit.h"
 #include "model/editing/qt/PageControls.h"
 
 DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     // The modified mark stays on when the type change is then refused.
-    : FormWindow(context, EditorKind::DesksetCfg, MarkModified::BeforeWrite) {
+    : FormWindow(context, MarkModified::BeforeWrite) {
     auto* settings = new QGroupBox("Settings", this);
     m_type = MakeList(DesksetTypeList(), settings);
     m_muteTimer = MakeList(MuteTimerList(), settings);

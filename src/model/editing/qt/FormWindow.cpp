@@ -4,13 +4,12 @@
 #include <QPushButton>
 
 #include "app/CTorvoDoc.h"
-#include "app/ConfigAreas.h"
 #include "app/FocusLater.h"
 #include "app/Prompt.h"
 #include "model/editing/qt/Latin1.h"
 
-FormWindow::FormWindow(const EditorContext& context, EditorKind kind, MarkModified mark)
-    : CEditorView(context, kind, AreaOf(kind)->treeText, AreaOf(kind)->helpTopic),
+FormWindow::FormWindow(const EditorContext& context, MarkModified mark)
+    : CEditorView(context),
       m_mark(mark),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     OkButton()->setText("OK");

@@ -26,9 +26,9 @@ public:
     void Cancel();
 
 protected:
-    // The title and help topic are the area's (ConfigAreas).
-    FormWindow(const EditorContext& context, EditorKind kind,
-               MarkModified mark = MarkModified::AfterWrite);
+    // The title and help topic are the area's.
+    explicit FormWindow(const EditorContext& context,
+                        MarkModified mark = MarkModified::AfterWrite);
 
     // The first check that refused the form: its message and the control to focus.
     struct Refusal {

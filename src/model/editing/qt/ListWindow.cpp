@@ -12,7 +12,6 @@
 #include <algorithm>
 
 #include "app/CTorvoDoc.h"
-#include "app/ConfigAreas.h"
 #include "app/Prompt.h"
 #include "model/ConfigImage.h"
 
@@ -23,8 +22,8 @@ constexpr int kVisibleRows = 12;
 
 }  // namespace
 
-ListWindow::ListWindow(const EditorContext& context, EditorKind kind, const Setup& setup)
-    : CEditorView(context, kind, AreaOf(kind)->treeText, AreaOf(kind)->helpTopic), m_setup(setup) {
+ListWindow::ListWindow(const EditorContext& context, const Setup& setup)
+    : CEditorView(context), m_setup(setup) {
     m_prompt = new QLabel(setup.prompt, this);
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);

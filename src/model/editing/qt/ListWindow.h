@@ -44,7 +44,7 @@ public:
     };
 
     // The title (the tree text) and help topic are the area's (ConfigAreas).
-    ListWindow(const EditorContext& context, EditorKind kind, const Setup& setup);
+    ListWindow(const EditorContext& context, const Setup& setup);
 
     void OnInitialUpdate() override;
     void OnUpdate() override;

@@ -10,8 +10,7 @@ constexpr int kColumnWidth = 110;  // dialog units; the list widens it to its pl
 }  // namespace
 
 CustomPageListFV::CustomPageListFV(const EditorContext& context)
-    : ListWindowOf(context, EditorKind::CustomPageList,
-                   {"Choose a custom tone to edit or add a new one.",
+    : ListWindowOf(context, {"Choose a custom tone to edit or add a new one.",
                     {{"", kColumnWidth}},
                     "<No custom pages defined>",
                     layout::custom_tone::kCount}) {}

@@ -2,7 +2,6 @@
 
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
-#include "app/EditorWindows.h"
 #include "app/Prompt.h"
 #include "model/editing/qt/Latin1.h"
 #include "model/paging/ManualPageForm.h"
@@ -11,8 +10,7 @@
 #include "model/ManualPage.h"
 
 ManualPageListFV::ManualPageListFV(const EditorContext& context)
-    : ListWindow(context, EditorKind::ManualPageList,
-                 {"Choose a format to edit or add a new one.",
+    : ListWindow(context, {"Choose a format to edit or add a new one.",
                   {{"Label", 150}, {"Base Format", 150}},
                   "<No paging format defined>",
                   layout::manual_page::kCount}) {}

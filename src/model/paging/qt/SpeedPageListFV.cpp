@@ -5,8 +5,7 @@
 #include "model/SpeedPage.h"
 
 SpeedPageListFV::SpeedPageListFV(const EditorContext& context)
-    : ListWindowOf(context, EditorKind::SpeedPageList,
-                   {"Choose an entry to edit or add a new one.",
+    : ListWindowOf(context, {"Choose an entry to edit or add a new one.",
                     {{"Label", 175}, {"Base Format", 175}},
                     "<No paging format defined>",
                     layout::speed_page::kCount}) {}

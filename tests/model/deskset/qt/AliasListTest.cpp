@@ -15,7 +15,7 @@
 
 #include "app/Commands.h"
 #include "model/editing/qt/ListWindowFixture.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/Latin1.h"
 #include "model/deskset/qt/AliasListFV.h"
 #include "model/deskset/qt/EditAliasFV.h"

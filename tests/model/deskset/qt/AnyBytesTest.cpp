@@ -18,7 +18,8 @@
 
 #include "app/CConfigTree.h"
 #include "app/GuiTestSupport.h"
-#include "app/RegisterEditors.h"
+#include "app/ConfigAreas.h"
+#include "app/EditorWindows.h"
 #include "model/editing/ListTables.h"
 #include "model/editing/qt/FormWindow.h"
 #include "model/editing/qt/ListWindow.h"
@@ -36,10 +37,6 @@ namespace {
 namespace c = layout::channel;
 
 // The channel windows open once per channel; every other window once.
-std::vector<int> ChannelsOf(EditorKind kind) {
-    return kind == EditorKind::ChanCfg ? std::vector<int>{1, 2, 3, 4} : std::vector<int>{0};
-}
-
 // A list window: OK in the editor of every row (Cancel after a refusal), then
 // one new record, with a label (and a PTT ID) when the editor opens empty;
 // a paging format takes the first entry of the chooser.
@@ -198,17 +195,13 @@ protected:
 }  // namespace
 
 TEST_F(AnyBytesTest, EveryWindowOpensAndAcceptsWhatever) {
-    const std::vector<EditorRegistration> editors = AllEditors();
-    ASSERT_FALSE(editors.empty());
     for (unsigned seed = 1; seed <= 5; ++seed) {
         ASSERT_TRUE(m_app->OpenDatabaseFile(WriteRandomDatabase(seed)));
         EditorWindows& windows = m_frame->Editors();
         QList<QPointer<CEditorView>> views;
-        for (const EditorRegistration& editor : editors) {
-            for (const int channel : ChannelsOf(editor.kind)) {
-                ASSERT_TRUE(windows.OpenEditor(editor.kind, channel));
-                views << windows.ActiveView();
-            }
+        for (const ConfigArea& area : ConfigAreas()) {
+            ASSERT_TRUE(windows.OpenEditor(area.kind, area.channel));
+            views << windows.ActiveView();
         }
         EXPECT_EQ(m_frame->Workspace().subWindowList().size(), views.size());
         m_frame->Tree().RefreshItemStates();
@@ -225,36 +218,33 @@ TEST_F(AnyBytesTest, EveryWindowOpensAndAcceptsWhatever) {
 }
 
 TEST_F(AnyBytesTest, OkWritesOnlyTheDeclaredFieldsOfItsArea) {
-    for (const EditorRegistration& editor : AllEditors()) {
-        for (const int channel : ChannelsOf(editor.kind)) {
-            SCOPED_TRACE(testing::Message() << "editor kind " << static_cast<int>(editor.kind)
-                                            << ", channel " << channel);
-            const std::vector<ByteRange> declared = DeclaredBytes(editor.kind, channel);
-            // A new database whose every byte outside those fields is marked.
-            ConfigImage image;
-            SetImageDefaults(image);
-            for (std::size_t offset = layout::kHeaderLength; offset < layout::kImageSize;
-                 ++offset) {
-                if (!Declared(declared, offset)) {
-                    image.SetU8(offset, 0xA5);
-                }
+    for (const ConfigArea& area : ConfigAreas()) {
+        SCOPED_TRACE(testing::Message() << "area " << area.treeText);
+        const std::vector<ByteRange> declared = DeclaredBytes(area.kind, area.channel);
+        // A new database whose every byte outside those fields is marked.
+        ConfigImage image;
+        SetImageDefaults(image);
+        for (std::size_t offset = layout::kHeaderLength; offset < layout::kImageSize;
+             ++offset) {
+            if (!Declared(declared, offset)) {
+                image.SetU8(offset, 0xA5);
             }
-            // Every channel window must be reachable.
-            image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType),
-                        layout::deskset::kTypeFourChannel);
-            ASSERT_TRUE(m_app->OpenDatabaseFile(WriteImage(image, "marked.ddb")));
-            ASSERT_TRUE(m_frame->Editors().OpenEditor(editor.kind, channel));
-            Accept(m_frame->Editors().ActiveView());
-            ProcessEvents();
-            EXPECT_TRUE(m_prompt->texts.isEmpty()) << m_prompt->texts.join('\n').toStdString();
-            EXPECT_TRUE(m_app->Document()->IsModified());
-            for (std::size_t offset = 0; offset < layout::kImageSize; ++offset) {
-                if (!Declared(declared, offset)) {
-                    ASSERT_EQ(TheImage().U8(offset), image.U8(offset)) << "at " << offset;
-                }
-            }
-            CloseDatabase();
-            m_prompt->texts.clear();
         }
+        // Every channel window must be reachable.
+        image.SetU8(layout::deskset::Absolute(layout::deskset::kDesksetType),
+                    layout::deskset::kTypeFourChannel);
+        ASSERT_TRUE(m_app->OpenDatabaseFile(WriteImage(image, "marked.ddb")));
+        ASSERT_TRUE(m_frame->Editors().OpenEditor(area.kind, area.channel));
+        Accept(m_frame->Editors().ActiveView());
+        ProcessEvents();
+        EXPECT_TRUE(m_prompt->texts.isEmpty()) << m_prompt->texts.join('\n').toStdString();
+        EXPECT_TRUE(m_app->Document()->IsModified());
+        for (std::size_t offset = 0; offset < layout::kImageSize; ++offset) {
+            if (!Declared(declared, offset)) {
+                ASSERT_EQ(TheImage().U8(offset), image.U8(offset)) << "at " << offset;
+            }
+        }
+        CloseDatabase();
+        m_prompt->texts.clear();
     }
 }

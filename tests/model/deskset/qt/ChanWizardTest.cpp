@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "app/CConfigTree.h"
+#include "app/ConfigAreas.h"
 #include "app/HelpWindow.h"
 #include "model/deskset/qt/ChanConfigPage.h"
 #include "model/deskset/ChannelCodes.h"
@@ -21,7 +22,7 @@ namespace c = layout::channel;
 namespace cc = channel_codes;
 
 TEST_F(ChannelWizardTest, NewDatabaseWalksThroughTheTonePages) {
-    m_frame->ExecuteCommand(cmd::Channel1);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::ChanCfg, 1));
     ProcessEvents();
     ChanCfgFV* view = View(1);
     ASSERT_NE(view, nullptr);
@@ -264,11 +265,14 @@ TEST_F(ChannelWizardTest, ARefusedCheckFocusesItsFieldWithTheTextSelected) {
 }
 
 TEST_F(ChannelWizardTest, AnInvalidChannelIndexIsAnInternalError) {
-    // Channel 0 asks the factory for index -1.
-    m_frame->Editors().OpenEditor(EditorKind::ChanCfg, 0);
-    ProcessEvents();
-    ASSERT_EQ(m_frame->Editors().OpenViews().size(), 1);
-    auto* view = static_cast<ChanCfgFV*>(m_frame->Editors().OpenViews().first());
+    // No area is channel 0, so the registry opens nothing for it; a window made
+    // for it anyway stays empty and says so when it goes.
+    EXPECT_FALSE(m_frame->Editors().OpenEditor(EditorKind::ChanCfg, 0));
+    ConfigArea noChannel = *AreaOf(EditorKind::ChanCfg, 1);
+    noChannel.channel = 0;
+    noChannel.treeText.clear();
+    auto* view = new ChanCfgFV(
+        EditorContext{*m_app->Document(), m_frame->Editors(), m_frame->Tree(), noChannel});
     EXPECT_EQ(view->Wizard(), nullptr);
     m_frame->Tree().MarkItemOpen("Channel 1");
     view->DestroyFrame();

@@ -12,7 +12,7 @@
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "app/GuiTestSupport.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/deskset/qt/ChanCfgFV.h"
 #include "model/deskset/qt/ChanWizard.h"
 #include "model/deskset/qt/ChanWizardPage.h"

@@ -15,7 +15,7 @@
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/Latin1.h"
 #include "model/deskset/qt/ButtonConfigDlg.h"
 #include "model/deskset/qt/DesksetButtonsCfgFV.h"

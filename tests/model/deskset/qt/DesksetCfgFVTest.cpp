@@ -10,8 +10,9 @@
 
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
+#include "app/ConfigAreas.h"
 #include "app/GuiTestSupport.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/AcceleratedSpinEdit.h"
 #include "model/deskset/qt/DesksetCfgFV.h"
 #include "model/ButtonTable.h"
@@ -29,11 +30,9 @@ protected:
         GuiTest::SetUp();
         RegisterEditors();
         // A stand-in buttons window, to follow its closing and reopening.
-        EditorWindows::RegisterFactory(
-            EditorKind::DesksetButtonsCfg, [](const EditorContext& context, int) {
-                return new TestView(context, EditorKind::DesksetButtonsCfg, -1,
-                                    "Buttons Configuration");
-            });
+        EditorWindows::RegisterFactory(EditorKind::DesksetButtonsCfg, [](const EditorContext& c) {
+            return new TestView(c);
+        });
     }
     void TearDown() override {
         GuiTest::TearDown();
@@ -176,8 +175,8 @@ TEST_F(DesksetCfgFVTest, FourToSingleAnsweredYesResetsChannelsKeysAndWindows) {
 
 TEST_F(DesksetCfgFVTest, OkWithoutATypeChangeKeepsTheOpenMarkersOfChannelWindows) {
     OpenFourChannelDatabase();
-    m_frame->ExecuteCommand(cmd::Channel3);
-    m_frame->ExecuteCommand(cmd::DesksetConfiguration);
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::ChanCfg, 3));
+    m_frame->ExecuteCommand(ViewCommandOf(EditorKind::DesksetCfg));
     ProcessEvents();
     ASSERT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kOpen);
     auto* view = qobject_cast<DesksetCfgFV*>(m_frame->Editors().ActiveView());
@@ -210,7 +209,7 @@ TEST_F(DesksetCfgFVTest, SingleToFourEnablesChannelsAndReopensTheButtonsWindow) 
     }
     EXPECT_TRUE(IsOpen(EditorKind::DesksetButtonsCfg));
     EXPECT_EQ(m_frame->Tree().ItemState("Channel 3"), CConfigTree::kClosed);
-    EXPECT_TRUE(m_frame->Action(cmd::Channel3)->isEnabled());
+    EXPECT_TRUE(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 3))->isEnabled());
 }
 
 TEST_F(DesksetCfgFVTest, HeldArrowsStepFasterAndStayInRange) {

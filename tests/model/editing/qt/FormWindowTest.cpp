@@ -21,7 +21,7 @@ namespace {
 class OneFieldWindow : public FormWindow {
 public:
     OneFieldWindow(const EditorContext& context, MarkModified mark)
-        : FormWindow(context, EditorKind::AliasList, mark), m_edit(new QLineEdit(this)) {
+        : FormWindow(context, mark), m_edit(new QLineEdit(this)) {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(m_edit);
         layout->addWidget(Buttons());
@@ -64,7 +64,7 @@ protected:
     // On a new database the first time, on the same one after.
     OneFieldWindow* Open(FormWindow::MarkModified mark) {
         EditorWindows::RegisterFactory(EditorKind::AliasList,
-                                       [mark](const EditorContext& context, int) {
+                                       [mark](const EditorContext& context) {
                                            return new OneFieldWindow(context, mark);
                                        });
         if (!m_app->Document()) {

@@ -6,7 +6,7 @@
 
 #include "app/Commands.h"
 #include "app/GuiTestSupport.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/ListWindow.h"
 
 template <class View, EditorKind kKind>

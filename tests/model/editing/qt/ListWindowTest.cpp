@@ -113,7 +113,7 @@ public:
 class AliasList : public ListWindow {
 public:
     explicit AliasList(const EditorContext& context)
-        : ListWindow(context, EditorKind::AliasList,
+        : ListWindow(context,
                      {"Choose an entry to edit or add a new one.",
                       {{"Label", 200}, {"PTT ID", 80}},
                       "<No paging format defined>",
@@ -158,7 +158,7 @@ protected:
         GuiTest::SetUp();
         EditorWindows::RegisterFactory(
             EditorKind::AliasList,
-            [](const EditorContext& context, int) { return new AliasList(context); });
+            [](const EditorContext& context) { return new AliasList(context); });
         m_frame->ExecuteCommand(cmd::NewDatabase);
     }
     void TearDown() override {

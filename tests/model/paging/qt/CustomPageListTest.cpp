@@ -16,7 +16,7 @@
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "model/editing/qt/ListWindowFixture.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/Latin1.h"
 #include "model/paging/qt/CustomPageListFV.h"
 #include "model/paging/CustomToneForm.h"

@@ -21,7 +21,7 @@
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
 #include "model/editing/qt/ListWindowFixture.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/ListTables.h"
 #include "model/editing/RecordTable.h"
 #include "model/editing/qt/Latin1.h"
@@ -161,8 +161,8 @@ TEST_F(ManualPageListTest, SpeedPageWarningThenButtonWarningThenQuestion) {
 }
 
 TEST_F(ManualPageListTest, LastDeleteClosesSpeedPagingAndGreysItsItem) {
-    EditorWindows::RegisterFactory(EditorKind::SpeedPageList, [](const EditorContext& c, int) {
-        return new TestView(c, EditorKind::SpeedPageList, -1, "Speed Paging");
+    EditorWindows::RegisterFactory(EditorKind::SpeedPageList, [](const EditorContext& c) {
+        return new TestView(c);
     });
     ManualPageListFV* list = Open();
     AddFormat(list, "Voice Alert", "ONE");

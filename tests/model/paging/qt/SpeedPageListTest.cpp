@@ -13,7 +13,7 @@
 #include "app/CConfigTree.h"
 #include "app/ConfigAreas.h"
 #include "model/editing/qt/ListWindowFixture.h"
-#include "app/RegisterEditors.h"
+#include "app/EditorWindows.h"
 #include "model/editing/qt/Latin1.h"
 #include "model/paging/qt/EditSpeedPageFV.h"
 #include "model/paging/PagingFormats.h"
