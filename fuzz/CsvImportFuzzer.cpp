@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "model/ImageDefaults.h"
 #include "model/editing/ListTables.h"
 #include "model/fleet/TableCsv.h"
-#include "model/ImageDefaults.h"
 
 namespace {
 

@@ -19,7 +19,14 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "model/editing/ListTables.h"
+#include "model/ButtonTable.h"
+#include "model/ChannelRecord.h"
+#include "model/ConfigImage.h"
+#include "model/CustomPagingTone.h"
+#include "model/ImageDefaults.h"
+#include "model/ManualPage.h"
+#include "model/PttIdAlias.h"
+#include "model/SpeedPage.h"
 #include "model/deskset/AliasForm.h"
 #include "model/deskset/ButtonsForm.h"
 #include "model/deskset/ChannelPageForm.h"
@@ -30,18 +37,11 @@
 #include "model/deskset/StatAlertForm.h"
 #include "model/deskset/TalkPermitToneForm.h"
 #include "model/deskset/TonePlanForms.h"
+#include "model/editing/ListTables.h"
 #include "model/paging/CustomToneForm.h"
 #include "model/paging/ManualPageForm.h"
 #include "model/paging/PagingFormats.h"
 #include "model/paging/SpeedPageForm.h"
-#include "model/ButtonTable.h"
-#include "model/ChannelRecord.h"
-#include "model/ConfigImage.h"
-#include "model/CustomPagingTone.h"
-#include "model/ImageDefaults.h"
-#include "model/ManualPage.h"
-#include "model/PttIdAlias.h"
-#include "model/SpeedPage.h"
 
 namespace {
 

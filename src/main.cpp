@@ -8,9 +8,9 @@
 #include "app/AppStrings.h"
 #include "app/CMainFrame.h"
 #include "app/CTorvoApp.h"
+#include "app/EditorWindows.h"
 #include "app/Prompt.h"
 #include "app/SplashScreen.h"
-#include "app/EditorWindows.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -1,12 +1,12 @@
 #include "app/CConfigTree.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/ConfigAreas.h"
 #include "model/DesksetSettings.h"

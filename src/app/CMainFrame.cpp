@@ -23,7 +23,6 @@
 #include "app/CChildFrame.h"
 #include "app/CConfigTree.h"
 #include "app/CTorvoApp.h"
-#include "settings/ComPortSettings.h"
 #include "app/CommandMenu.h"
 #include "app/Commands.h"
 #include "app/CompareDlg.h"
@@ -34,6 +33,7 @@
 #include "app/LockKeyState.h"
 #include "app/ShortcutsDlg.h"
 #include "app/TorvoSettings.h"
+#include "settings/ComPortSettings.h"
 #include "transfer/qt/ComPortDialog.h"
 #include "transfer/qt/DesktopTransfer.h"
 #include "transfer/qt/TransferOptionsDlg.h"
@@ -416,7 +416,8 @@ void CMainFrame::OpenAreaFromView(const ConfigArea& area) {
 }
 
 void CMainFrame::OpenAreaLater(const ConfigArea& area) {
-    QMetaObject::invokeMethod(this, [this, &area] { OpenArea(area); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, &area] { OpenArea(area); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::EditorClosed(const QString& treeText) {

@@ -8,7 +8,6 @@
 #include <QMap>
 #include <memory>
 
-
 class CConfigTree;
 struct ConfigArea;
 class DesktopTransfer;

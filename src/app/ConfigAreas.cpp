@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <algorithm>
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "model/deskset/qt/AliasListFV.h"
@@ -81,8 +81,8 @@ std::vector<cmd::Command> MakeMenuCommands() {
         if (command.id == cmd::ConfigurationTree) {
             // The areas live for good: their texts stay where they are.
             for (const ConfigArea& area : Areas()) {
-                commands.push_back({cmd::Id(area.viewCommand), area.menuText.c_str(),
-                                    area.prompt.c_str(), ""});
+                commands.push_back(
+                    {cmd::Id(area.viewCommand), area.menuText.c_str(), area.prompt.c_str(), ""});
             }
         }
     }

@@ -25,16 +25,16 @@
 #include "app/CConfigTree.h"
 #include "app/CompareDlg.h"
 #include "app/ConfigAreas.h"
+#include "app/EditorWindows.h"
 #include "app/GuiTestSupport.h"
 #include "app/ShortcutsDlg.h"
-#include "app/EditorWindows.h"
-#include "model/editing/qt/ListWindow.h"
+#include "model/ManualPage.h"
 #include "model/deskset/qt/ChanCfgFV.h"
 #include "model/deskset/qt/ChanWizard.h"
 #include "model/deskset/qt/DesksetButtonsCfgFV.h"
+#include "model/editing/qt/ListWindow.h"
 #include "model/paging/qt/MpageRequestProtDlg.h"
 #include "model/paging/qt/PagingFormatDlg.h"
-#include "model/ManualPage.h"
 #include "transfer/qt/ComPortDialog.h"
 #include "transfer/qt/TransferOptionsDlg.h"
 #include "transfer/qt/TransferProgressDlg.h"
@@ -178,8 +178,7 @@ TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
         CEditorView* view = m_frame->Editors().ActiveView();
         m_faults << Faults(view->Frame());
         if (auto* wizard = qobject_cast<ChanCfgFV*>(view)) {
-            while (wizard->Wizard()->nextId() != -1 &&
-                   wizard->Wizard()->validateCurrentPage()) {
+            while (wizard->Wizard()->nextId() != -1 && wizard->Wizard()->validateCurrentPage()) {
                 wizard->Wizard()->next();
                 m_faults << Faults(view->Frame());
             }

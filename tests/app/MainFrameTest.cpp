@@ -28,15 +28,15 @@
 
 #include "GuiTestSupport.h"
 #include "app/CConfigTree.h"
-#include "settings/ComPortSettings.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
+#include "app/EditorWindows.h"
 #include "app/HelpWindow.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/ShortcutsDlg.h"
 #include "app/SplashScreen.h"
 #include "app/TorvoSettings.h"
-#include "app/EditorWindows.h"
+#include "settings/ComPortSettings.h"
 #include "transfer/TransferStrings.h"
 #include "transfer/qt/ComPortDialog.h"
 #include "transfer/qt/TransferOptionsDlg.h"
@@ -405,7 +405,9 @@ TEST_F(MainFrameTest, AGreyedMenuItemShowsItsPromptWhenHovered) {
     ASSERT_NE(view, nullptr);
     view->popup(m_frame->mapToGlobal(QPoint(20, 20)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    QTest::mouseMove(view, view->actionGeometry(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 1))).center());
+    QTest::mouseMove(
+        view,
+        view->actionGeometry(m_frame->Action(ViewCommandOf(EditorKind::ChanCfg, 1))).center());
     EXPECT_EQ(m_frame->statusBar()->currentMessage(),
               "Activates the channel 1 configuration window");
     QTest::mouseMove(view, view->actionGeometry(channel2).center());

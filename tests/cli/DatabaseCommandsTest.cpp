@@ -13,17 +13,17 @@
 #include <sstream>
 
 #include "TorvoCli.h"
-#include "model/deskset/AliasForm.h"
-#include "model/fleet/CsvText.h"
-#include "model/paging/CustomToneForm.h"
-#include "model/paging/ManualPageForm.h"
-#include "model/paging/SpeedPageForm.h"
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
 #include "model/DatabaseFile.h"
 #include "model/ImageDefaults.h"
 #include "model/PttIdAlias.h"
 #include "model/SpeedPage.h"
+#include "model/deskset/AliasForm.h"
+#include "model/fleet/CsvText.h"
+#include "model/paging/CustomToneForm.h"
+#include "model/paging/ManualPageForm.h"
+#include "model/paging/SpeedPageForm.h"
 #include "support/ScratchDir.h"
 
 using ::testing::ElementsAre;

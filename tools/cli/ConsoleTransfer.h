@@ -11,9 +11,9 @@
 #include <string>
 
 #include "link/CLinkEventInbox.h"
-#include "transfer/CslVcom.h"
 #include "model/ConfigImage.h"
 #include "model/ImageDefaults.h"
+#include "transfer/CslVcom.h"
 #include "transfer/TransferController.h"
 #include "transfer/VcomTransferLink.h"
 

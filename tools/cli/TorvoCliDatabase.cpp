@@ -10,9 +10,9 @@
 #include "FieldJson.h"
 #include "Latin1Text.h"
 #include "TorvoCli.h"
+#include "model/DatabaseFile.h"
 #include "model/fleet/DatabaseFields.h"
 #include "model/fleet/TableCsv.h"
-#include "model/DatabaseFile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "model/deskset/AliasForm.h"
 
+#include "model/PttIdAlias.h"
 #include "model/editing/CharFilter.h"
 #include "model/editing/RecordTableEdit.h"
-#include "model/PttIdAlias.h"
 
 namespace {
 

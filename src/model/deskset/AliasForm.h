@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/ConfigImage.h"
 #include "model/editing/FieldMessages.h"
 #include "model/editing/Validation.h"
-#include "model/ConfigImage.h"
 
 // The radio buttons' ids.
 enum class AliasProtocol { Mdc1200 = 0, Dtmf = 1 };

@@ -1,7 +1,7 @@
 #include "model/deskset/ChannelFilters.h"
 
-#include "model/editing/CharFilter.h"
 #include "model/deskset/ChannelCodes.h"
+#include "model/editing/CharFilter.h"
 
 std::string_view DesksetIdCharset(int option) {
     switch (option) {

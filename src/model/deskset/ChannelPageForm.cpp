@@ -1,9 +1,9 @@
 #include "model/deskset/ChannelPageForm.h"
 
-#include "model/editing/FormFields.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/FormFields.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "model/editing/Validation.h"
 #include "model/ChannelRecord.h"
+#include "model/editing/Validation.h"
 
 class ChoiceList;
 

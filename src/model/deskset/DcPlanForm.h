@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "model/deskset/FrequencyRow.h"
 #include "model/ChannelRecord.h"
+#include "model/deskset/FrequencyRow.h"
 
 struct DcPlanForm {
     static constexpr std::size_t kFrequencies = layout::channel::kDcFrequencyCount;

@@ -1,9 +1,9 @@
 #include "model/deskset/DesksetSettingsForm.h"
 
-#include "model/editing/FormFields.h"
 #include "model/ButtonTable.h"
 #include "model/DesksetSettings.h"
 #include "model/ImageDefaults.h"
+#include "model/editing/FormFields.h"
 
 namespace d = layout::deskset;
 

@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
+#include "model/ConfigImage.h"
 #include "model/editing/ChoiceList.h"
 #include "model/editing/Validation.h"
-#include "model/ConfigImage.h"
 
 // The three numeric edits, in the order they are checked.
 enum class DesksetField { PagingVoiceAnnotation, TransmitDelay, PageKeyUpDelay };

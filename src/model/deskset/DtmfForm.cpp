@@ -1,8 +1,8 @@
 #include "model/deskset/DtmfForm.h"
 
-#include "model/editing/FormFields.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/FormFields.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "model/editing/Validation.h"
 #include "model/ChannelRecord.h"
+#include "model/editing/Validation.h"
 
 enum class DtmfField { DigitDuration, InterdigitTiming };
 inline constexpr std::size_t kDtmfNumberCount = 2;

@@ -1,9 +1,9 @@
 #include "model/deskset/StatAlertForm.h"
 
-#include "model/editing/FormFields.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelConversions.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/FormFields.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "model/editing/Validation.h"
 #include "model/ChannelRecord.h"
+#include "model/editing/Validation.h"
 
 // In the order of the page and of the checks.
 enum class TalkPermitField { TimeOut, Frequency, BeepCount, BeepDuration, PauseDuration, PostTime };

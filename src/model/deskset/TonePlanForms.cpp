@@ -1,7 +1,7 @@
 #include "model/deskset/TonePlanForms.h"
 
-#include "model/editing/FormFields.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/FormFields.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
-#include "model/editing/Validation.h"
-#include "model/deskset/FrequencyRow.h"
 #include "model/ChannelRecord.h"
+#include "model/deskset/FrequencyRow.h"
+#include "model/editing/Validation.h"
 
 class ChoiceList;
 

@@ -3,11 +3,13 @@
 namespace {
 
 std::size_t KindOffset(std::size_t key) {
-    return layout::buttons::kStart + key * layout::buttons::kEntrySize + layout::buttons::kKind.offset;
+    return layout::buttons::kStart + key * layout::buttons::kEntrySize +
+           layout::buttons::kKind.offset;
 }
 
 std::size_t ValueOffset(std::size_t key) {
-    return layout::buttons::kStart + key * layout::buttons::kEntrySize + layout::buttons::kValue.offset;
+    return layout::buttons::kStart + key * layout::buttons::kEntrySize +
+           layout::buttons::kValue.offset;
 }
 
 bool HasKind(const ConfigImage& image, std::size_t key, ButtonKind kind) {

@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "model/editing/RecordMoves.h"
 #include "model/ButtonTable.h"
+#include "model/editing/RecordMoves.h"
 
 // True when a key of the kind holds record index + 1.
 bool KeyRefersTo(const ConfigImage& image, ButtonKind kind, std::size_t record);

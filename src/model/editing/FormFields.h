@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/editing/Validation.h"
 #include "model/RecordView.h"
+#include "model/editing/Validation.h"
 
 class ChoiceList;
 

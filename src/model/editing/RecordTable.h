@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/editing/ListTables.h"
 #include "model/ConfigImage.h"
+#include "model/editing/ListTables.h"
 
 // The order of sorted tables: upper-cased, byte by byte as unsigned
 // characters, a prefix before the longer label. Negative, zero or positive.

@@ -4,16 +4,6 @@
 #include <array>
 #include <map>
 
-#include "model/editing/ChoiceList.h"
-#include "model/editing/ListTables.h"
-#include "model/editing/RecordTable.h"
-#include "model/deskset/ButtonsForm.h"
-#include "model/deskset/ChannelCodes.h"
-#include "model/deskset/ChannelLists.h"
-#include "model/deskset/ChannelPageForm.h"
-#include "model/deskset/DesksetSettingsForm.h"
-#include "model/paging/CustomToneForm.h"
-#include "model/paging/ManualPageForm.h"
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
 #include "model/CustomPagingTone.h"
@@ -21,6 +11,16 @@
 #include "model/ManualPage.h"
 #include "model/PttIdAlias.h"
 #include "model/SpeedPage.h"
+#include "model/deskset/ButtonsForm.h"
+#include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelLists.h"
+#include "model/deskset/ChannelPageForm.h"
+#include "model/deskset/DesksetSettingsForm.h"
+#include "model/editing/ChoiceList.h"
+#include "model/editing/ListTables.h"
+#include "model/editing/RecordTable.h"
+#include "model/paging/CustomToneForm.h"
+#include "model/paging/ManualPageForm.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 
 #include <map>
 
-#include "model/editing/RecordTableEdit.h"
+#include "model/ButtonTable.h"
 #include "model/deskset/AliasForm.h"
+#include "model/editing/RecordTableEdit.h"
 #include "model/fleet/CsvText.h"
 #include "model/fleet/DatabaseFields.h"
 #include "model/paging/CustomToneForm.h"
 #include "model/paging/SpeedPageForm.h"
-#include "model/ButtonTable.h"
 
 namespace {
 

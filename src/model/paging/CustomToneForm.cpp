@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/CustomPagingTone.h"
 #include "model/editing/CharFilter.h"
 #include "model/editing/FormFields.h"
 #include "model/editing/RecordTable.h"
 #include "model/paging/DurationText.h"
-#include "model/CustomPagingTone.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/editing/Validation.h"
 #include "model/ConfigImage.h"
+#include "model/editing/Validation.h"
 
 // The dialog's fields, in the order they are drawn and checked.
 enum class CustomToneField {

@@ -1,8 +1,8 @@
 #include "model/paging/ManualPageForm.h"
 
+#include "model/ManualPage.h"
 #include "model/editing/ButtonReferences.h"
 #include "model/editing/RecordTable.h"
-#include "model/ManualPage.h"
 
 namespace {
 

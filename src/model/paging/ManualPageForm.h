@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ConfigImage.h"
 #include "model/editing/FieldMessages.h"
 #include "model/editing/Validation.h"
 #include "model/paging/DurationText.h"
 #include "model/paging/PagingFormats.h"
-#include "model/ConfigImage.h"
 
 // The value of one parameter, by the parameter's kind.
 struct ParameterValue {

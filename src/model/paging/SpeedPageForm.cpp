@@ -1,10 +1,10 @@
 #include "model/paging/SpeedPageForm.h"
 
+#include "model/SpeedPage.h"
 #include "model/editing/ButtonReferences.h"
 #include "model/editing/CharFilter.h"
 #include "model/editing/RecordTableEdit.h"
 #include "model/paging/PagingFormats.h"
-#include "model/SpeedPage.h"
 
 namespace {
 

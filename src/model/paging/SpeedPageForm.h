@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ConfigImage.h"
 #include "model/editing/FieldMessages.h"
 #include "model/editing/Validation.h"
-#include "model/ConfigImage.h"
 
 // What a base format's digit sequence may hold.
 struct DigitRule {

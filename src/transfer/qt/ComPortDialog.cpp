@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/ComPortSettings.h"
 #include "app/Prompt.h"
+#include "settings/ComPortSettings.h"
 
 ComPortDialog::ComPortDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("COM Port");

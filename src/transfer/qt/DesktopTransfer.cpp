@@ -7,11 +7,11 @@
 
 #include "app/AppStrings.h"
 #include "app/CTorvoApp.h"
-#include "settings/ComPortSettings.h"
 #include "app/Prompt.h"
 #include "app/TorvoSettings.h"
-#include "model/editing/qt/Latin1.h"
 #include "link/CLayerFactory.h"
+#include "model/editing/qt/Latin1.h"
+#include "settings/ComPortSettings.h"
 #include "transfer/FrameTraceFile.h"
 #include "transfer/TransferStrings.h"
 #include "transfer/qt/TransferProgressDlg.h"

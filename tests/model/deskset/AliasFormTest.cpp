@@ -5,8 +5,8 @@
 
 #include <gmock/gmock.h>
 
-#include "model/editing/RecordTable.h"
 #include "model/PttIdAlias.h"
+#include "model/editing/RecordTable.h"
 
 namespace {
 

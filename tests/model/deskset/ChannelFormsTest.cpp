@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 
+#include "model/ImageDefaults.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/deskset/ChannelPageForm.h"
@@ -11,7 +12,6 @@
 #include "model/deskset/StatAlertForm.h"
 #include "model/deskset/TalkPermitToneForm.h"
 #include "model/deskset/TonePlanForms.h"
-#include "model/ImageDefaults.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;

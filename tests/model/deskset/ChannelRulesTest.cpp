@@ -2,10 +2,10 @@
 
 #include <gmock/gmock.h>
 
+#include "model/ChannelRecord.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/PageSequence.h"
-#include "model/ChannelRecord.h"
 
 using ::testing::ElementsAre;
 namespace cc = channel_codes;

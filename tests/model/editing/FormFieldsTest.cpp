@@ -3,9 +3,9 @@
 
 #include <gmock/gmock.h>
 
+#include "model/ChannelRecord.h"
 #include "model/editing/CharFilter.h"
 #include "model/editing/FormFields.h"
-#include "model/ChannelRecord.h"
 
 namespace c = layout::channel;
 

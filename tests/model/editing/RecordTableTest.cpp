@@ -3,10 +3,10 @@
 
 #include <gmock/gmock.h>
 
-#include "model/editing/ButtonReferences.h"
-#include "model/editing/RecordTableEdit.h"
 #include "model/ButtonTable.h"
 #include "model/ImageDefaults.h"
+#include "model/editing/ButtonReferences.h"
+#include "model/editing/RecordTableEdit.h"
 
 using ::testing::ElementsAre;
 

@@ -6,9 +6,9 @@
 
 #include <gmock/gmock.h>
 
-#include "model/paging/DurationText.h"
 #include "model/CustomPagingTone.h"
 #include "model/ImageDefaults.h"
+#include "model/paging/DurationText.h"
 
 using ::testing::ElementsAre;
 

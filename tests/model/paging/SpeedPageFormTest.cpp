@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-#include "model/editing/RecordTable.h"
-#include "model/paging/PagingFormats.h"
 #include "model/ButtonTable.h"
 #include "model/ImageDefaults.h"
 #include "model/ManualPage.h"
 #include "model/SpeedPage.h"
+#include "model/editing/RecordTable.h"
+#include "model/paging/PagingFormats.h"
 
 using ::testing::ElementsAre;
 

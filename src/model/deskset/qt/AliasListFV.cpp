@@ -1,13 +1,13 @@
 #include "model/deskset/qt/AliasListFV.h"
 
-#include "model/editing/qt/Latin1.h"
 #include "model/PttIdAlias.h"
+#include "model/editing/qt/Latin1.h"
 
 AliasListFV::AliasListFV(const EditorContext& context)
     : ListWindowOf(context, {"Choose an entry to edit or add a new one.",
-                    {{"Label", 200}, {"PTT ID", 80}},
-                    "<No paging format defined>",
-                    layout::alias::kCount}) {}
+                             {{"Label", 200}, {"PTT ID", 80}},
+                             "<No paging format defined>",
+                             layout::alias::kCount}) {}
 
 std::vector<ListWindow::Row> AliasListFV::Rows() const {
     // Every record in use, wherever it is: a table from a file may have gaps

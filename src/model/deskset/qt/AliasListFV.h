@@ -2,8 +2,8 @@
 // The "PTT ID Aliases" window: the aliases in record order (the editors keep
 // them sorted by label) with their PTT IDs. A delete closes the gap at once.
 
-#include "model/editing/qt/ListWindow.h"
 #include "model/deskset/qt/EditAliasFV.h"
+#include "model/editing/qt/ListWindow.h"
 
 class AliasListFV : public ListWindowOf<EditAliasFV> {
     Q_OBJECT

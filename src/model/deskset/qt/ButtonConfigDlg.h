@@ -3,8 +3,8 @@
 // It offers only what the other keys leave free, and changes the editor's
 // working copy, never the image.
 
-#include "model/editing/qt/RecordDialog.h"
 #include "model/deskset/ButtonsForm.h"
+#include "model/editing/qt/RecordDialog.h"
 
 class QComboBox;
 class QLabel;

@@ -6,9 +6,9 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/Prompt.h"
-#include "model/deskset/qt/ChanWizard.h"
-#include "model/deskset/PageSequence.h"
 #include "model/Layout.h"
+#include "model/deskset/PageSequence.h"
+#include "model/deskset/qt/ChanWizard.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "model/editing/qt/FilteredEdit.h"
-#include "model/editing/qt/PageControls.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/qt/FilteredEdit.h"
+#include "model/editing/qt/PageControls.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "model/editing/qt/PageControls.h"
 #include "model/deskset/qt/CChanTalkPermitTone.h"
 #include "model/deskset/qt/ChanConfigPage.h"
 #include "model/deskset/qt/DTMFDecodePage.h"
@@ -13,6 +12,7 @@
 #include "model/deskset/qt/SignalingPlanT1Page.h"
 #include "model/deskset/qt/SignalingPlanT2Page.h"
 #include "model/deskset/qt/StatAlertPage.h"
+#include "model/editing/qt/PageControls.h"
 
 namespace {
 

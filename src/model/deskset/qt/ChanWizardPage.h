@@ -7,9 +7,9 @@
 #include <QWizardPage>
 #include <string_view>
 
-#include "model/editing/Validation.h"
-#include "model/deskset/PageSequence.h"
 #include "model/ChannelRecord.h"
+#include "model/deskset/PageSequence.h"
+#include "model/editing/Validation.h"
 
 class ChanWizardPage : public QWizardPage {
     Q_OBJECT

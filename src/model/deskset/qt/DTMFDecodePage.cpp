@@ -7,8 +7,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "model/editing/qt/PageControls.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/qt/PageControls.h"
 
 DTMFDecodePage::DTMFDecodePage(PageCode code, int channelIndex, QWidget* parent)
     : ChanWizardPage(code, channelIndex, parent) {

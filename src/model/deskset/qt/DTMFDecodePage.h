@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "model/deskset/qt/ChanWizardPage.h"
 #include "model/deskset/DtmfForm.h"
+#include "model/deskset/qt/ChanWizardPage.h"
 
 class QComboBox;
 class QLineEdit;

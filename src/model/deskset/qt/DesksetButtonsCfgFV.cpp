@@ -7,14 +7,13 @@
 #include <QVBoxLayout>
 
 #include "app/Prompt.h"
-#include "model/editing/qt/Latin1.h"
-#include "model/editing/qt/PageControls.h"
 #include "model/deskset/qt/ButtonConfigDlg.h"
 #include "model/deskset/qt/DesksetPicture.h"
+#include "model/editing/qt/Latin1.h"
+#include "model/editing/qt/PageControls.h"
 
 DesksetButtonsCfgFV::DesksetButtonsCfgFV(const EditorContext& context)
-    : FormWindow(context),
-      m_keys(std::make_unique<ButtonsWorkingCopy>(TheImage())) {
+    : FormWindow(context), m_keys(std::make_unique<ButtonsWorkingCopy>(TheImage())) {
     m_picture = new DesksetPicture(IsFourChannelDeskset(TheImage()), this);
     connect(m_picture, &DesksetPicture::KeyPressed, this, &DesksetButtonsCfgFV::EditKey);
 

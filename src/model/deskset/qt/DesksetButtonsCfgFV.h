@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "model/editing/qt/FormWindow.h"
 #include "model/deskset/ButtonsForm.h"
+#include "model/editing/qt/FormWindow.h"
 
 class DesksetPicture;
 

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "model/editing/qt/FormWindow.h"
 #include "model/deskset/DesksetSettingsForm.h"
+#include "model/editing/qt/FormWindow.h"
 
 class AcceleratedSpinEdit;
 class QCheckBox;

@@ -2,8 +2,8 @@
 // "Edit PTT ID Aliases": the label, the protocol and the PTT ID of one alias,
 // new or existing. Its refusals come in plain message boxes.
 
-#include "model/editing/qt/RecordDialog.h"
 #include "model/deskset/AliasForm.h"
+#include "model/editing/qt/RecordDialog.h"
 
 class FilteredEdit;
 class QAbstractButton;

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "model/editing/qt/PageControls.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/qt/PageControls.h"
 
 SignalingPlanDCPage::SignalingPlanDCPage(int channelIndex, QWidget* parent)
     : ChanWizardPage(PageCode::DcPlan, channelIndex, parent) {

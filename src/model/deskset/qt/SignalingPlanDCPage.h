@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "model/deskset/qt/ChanWizardPage.h"
 #include "model/deskset/DcPlanForm.h"
+#include "model/deskset/qt/ChanWizardPage.h"
 #include "model/deskset/qt/FrequencyRows.h"
 
 class SignalingPlanDCPage : public ChanWizardPage {

@@ -5,9 +5,9 @@
 #include <array>
 #include <memory>
 
+#include "model/deskset/TonePlanForms.h"
 #include "model/deskset/qt/ChanWizardPage.h"
 #include "model/deskset/qt/FrequencyRows.h"
-#include "model/deskset/TonePlanForms.h"
 
 class SignalingPlanT2Page : public ChanWizardPage {
     Q_OBJECT

@@ -10,12 +10,12 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "model/editing/qt/FilteredEdit.h"
-#include "model/editing/qt/PageControls.h"
-#include "model/editing/qt/RangeSpinEdit.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/ChannelLists.h"
+#include "model/editing/qt/FilteredEdit.h"
+#include "model/editing/qt/PageControls.h"
+#include "model/editing/qt/RangeSpinEdit.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "model/deskset/qt/ChanWizardPage.h"
 #include "model/deskset/StatAlertForm.h"
+#include "model/deskset/qt/ChanWizardPage.h"
 
 class FilteredEdit;
 class QButtonGroup;

@@ -27,8 +27,7 @@ public:
 
 protected:
     // The title and help topic are the area's.
-    explicit FormWindow(const EditorContext& context,
-                        MarkModified mark = MarkModified::AfterWrite);
+    explicit FormWindow(const EditorContext& context, MarkModified mark = MarkModified::AfterWrite);
 
     // The first check that refused the form: its message and the control to focus.
     struct Refusal {

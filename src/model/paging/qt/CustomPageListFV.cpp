@@ -1,7 +1,7 @@
 #include "model/paging/qt/CustomPageListFV.h"
 
-#include "model/editing/qt/Latin1.h"
 #include "model/CustomPagingTone.h"
+#include "model/editing/qt/Latin1.h"
 
 namespace {
 
@@ -11,9 +11,9 @@ constexpr int kColumnWidth = 110;  // dialog units; the list widens it to its pl
 
 CustomPageListFV::CustomPageListFV(const EditorContext& context)
     : ListWindowOf(context, {"Choose a custom tone to edit or add a new one.",
-                    {{"", kColumnWidth}},
-                    "<No custom pages defined>",
-                    layout::custom_tone::kCount}) {}
+                             {{"", kColumnWidth}},
+                             "<No custom pages defined>",
+                             layout::custom_tone::kCount}) {}
 
 std::vector<ListWindow::Row> CustomPageListFV::Rows() const {
     // A row shows what its record holds, even a text that is not the

@@ -3,17 +3,17 @@
 #include "app/CConfigTree.h"
 #include "app/CTorvoDoc.h"
 #include "app/Prompt.h"
+#include "model/ManualPage.h"
 #include "model/editing/qt/Latin1.h"
 #include "model/paging/ManualPageForm.h"
 #include "model/paging/qt/MpageRequestProtDlg.h"
 #include "model/paging/qt/PagingFormatDlg.h"
-#include "model/ManualPage.h"
 
 ManualPageListFV::ManualPageListFV(const EditorContext& context)
     : ListWindow(context, {"Choose a format to edit or add a new one.",
-                  {{"Label", 150}, {"Base Format", 150}},
-                  "<No paging format defined>",
-                  layout::manual_page::kCount}) {}
+                           {{"Label", 150}, {"Base Format", 150}},
+                           "<No paging format defined>",
+                           layout::manual_page::kCount}) {}
 
 std::vector<ListWindow::Row> ManualPageListFV::Rows() const {
     std::vector<Row> rows;

@@ -1,14 +1,14 @@
 #include "model/paging/qt/SpeedPageListFV.h"
 
 #include "app/Prompt.h"
-#include "model/editing/qt/Latin1.h"
 #include "model/SpeedPage.h"
+#include "model/editing/qt/Latin1.h"
 
 SpeedPageListFV::SpeedPageListFV(const EditorContext& context)
     : ListWindowOf(context, {"Choose an entry to edit or add a new one.",
-                    {{"Label", 175}, {"Base Format", 175}},
-                    "<No paging format defined>",
-                    layout::speed_page::kCount}) {}
+                             {{"Label", 175}, {"Base Format", 175}},
+                             "<No paging format defined>",
+                             layout::speed_page::kCount}) {}
 
 std::vector<ListWindow::Row> SpeedPageListFV::Rows() const {
     std::vector<Row> rows;

@@ -14,12 +14,12 @@
 #include <functional>
 
 #include "app/Commands.h"
-#include "model/editing/qt/ListWindowFixture.h"
 #include "app/EditorWindows.h"
-#include "model/editing/qt/Latin1.h"
+#include "model/PttIdAlias.h"
 #include "model/deskset/qt/AliasListFV.h"
 #include "model/deskset/qt/EditAliasFV.h"
-#include "model/PttIdAlias.h"
+#include "model/editing/qt/Latin1.h"
+#include "model/editing/qt/ListWindowFixture.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;

@@ -17,20 +17,20 @@
 #include <vector>
 
 #include "app/CConfigTree.h"
-#include "app/GuiTestSupport.h"
 #include "app/ConfigAreas.h"
 #include "app/EditorWindows.h"
-#include "model/editing/ListTables.h"
-#include "model/editing/qt/FormWindow.h"
-#include "model/editing/qt/ListWindow.h"
+#include "app/GuiTestSupport.h"
+#include "model/DatabaseFile.h"
+#include "model/ImageDefaults.h"
 #include "model/deskset/qt/ChanCfgFV.h"
 #include "model/deskset/qt/ChanWizard.h"
 #include "model/deskset/qt/EditAliasFV.h"
+#include "model/editing/ListTables.h"
+#include "model/editing/qt/FormWindow.h"
+#include "model/editing/qt/ListWindow.h"
 #include "model/paging/qt/EditSpeedPageFV.h"
 #include "model/paging/qt/MpageRequestProtDlg.h"
 #include "model/paging/qt/PagingFormatDlg.h"
-#include "model/DatabaseFile.h"
-#include "model/ImageDefaults.h"
 
 namespace {
 
@@ -224,8 +224,7 @@ TEST_F(AnyBytesTest, OkWritesOnlyTheDeclaredFieldsOfItsArea) {
         // A new database whose every byte outside those fields is marked.
         ConfigImage image;
         SetImageDefaults(image);
-        for (std::size_t offset = layout::kHeaderLength; offset < layout::kImageSize;
-             ++offset) {
+        for (std::size_t offset = layout::kHeaderLength; offset < layout::kImageSize; ++offset) {
             if (!Declared(declared, offset)) {
                 image.SetU8(offset, 0xA5);
             }

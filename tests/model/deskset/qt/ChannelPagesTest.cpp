@@ -9,16 +9,16 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "model/editing/qt/RangeSpinEdit.h"
+#include "model/deskset/ChannelCodes.h"
 #include "model/deskset/qt/CChanTalkPermitTone.h"
 #include "model/deskset/qt/ChanConfigPage.h"
-#include "model/deskset/ChannelCodes.h"
 #include "model/deskset/qt/ChannelWizardFixture.h"
 #include "model/deskset/qt/DTMFDecodePage.h"
 #include "model/deskset/qt/SignalingPlanDCPage.h"
 #include "model/deskset/qt/SignalingPlanT1Page.h"
 #include "model/deskset/qt/SignalingPlanT2Page.h"
 #include "model/deskset/qt/StatAlertPage.h"
+#include "model/editing/qt/RangeSpinEdit.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;

@@ -11,12 +11,12 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
-#include "app/GuiTestSupport.h"
 #include "app/EditorWindows.h"
+#include "app/GuiTestSupport.h"
+#include "model/ChannelRecord.h"
 #include "model/deskset/qt/ChanCfgFV.h"
 #include "model/deskset/qt/ChanWizard.h"
 #include "model/deskset/qt/ChanWizardPage.h"
-#include "model/ChannelRecord.h"
 
 class ChannelWizardTest : public GuiTest {
 protected:

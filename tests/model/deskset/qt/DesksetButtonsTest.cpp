@@ -14,15 +14,15 @@
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
-#include "app/GuiTestSupport.h"
 #include "app/EditorWindows.h"
-#include "model/editing/qt/Latin1.h"
+#include "app/GuiTestSupport.h"
+#include "model/ButtonTable.h"
+#include "model/ManualPage.h"
 #include "model/deskset/qt/ButtonConfigDlg.h"
 #include "model/deskset/qt/DesksetButtonsCfgFV.h"
 #include "model/deskset/qt/DesksetCfgFV.h"
 #include "model/deskset/qt/DesksetPicture.h"
-#include "model/ButtonTable.h"
-#include "model/ManualPage.h"
+#include "model/editing/qt/Latin1.h"
 
 using ::testing::ElementsAre;
 

@@ -11,14 +11,14 @@
 #include "app/CConfigTree.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
-#include "app/GuiTestSupport.h"
 #include "app/EditorWindows.h"
-#include "model/editing/qt/AcceleratedSpinEdit.h"
-#include "model/deskset/qt/DesksetCfgFV.h"
+#include "app/GuiTestSupport.h"
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
 #include "model/DatabaseFile.h"
 #include "model/ImageDefaults.h"
+#include "model/deskset/qt/DesksetCfgFV.h"
+#include "model/editing/qt/AcceleratedSpinEdit.h"
 
 using ::testing::ElementsAre;
 
@@ -30,9 +30,8 @@ protected:
         GuiTest::SetUp();
         RegisterEditors();
         // A stand-in buttons window, to follow its closing and reopening.
-        EditorWindows::RegisterFactory(EditorKind::DesksetButtonsCfg, [](const EditorContext& c) {
-            return new TestView(c);
-        });
+        EditorWindows::RegisterFactory(EditorKind::DesksetButtonsCfg,
+                                       [](const EditorContext& c) { return new TestView(c); });
     }
     void TearDown() override {
         GuiTest::TearDown();

@@ -63,10 +63,9 @@ protected:
 
     // On a new database the first time, on the same one after.
     OneFieldWindow* Open(FormWindow::MarkModified mark) {
-        EditorWindows::RegisterFactory(EditorKind::AliasList,
-                                       [mark](const EditorContext& context) {
-                                           return new OneFieldWindow(context, mark);
-                                       });
+        EditorWindows::RegisterFactory(EditorKind::AliasList, [mark](const EditorContext& context) {
+            return new OneFieldWindow(context, mark);
+        });
         if (!m_app->Document()) {
             m_frame->ExecuteCommand(cmd::NewDatabase);
         }

@@ -5,8 +5,8 @@
 #include <QTreeWidget>
 
 #include "app/Commands.h"
-#include "app/GuiTestSupport.h"
 #include "app/EditorWindows.h"
+#include "app/GuiTestSupport.h"
 #include "model/editing/qt/ListWindow.h"
 
 template <class View, EditorKind kKind>

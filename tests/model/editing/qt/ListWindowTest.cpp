@@ -113,11 +113,10 @@ public:
 class AliasList : public ListWindow {
 public:
     explicit AliasList(const EditorContext& context)
-        : ListWindow(context,
-                     {"Choose an entry to edit or add a new one.",
-                      {{"Label", 200}, {"PTT ID", 80}},
-                      "<No paging format defined>",
-                      layout::alias::kCount}) {}
+        : ListWindow(context, {"Choose an entry to edit or add a new one.",
+                               {{"Label", 200}, {"PTT ID", 80}},
+                               "<No paging format defined>",
+                               layout::alias::kCount}) {}
 
 protected:
     std::vector<Row> Rows() const override {
@@ -156,9 +155,9 @@ class ListWindowTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        EditorWindows::RegisterFactory(
-            EditorKind::AliasList,
-            [](const EditorContext& context) { return new AliasList(context); });
+        EditorWindows::RegisterFactory(EditorKind::AliasList, [](const EditorContext& context) {
+            return new AliasList(context);
+        });
         m_frame->ExecuteCommand(cmd::NewDatabase);
     }
     void TearDown() override {

@@ -15,14 +15,14 @@
 
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
-#include "model/editing/qt/ListWindowFixture.h"
 #include "app/EditorWindows.h"
+#include "model/CustomPagingTone.h"
 #include "model/editing/qt/Latin1.h"
-#include "model/paging/qt/CustomPageListFV.h"
+#include "model/editing/qt/ListWindowFixture.h"
 #include "model/paging/CustomToneForm.h"
 #include "model/paging/DurationText.h"
+#include "model/paging/qt/CustomPageListFV.h"
 #include "model/paging/qt/EditCustomPageFV.h"
-#include "model/CustomPagingTone.h"
 
 using ::testing::ElementsAre;
 

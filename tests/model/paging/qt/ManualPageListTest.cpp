@@ -20,18 +20,18 @@
 #include "app/CTorvoDoc.h"
 #include "app/Commands.h"
 #include "app/ConfigAreas.h"
-#include "model/editing/qt/ListWindowFixture.h"
 #include "app/EditorWindows.h"
+#include "model/ButtonTable.h"
+#include "model/ManualPage.h"
 #include "model/editing/ListTables.h"
 #include "model/editing/RecordTable.h"
 #include "model/editing/qt/Latin1.h"
+#include "model/editing/qt/ListWindowFixture.h"
 #include "model/paging/ManualPageForm.h"
+#include "model/paging/PagingFormats.h"
 #include "model/paging/qt/ManualPageListFV.h"
 #include "model/paging/qt/MpageRequestProtDlg.h"
 #include "model/paging/qt/PagingFormatDlg.h"
-#include "model/paging/PagingFormats.h"
-#include "model/ButtonTable.h"
-#include "model/ManualPage.h"
 
 using ::testing::ElementsAre;
 
@@ -161,9 +161,8 @@ TEST_F(ManualPageListTest, SpeedPageWarningThenButtonWarningThenQuestion) {
 }
 
 TEST_F(ManualPageListTest, LastDeleteClosesSpeedPagingAndGreysItsItem) {
-    EditorWindows::RegisterFactory(EditorKind::SpeedPageList, [](const EditorContext& c) {
-        return new TestView(c);
-    });
+    EditorWindows::RegisterFactory(EditorKind::SpeedPageList,
+                                   [](const EditorContext& c) { return new TestView(c); });
     ManualPageListFV* list = Open();
     AddFormat(list, "Voice Alert", "ONE");
     EXPECT_NE(m_frame->Tree().ItemState("Speed Paging"), CConfigTree::kUnavailable);

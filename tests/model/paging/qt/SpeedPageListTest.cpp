@@ -12,15 +12,15 @@
 
 #include "app/CConfigTree.h"
 #include "app/ConfigAreas.h"
-#include "model/editing/qt/ListWindowFixture.h"
 #include "app/EditorWindows.h"
-#include "model/editing/qt/Latin1.h"
-#include "model/paging/qt/EditSpeedPageFV.h"
-#include "model/paging/PagingFormats.h"
-#include "model/paging/qt/SpeedPageListFV.h"
 #include "model/ButtonTable.h"
 #include "model/ManualPage.h"
 #include "model/SpeedPage.h"
+#include "model/editing/qt/Latin1.h"
+#include "model/editing/qt/ListWindowFixture.h"
+#include "model/paging/PagingFormats.h"
+#include "model/paging/qt/EditSpeedPageFV.h"
+#include "model/paging/qt/SpeedPageListFV.h"
 
 using ::testing::ElementsAre;
 
