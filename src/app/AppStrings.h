@@ -1,10 +1,12 @@
 #pragma once
 // The application's own texts, used exactly as they stand.
 
+#include "transfer/TransferStrings.h"
+
 namespace app_strings {
 inline constexpr char kTitle[] = "Velk Series Torvo";
 inline constexpr char kVersion[] = "Version R01.00.00";
-inline constexpr char kIdle[] = "For Help, press F1";
+inline constexpr const char* kIdle = transfer_strings::kIdle;
 inline constexpr char kNewName[] = "New";
 inline constexpr char kFileFilter[] = "Torvo Files (*.ddb)";
 inline constexpr char kSaveChanges[] = "Save changes to %1?";

@@ -3,7 +3,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "app/SettingsStores.h"
+#include "app/AppStrings.h"
+#include "settings/SettingsStores.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr char kTraceFileKey[] = "Transfer/TraceFile";
 }  // namespace
 
 QStringList TorvoSettings::RecentFiles() {
-    QSettings settings = ProfileSettings();
+    QSettings settings = ProfileSettings(app_strings::kTitle);
     settings.beginGroup(kRecentGroup);
     QStringList files;
     for (int i = 1; i <= kRecentFileCount; ++i) {
@@ -30,7 +31,7 @@ QStringList TorvoSettings::RecentFiles() {
 }
 
 void TorvoSettings::SetRecentFiles(const QStringList& files) {
-    QSettings settings = ProfileSettings();
+    QSettings settings = ProfileSettings(app_strings::kTitle);
     settings.remove(kRecentGroup);
     settings.beginGroup(kRecentGroup);
     for (int i = 0; i < files.size() && i < kRecentFileCount; ++i) {

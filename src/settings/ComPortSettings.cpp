@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "app/SettingsStores.h"
+#include "settings/SettingsStores.h"
 
 namespace {
 

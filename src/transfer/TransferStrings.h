@@ -3,10 +3,9 @@
 
 #include <string>
 
-#include "app/AppStrings.h"
-
 namespace transfer_strings {
-inline constexpr const char* kIdle = app_strings::kIdle;
+// The status bar's text when nothing is going on.
+inline constexpr char kIdle[] = "For Help, press F1";
 inline constexpr char kEstablished[] = "Communication established with deskset.";
 inline constexpr char kLost[] = "Communication with deskset has been lost.";
 inline constexpr char kUnableToConnect[] =

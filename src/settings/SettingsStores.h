@@ -3,14 +3,12 @@
 
 #include <QSettings>
 
-#include "app/AppStrings.h"
-
 // Settings of the installation: the COM port, window layout, shortcuts.
 inline QSettings MachineSettings() {
     return QSettings("Zelnor", "Torvo");
 }
 
-// The per-user profile: the recent-file list.
-inline QSettings ProfileSettings() {
-    return QSettings("ZEL", app_strings::kTitle);
+// The per-user profile (the recent-file list), under the program's title.
+inline QSettings ProfileSettings(const char* title) {
+    return QSettings("ZEL", title);
 }
