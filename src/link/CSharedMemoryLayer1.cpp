@@ -1,6 +1,6 @@
 // What the shared-memory line does alike on every platform: the two rings in
 // the mapped block. Making, mapping and removing the block is in
-// src/platform/<platform>/link/CSharedMemoryLayer1.cpp.
+// posix/CSharedMemoryLayer1.cpp and win32/CSharedMemoryLayer1.cpp.
 #include "link/CSharedMemoryLayer1.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "link/CLayer1.h"
-#include "link/CSerialPortLock.h"
 #include "link/SerialSettings.h"
+#include "link/posix/CSerialPortLock.h"
 
 // Maps a port number (n of COMn) to the device to open.
 using PortResolver = std::function<std::string(int port)>;
