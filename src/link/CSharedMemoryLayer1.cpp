@@ -14,14 +14,6 @@ constexpr auto kLastLookStep = std::chrono::milliseconds(1);
 
 }  // namespace
 
-CSharedMemoryLayer1::CSharedMemoryLayer1(const char* parameters,
-                                         std::chrono::milliseconds busyBound)
-    : m_name(ObjectName(parameters)), m_busyBound(busyBound) {}
-
-CSharedMemoryLayer1::~CSharedMemoryLayer1() {
-    Close();
-}
-
 void CSharedMemoryLayer1::AttachRings(uint8_t* block) {
     m_block = block;
     uint8_t* const firstHalf = m_block;
