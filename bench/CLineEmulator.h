@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "link/CPseudoTerminal.h"
+#include "link/posix/CPseudoTerminal.h"
 
 // Two pseudo-terminals joined like the two ends of a serial cable. Each
 // direction is paced at the baud rate (ten bits per byte: start, eight data,

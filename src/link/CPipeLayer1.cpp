@@ -1,6 +1,6 @@
 // What the named pipe does alike on every platform: reading the parameter
 // text, running the connection thread, and a failed read or write. The pipe
-// itself is in src/platform/<platform>/link/CPipeLayer1.cpp.
+// itself is in posix/CPipeLayer1.cpp and win32/CPipeLayer1.cpp.
 #include "link/CPipeLayer1.h"
 
 #include <chrono>

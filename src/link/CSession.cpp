@@ -5,10 +5,9 @@
 #include "link/CLayer1.h"
 #include "link/CLayer2.h"
 #include "link/CStatusQueue.h"
-#include "link/Vcom.h"
 #include "link/VcomCodes.h"
 
-CSession::CSession(Vcom& owner, CStatusQueue& statusQueue, int maxMessageSize)
+CSession::CSession(Owner& owner, CStatusQueue& statusQueue, int maxMessageSize)
     : m_owner(owner),
       m_statusQueue(statusQueue),
       m_transmitBuffer(std::max(maxMessageSize, 1)),
@@ -30,9 +29,9 @@ void CSession::Reset() {
 }
 
 void CSession::TearDown() {
-    m_owner.Disconnect();
+    m_owner.DropLink();
     Reset();
-    m_owner.OnDisconnect();
+    m_owner.LinkDown();
 }
 
 void CSession::SetLowerLayer(CLayer2* layer2) {
@@ -62,7 +61,7 @@ void CSession::Step(int& idle) {
         }
         if (linkUp != m_lastLinkState) {
             m_lastLinkState = linkUp;
-            m_owner.OnConnect();
+            m_owner.LinkUp();
         }
     }
 
@@ -88,7 +87,7 @@ bool CSession::AnnounceNext() {
     }
     // Count down before the call: the owner may disconnect from inside it.
     m_unannounced.fetch_sub(1);
-    m_owner.OnReceive(length);
+    m_owner.MessageReceived(length);
     return true;
 }
 
@@ -125,7 +124,7 @@ void CSession::Transmit() {
                 }
                 m_transmitting = false;
                 m_transmitOffset = 0;
-                m_owner.OnSent(m_transmitLength);
+                m_owner.MessageSent(m_transmitLength);
             }
             continue;
         }
@@ -148,7 +147,7 @@ void CSession::Transmit() {
                 m_statusQueue.Push(kStatusFragmentRefused, 0);
                 return;
             }
-            m_owner.OnSent(length);
+            m_owner.MessageSent(length);
         }
     }
 }

@@ -9,18 +9,34 @@
 
 class CLayer2;
 class CStatusQueue;
-class Vcom;
 
-// The session between Vcom and Layer 2: queues whole messages, cuts them into
-// Layer 2 payloads, reassembles received fragments and notices the link going
-// up and down. Step runs on the session thread under the session lock;
-// ReceivePull on the comm link thread, and on the session thread when the
-// link goes down, under the session's own receive lock.
+// The session between its owner (Vcom) and Layer 2: queues whole messages,
+// cuts them into Layer 2 payloads, reassembles received fragments and notices
+// the link going up and down. Step runs on the session thread under the
+// session lock; ReceivePull on the comm link thread, and on the session
+// thread when the link goes down, under the session's own receive lock.
 class CSession {
 public:
     static constexpr int kInitialFragmentSize = 10;
 
-    CSession(Vcom& owner, CStatusQueue& statusQueue, int maxMessageSize);
+    // What the session tells its owner, and asks of it; all from Step, on the
+    // session thread. The owner may disconnect from inside any of them.
+    class Owner {
+    public:
+        virtual ~Owner() = default;
+        // The link came up.
+        virtual void LinkUp() = 0;
+        // A whole message of this length waits in the receive queue.
+        virtual void MessageReceived(int length) = 0;
+        // A message of this length went to Layer 2 whole.
+        virtual void MessageSent(int length) = 0;
+        // The line was lost: the owner first lets go of the layers, and once
+        // the session has been reset hears that the link is down.
+        virtual void DropLink() = 0;
+        virtual void LinkDown() = 0;
+    };
+
+    CSession(Owner& owner, CStatusQueue& statusQueue, int maxMessageSize);
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
     virtual ~CSession();
@@ -50,7 +66,7 @@ private:
     void AppendFragment(const uint8_t* data, int length);
     void TearDown();
 
-    Vcom& m_owner;
+    Owner& m_owner;
     CStatusQueue& m_statusQueue;
     CLayer2* m_lower = nullptr;
     std::vector<uint8_t> m_transmitBuffer;

@@ -1,6 +1,6 @@
 // What the shared-memory line does alike on every platform: the two rings in
 // the mapped block. Making, mapping and removing the block is in
-// src/platform/<platform>/link/CSharedMemoryLayer1.cpp.
+// posix/CSharedMemoryLayer1.cpp and win32/CSharedMemoryLayer1.cpp.
 #include "link/CSharedMemoryLayer1.h"
 
 #include <algorithm>
@@ -13,14 +13,6 @@ constexpr auto kFirstLookStep = std::chrono::microseconds(50);
 constexpr auto kLastLookStep = std::chrono::milliseconds(1);
 
 }  // namespace
-
-CSharedMemoryLayer1::CSharedMemoryLayer1(const char* parameters,
-                                         std::chrono::milliseconds busyBound)
-    : m_name(ObjectName(parameters)), m_busyBound(busyBound) {}
-
-CSharedMemoryLayer1::~CSharedMemoryLayer1() {
-    Close();
-}
 
 void CSharedMemoryLayer1::AttachRings(uint8_t* block) {
     m_block = block;

@@ -33,7 +33,9 @@ struct VcomThreadPriorities {
 //
 // A subclass whose callbacks use its own members calls Shutdown() first in its
 // destructor, so that no callback runs while it is being torn down.
-class Vcom {
+//
+// The session reaches it only as its CSession::Owner.
+class Vcom : public CSession::Owner {
 public:
     explicit Vcom(int maxMessageSize, const VcomThreadPriorities& priorities = {});
     Vcom(const Vcom&) = delete;
@@ -73,6 +75,13 @@ public:
     int MaxMessageSize() const { return m_maxMessageSize; }
 
 private:
+    // CSession::Owner: the session's calls become the callbacks above.
+    void LinkUp() override { OnConnect(); }
+    void MessageReceived(int length) override { OnReceive(length); }
+    void MessageSent(int length) override { OnSent(length); }
+    void DropLink() override { Disconnect(); }
+    void LinkDown() override { OnDisconnect(); }
+
     void SessionThread(std::optional<int> priority);
     void CommLinkThread(CLayer2* layer2, CLayer1* layer1, std::optional<int> priority);
     void StopCommLinkThread();

@@ -4,9 +4,9 @@
 #include <numeric>
 #include <vector>
 
-#include "link/CPseudoTerminal.h"
 #include "link/CSerialLayer1.h"
 #include "link/VcomCodes.h"
+#include "link/posix/CPseudoTerminal.h"
 #include "support/CRecordingVcom.h"
 #include "support/CTestLayerFactory.h"
 #include "support/FastClock.h"

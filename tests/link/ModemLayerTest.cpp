@@ -22,10 +22,10 @@
 #include "link/CLinkEventQueue.h"
 #include "link/CModemDialogue.h"
 #include "link/CModemLayer1.h"
-#include "link/CPseudoTerminal.h"
 #include "link/CStatusQueue.h"
 #include "link/VcomCodes.h"
 #include "link/VcomTrace.h"
+#include "link/posix/CPseudoTerminal.h"
 #include "support/CRecordingVcom.h"
 #include "support/FastClock.h"
 

@@ -18,6 +18,7 @@
 #include "link/CPipeLayer1.h"
 #include "link/CStatusQueue.h"
 #include "link/VcomCodes.h"
+#include "link/posix/PipePath.h"
 #include "support/CChildProcess.h"
 #include "support/CRecordingVcom.h"
 #include "support/CTraceCapture.h"
@@ -52,7 +53,7 @@ protected:
     }
 
     std::string m_name = UniquePipeName();
-    std::string m_path = CPipeLayer1::SocketPath(m_name);
+    std::string m_path = pipe_path::SocketPath(m_name);
     std::string m_server = "SERVER " + m_name;
     std::string m_client = "CLIENT " + m_name;
 };
@@ -70,12 +71,12 @@ TEST_F(PipeLayerTest, ParametersNeedARoleAndADoubleBackslashName) {
     }
 
     // The socket sits in the private runtime folder, its name made safe.
-    const std::string path = CPipeLayer1::SocketPath("\\\\.\\pipe\\a b/c");
+    const std::string path = pipe_path::SocketPath("\\\\.\\pipe\\a b/c");
     EXPECT_EQ(path.substr(path.rfind('/') + 1), "vcom-pipe-.+pipe+a%20b%2Fc");
     struct stat folder {};
     ASSERT_EQ(::stat(path.substr(0, path.rfind('/')).c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 077, 0u);
-    EXPECT_TRUE(CPipeLayer1::SocketPath("\\\\" + std::string(200, 'x')).empty());
+    EXPECT_TRUE(pipe_path::SocketPath("\\\\" + std::string(200, 'x')).empty());
 
     // Without a usable name the line cannot open and Connect says so.
     CRecordingVcom link;
@@ -102,7 +103,7 @@ TEST(PipeFolderTest, OnlyADirectoryOfTheUsersOwnWithMode0700IsPrivate) {
         struct stat status {};
         status.st_mode = row.mode;
         status.st_uid = row.owner;
-        EXPECT_EQ(CPipeLayer1::IsPrivateFolder(status, kUser), row.isPrivate)
+        EXPECT_EQ(pipe_path::IsPrivateFolder(status, kUser), row.isPrivate)
             << std::oct << row.mode << std::dec << " owner " << row.owner;
     }
 }
@@ -138,25 +139,25 @@ protected:
 
 TEST_F(RuntimeFolderTest, TheRuntimeFolderIsUsedOnlyWhenPrivateElseTheOneUnderTmp) {
     CTraceCapture traces;
-    EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), m_folder);
+    EXPECT_EQ(FolderOf(pipe_path::SocketPath("\\\\desk")), m_folder);
 
     const std::string fallback = "/tmp/vcom-" + std::to_string(::geteuid());
     for (mode_t mode : {0750, 0711, 0701}) {
         ASSERT_EQ(::chmod(m_folder.c_str(), mode), 0);
-        EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), fallback) << std::oct << mode;
+        EXPECT_EQ(FolderOf(pipe_path::SocketPath("\\\\desk")), fallback) << std::oct << mode;
     }
     EXPECT_EQ(traces.Count("(CPipeLayer1)  error: " + m_folder + " is not a private folder\n"), 3);
     ASSERT_EQ(::chmod(m_folder.c_str(), 0700), 0);
 
     // Only an absolute path counts, and never a link to a private folder.
     ::setenv("XDG_RUNTIME_DIR", "tmp", 1);
-    EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), fallback);
+    EXPECT_EQ(FolderOf(pipe_path::SocketPath("\\\\desk")), fallback);
     const std::string link = m_folder + "/link";
     const std::string target = m_folder + "/target";
     ASSERT_EQ(::mkdir(target.c_str(), 0700), 0);
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
     ::setenv("XDG_RUNTIME_DIR", link.c_str(), 1);
-    EXPECT_EQ(FolderOf(CPipeLayer1::SocketPath("\\\\desk")), fallback);
+    EXPECT_EQ(FolderOf(pipe_path::SocketPath("\\\\desk")), fallback);
 }
 
 // The folder under /tmp is named after the user, so another user's run can
@@ -182,7 +183,7 @@ TEST_F(RuntimeFolderTest, TheFolderUnderTmpIsRefusedWhenNotTheUsersOwnWithMode07
             if (::seteuid(user) != 0) {
                 return 2;
             }
-            const std::string path = CPipeLayer1::SocketPath("\\\\desk");
+            const std::string path = pipe_path::SocketPath("\\\\desk");
             return path.empty() ? 0 : FolderOf(path) == folder ? 1 : 3;
         });
         EXPECT_EQ(child.Wait(5s), row.used ? 1 : 0)
@@ -196,7 +197,7 @@ TEST_F(RuntimeFolderTest, TheFolderUnderTmpIsRefusedWhenNotTheUsersOwnWithMode07
         if (::seteuid(user) != 0) {
             return 2;
         }
-        return FolderOf(CPipeLayer1::SocketPath("\\\\desk")) == folder ? 1 : 0;
+        return FolderOf(pipe_path::SocketPath("\\\\desk")) == folder ? 1 : 0;
     });
     EXPECT_EQ(child.Wait(5s), 1);
     struct stat made {};
@@ -209,9 +210,9 @@ TEST_F(RuntimeFolderTest, TheLongestSocketPathIsServedAndOneLongerRefused) {
     // A socket address holds a path of 107 bytes and its terminator.
     const std::string prefix = m_folder + "/vcom-pipe-";
     const std::string longest = "\\\\" + std::string(107 - prefix.size(), 'n');
-    const std::string path = CPipeLayer1::SocketPath(longest);
+    const std::string path = pipe_path::SocketPath(longest);
     EXPECT_EQ(path.size(), 107u);
-    EXPECT_TRUE(CPipeLayer1::SocketPath(longest + "n").empty());
+    EXPECT_TRUE(pipe_path::SocketPath(longest + "n").empty());
 
     CPipeLayer1 server(("SERVER " + longest).c_str());
     CPipeLayer1 client(("CLIENT " + longest).c_str());

@@ -15,11 +15,11 @@
 #include <thread>
 #include <vector>
 
-#include "link/CPseudoTerminal.h"
 #include "link/CSerialLayer1.h"
-#include "link/CSerialPortLock.h"
 #include "link/CStatusQueue.h"
 #include "link/VcomCodes.h"
+#include "link/posix/CPseudoTerminal.h"
+#include "link/posix/CSerialPortLock.h"
 #include "support/ScratchDir.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "link/CSharedMemoryLayer1.h"
 #include "link/CStatusQueue.h"
 #include "link/VcomCodes.h"
+#include "link/win32/PipePath.h"
 #include "support/CRecordingVcom.h"
 #include "support/CTraceCapture.h"
 #include "support/ImageSending.h"
@@ -56,11 +57,11 @@ protected:
 };
 
 TEST_F(PipeWinTest, NamesLandInThePipeFolderUnlessAlreadyThere) {
-    EXPECT_EQ(CPipeLayer1::PipePath("\\\\desk"), "\\\\.\\pipe\\desk");
-    EXPECT_EQ(CPipeLayer1::PipePath("\\\\a\\b"), "\\\\.\\pipe\\a\\b");
-    EXPECT_EQ(CPipeLayer1::PipePath("\\\\.\\pipe\\desk"), "\\\\.\\pipe\\desk");
-    EXPECT_EQ(CPipeLayer1::PipePath("\\\\host\\PIPE\\desk"), "\\\\host\\PIPE\\desk");
-    EXPECT_EQ(CPipeLayer1::PipePath("\\\\.\\pipe\\"), "\\\\.\\pipe\\.\\pipe\\");
+    EXPECT_EQ(pipe_path::PipePath("\\\\desk"), "\\\\.\\pipe\\desk");
+    EXPECT_EQ(pipe_path::PipePath("\\\\a\\b"), "\\\\.\\pipe\\a\\b");
+    EXPECT_EQ(pipe_path::PipePath("\\\\.\\pipe\\desk"), "\\\\.\\pipe\\desk");
+    EXPECT_EQ(pipe_path::PipePath("\\\\host\\PIPE\\desk"), "\\\\host\\PIPE\\desk");
+    EXPECT_EQ(pipe_path::PipePath("\\\\.\\pipe\\"), "\\\\.\\pipe\\.\\pipe\\");
 
     CRecordingVcom link;
     EXPECT_EQ(link.Connect(0, nullptr, CLayerFactory::kPipeLayer1, "SERVER pipe"),

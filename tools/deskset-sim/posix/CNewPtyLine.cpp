@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "link/CPseudoTerminal.h"
+#include "link/posix/CPseudoTerminal.h"
 
 struct CNewPtyLine::Pty : CPseudoTerminal {};
 

@@ -1,4 +1,4 @@
-#include "link/CPseudoTerminal.h"
+#include "link/posix/CPseudoTerminal.h"
 
 #include <fcntl.h>
 #include <termios.h>

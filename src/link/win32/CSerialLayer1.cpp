@@ -36,6 +36,19 @@ std::string OpenErrorText(const std::string& device, DWORD error) {
 
 }  // namespace
 
+struct CSerialLayer1::PlatformState {
+    bool ConfigureLine(const Settings& settings);
+    void CloseHandle();
+    // Claims the port among Torvo's programs; false when one of them holds it.
+    bool ClaimPort(const std::string& devicePath);
+    // The driver's queue counts; false when the query fails.
+    bool QueryQueues(unsigned long& inputQueue, unsigned long& outputQueue) const;
+
+    HANDLE handle = nullptr;
+    HANDLE adoptedLine = nullptr;
+    HANDLE portClaim = nullptr;  // the named mutex that marks the port as ours
+};
+
 std::string CSerialLayer1::DefaultDevicePath(int port) {
     return "\\\\.\\COM" + std::to_string(port);
 }
@@ -50,15 +63,19 @@ CSerialLayer1::LineHandle CSerialLayer1::DuplicateLine(LineHandle line) {
 }
 
 CSerialLayer1::CSerialLayer1(const char* parameters, PortResolver resolver)
-    : m_settings(ParseParameters(parameters)), m_resolver(std::move(resolver)) {}
+    : m_settings(ParseParameters(parameters)),
+      m_resolver(std::move(resolver)),
+      m_os(std::make_unique<PlatformState>()) {}
 
 CSerialLayer1::CSerialLayer1(const char* parameters, LineHandle adoptedLine)
-    : m_settings(ParseParameters(parameters)), m_adoptedLine(adoptedLine) {}
+    : m_settings(ParseParameters(parameters)), m_os(std::make_unique<PlatformState>()) {
+    m_os->adoptedLine = adoptedLine;
+}
 
 CSerialLayer1::~CSerialLayer1() {
     Close();
-    if (m_adoptedLine != nullptr) {
-        ::CloseHandle(m_adoptedLine);
+    if (m_os->adoptedLine != nullptr) {
+        ::CloseHandle(m_os->adoptedLine);
     }
 }
 
@@ -66,9 +83,9 @@ int CSerialLayer1::Open() {
     if (m_open) {
         return -1;
     }
-    if (m_adoptedLine != nullptr) {
+    if (m_os->adoptedLine != nullptr) {
         // Already configured by its holder; what it has received is ours.
-        m_handle = std::exchange(m_adoptedLine, nullptr);
+        m_os->handle = std::exchange(m_os->adoptedLine, nullptr);
         m_devicePath.clear();
         m_open = true;
         return 0;
@@ -83,10 +100,10 @@ int CSerialLayer1::Open() {
         PostStatus(kStatusSerialOpenFailed, 0);
         return -1;
     }
-    m_handle = handle;
-    if (!ClaimPort()) {
+    m_os->handle = handle;
+    if (!m_os->ClaimPort(m_devicePath)) {
         m_openProblem = line_problems::InUse(m_devicePath, 0);
-        CloseHandle();
+        m_os->CloseHandle();
         PostStatus(kStatusSerialOpenFailed, 0);
         return -1;
     }
@@ -95,25 +112,25 @@ int CSerialLayer1::Open() {
     ::SetupComm(handle, kDriverBufferSize, kDriverBufferSize);
     ::SetCommTimeouts(handle, &noTimeouts);
     ::PurgeComm(handle, kPurgeBoth);
-    if (!ConfigureLine()) {
-        CloseHandle();
+    if (!m_os->ConfigureLine(m_settings)) {
+        m_os->CloseHandle();
         return -1;
     }
     m_open = true;
     return 0;
 }
 
-bool CSerialLayer1::ConfigureLine() {
+bool CSerialLayer1::PlatformState::ConfigureLine(const Settings& settings) {
     DCB line{};
     line.DCBlength = sizeof line;
-    if (!::GetCommState(m_handle, &line)) {
+    if (!::GetCommState(handle, &line)) {
         return false;
     }
-    const int flow = m_settings.flowControl;
-    line.BaudRate = static_cast<DWORD>(m_settings.baudRate);
-    line.ByteSize = static_cast<BYTE>(m_settings.dataBits);
-    line.Parity = static_cast<BYTE>(m_settings.parity);
-    line.StopBits = static_cast<BYTE>(m_settings.stopBits);
+    const int flow = settings.flowControl;
+    line.BaudRate = static_cast<DWORD>(settings.baudRate);
+    line.ByteSize = static_cast<BYTE>(settings.dataBits);
+    line.Parity = static_cast<BYTE>(settings.parity);
+    line.StopBits = static_cast<BYTE>(settings.stopBits);
     line.fBinary = TRUE;
     line.fParity = TRUE;
     line.fOutxDsrFlow = (flow & kDsrDtr) != 0;
@@ -130,44 +147,49 @@ bool CSerialLayer1::ConfigureLine() {
     line.XoffLim = kXonXoffLimit;
     line.XonChar = kXon;
     line.XoffChar = kXoff;
-    return ::SetCommState(m_handle, &line) != 0;
+    return ::SetCommState(handle, &line) != 0;
 }
 
 int CSerialLayer1::Close() {
-    CloseHandle();
+    m_os->CloseHandle();
     m_open = false;
     return 0;
 }
 
-void CSerialLayer1::CloseHandle() {
-    if (m_handle != nullptr) {
-        ::CloseHandle(m_handle);
-        m_handle = nullptr;
+CSerialLayer1::LineHandle CSerialLayer1::Handle() const {
+    return m_os->handle;
+}
+
+void CSerialLayer1::PlatformState::CloseHandle() {
+    if (handle != nullptr) {
+        ::CloseHandle(handle);
+        handle = nullptr;
     }
-    if (m_portClaim != nullptr) {
-        ::CloseHandle(m_portClaim);
-        m_portClaim = nullptr;
+    if (portClaim != nullptr) {
+        ::CloseHandle(portClaim);
+        portClaim = nullptr;
     }
 }
 
-bool CSerialLayer1::ClaimPort() {
+bool CSerialLayer1::PlatformState::ClaimPort(const std::string& devicePath) {
     // "\\.\com3" and "COM3" are one port.
     const std::string longForm = "\\\\.\\";
     std::string port =
-        m_devicePath.starts_with(longForm) ? m_devicePath.substr(longForm.size()) : m_devicePath;
+        devicePath.starts_with(longForm) ? devicePath.substr(longForm.size()) : devicePath;
     std::transform(port.begin(), port.end(), port.begin(),
                    [](unsigned char c) { return c == '\\' ? '+' : std::toupper(c); });
     const std::string name = "Local\\vcom-port-" + port;
-    m_portClaim = ::CreateMutexA(nullptr, FALSE, name.c_str());
-    return m_portClaim != nullptr && ::GetLastError() != ERROR_ALREADY_EXISTS;
+    portClaim = ::CreateMutexA(nullptr, FALSE, name.c_str());
+    return portClaim != nullptr && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
-bool CSerialLayer1::QueryQueues(unsigned long& inputQueue, unsigned long& outputQueue) const {
+bool CSerialLayer1::PlatformState::QueryQueues(unsigned long& inputQueue,
+                                               unsigned long& outputQueue) const {
     DWORD errors = 0;
     COMSTAT status{};
     // Also clears a pending line error (framing, overrun, parity, break): the
     // bytes it spoilt reach the packet layer, whose check refuses the frame.
-    if (!::ClearCommError(m_handle, &errors, &status)) {
+    if (!::ClearCommError(handle, &errors, &status)) {
         return false;
     }
     inputQueue = status.cbInQue;
@@ -178,7 +200,7 @@ bool CSerialLayer1::QueryQueues(unsigned long& inputQueue, unsigned long& output
 int CSerialLayer1::FreeTransmitSpace() {
     unsigned long input = 0;
     unsigned long output = 0;
-    if (m_handle == nullptr || !QueryQueues(input, output)) {
+    if (m_os->handle == nullptr || !m_os->QueryQueues(input, output)) {
         return 0;
     }
     return std::max(0, kDriverBufferSize - static_cast<int>(output));
@@ -187,43 +209,48 @@ int CSerialLayer1::FreeTransmitSpace() {
 int CSerialLayer1::BytesWaiting() {
     unsigned long input = 0;
     unsigned long output = 0;
-    if (m_handle == nullptr || !QueryQueues(input, output)) {
+    if (m_os->handle == nullptr || !m_os->QueryQueues(input, output)) {
         return 0;
     }
     return static_cast<int>(input);
 }
 
 int CSerialLayer1::Write(const uint8_t* bytes, int count) {
-    if (m_handle == nullptr || count <= 0) {
+    if (m_os->handle == nullptr || count <= 0) {
         return 0;
     }
     DWORD written = 0;
-    ::WriteFile(m_handle, bytes, static_cast<DWORD>(count), &written, nullptr);
+    ::WriteFile(m_os->handle, bytes, static_cast<DWORD>(count), &written, nullptr);
     return static_cast<int>(written);
 }
 
 int CSerialLayer1::Read(uint8_t* buffer, int maximum) {
     DWORD mask = 0;
-    if (m_handle == nullptr || !::GetCommMask(m_handle, &mask) || (mask & EV_RXCHAR) == 0) {
+    if (m_os->handle == nullptr || !::GetCommMask(m_os->handle, &mask) || (mask & EV_RXCHAR) == 0) {
         return 0;
     }
     unsigned long input = 0;
     unsigned long output = 0;
-    if (!QueryQueues(input, output)) {
+    if (!m_os->QueryQueues(input, output)) {
         return 0;
     }
     const DWORD wanted = std::min<DWORD>(input, static_cast<DWORD>(std::max(0, maximum)));
     DWORD read = 0;
     if (wanted > 0) {
-        ::ReadFile(m_handle, buffer, wanted, &read, nullptr);
+        ::ReadFile(m_os->handle, buffer, wanted, &read, nullptr);
     }
     return static_cast<int>(read);
 }
 
 bool CSerialLayer1::CarrierDetect() const {
     DWORD status = 0;
-    if (m_handle == nullptr || !::GetCommModemStatus(m_handle, &status)) {
+    if (m_os->handle == nullptr || !::GetCommModemStatus(m_os->handle, &status)) {
         return true;
     }
     return (status & MS_RLSD_ON) != 0;
+}
+
+void CSerialLayer1::WaitReadable(int milliseconds) {
+    // Simply sleeps, as a layer with nothing to wait on does.
+    CLayer1::WaitReadable(milliseconds);
 }

@@ -4,6 +4,20 @@
 
 #include "link/VcomTrace.h"
 
+struct CSharedMemoryLayer1::PlatformState {
+    HANDLE mapping = nullptr;  // while open
+};
+
+CSharedMemoryLayer1::CSharedMemoryLayer1(const char* parameters,
+                                         std::chrono::milliseconds busyBound)
+    : m_name(ObjectName(parameters)),
+      m_busyBound(busyBound),
+      m_os(std::make_unique<PlatformState>()) {}
+
+CSharedMemoryLayer1::~CSharedMemoryLayer1() {
+    Close();
+}
+
 std::string CSharedMemoryLayer1::ObjectName(const char* parameters) {
     return std::string("VCOM_MMF_") + (parameters != nullptr ? parameters : "");
 }
@@ -32,7 +46,7 @@ int CSharedMemoryLayer1::Open() {
         ::CloseHandle(mapping);
         return -1;
     }
-    m_mapping = mapping;
+    m_os->mapping = mapping;
     m_creator = creator;
     AttachRings(static_cast<uint8_t*>(block));
     return 0;
@@ -44,10 +58,10 @@ int CSharedMemoryLayer1::Close() {
         ::UnmapViewOfFile(m_block);
         m_block = nullptr;
     }
-    if (m_mapping != nullptr) {
+    if (m_os->mapping != nullptr) {
         // The last handle anywhere takes the mapping with it.
-        ::CloseHandle(m_mapping);
-        m_mapping = nullptr;
+        ::CloseHandle(m_os->mapping);
+        m_os->mapping = nullptr;
     }
     m_creator = false;
     return 0;

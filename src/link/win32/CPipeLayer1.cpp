@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 
 #include "link/VcomTrace.h"
+#include "link/win32/PipePath.h"
 
 namespace {
 
@@ -24,38 +24,32 @@ constexpr int kReadTimeoutMs = 200;
 constexpr auto kFirstLookStep = std::chrono::microseconds(50);
 constexpr auto kLastLookStep = std::chrono::milliseconds(1);
 
-bool StartsWithPipeFolder(const std::string& text, size_t at) {
-    static constexpr char kFolder[] = "\\pipe\\";
-    if (text.size() <= at + sizeof kFolder - 1) {
-        return false;  // nothing after the folder
-    }
-    for (size_t i = 0; i < sizeof kFolder - 1; ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[at + i])) != kFolder[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 HANDLE NewEvent() {
     return ::CreateEventA(nullptr, TRUE, FALSE, nullptr);  // manual reset
 }
 
 }  // namespace
 
-std::string CPipeLayer1::PipePath(const std::string& pipeName) {
-    if (pipeName.size() < 2) {
-        return {};
-    }
-    const size_t serverEnd = pipeName.find('\\', 2);
-    if (serverEnd != std::string::npos && serverEnd > 2 &&
-        StartsWithPipeFolder(pipeName, serverEnd)) {
-        return pipeName;  // "\\server\pipe\name" already
-    }
-    return "\\\\.\\pipe\\" + pipeName.substr(2);
-}
+struct CPipeLayer1::PlatformState {
+    bool CreatePipe(const std::string& pipeName);
+    // One step of each role; true once connected.
+    bool ServeStep(CStopSignal& stop, bool& reportedPending);
+    bool ConnectStep();
+    // Waits for an overlapped transfer on the pipe at most the given time,
+    // cancelling it after that; the bytes moved, or -1 when it failed.
+    long FinishTransfer(OVERLAPPED& transfer, int milliseconds);
 
-CPipeLayer1::CPipeLayer1(const char* parameters) : m_parameters(ParseParameters(parameters)) {}
+    std::string path;  // the pipe's name as the system knows it
+    // The server's pipe from open to close; the client's once it has
+    // connected. Set by the connection thread before it sets m_connected;
+    // afterwards used by the comm link thread only.
+    HANDLE pipe = nullptr;
+    // Signalled when an overlapped transfer on the pipe completes.
+    HANDLE transferEvent = nullptr;
+};
+
+CPipeLayer1::CPipeLayer1(const char* parameters)
+    : m_parameters(ParseParameters(parameters)), m_os(std::make_unique<PlatformState>()) {}
 
 CPipeLayer1::~CPipeLayer1() {
     Close();
@@ -66,9 +60,10 @@ int CPipeLayer1::Open() {
         return -1;
     }
     Close();
-    m_path = PipePath(m_parameters.name);
-    m_transferEvent = NewEvent();
-    if (m_transferEvent == nullptr || (m_parameters.role == Role::kServer && !CreatePipe())) {
+    m_os->path = pipe_path::PipePath(m_parameters.name);
+    m_os->transferEvent = NewEvent();
+    if (m_os->transferEvent == nullptr ||
+        (m_parameters.role == Role::kServer && !m_os->CreatePipe(m_parameters.name))) {
         Close();
         return -1;
     }
@@ -79,7 +74,7 @@ int CPipeLayer1::Open() {
     return 0;
 }
 
-bool CPipeLayer1::CreatePipe() {
+bool CPipeLayer1::PlatformState::CreatePipe(const std::string& pipeName) {
     // No access list at all: everyone may open the pipe.
     SECURITY_DESCRIPTOR descriptor;
     if (!::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
@@ -87,16 +82,15 @@ bool CPipeLayer1::CreatePipe() {
         return false;
     }
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, TRUE};  // inheritable
-    const HANDLE pipe =
-        ::CreateNamedPipeA(m_path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+    const HANDLE created =
+        ::CreateNamedPipeA(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
                            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, kMaxInstances,
                            kBufferSize, kBufferSize, kDefaultTimeoutMs, &attributes);
-    if (pipe == INVALID_HANDLE_VALUE) {
-        VcomTrace("(CPipeLayer1::Open)  error: the pipe " + m_parameters.name +
-                  " cannot be created\n");
+    if (created == INVALID_HANDLE_VALUE) {
+        VcomTrace("(CPipeLayer1::Open)  error: the pipe " + pipeName + " cannot be created\n");
         return false;
     }
-    m_pipe = pipe;
+    pipe = created;
     return true;
 }
 
@@ -105,25 +99,33 @@ bool CPipeLayer1::CreatePipe() {
 void CPipeLayer1::PipeConnectThread() {
     if (m_parameters.role == Role::kServer) {
         bool reportedPending = false;
-        while (!m_stop.IsRequested() && !ServeStep(reportedPending)) {
+        while (!m_stop.IsRequested()) {
+            if (m_os->ServeStep(m_stop, reportedPending)) {
+                m_connected.store(true);
+                break;
+            }
         }
     } else {
-        while (!m_stop.IsRequested() && !ConnectStep()) {
+        while (!m_stop.IsRequested()) {
+            if (m_os->ConnectStep()) {
+                m_connected.store(true);
+                break;
+            }
             m_stop.WaitFor(kConnectStepMs);
         }
     }
     m_threadFinished.store(true);
 }
 
-bool CPipeLayer1::ServeStep(bool& reportedPending) {
+bool CPipeLayer1::PlatformState::ServeStep(CStopSignal& stop, bool& reportedPending) {
     OVERLAPPED waiting{};
     waiting.hEvent = NewEvent();
     if (waiting.hEvent == nullptr) {
-        m_stop.WaitFor(kConnectStepMs);
+        stop.WaitFor(kConnectStepMs);
         return false;
     }
     bool connected = false;
-    if (::ConnectNamedPipe(m_pipe, &waiting)) {
+    if (::ConnectNamedPipe(pipe, &waiting)) {
         connected = true;
     } else {
         switch (::GetLastError()) {
@@ -136,87 +138,84 @@ bool CPipeLayer1::ServeStep(bool& reportedPending) {
                     reportedPending = true;
                 }
                 DWORD unused = 0;
-                while (!m_stop.IsRequested()) {
+                while (!stop.IsRequested()) {
                     if (::WaitForSingleObject(waiting.hEvent, kConnectStepMs) == WAIT_OBJECT_0) {
-                        connected = ::GetOverlappedResult(m_pipe, &waiting, &unused, FALSE);
+                        connected = ::GetOverlappedResult(pipe, &waiting, &unused, FALSE);
                         break;
                     }
                 }
                 if (!connected) {
                     // Told to stop, or the wait failed: the wait must be over
                     // before its OVERLAPPED goes.
-                    ::CancelIoEx(m_pipe, &waiting);
-                    ::GetOverlappedResult(m_pipe, &waiting, &unused, TRUE);
+                    ::CancelIoEx(pipe, &waiting);
+                    ::GetOverlappedResult(pipe, &waiting, &unused, TRUE);
                 }
                 break;
             }
             case ERROR_NO_DATA:  // a client came and went already
-                ::DisconnectNamedPipe(m_pipe);
-                m_stop.WaitFor(kConnectStepMs);
+                ::DisconnectNamedPipe(pipe);
+                stop.WaitFor(kConnectStepMs);
                 break;
             default:
-                m_stop.WaitFor(kConnectStepMs);
+                stop.WaitFor(kConnectStepMs);
                 break;
         }
     }
     ::CloseHandle(waiting.hEvent);
     if (connected) {
         VcomTrace("(Layer1) pipe is connected\n");
-        m_connected.store(true);
     }
     return connected;
 }
 
-bool CPipeLayer1::ConnectStep() {
+bool CPipeLayer1::PlatformState::ConnectStep() {
     // Returns at once when there is no such pipe; otherwise waits a little
     // for an instance that is free.
-    if (!::WaitNamedPipeA(m_path.c_str(), kClientWaitMs)) {
+    if (!::WaitNamedPipeA(path.c_str(), kClientWaitMs)) {
         return false;
     }
-    const HANDLE pipe = ::CreateFileA(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    if (pipe == INVALID_HANDLE_VALUE) {
+    const HANDLE client = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (client == INVALID_HANDLE_VALUE) {
         return false;  // another client took the instance first
     }
-    m_pipe = pipe;
-    m_connected.store(true);
+    pipe = client;
     return true;
 }
 
 void CPipeLayer1::ClosePipe() {
     m_connected.store(false);
-    if (m_pipe == nullptr) {
+    HANDLE& pipe = m_os->pipe;
+    if (pipe == nullptr) {
         return;
     }
     if (m_parameters.role == Role::kServer) {
         // After the disconnect there is nothing left to flush and the flush
         // returns at once. A client's flush would wait until the server had
         // read everything, which it may never do: a client just closes.
-        ::DisconnectNamedPipe(m_pipe);
-        ::FlushFileBuffers(m_pipe);
+        ::DisconnectNamedPipe(pipe);
+        ::FlushFileBuffers(pipe);
     }
-    ::CloseHandle(m_pipe);
-    m_pipe = nullptr;
+    ::CloseHandle(pipe);
+    pipe = nullptr;
 }
 
 int CPipeLayer1::Close() {
     StopConnectThread();
     ClosePipe();
-    if (m_transferEvent != nullptr) {
-        ::CloseHandle(m_transferEvent);
-        m_transferEvent = nullptr;
+    if (m_os->transferEvent != nullptr) {
+        ::CloseHandle(m_os->transferEvent);
+        m_os->transferEvent = nullptr;
     }
     return 0;
 }
 
-long CPipeLayer1::FinishTransfer(void* overlapped, int milliseconds) {
-    auto* transfer = static_cast<OVERLAPPED*>(overlapped);
-    if (::WaitForSingleObject(transfer->hEvent, static_cast<DWORD>(milliseconds)) !=
-        WAIT_OBJECT_0) {
-        ::CancelIoEx(m_pipe, transfer);
+long CPipeLayer1::PlatformState::FinishTransfer(OVERLAPPED& transfer, int milliseconds) {
+    if (::WaitForSingleObject(transfer.hEvent, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) {
+        ::CancelIoEx(pipe, &transfer);
     }
     DWORD moved = 0;
-    if (::GetOverlappedResult(m_pipe, transfer, &moved, TRUE)) {
+    if (::GetOverlappedResult(pipe, &transfer, &moved, TRUE)) {
         return static_cast<long>(moved);
     }
     // Cut short by the cancel: what went through still counts.
@@ -228,7 +227,7 @@ int CPipeLayer1::BytesWaiting() {
         return 0;
     }
     DWORD waiting = 0;
-    if (!::PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
+    if (!::PeekNamedPipe(m_os->pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
         return 0;
     }
     return static_cast<int>(std::min<DWORD>(waiting, 0x7FFFFFFF));
@@ -239,7 +238,7 @@ int CPipeLayer1::Read(uint8_t* buffer, int maximum) {
         return 0;
     }
     DWORD waiting = 0;
-    if (!::PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
+    if (!::PeekNamedPipe(m_os->pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
         // Nothing more will come: the other end closed the pipe or it failed.
         return Failed("(CPipeLayer1::Read)  error: the pipe is broken\n");
     }
@@ -248,14 +247,14 @@ int CPipeLayer1::Read(uint8_t* buffer, int maximum) {
     }
     const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(maximum));
     OVERLAPPED transfer{};
-    transfer.hEvent = m_transferEvent;
-    ::ResetEvent(m_transferEvent);
+    transfer.hEvent = m_os->transferEvent;
+    ::ResetEvent(m_os->transferEvent);
     DWORD got = 0;
-    if (::ReadFile(m_pipe, buffer, wanted, &got, &transfer)) {
+    if (::ReadFile(m_os->pipe, buffer, wanted, &got, &transfer)) {
         return static_cast<int>(got);
     }
     const long result =
-        ::GetLastError() == ERROR_IO_PENDING ? FinishTransfer(&transfer, kReadTimeoutMs) : -1;
+        ::GetLastError() == ERROR_IO_PENDING ? m_os->FinishTransfer(transfer, kReadTimeoutMs) : -1;
     if (result < 0) {
         return Failed("(CPipeLayer1::Read)  error: the pipe is broken\n");
     }
@@ -267,16 +266,16 @@ int CPipeLayer1::Write(const uint8_t* bytes, int count) {
         return 0;
     }
     OVERLAPPED transfer{};
-    transfer.hEvent = m_transferEvent;
-    ::ResetEvent(m_transferEvent);
+    transfer.hEvent = m_os->transferEvent;
+    ::ResetEvent(m_os->transferEvent);
     DWORD written = 0;
-    if (::WriteFile(m_pipe, bytes, static_cast<DWORD>(count), &written, &transfer)) {
+    if (::WriteFile(m_os->pipe, bytes, static_cast<DWORD>(count), &written, &transfer)) {
         return static_cast<int>(written);
     }
     // The other end is not reading: wait a little for room, then give up on
     // the rest as a serial line would.
     const long result =
-        ::GetLastError() == ERROR_IO_PENDING ? FinishTransfer(&transfer, kWriteTimeoutMs) : -1;
+        ::GetLastError() == ERROR_IO_PENDING ? m_os->FinishTransfer(transfer, kWriteTimeoutMs) : -1;
     if (result < 0) {
         return Failed("(CPipeLayer1::Write)  error: the pipe is broken\n");
     }
@@ -295,7 +294,7 @@ void CPipeLayer1::WaitReadable(int milliseconds) {
     std::chrono::microseconds step = kFirstLookStep;
     while (std::chrono::steady_clock::now() < deadline) {
         DWORD waiting = 0;
-        if (!::PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &waiting, nullptr) || waiting > 0) {
+        if (!::PeekNamedPipe(m_os->pipe, nullptr, 0, nullptr, &waiting, nullptr) || waiting > 0) {
             return;
         }
         std::this_thread::sleep_for(step);

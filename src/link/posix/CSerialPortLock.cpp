@@ -1,4 +1,4 @@
-#include "link/CSerialPortLock.h"
+#include "link/posix/CSerialPortLock.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -12,9 +12,11 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "link/LineProblems.h"
 #include "link/VcomCodes.h"
+#include "link/posix/CSerialPortLock.h"
 
 namespace {
 
@@ -77,6 +79,22 @@ std::string OpenErrorText(const std::string& device, int error) {
 
 }  // namespace
 
+struct CSerialLayer1::PlatformState {
+    // Opens and takes the device; false, with the reason in problem, when it
+    // cannot.
+    bool OpenDevice(const std::string& devicePath, std::string& problem);
+    bool ConfigureLine(const Settings& settings);
+    void ReleaseDescriptor();
+
+    int descriptor = -1;
+    int adoptedDescriptor = -1;
+    bool exclusive = false;
+    bool adopted = false;  // the line was open before; its bytes are not ours to drop
+    HangUp hangUp = HangUp::LosesTheLine;
+    bool failureReported = false;
+    CSerialPortLock portLock;
+};
+
 std::string CSerialLayer1::DefaultDevicePath(int port) {
     return "/dev/ttyS" + std::to_string(port - 1);
 }
@@ -86,15 +104,19 @@ CSerialLayer1::LineHandle CSerialLayer1::DuplicateLine(LineHandle line) {
 }
 
 CSerialLayer1::CSerialLayer1(const char* parameters, PortResolver resolver)
-    : m_settings(ParseParameters(parameters)), m_resolver(std::move(resolver)) {}
+    : m_settings(ParseParameters(parameters)),
+      m_resolver(std::move(resolver)),
+      m_os(std::make_unique<PlatformState>()) {}
 
-CSerialLayer1::CSerialLayer1(const char* parameters, int adoptedDescriptor)
-    : m_settings(ParseParameters(parameters)), m_adoptedDescriptor(adoptedDescriptor) {}
+CSerialLayer1::CSerialLayer1(const char* parameters, LineHandle adoptedLine)
+    : m_settings(ParseParameters(parameters)), m_os(std::make_unique<PlatformState>()) {
+    m_os->adoptedDescriptor = adoptedLine;
+}
 
 CSerialLayer1::~CSerialLayer1() {
     Close();
-    if (m_adoptedDescriptor >= 0) {
-        ::close(m_adoptedDescriptor);
+    if (m_os->adoptedDescriptor >= 0) {
+        ::close(m_os->adoptedDescriptor);
     }
 }
 
@@ -103,69 +125,67 @@ int CSerialLayer1::Open() {
         return -1;
     }
     m_openProblem.clear();
-    if (OpenDevice() != 0) {
-        PostStatus(kStatusSerialOpenFailed, 0);
-        return -1;
+    if (m_os->adoptedDescriptor >= 0) {
+        m_os->descriptor = std::exchange(m_os->adoptedDescriptor, -1);
+        m_os->adopted = true;
+        m_devicePath.clear();
+    } else {
+        m_devicePath =
+            m_resolver ? m_resolver(m_settings.port) : DefaultDevicePath(m_settings.port);
+        if (!m_os->OpenDevice(m_devicePath, m_openProblem)) {
+            PostStatus(kStatusSerialOpenFailed, 0);
+            return -1;
+        }
     }
-    if (!ConfigureLine()) {
-        ReleaseDescriptor();
+    if (!m_os->ConfigureLine(m_settings)) {
+        m_os->ReleaseDescriptor();
         return -1;
     }
     m_open = true;
     return 0;
 }
 
-int CSerialLayer1::OpenDevice() {
-    if (m_adoptedDescriptor >= 0) {
-        m_descriptor = m_adoptedDescriptor;
-        m_adoptedDescriptor = -1;
-        m_adopted = true;
-        m_devicePath.clear();
-        return 0;
-    }
-
-    m_devicePath = m_resolver ? m_resolver(m_settings.port) : DefaultDevicePath(m_settings.port);
+bool CSerialLayer1::PlatformState::OpenDevice(const std::string& devicePath, std::string& problem) {
     // Non-blocking, so that opening never waits for carrier and no call blocks.
-    m_descriptor = ::open(m_devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_descriptor < 0) {
-        m_openProblem = OpenErrorText(m_devicePath, errno);
-        return -1;
+    descriptor = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        problem = OpenErrorText(devicePath, errno);
+        return false;
     }
-    if (!::isatty(m_descriptor)) {
-        m_openProblem = line_problems::NotSerial(m_devicePath);
+    if (!::isatty(descriptor)) {
+        problem = line_problems::NotSerial(devicePath);
         ReleaseDescriptor();
-        return -1;
+        return false;
     }
     // Exclusive use: the lock file keeps out programs that follow the UUCP
     // convention, TIOCEXCL refuses later opens (but not to root), and the
     // advisory lock refuses a second Torvo or simulator even when run as root.
-    if (!m_portLock.Acquire(m_devicePath)) {
-        const int holder = m_portLock.RefusedBy();
-        m_openProblem = line_problems::InUse(
-            m_devicePath, holder == CSerialPortLock::kUnknownHolder ? 0 : holder);
+    if (!portLock.Acquire(devicePath)) {
+        const int holder = portLock.RefusedBy();
+        problem = line_problems::InUse(devicePath,
+                                       holder == CSerialPortLock::kUnknownHolder ? 0 : holder);
         ReleaseDescriptor();
-        return -1;
+        return false;
     }
-    if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
-        m_openProblem = line_problems::InUse(m_devicePath, 0);
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        problem = line_problems::InUse(devicePath, 0);
         ReleaseDescriptor();
-        return -1;
+        return false;
     }
-    if (::ioctl(m_descriptor, TIOCEXCL) == 0) {
-        m_exclusive = true;
+    if (::ioctl(descriptor, TIOCEXCL) == 0) {
+        exclusive = true;
     }
-    return 0;
+    return true;
 }
 
-bool CSerialLayer1::ConfigureLine() {
+bool CSerialLayer1::PlatformState::ConfigureLine(const Settings& settings) {
     termios options{};
-    if (::tcgetattr(m_descriptor, &options) != 0) {
+    if (::tcgetattr(descriptor, &options) != 0) {
         return false;
     }
     speed_t speed = B9600;
     tcflag_t sizeFlag = CS8;
-    if (!BaudToSpeed(m_settings.baudRate, speed) ||
-        !DataBitsToFlag(m_settings.dataBits, sizeFlag)) {
+    if (!BaudToSpeed(settings.baudRate, speed) || !DataBitsToFlag(settings.dataBits, sizeFlag)) {
         return false;
     }
 
@@ -173,7 +193,7 @@ bool CSerialLayer1::ConfigureLine() {
     ::cfmakeraw(&options);
     options.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
     options.c_cflag |= sizeFlag | CREAD | CLOCAL;
-    switch (m_settings.parity) {
+    switch (settings.parity) {
         case 0:
             break;
         case 1:
@@ -191,11 +211,11 @@ bool CSerialLayer1::ConfigureLine() {
         default:
             return false;
     }
-    if (m_settings.parity != 0) {
+    if (settings.parity != 0) {
         options.c_iflag |= INPCK;  // bad bytes still reach the packet layer's check
     }
     // Linux has no one-and-a-half stop bits; two is the nearest it can do.
-    if (m_settings.stopBits == 1 || m_settings.stopBits == 2) {
+    if (settings.stopBits == 1 || settings.stopBits == 2) {
         options.c_cflag |= CSTOPB;
     }
     // No handshake of any kind: flow control bits are always 0 here.
@@ -206,77 +226,92 @@ bool CSerialLayer1::ConfigureLine() {
     options.c_cc[VTIME] = 0;
     ::cfsetispeed(&options, speed);
     ::cfsetospeed(&options, speed);
-    if (::tcsetattr(m_descriptor, TCSANOW, &options) != 0) {
+    if (::tcsetattr(descriptor, TCSANOW, &options) != 0) {
         return false;
     }
 
     // Raise DTR and RTS. A pseudo-terminal has no modem lines and refuses: fine.
     int lines = TIOCM_DTR | TIOCM_RTS;
-    (void)::ioctl(m_descriptor, TIOCMBIS, &lines);
+    (void)::ioctl(descriptor, TIOCMBIS, &lines);
 
     // Linux drivers keep their own buffer sizes (a tty holds 4096 bytes each
     // way); the 1024-byte buffers are what FreeTransmitSpace reports against.
     // A line handed over already open (the simulator listening again on its
     // pty) keeps what the far end has sent meanwhile: it may be the rest of a
     // handshake that the previous connection answered.
-    if (!m_adopted) {
-        ::tcflush(m_descriptor, TCIOFLUSH);
+    if (!adopted) {
+        ::tcflush(descriptor, TCIOFLUSH);
     }
     return true;
 }
 
-void CSerialLayer1::ReleaseDescriptor() {
-    if (m_descriptor < 0) {
+void CSerialLayer1::PlatformState::ReleaseDescriptor() {
+    if (descriptor < 0) {
         return;
     }
-    if (m_exclusive) {
+    if (exclusive) {
         // The exclusive mark belongs to the tty, not to this descriptor: clear it
         // so that the next open (another program, or our next Connect) works.
-        (void)::ioctl(m_descriptor, TIOCNXCL);
-        m_exclusive = false;
+        (void)::ioctl(descriptor, TIOCNXCL);
+        exclusive = false;
     }
-    ::close(m_descriptor);  // also drops the advisory lock
-    m_descriptor = -1;
-    m_portLock.Release();
+    ::close(descriptor);  // also drops the advisory lock
+    descriptor = -1;
+    portLock.Release();
 }
 
 int CSerialLayer1::Close() {
-    ReleaseDescriptor();
+    m_os->ReleaseDescriptor();
     m_open = false;
     return 0;
 }
 
+CSerialLayer1::LineHandle CSerialLayer1::Handle() const {
+    return m_os->descriptor;
+}
+
+void CSerialLayer1::SetHangUp(HangUp meaning) {
+    m_os->hangUp = meaning;
+}
+
+void CSerialLayer1::SetLockFolder(std::string folder) {
+    m_os->portLock.SetFolder(std::move(folder));
+}
+
 int CSerialLayer1::FreeTransmitSpace() {
-    if (m_descriptor < 0) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0) {
         return 0;
     }
     int queued = 0;
-    if (::ioctl(m_descriptor, TIOCOUTQ, &queued) != 0) {
+    if (::ioctl(descriptor, TIOCOUTQ, &queued) != 0) {
         return 0;
     }
     return std::max(0, kDriverBufferSize - queued);
 }
 
 int CSerialLayer1::BytesWaiting() {
-    if (m_descriptor < 0) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0) {
         return 0;
     }
     int waiting = 0;
-    if (::ioctl(m_descriptor, FIONREAD, &waiting) != 0) {
+    if (::ioctl(descriptor, FIONREAD, &waiting) != 0) {
         return 0;
     }
     return waiting;
 }
 
 int CSerialLayer1::Write(const uint8_t* bytes, int count) {
-    if (m_descriptor < 0) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0) {
         return 0;
     }
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
     int written = 0;
     while (written < count) {
-        const ssize_t result = ::write(m_descriptor, bytes + written, count - written);
+        const ssize_t result = ::write(descriptor, bytes + written, count - written);
         if (result > 0) {
             written += static_cast<int>(result);
             continue;
@@ -292,7 +327,7 @@ int CSerialLayer1::Write(const uint8_t* bytes, int count) {
         if (left.count() <= 0) {
             break;
         }
-        pollfd entry{m_descriptor, POLLOUT, 0};
+        pollfd entry{descriptor, POLLOUT, 0};
         if (::poll(&entry, 1, static_cast<int>(left.count())) <= 0 ||
             (entry.revents & (POLLERR | POLLHUP | POLLNVAL))) {
             break;
@@ -302,59 +337,63 @@ int CSerialLayer1::Write(const uint8_t* bytes, int count) {
 }
 
 int CSerialLayer1::Read(uint8_t* buffer, int maximum) {
-    if (m_descriptor < 0 || maximum < 1) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0 || maximum < 1) {
         return 0;
     }
+    // Reports a hung-up or failed line once; returns the read's result.
+    const auto lineFailed = [this](int error) {
+        if (m_os->hangUp == HangUp::LosesTheLine && !m_os->failureReported) {
+            m_os->failureReported = true;
+            PostStatus(kStatusSerialLineFailed, error);
+            SetLineLost();
+        }
+        return -1;
+    };
     int waiting = 0;
-    if (::ioctl(m_descriptor, FIONREAD, &waiting) != 0) {
-        return LineFailed(errno);
+    if (::ioctl(descriptor, FIONREAD, &waiting) != 0) {
+        return lineFailed(errno);
     }
     // Whatever arrived before a hang-up is read first.
     if (waiting <= 0) {
-        return HasHungUp() ? LineFailed(0) : 0;
+        return HasHungUp() ? lineFailed(0) : 0;
     }
-    const ssize_t result = ::read(m_descriptor, buffer, std::min(waiting, maximum));
+    const ssize_t result = ::read(descriptor, buffer, std::min(waiting, maximum));
     if (result < 0 && errno != EAGAIN && errno != EINTR) {
-        return LineFailed(errno);
+        return lineFailed(errno);
     }
     // Line errors are not reported: damaged bytes fail the packet layer's check.
     return result > 0 ? static_cast<int>(result) : 0;
 }
 
-int CSerialLayer1::LineFailed(int error) {
-    if (m_hangUp == HangUp::LosesTheLine && !m_failureReported) {
-        m_failureReported = true;
-        PostStatus(kStatusSerialLineFailed, error);
-        SetLineLost();
-    }
-    return -1;
-}
-
 bool CSerialLayer1::HasHungUp() const {
-    if (m_descriptor < 0) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0) {
         return false;
     }
-    pollfd entry{m_descriptor, POLLIN, 0};
+    pollfd entry{descriptor, POLLIN, 0};
     return ::poll(&entry, 1, 0) > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 bool CSerialLayer1::CarrierDetect() const {
-    if (m_descriptor < 0) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0) {
         return false;
     }
     int lines = 0;
-    if (::ioctl(m_descriptor, TIOCMGET, &lines) != 0) {
+    if (::ioctl(descriptor, TIOCMGET, &lines) != 0) {
         return true;
     }
     return (lines & TIOCM_CD) != 0;
 }
 
 void CSerialLayer1::WaitReadable(int milliseconds) {
-    if (m_descriptor < 0) {
+    const int descriptor = m_os->descriptor;
+    if (descriptor < 0) {
         CLayer1::WaitReadable(milliseconds);
         return;
     }
-    pollfd entry{m_descriptor, POLLIN, 0};
+    pollfd entry{descriptor, POLLIN, 0};
     const int result = ::poll(&entry, 1, milliseconds);
     if (result > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL))) {
         // A hung-up or failed line reports at once and for ever (a device
