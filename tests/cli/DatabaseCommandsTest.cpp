@@ -264,6 +264,7 @@ TEST_F(DatabaseCommandsTest, EveryWriteRefusesAReadOnlyDatabaseAsTheDesktopSaveD
     const std::vector<std::string> writes[] = {
         {"new", "--force", m_db},
         {"import", "aliases", m_db, csv},
+        {"set", m_db, "deskset.mute_timer_s=5"},
         {"download", "--port", m_scratch.Path("no-such-tty"), "--out", m_db},
     };
     for (const auto& command : writes) {
@@ -271,6 +272,30 @@ TEST_F(DatabaseCommandsTest, EveryWriteRefusesAReadOnlyDatabaseAsTheDesktopSaveD
         EXPECT_EQ(m_err.str(), "Access to " + m_db + " was denied.\n") << command.front();
         EXPECT_EQ(Contents(m_db), before) << command.front();
     }
+}
+
+TEST_F(DatabaseCommandsTest, GetPrintsValuesAndGroupsAndSetWritesOnlyWhatPassed) {
+    EXPECT_EQ(Run({"get", m_db, "speed_pages[1].label", "deskset.mute_timer_s"}), 0);
+    EXPECT_EQ(m_out.str(), "ENG, 2\n30\n");
+    EXPECT_EQ(Run({"get", m_db, "channels[0].frequencies[1]", "nothing"}), 1);
+    EXPECT_EQ(m_out.str(),
+              "channels[0].frequencies[1].label = Freq 2\n"
+              "channels[0].frequencies[1].function_tone_hz = 1850.0\n"
+              "channels[0].frequencies[1].dc_current_ma = 12.5\n"
+              "channels[0].frequencies[1].detection = No\n");
+    EXPECT_EQ(m_err.str(), "nothing: no such field in " + m_db + ".\n");
+
+    const std::string before = Contents(m_db);
+    EXPECT_EQ(Run({"set", m_db, "deskset.mute_timer_s=5", "channels[0].tx_level_dbm=12"}), 1);
+    EXPECT_EQ(m_err.str(), "channels[0].tx_level_dbm: Please enter a number between -30 and 11.\n");
+    EXPECT_EQ(Contents(m_db), before);
+    EXPECT_EQ(Run({"set", m_db, "channels[0].frequencies[0].label=Caf\u00e9"}), 0);
+    EXPECT_EQ(Run({"get", m_db, "channels[0].frequencies[0].label"}), 0);
+    EXPECT_EQ(m_out.str(), "Caf\u00e9\n");
+    EXPECT_EQ(Run({"set", m_db, "channels[0].frequencies[0].label=\u20ac"}), 1);
+    EXPECT_EQ(m_err.str(),
+              "channels[0].frequencies[0].label: a character has no single-byte form.\n");
+    EXPECT_EQ(Run({"set", m_db, "deskset.mute_timer_s"}), 2);
 }
 
 TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {

@@ -1,5 +1,5 @@
 #pragma once
-// The help of torvo-cli's database commands (dump, diff, export, import).
+// The help of torvo-cli's database commands (dump, get, set, diff, export, import).
 
 inline constexpr const char* kDumpHelp =
     "Usage: torvo-cli dump [--json] FILE\n"
@@ -10,6 +10,32 @@ inline constexpr const char* kDumpHelp =
     "\n"
     "Options:\n"
     "  --json    print one JSON document instead\n"
+    "  --help    show this text\n";
+
+inline constexpr const char* kGetHelp =
+    "Usage: torvo-cli get FILE PATH...\n"
+    "\n"
+    "Prints the value of each PATH as dump shows it, one line each. A PATH that\n"
+    "names a group of fields (deskset, channels[0], speed_pages[2]) prints its\n"
+    "fields as dump does, one 'path = value' line each. An unknown PATH is\n"
+    "reported and makes the exit status 1.\n"
+    "\n"
+    "Options:\n"
+    "  --help    show this text\n";
+
+inline constexpr const char* kSetHelp =
+    "Usage: torvo-cli set FILE PATH=VALUE...\n"
+    "\n"
+    "Sets each field PATH (as dump names it) to VALUE (as dump shows it), in the\n"
+    "order given. Each value passes the checks of the window that edits the\n"
+    "field: its range or list, its width and characters, and the checks that\n"
+    "window makes of the whole record on OK. Setting deskset.type does what the\n"
+    "Deskset Settings window does when the question is answered Yes: a single\n"
+    "channel deskset's channels 2 to 4 and its multi-channel keys go back to\n"
+    "their defaults. FILE is written only when every assignment passed; each\n"
+    "refusal is printed as 'PATH: message' and the exit status is 1.\n"
+    "\n"
+    "Options:\n"
     "  --help    show this text\n";
 
 inline constexpr const char* kDiffHelp =

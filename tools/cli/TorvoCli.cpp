@@ -33,6 +33,10 @@ constexpr const char* kProgramHelp =
     "                write FILE into a deskset\n"
     "  dump [--json] FILE\n"
     "                print every field of FILE by name\n"
+    "  get FILE PATH...\n"
+    "                print the values of the fields PATH names\n"
+    "  set FILE PATH=VALUE...\n"
+    "                change fields of FILE, checked as their windows check them\n"
     "  diff FILE1 FILE2\n"
     "                print the fields that differ\n"
     "  export TABLE FILE\n"
@@ -231,6 +235,8 @@ const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
          {"--verify"},
          &TorvoCli::Upload},
         {"dump", kDumpHelp, {}, {"--json"}, &TorvoCli::Dump},
+        {"get", kGetHelp, {}, {}, &TorvoCli::Get},
+        {"set", kSetHelp, {}, {}, &TorvoCli::Set},
         {"diff", kDiffHelp, {}, {}, &TorvoCli::Diff},
         {"export", kExportHelp, {}, {}, &TorvoCli::Export},
         {"import", kImportHelp, {}, {}, &TorvoCli::Import},

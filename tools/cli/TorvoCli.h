@@ -47,6 +47,8 @@ private:
     int Upload(const ParsedArgs& parsed);
     // Databases without a deskset (TorvoCliDatabase.cpp).
     int Dump(const ParsedArgs& parsed);
+    int Get(const ParsedArgs& parsed);
+    int Set(const ParsedArgs& parsed);
     int Diff(const ParsedArgs& parsed);
     int Export(const ParsedArgs& parsed);
     int Import(const ParsedArgs& parsed);

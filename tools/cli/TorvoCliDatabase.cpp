@@ -1,6 +1,7 @@
 // torvo-cli's commands that read and change databases without a deskset:
 // dump, diff, export and import.
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "TorvoCli.h"
 #include "model/DatabaseFile.h"
 #include "model/fleet/DatabaseFields.h"
+#include "model/fleet/FieldAssignments.h"
 #include "model/fleet/TableCsv.h"
 
 namespace {
@@ -56,6 +58,79 @@ int TorvoCli::Dump(const ParsedArgs& parsed) {
     }
     for (const DatabaseField& field : fields) {
         m_out << field.path << " = " << Utf8(field.value) << "\n";
+    }
+    return kSuccess;
+}
+
+int TorvoCli::Get(const ParsedArgs& parsed) {
+    if (parsed.words.size() < 2) {
+        return UsageError("get takes a FILE and at least one PATH", kGetHelp);
+    }
+    ConfigImage image;
+    if (!ReadDatabase(parsed.words.front(), image)) {
+        return kFailure;
+    }
+    const auto fields = DatabaseFields(image);
+    int status = kSuccess;
+    for (auto path = parsed.words.begin() + 1; path != parsed.words.end(); ++path) {
+        const auto exact = std::find_if(fields.begin(), fields.end(),
+                                        [&path](const auto& field) { return field.path == *path; });
+        if (exact != fields.end()) {
+            m_out << Utf8(exact->value) << "\n";
+            continue;
+        }
+        bool any = false;
+        for (const DatabaseField& field : fields) {
+            const bool inGroup =
+                field.path.starts_with(*path + ".") || field.path.starts_with(*path + "[");
+            if (inGroup) {
+                m_out << field.path << " = " << Utf8(field.value) << "\n";
+                any = true;
+            }
+        }
+        if (!any) {
+            m_err << *path << ": no such field in " << parsed.words.front() << ".\n";
+            status = kFailure;
+        }
+    }
+    return status;
+}
+
+int TorvoCli::Set(const ParsedArgs& parsed) {
+    if (parsed.words.size() < 2) {
+        return UsageError("set takes a FILE and at least one PATH=VALUE", kSetHelp);
+    }
+    std::vector<FieldAssignment> assignments;
+    std::vector<std::string> refusals;
+    for (auto word = parsed.words.begin() + 1; word != parsed.words.end(); ++word) {
+        auto assignment = ParseAssignment(*word);
+        if (!assignment) {
+            return UsageError("'" + *word + "' is not PATH=VALUE", kSetHelp);
+        }
+        std::vector<std::string> unconvertible;
+        assignment->value = Latin1(assignment->value, unconvertible);
+        if (!unconvertible.empty()) {
+            refusals.push_back(assignment->path + ": a character has no single-byte form.");
+        }
+        assignments.push_back(std::move(*assignment));
+    }
+    const std::string& path = parsed.words.front();
+    ConfigImage image;
+    if (!ReadDatabase(path, image)) {
+        return kFailure;
+    }
+    if (refusals.empty()) {
+        refusals = AssignFields(image, assignments);
+    }
+    for (const std::string& refusal : refusals) {
+        m_err << Utf8(refusal) << "\n";
+    }
+    if (!refusals.empty()) {
+        return kFailure;
+    }
+    if (const FileResult written = WriteDatabaseFile(path, image); !written.Ok()) {
+        m_err << written.message << "\n";
+        return kFailure;
     }
     return kSuccess;
 }

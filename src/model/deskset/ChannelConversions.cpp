@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "model/editing/Field.h"
+
 std::string LevelText(int dbm) {
     if (dbm >= -9 && dbm <= -1) {
         std::string text = "- ";
@@ -32,12 +34,7 @@ std::optional<int> LevelFromText(std::string_view text) {
 }
 
 std::string DcCurrentText(std::int8_t halfMilliamperes) {
-    const int value = halfMilliamperes;
-    const int magnitude = value < 0 ? -value : value;
-    std::string text = value < 0 ? "-" : "";
-    text += std::to_string(magnitude / 2);
-    text += magnitude % 2 ? ".5" : ".0";
-    return text;
+    return ShowHalves(halfMilliamperes);
 }
 
 std::int8_t DcCurrentFromText(std::string_view milliamperes) {

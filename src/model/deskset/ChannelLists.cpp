@@ -42,6 +42,16 @@ const ChoiceList& GuardToneList() {
     return list;
 }
 
+const ChoiceList& KeyingList() {
+    static const ChoiceList list({"Tone", "DC", "None"});
+    return list;
+}
+
+const ChoiceList& SignalingOptionList() {
+    static const ChoiceList list({"None", "Stat Alert", "DTMF Decode", "DTMF Selective Call"});
+    return list;
+}
+
 const ChoiceList& InterfaceList() {
     static const ChoiceList list({"2 Wires", "4 Wires", "4 Wires (duplex)", "4 Wires Full Duplex"});
     return list;

@@ -19,6 +19,9 @@ const ChoiceList& ToneList();
 const ChoiceList& GuardToneList();
 
 // Lists whose index is the stored code.
+// The keying and signaling option radio buttons, by code.
+const ChoiceList& KeyingList();
+const ChoiceList& SignalingOptionList();
 const ChoiceList& InterfaceList();
 const ChoiceList& TerminationList();
 const ChoiceList& ParallelStatusList();

@@ -1,6 +1,7 @@
 #include "model/deskset/ChannelPageForm.h"
 
 #include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/FormFields.h"
@@ -30,9 +31,6 @@ const std::array<ListField, kChannelListCount> kListFields{{
     {c::kELead, AssignmentList},
 }};
 
-constexpr NumberField kHangoverDelay{c::kHangoverDelay, 0, 60000,
-                                     "Hangover delay must be between 0 and 60000 ms."};
-
 }  // namespace
 
 const ChoiceList& EntriesOf(ChannelList list) {
@@ -52,7 +50,7 @@ ChannelPageForm LoadChannelPage(const ChannelRecord& record) {
         form.lists[k] = LoadIndex(record, kListFields[k].spec, kListFields[k].entries());
     }
     form.monitorLatching = LoadFlag(record, c::kMonitorLatching);
-    form.hangoverDelay = ShowNumber(record, kHangoverDelay);
+    form.hangoverDelay = ShowNumber(record, channel_fields::kHangoverDelay);
     form.label = record.Label(0);
     form.detection = record.DetectionFlag(0);
     return form;
@@ -64,8 +62,8 @@ Validation<ChannelPageField> ValidateChannelPage(const ChannelPageForm& form) {
                  ChannelPageField::DesksetId, "Deskset ID field cannot be empty.");
     result.Check(!ShowsLabel(form) || !form.label.empty(), ChannelPageField::Label,
                  "Channel/Frequency field cannot be empty.");
-    result.Check(AcceptsNumber(kHangoverDelay, form.hangoverDelay), ChannelPageField::HangoverDelay,
-                 kHangoverDelay.message);
+    result.Check(AcceptsNumber(channel_fields::kHangoverDelay, form.hangoverDelay),
+                 ChannelPageField::HangoverDelay, channel_fields::kHangoverDelay.message);
     return result;
 }
 
@@ -83,7 +81,7 @@ void WriteChannelPage(const ChannelPageForm& form, ChannelRecord& record) {
         StoreIndex(record, kListFields[k].spec, form.lists[k]);
     }
     StoreFlag(record, c::kMonitorLatching, form.monitorLatching);
-    StoreNumber(record, kHangoverDelay, form.hangoverDelay);
+    StoreNumber(record, channel_fields::kHangoverDelay, form.hangoverDelay);
     if (ShowsLabel(form)) {
         record.SetLabel(0, form.label);
         record.SetDetectionFlag(0, form.detection);

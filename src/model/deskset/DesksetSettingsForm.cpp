@@ -3,6 +3,7 @@
 #include "model/ButtonTable.h"
 #include "model/DesksetSettings.h"
 #include "model/ImageDefaults.h"
+#include "model/deskset/DesksetFields.h"
 #include "model/editing/FormFields.h"
 
 namespace d = layout::deskset;
@@ -12,11 +13,11 @@ namespace {
 constexpr char kNotAPositiveInteger[] = "Please enter a positive integer.";
 
 // By DesksetField, in the order the checks run.
-constexpr std::array<NumberField, kDesksetNumberCount> kNumbers{{
-    {d::kPagingVoiceAnnotation, 0, 60, "Paging voice annotation must be between 0 and 60 sec."},
-    {d::kTransmitDelay, 0, 500, "Transmit delay must be between 0 and 500 ms."},
-    {d::kPageKeyUpDelay, 0, 60, "Page key up delay must be between 0 and 60 sec."},
-}};
+constexpr std::array<Field, kDesksetNumberCount> kNumbers{
+    deskset_fields::kPagingVoiceAnnotation,
+    deskset_fields::kTransmitDelay,
+    deskset_fields::kPageKeyUpDelay,
+};
 
 }  // namespace
 

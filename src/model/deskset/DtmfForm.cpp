@@ -1,6 +1,7 @@
 #include "model/deskset/DtmfForm.h"
 
 #include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/FormFields.h"
 
@@ -8,10 +9,10 @@ namespace {
 
 namespace d = layout::channel::dtmf;
 
-constexpr std::array<NumberField, kDtmfNumberCount> kFields{{
-    {d::kDigitDuration, 0, 60000, "Digit duration must be between 0 and 60000 ms."},
-    {d::kInterdigitTiming, 0, 60000, "Interdigit timing must be between 0 and 60000 ms."},
-}};
+constexpr std::array<Field, kDtmfNumberCount> kFields{
+    channel_fields::dtmf::kDigitDuration,
+    channel_fields::dtmf::kInterdigitTiming,
+};
 
 int DigitIndex(int digits) {
     return DigitCountList().IndexOfCode(digits - 1);

@@ -2,6 +2,7 @@
 
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelConversions.h"
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/FormFields.h"
 
@@ -10,18 +11,16 @@ namespace {
 namespace s = layout::channel::stat_alert;
 
 // In StatAlertNumber order.
-constexpr std::array<NumberField, kStatAlertNumberCount> kNumbers{{
-    {s::kLeadingPretime, 0, 60000, "Leading pretime must be between 0 and 60000 ms."},
-    {s::kTrailingPretime, 0, 60000, "Trailing pretime must be between 0 and 60000 ms."},
-    {s::kRacPretime, 0, 60000, "RAC pretime must be between 0 and 60000 ms."},
-    {s::kLimitedPatience, 0, kLimitedPatienceMax, "Limited patience must be between 0 and 60 sec."},
-    {s::kDosCoast, 0, 60000, "DOS coast must be between 0 and 60000 ms."},
-}};
+constexpr std::array<Field, kStatAlertNumberCount> kNumbers{
+    channel_fields::stat_alert::kLeadingPretime, channel_fields::stat_alert::kTrailingPretime,
+    channel_fields::stat_alert::kRacPretime,     channel_fields::stat_alert::kLimitedPatience,
+    channel_fields::stat_alert::kDosCoast,
+};
 
 constexpr std::string_view kEmptyRacMessage =
     "Default RAC field cannot be empty.\nValid characters are : 0 to 9 and A to F";
 
-const NumberField& Rule(StatAlertNumber n) {
+const Field& Rule(StatAlertNumber n) {
     return kNumbers[static_cast<std::size_t>(n)];
 }
 

@@ -1,5 +1,6 @@
 #include "model/deskset/TonePlanForms.h"
 
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/FormFields.h"
 
@@ -8,13 +9,11 @@ namespace {
 namespace c = layout::channel;
 
 // In TonePlan1Number order.
-constexpr std::array<NumberField, kTonePlan1NumberCount> kTonePlan1Numbers{{
-    {c::kHlgtDuration, 0, 60000, "HLGT duration must be between 0 and 60000 ms."},
-    {c::kHlgtLevel, -30, 10, "HLGT level must be between 10 and -30 dB."},
-    {c::kLlgtLevel, -30, 10, "LLGT level must be between 10 and -30 dB."},
-    {c::kFunctionToneDuration, 0, 60000, "Function tones duration must be between 0 and 60000 ms."},
-    {c::kFunctionToneLevel, -30, 10, "Function tones level must be between 10 and -30 dB."},
-}};
+constexpr std::array<Field, kTonePlan1NumberCount> kTonePlan1Numbers{
+    channel_fields::kHlgtDuration,      channel_fields::kHlgtLevel,
+    channel_fields::kLlgtLevel,         channel_fields::kFunctionToneDuration,
+    channel_fields::kFunctionToneLevel,
+};
 
 // In TonePlan1Tone order.
 const std::array<ToneField, kTonePlan1ToneCount> kTonePlan1Tones{{

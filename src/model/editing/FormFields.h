@@ -10,32 +10,24 @@
 #include <string_view>
 
 #include "model/RecordView.h"
+#include "model/editing/Field.h"
 #include "model/editing/Validation.h"
 
 class ChoiceList;
 
-// A number edited as decimal text: its field (storage and scale) and the
-// range of the shown value.
-struct NumberField {
-    layout::FieldSpec spec;
-    long min;
-    long max;
-    std::string_view message;  // when the text is empty, not a number or outside the range
-};
-
-// Digits with a leading minus sign when signed is allowed. A very long number
-// saturates instead of failing, so it is refused by its range, not as text.
-std::optional<long> ParseDecimal(std::string_view text, bool allowSign);
-std::string ShowNumber(const RecordView& record, const NumberField& field);
-bool AcceptsNumber(const NumberField& field, std::string_view text);
+// A number edited as decimal text, in the field's shown unit (whole hertz for
+// a tone stored in tenths); refused with the field's message when the text is
+// empty, not a number or outside the range.
+std::string ShowNumber(const RecordView& record, const Field& field);
+bool AcceptsNumber(const Field& field, std::string_view text);
 // Stores an accepted text; a refused one leaves the record as it was.
-void StoreNumber(RecordView& record, const NumberField& field, std::string_view text);
+void StoreNumber(RecordView& record, const Field& field, std::string_view text);
 
 // A page's number fields at once, texts and fields alike indexed by the
 // page's field enumeration (which lists them in the order they are checked).
 template <std::size_t N>
 std::array<std::string, N> ShowNumbers(const RecordView& record,
-                                       const std::array<NumberField, N>& fields) {
+                                       const std::array<Field, N>& fields) {
     std::array<std::string, N> texts;
     for (std::size_t k = 0; k < N; ++k) {
         texts[k] = ShowNumber(record, fields[k]);
@@ -43,18 +35,19 @@ std::array<std::string, N> ShowNumbers(const RecordView& record,
     return texts;
 }
 
-template <class Field, std::size_t N>
-Validation<Field> CheckNumbers(const std::array<NumberField, N>& fields,
-                               const std::array<std::string, N>& texts) {
-    Validation<Field> result;
+template <class FieldId, std::size_t N>
+Validation<FieldId> CheckNumbers(const std::array<Field, N>& fields,
+                                 const std::array<std::string, N>& texts) {
+    Validation<FieldId> result;
     for (std::size_t k = 0; k < N; ++k) {
-        result.Check(AcceptsNumber(fields[k], texts[k]), static_cast<Field>(k), fields[k].message);
+        result.Check(AcceptsNumber(fields[k], texts[k]), static_cast<FieldId>(k),
+                     fields[k].message);
     }
     return result;
 }
 
 template <std::size_t N>
-void StoreNumbers(RecordView& record, const std::array<NumberField, N>& fields,
+void StoreNumbers(RecordView& record, const std::array<Field, N>& fields,
                   const std::array<std::string, N>& texts) {
     for (std::size_t k = 0; k < N; ++k) {
         StoreNumber(record, fields[k], texts[k]);

@@ -13,9 +13,8 @@
 #include "model/SpeedPage.h"
 #include "model/deskset/ButtonsForm.h"
 #include "model/deskset/ChannelCodes.h"
-#include "model/deskset/ChannelLists.h"
-#include "model/deskset/ChannelPageForm.h"
-#include "model/deskset/DesksetSettingsForm.h"
+#include "model/deskset/ChannelFields.h"
+#include "model/deskset/DesksetFields.h"
 #include "model/editing/ChoiceList.h"
 #include "model/editing/ListTables.h"
 #include "model/editing/RecordTable.h"
@@ -29,39 +28,6 @@ namespace c = layout::channel;
 
 std::string Indexed(std::string_view name, std::size_t index) {
     return std::string(name) + "[" + std::to_string(index) + "]";
-}
-
-// The stored value of a numeric field as shown: tenths of a hertz as "1500.0".
-std::string Shown(const RecordView& record, const layout::FieldSpec& field) {
-    long value = 0;
-    switch (field.storage) {
-        case layout::Storage::S8:
-            value = record.S8(field);
-            break;
-        case layout::Storage::U16:
-            value = record.U16(field);
-            break;
-        default:
-            value = record.U8(field);
-            break;
-    }
-    return field.scale == 10 ? ShowToneTenths(value) : std::to_string(value / field.scale);
-}
-
-// A list entry's text with runs of spaces closed up ("1200   bps" reads "1200 bps");
-// a code outside the list shows its number.
-std::string ListText(const ChoiceList& list, int code) {
-    const std::string_view entry = list.At(list.IndexOfCode(code));
-    if (entry.empty()) {
-        return std::to_string(code);
-    }
-    std::string text;
-    for (const char ch : entry) {
-        if (ch != ' ' || (!text.empty() && text.back() != ' ')) {
-            text += ch;
-        }
-    }
-    return text;
 }
 
 std::string YesNo(bool on) {
@@ -113,145 +79,53 @@ private:
     void Number(const std::string& path, std::string value) {
         m_fields.push_back({path, std::move(value), true});
     }
-    void Number(const std::string& path, const RecordView& record, const layout::FieldSpec& field) {
-        Number(path, Shown(record, field));
+
+    // Every field of a table, a row of alike fields as name[0], name[1], ...
+    void Fields(const std::string& prefix, const RecordView& record,
+                std::span<const Field> fields) {
+        for (const Field& field : fields) {
+            const bool number = field.kind == FieldKind::Number ||
+                                field.kind == FieldKind::Tenths ||
+                                field.kind == FieldKind::HalfUnits;
+            const std::string path = prefix + std::string(field.name);
+            if (field.Count() == 1) {
+                m_fields.push_back({path, ShowField(record, field), number});
+                continue;
+            }
+            for (std::size_t k = 0; k < field.Count(); ++k) {
+                m_fields.push_back({Indexed(path, k), ShowField(record, field.At(k)), number});
+            }
+        }
     }
 
-    void Deskset() {
-        const DesksetSettings s(m_image);
-        const std::string p = "deskset.";
-        const std::uint8_t type = s.DesksetType();
-        Text(p + "type", type == d::kTypeSingleChannel ? std::string(DesksetTypeList().At(0))
-                         : type == d::kTypeFourChannel ? std::string(DesksetTypeList().At(1))
-                                                       : std::to_string(type));
-        Text(p + "hour_mode", ListText(HourModeList(), s.U8(d::kHourMode)));
-        Text(p + "display_time", YesNo(s.U8(d::kDisplayTime) != 0));
-        Text(p + "printer_baud_rate", ListText(PrinterBaudRateList(), s.U8(d::kPrinterBaudRate)));
-        Text(p + "use_unselect_speaker", YesNo(s.U8(d::kUseUnselectSpeaker) != 0));
-        Text(p + "mute_level", ListText(MuteLevelList(), s.U8(d::kMuteLevel)));
-        Number(p + "mute_timer_s", s, d::kMuteTimer);
-        Number(p + "page_key_up_delay_s", s, d::kPageKeyUpDelay);
-        Number(p + "paging_voice_annotation_s", s, d::kPagingVoiceAnnotation);
-        Number(p + "transmit_delay_ms", s, d::kTransmitDelay);
-        for (std::size_t r = 0; r < d::kRelayCount; ++r) {
-            Text(p + Indexed("relay_latching", r), YesNo(s.U8(d::kRelayLatching.At(r)) != 0));
-        }
-        Text(p + "handset_present", YesNo(s.U8(d::kHandsetPresent) != 0));
-        Text(p + "external_mic_present", YesNo(s.U8(d::kExternalMicPresent) != 0));
-        Text(p + "mic_agc", YesNo(s.U8(d::kMicAgc) != 0));
-        Text(p + "paging_feedback", ListText(PagingFeedbackList(), s.U8(d::kPagingFeedback)));
-    }
+    void Deskset() { Fields("deskset.", DesksetSettings(m_image), deskset_fields::kFields); }
 
     void Channel(std::size_t index) {
-        static const ChoiceList keyings({"Tone", "DC", "None"});
-        static const ChoiceList options(
-            {"None", "Stat Alert", "DTMF Decode", "DTMF Selective Call"});
         const ChannelRecord r(m_image, index);
         const std::string p = Indexed("channels", index) + ".";
-        Text(p + "keying", ListText(keyings, r.U8(c::kKeying)));
-        Text(p + "signaling_option", ListText(options, r.U8(c::kSignalingOption)));
-        Text(p + "deskset_id", r.Text(c::kDesksetId));
-        Text(p + "interface", ListText(EntriesOf(ChannelList::Interface), r.U8(c::kInterface)));
-        Text(p + "termination",
-             ListText(EntriesOf(ChannelList::Termination), r.U8(c::kTermination)));
-        Number(p + "rx_agc_level_dbm", r, c::kRxAgcLevel);
-        Number(p + "tx_level_dbm", r, c::kTxLevel);
-        Number(p + "hangover_delay_ms", r, c::kHangoverDelay);
-        Text(p + "parallel_status",
-             ListText(EntriesOf(ChannelList::ParallelStatus), r.U8(c::kParallelStatus)));
-        Text(p + "cross_mute", ListText(EntriesOf(ChannelList::CrossMute), r.U8(c::kCrossMute)));
-        const std::pair<const char*, layout::FieldSpec> assignments[] = {
-            {"ptt_relay", c::kPttRelay},
-            {"monitor_relay", c::kMonitorRelay},
-            {"encrypt_relay", c::kEncryptRelay},
-            {"e_lead", c::kELead},
-            {"ptt_sense", c::kPttSense},
-            {"encrypt_sense", c::kEncryptSense},
-            {"signaling_relay", c::kSignalingRelay},
-        };
-        for (const auto& [name, field] : assignments) {
-            Text(p + name, ListText(AssignmentList(), r.U8(field)));
-        }
-        Text(p + "monitor_latching", YesNo(r.U8(c::kMonitorLatching) != 0));
-        const std::pair<const char*, layout::FieldSpec> numbers[] = {
-            {"guard_tone_hz", c::kGuardToneFrequency},
-            {"hlgt_duration_ms", c::kHlgtDuration},
-            {"hlgt_level_db", c::kHlgtLevel},
-            {"llgt_level_db", c::kLlgtLevel},
-            {"function_tone_duration_ms", c::kFunctionToneDuration},
-            {"function_tone_level_db", c::kFunctionToneLevel},
-            {"monitor_tone_hz", c::kMonitorTone},
-            {"repeater_enable_tone_hz", c::kRepeaterEnableTone},
-            {"repeater_disable_tone_hz", c::kRepeaterDisableTone},
-            {"encryption_coded_tone_hz", c::kEncryptionCodedTone},
-            {"encryption_clear_tone_hz", c::kEncryptionClearTone},
-            {"wildcard_1_on_tone_hz", c::kWildcard1OnTone},
-            {"wildcard_1_off_tone_hz", c::kWildcard1OffTone},
-            {"wildcard_2_on_tone_hz", c::kWildcard2OnTone},
-            {"wildcard_2_off_tone_hz", c::kWildcard2OffTone},
-            {"talk_permit_time_out_ms", c::kTalkPermitTimeOut},
-            {"talk_permit_frequency_hz", c::kTalkPermitFrequency},
-            {"talk_permit_beep_duration_ms", c::kTalkPermitBeepDuration},
-            {"talk_permit_pause_duration_ms", c::kTalkPermitPauseDuration},
-            {"talk_permit_beep_count", c::kTalkPermitBeepCount},
-            {"talk_permit_post_time_ms", c::kTalkPermitPostTime},
-        };
-        for (const auto& [name, field] : numbers) {
-            Number(p + name, r, field);
-        }
-        Number(p + "dc_monitor_current_ma", HalfMilliamperes(r.S8(c::kDcMonitorCurrent)));
+        Fields(p, r, channel_fields::kFields);
         for (std::size_t f = 0; f < c::kFrequencyCount; ++f) {
-            const std::string q = p + Indexed("frequencies", f) + ".";
-            Text(q + "label", r.Label(f));
-            Number(q + "function_tone_hz", ShowToneTenths(r.FunctionTone(f)));
-            if (f < c::kDcFrequencyCount) {
-                Number(q + "dc_current_ma", HalfMilliamperes(r.DcCurrent(f)));
+            for (const Field& field : channel_fields::kFrequencyRow) {
+                if (f < field.Count()) {
+                    Fields(p + Indexed("frequencies", f) + ".", r, {{field.At(f)}});
+                }
             }
-            Text(q + "detection", YesNo(r.DetectionFlag(f)));
         }
         SignalingData(r, p);
     }
 
     // The option data in the layout the stored option chooses.
     void SignalingData(const ChannelRecord& r, const std::string& p) {
-        namespace dt = c::dtmf;
-        namespace sa = c::stat_alert;
         switch (channel_codes::LayoutOfOption(r.U8(c::kSignalingOption))) {
             case channel_codes::OptionLayout::Dtmf:
-                Number(p + "dtmf.min_digits", r, dt::kMinDigits);
-                Number(p + "dtmf.max_digits", r, dt::kMaxDigits);
-                Number(p + "dtmf.digit_duration_ms", r, dt::kDigitDuration);
-                Number(p + "dtmf.interdigit_timing_ms", r, dt::kInterdigitTiming);
+                Fields(p + "dtmf.", r, channel_fields::dtmf::kFields);
                 break;
-            case channel_codes::OptionLayout::StatAlert: {
-                const std::pair<const char*, layout::FieldSpec> fields[] = {
-                    {"mode", sa::kMode},
-                    {"leading_pretime_ms", sa::kLeadingPretime},
-                    {"trailing_pretime_ms", sa::kTrailingPretime},
-                    {"pretime_kind", sa::kPretimeKind},
-                    {"rac_mode", sa::kRacMode},
-                    {"default_rac", sa::kDefaultRac},
-                    {"rac_pretime_ms", sa::kRacPretime},
-                    {"retry_constant", sa::kRetryConstant},
-                    {"limited_patience_s", sa::kLimitedPatience},
-                    {"busy_timer", sa::kBusyTimer},
-                    {"dos_coast_ms", sa::kDosCoast},
-                    {"emergency_acknowledge", sa::kEmergencyAcknowledge},
-                };
-                for (const auto& [name, field] : fields) {
-                    Number(p + "stat_alert." + name, r, field);
-                }
+            case channel_codes::OptionLayout::StatAlert:
+                Fields(p + "stat_alert.", r, channel_fields::stat_alert::kFields);
                 break;
-            }
             case channel_codes::OptionLayout::None:
                 break;
         }
-    }
-
-    static std::string HalfMilliamperes(int half) {
-        const int whole = (half < 0 ? -half : half) / 2;
-        return std::string(half < 0 ? "-" : "") + std::to_string(whole) +
-               ((half % 2) != 0 ? ".5" : ".0");
     }
 
     void Buttons() {

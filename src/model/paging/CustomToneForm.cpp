@@ -91,35 +91,6 @@ CustomToneEdit EditTone(CustomToneForm& form, F field) {
 
 }  // namespace
 
-std::optional<long> ParseToneTenths(std::string_view text) {
-    // Stays within a 32-bit long once the tenth is added.
-    constexpr long kCeiling = std::numeric_limits<int>::max() / 10 - 1;
-    long whole = 0;
-    long tenth = 0;
-    bool point = false;
-    bool anyDigit = false;
-    std::size_t decimals = 0;
-    for (const char c : text) {
-        if (c == '.' && !point) {
-            point = true;
-        } else if (c >= '0' && c <= '9') {
-            anyDigit = true;
-            if (!point) {
-                whole = whole >= kCeiling ? kCeiling : whole * 10 + (c - '0');
-            } else if (decimals++ == 0) {
-                tenth = c - '0';
-            }
-        } else {
-            return std::nullopt;
-        }
-    }
-    return anyDigit ? std::optional<long>(whole * 10 + tenth) : std::nullopt;
-}
-
-std::string ShowToneTenths(long tenths) {
-    return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10);
-}
-
 std::string OpenedToneNumber(const ConfigImage& image, std::optional<std::size_t> record) {
     const std::optional<std::size_t> number = record ? record : LowestFreeTone(image);
     return number ? std::to_string(*number) : std::string();

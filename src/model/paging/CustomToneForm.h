@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "model/ConfigImage.h"
+#include "model/editing/Field.h"
 #include "model/editing/Validation.h"
 
 // The dialog's fields, in the order they are drawn and checked.
@@ -47,13 +48,6 @@ inline constexpr std::string_view kToneNumberTakenMessage =
 
 inline constexpr long kToneMinTenths = 2000;   // 200.0 Hz
 inline constexpr long kToneMaxTenths = 34000;  // 3400.0 Hz
-
-// A frequency as typed, in tenths of a hertz: digits with at most one point,
-// decimals after the first cut off (1234.56 is 12345). Exact, no floating
-// point. None when the text is no such number.
-std::optional<long> ParseToneTenths(std::string_view text);
-// As the dialog shows a stored frequency: 15000 is "1500.0".
-std::string ShowToneTenths(long tenths);
 
 // The number the dialog opens with: the tone's own, or for a new tone the
 // lowest free one (empty when every record is in use).

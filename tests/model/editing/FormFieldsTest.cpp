@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "model/ChannelRecord.h"
+#include "model/deskset/ChannelFields.h"
 #include "model/editing/CharFilter.h"
 #include "model/editing/FormFields.h"
 
@@ -28,7 +29,7 @@ TEST(FieldSpecTest, SizesFollowTheStorage) {
 }
 
 TEST(NumberFieldTest, RangesAtAndBeyondTheirLimits) {
-    const NumberField duration{c::kHangoverDelay, 0, 60000, "m"};
+    const Field& duration = channel_fields::kHangoverDelay;
     EXPECT_TRUE(AcceptsNumber(duration, "0"));
     EXPECT_TRUE(AcceptsNumber(duration, "60000"));
     EXPECT_FALSE(AcceptsNumber(duration, "60001"));
@@ -36,7 +37,7 @@ TEST(NumberFieldTest, RangesAtAndBeyondTheirLimits) {
     EXPECT_FALSE(AcceptsNumber(duration, "-1"));                    // no sign on unsigned fields
     EXPECT_FALSE(AcceptsNumber(duration, "99999999999999999999"));  // saturates, then refused
 
-    const NumberField level{c::kHlgtLevel, -30, 10, "m"};
+    const Field& level = channel_fields::kHlgtLevel;
     EXPECT_TRUE(AcceptsNumber(level, "10"));
     EXPECT_TRUE(AcceptsNumber(level, "-30"));
     EXPECT_FALSE(AcceptsNumber(level, "11"));
@@ -52,14 +53,14 @@ TEST(NumberFieldTest, RangesAtAndBeyondTheirLimits) {
 TEST(NumberFieldTest, StoresWithItsWidthAndScale) {
     ConfigImage image;
     ChannelRecord record(image, 2);
-    const NumberField frequency{c::kTalkPermitFrequency, 200, 3400, "m"};
+    const Field& frequency = channel_fields::kTalkPermitFrequency;
     StoreNumber(record, frequency, "3400");
     const std::size_t at = record.Start() + c::kTalkPermitFrequency.offset;
     EXPECT_EQ(image.U8(at), 0xD0);  // 34000 = 0x84D0, little-endian
     EXPECT_EQ(image.U8(at + 1), 0x84);
     EXPECT_EQ(ShowNumber(record, frequency), "3400");
 
-    const NumberField level{c::kHlgtLevel, -30, 10, "m"};
+    const Field& level = channel_fields::kHlgtLevel;
     StoreNumber(record, level, "-30");
     EXPECT_EQ(record.U8(c::kHlgtLevel), 0xE2);
     StoreNumber(record, level, "11");  // refused text writes nothing

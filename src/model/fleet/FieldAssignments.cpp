@@ -1,0 +1,247 @@
+#include "model/fleet/FieldAssignments.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <span>
+
+#include "model/ChannelRecord.h"
+#include "model/DesksetSettings.h"
+#include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelFields.h"
+#include "model/deskset/ChannelFilters.h"
+#include "model/deskset/ChannelPageForm.h"
+#include "model/deskset/DesksetFields.h"
+#include "model/deskset/DtmfForm.h"
+#include "model/deskset/StatAlertForm.h"
+#include "model/deskset/TalkPermitToneForm.h"
+#include "model/deskset/TonePlanForms.h"
+
+namespace {
+
+namespace cc = channel_codes;
+
+// One step of a path: "channels[1]" is the name "channels" and the index 1.
+struct Step {
+    std::string name;
+    std::optional<std::size_t> index;
+};
+
+std::optional<std::vector<Step>> StepsOf(std::string_view path) {
+    std::vector<Step> steps;
+    while (true) {
+        const std::size_t dot = path.find('.');
+        std::string_view text = path.substr(0, dot);
+        Step step;
+        if (const std::size_t open = text.find('['); open != std::string_view::npos) {
+            if (!text.ends_with(']') || open + 2 >= text.size()) {
+                return std::nullopt;
+            }
+            const auto index = ParseDecimal(text.substr(open + 1, text.size() - open - 2), false);
+            if (!index) {
+                return std::nullopt;
+            }
+            step.index = static_cast<std::size_t>(*index);
+            text = text.substr(0, open);
+        }
+        if (text.empty()) {
+            return std::nullopt;
+        }
+        step.name = std::string(text);
+        steps.push_back(std::move(step));
+        if (dot == std::string_view::npos) {
+            return steps;
+        }
+        path.remove_prefix(dot + 1);
+    }
+}
+
+enum class Area { Deskset, Channel };
+
+// Where a path lands.
+struct Target {
+    Area area;
+    std::size_t record = 0;
+    Field field;
+};
+
+// The field a step names in a table, the one of its row that the index picks.
+std::optional<Field> FieldIn(std::span<const Field> table, const Step& step) {
+    for (const Field& field : table) {
+        if (field.name != step.name) {
+            continue;
+        }
+        if (field.Count() == 1) {
+            return step.index ? std::nullopt : std::optional<Field>(field);
+        }
+        return step.index && *step.index < field.Count()
+                   ? std::optional<Field>(field.At(*step.index))
+                   : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<Target> Resolve(ConfigImage& image, const std::vector<Step>& steps) {
+    const Step& area = steps.front();
+    if (area.name == "deskset" && !area.index && steps.size() == 2) {
+        const auto field = FieldIn(deskset_fields::kFields, steps[1]);
+        return field ? std::optional<Target>({Area::Deskset, 0, *field}) : std::nullopt;
+    }
+    if (area.name != "channels" || !area.index || *area.index >= layout::channel::kCount ||
+        steps.size() < 2) {
+        return std::nullopt;
+    }
+    const std::size_t channel = *area.index;
+    std::optional<Field> field;
+    if (steps.size() == 2) {
+        field = FieldIn(channel_fields::kFields, steps[1]);
+    } else if (steps.size() == 3 && steps[1].name == "frequencies" && steps[1].index &&
+               *steps[1].index < layout::channel::kFrequencyCount) {
+        // Field k of frequency f is the row's field f.
+        field = FieldIn(channel_fields::kFrequencyRow, {steps[2].name, steps[1].index});
+    } else if (steps.size() == 3 && !steps[1].index) {
+        const auto layoutNow =
+            cc::LayoutOfOption(ChannelRecord(image, channel).U8(layout::channel::kSignalingOption));
+        if (steps[1].name == "dtmf" && layoutNow == cc::OptionLayout::Dtmf) {
+            field = FieldIn(channel_fields::dtmf::kFields, steps[2]);
+        } else if (steps[1].name == "stat_alert" && layoutNow == cc::OptionLayout::StatAlert) {
+            field = FieldIn(channel_fields::stat_alert::kFields, steps[2]);
+        }
+    }
+    return field ? std::optional<Target>({Area::Channel, channel, *field}) : std::nullopt;
+}
+
+void ChangeDesksetType(ConfigImage& image, long code) {
+    const std::uint8_t stored = DesksetSettings(image).DesksetType();
+    if (code == layout::deskset::kTypeSingleChannel && stored != code) {
+        MakeSingleChannel(image);
+    } else if (code == layout::deskset::kTypeFourChannel && stored != code) {
+        MakeFourChannel(image);
+    }
+}
+
+// A new signaling option brings its data's defaults when the layout changes,
+// as the channel wizard's pages load them.
+void ChangeSignalingOption(ChannelRecord& record, long option) {
+    const StatAlertForm statAlert = LoadStatAlert(record);
+    const DtmfForm dtmf = LoadDtmf(record);
+    record.SetU8(layout::channel::kSignalingOption, static_cast<std::uint8_t>(option));
+    switch (cc::LayoutOfOption(static_cast<std::uint8_t>(option))) {
+        case cc::OptionLayout::StatAlert:
+            WriteStatAlert(statAlert, record);
+            break;
+        case cc::OptionLayout::Dtmf:
+            WriteDtmf(dtmf, record);
+            break;
+        case cc::OptionLayout::None:
+            break;
+    }
+}
+
+void Store(ConfigImage& image, const Target& target, const FieldInput& input) {
+    const std::size_t offset = target.field.spec.offset;
+    if (target.area == Area::Deskset) {
+        if (offset == deskset_fields::kType.spec.offset) {
+            ChangeDesksetType(image, input.stored);
+            return;
+        }
+        DesksetSettings settings(image);
+        StoreField(settings, target.field, input);
+        return;
+    }
+    ChannelRecord record(image, target.record);
+    if (offset == channel_fields::kSignalingOption.spec.offset) {
+        ChangeSignalingOption(record, input.stored);
+        return;
+    }
+    StoreField(record, target.field, input);
+}
+
+// What the channel wizard would say on its pages about a record as it stands.
+std::string ChannelRefusal(const ChannelRecord& record) {
+    const ChannelPageForm page = LoadChannelPage(record);
+    const std::string id = record.Text(layout::channel::kDesksetId);
+    if (cc::UsesDesksetId(page.option) && FilterDesksetId(id, page.option) != id) {
+        return "The deskset ID holds a character its signaling option does not allow (" +
+               std::string(DesksetIdCharset(page.option)) + ").";
+    }
+    for (const std::string& message :
+         {ValidateChannelPage(page).message, ValidateTonePlan1(LoadTonePlan1(record)).message,
+          ValidateTalkPermitTone(LoadTalkPermitTone(record)).message}) {
+        if (!message.empty()) {
+            return message;
+        }
+    }
+    switch (cc::LayoutOfOption(record.U8(layout::channel::kSignalingOption))) {
+        case cc::OptionLayout::Dtmf: {
+            const DtmfForm dtmf = LoadDtmf(record);
+            if (dtmf.minDigits > dtmf.maxDigits) {
+                return "The minimum number of digits is above the maximum.";
+            }
+            return ValidateDtmf(dtmf).message;
+        }
+        case cc::OptionLayout::StatAlert:
+            return ValidateStatAlert(LoadStatAlert(record)).message;
+        case cc::OptionLayout::None:
+            break;
+    }
+    return {};
+}
+
+std::string RecordRefusal(ConfigImage& image, Area area, std::size_t record) {
+    if (area == Area::Deskset) {
+        return ValidateDesksetSettings(LoadDesksetSettings(image)).message;
+    }
+    return ChannelRefusal(ChannelRecord(image, record));
+}
+
+}  // namespace
+
+std::vector<std::string> AssignFields(ConfigImage& image,
+                                      const std::vector<FieldAssignment>& assignments) {
+    ConfigImage changed = image;
+    std::vector<std::string> refusals;
+    // Each record changed.
+    std::vector<std::pair<Area, std::size_t>> touched;
+    for (const FieldAssignment& assignment : assignments) {
+        const auto steps = StepsOf(assignment.path);
+        const auto target = steps ? Resolve(changed, *steps) : std::nullopt;
+        if (!target) {
+            refusals.push_back(assignment.path + ": no such field.");
+            continue;
+        }
+        const FieldInput input = ReadField(target->field, assignment.value);
+        if (!input.refusal.empty()) {
+            refusals.push_back(assignment.path + ": " + input.refusal);
+            continue;
+        }
+        Store(changed, *target, input);
+        const std::pair record{target->area, target->record};
+        if (std::find(touched.begin(), touched.end(), record) == touched.end()) {
+            touched.push_back(record);
+        }
+    }
+    // Once every value passed, the editors check each record as a whole, as on OK.
+    const bool valuesPassed = refusals.empty();
+    for (const auto& [area, record] : touched) {
+        const std::string refusal = valuesPassed ? RecordRefusal(changed, area, record) : "";
+        if (!refusal.empty()) {
+            const std::string path =
+                area == Area::Deskset ? "deskset" : "channels[" + std::to_string(record) + "]";
+            refusals.push_back(path + ": " + refusal);
+        }
+    }
+    if (refusals.empty()) {
+        image = changed;
+    }
+    return refusals;
+}
+
+std::optional<FieldAssignment> ParseAssignment(std::string_view text) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return FieldAssignment{std::string(text.substr(0, equals)),
+                           std::string(text.substr(equals + 1))};
+}
