@@ -237,3 +237,22 @@ std::optional<ButtonEntry> ButtonChoices::Chosen(std::uint8_t kind,
     }
     return ButtonEntry{kind, b::kNoValue};
 }
+
+std::optional<ButtonEntry> ButtonChoices::Offering(std::string_view function) const {
+    for (const KindChoice& kind : Kinds()) {
+        const ValueList list = Values(kind.kind);
+        std::vector<ButtonEntry> entries;
+        for (const ValueChoice& value : list.values) {
+            entries.push_back({kind.kind, value.value});
+        }
+        if (!list.shown) {
+            entries.push_back(*Chosen(kind.kind, std::nullopt));
+        }
+        for (const ButtonEntry& entry : entries) {
+            if (KeyFunction(m_image, entry) == function) {
+                return entry;
+            }
+        }
+    }
+    return std::nullopt;
+}

@@ -92,6 +92,8 @@ public:
     // The entry OK gives the key: none while a shown list has no value. With no
     // value chosen the value is 255, but a single-channel Mute gets channel 1.
     std::optional<ButtonEntry> Chosen(std::uint8_t kind, std::optional<std::uint8_t> value) const;
+    // The entry the dialog offers whose function reads as text ("Speed Page: FIRE").
+    std::optional<ButtonEntry> Offering(std::string_view function) const;
 
 private:
     bool HeldByAnother(std::uint8_t kind, std::optional<std::uint8_t> value = {}) const;

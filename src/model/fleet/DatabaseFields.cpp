@@ -6,20 +6,14 @@
 
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
-#include "model/CustomPagingTone.h"
 #include "model/DesksetSettings.h"
-#include "model/ManualPage.h"
-#include "model/PttIdAlias.h"
-#include "model/SpeedPage.h"
 #include "model/deskset/ButtonsForm.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelFields.h"
 #include "model/deskset/DesksetFields.h"
-#include "model/editing/ChoiceList.h"
 #include "model/editing/ListTables.h"
 #include "model/editing/RecordTable.h"
-#include "model/paging/CustomToneForm.h"
-#include "model/paging/ManualPageForm.h"
+#include "model/fleet/ListTableFields.h"
 
 namespace {
 
@@ -28,31 +22,6 @@ namespace c = layout::channel;
 
 std::string Indexed(std::string_view name, std::size_t index) {
     return std::string(name) + "[" + std::to_string(index) + "]";
-}
-
-std::string YesNo(bool on) {
-    return on ? "Yes" : "No";
-}
-
-// A field name from a dialog label: "Tone &1 duration (ms)" is "tone_1_duration_ms".
-std::string FieldName(std::string_view label) {
-    std::string name;
-    for (const char ch : label) {
-        if (ch == '&') {
-            continue;
-        }
-        const bool word =
-            (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-        if (word) {
-            name += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-        } else if (!name.empty() && name.back() != '_') {
-            name += '_';
-        }
-    }
-    while (!name.empty() && name.back() == '_') {
-        name.pop_back();
-    }
-    return name;
 }
 
 class Catalogue {
@@ -65,19 +34,16 @@ public:
             Channel(k);
         }
         Buttons();
-        PagingFormats();
-        SpeedPages();
-        CustomTones();
-        Aliases();
+        ListTableRecords(ListTable::PagingFormats);
+        ListTableRecords(ListTable::SpeedPages);
+        ListTableRecords(ListTable::CustomTones);
+        ListTableRecords(ListTable::Aliases);
         return std::move(m_fields);
     }
 
 private:
     void Text(const std::string& path, std::string value) {
         m_fields.push_back({path, std::move(value), false});
-    }
-    void Number(const std::string& path, std::string value) {
-        m_fields.push_back({path, std::move(value), true});
     }
 
     // Every field of a table, a row of alike fields as name[0], name[1], ...
@@ -139,83 +105,16 @@ private:
         }
     }
 
-    void PagingFormats() {
+    // A list table's records in use, in record order, by their dialog's fields.
+    void ListTableRecords(ListTable table) {
+        const std::string name(InfoOf(table).path);
         std::size_t position = 0;
-        for (std::size_t record : RecordTable(m_image, list_tables::kManualPages).UsedRecords()) {
-            const ManualPage page(m_image, record);
-            const std::string p = Indexed("paging_formats", position++) + ".";
-            Number(p + "slot", std::to_string(record + 1));
-            Text(p + "label", page.Label());
-            Text(p + "base_format", BaseFormatName(page.BaseFormat()));
-            const FormatEditor* editor = EditorOf(page.BaseFormat());
-            if (!editor) {
-                continue;
+        for (const std::size_t record : RecordTable(m_image, *InfoOf(table).layout).UsedRecords()) {
+            const std::string p = Indexed(name, position++) + ".";
+            for (DatabaseField& field : RecordFields(m_image, table, record)) {
+                field.path = p + field.path;
+                m_fields.push_back(std::move(field));
             }
-            const ManualPageForm form = LoadManualPage(*editor, m_image, record);
-            for (std::size_t k = 0; k < editor->parameters.size(); ++k) {
-                Parameter(p + FieldName(editor->parameters[k].label), editor->parameters[k],
-                          form.values[k]);
-            }
-        }
-    }
-
-    void Parameter(const std::string& path, const FormatParameter& parameter,
-                   const ParameterValue& value) {
-        switch (parameter.kind) {
-            case ParameterKind::Duration:
-                Number(path, value.text);
-                break;
-            case ParameterKind::CheckBox:
-                Text(path, YesNo(value.index == 1));
-                break;
-            case ParameterKind::List:
-            case ParameterKind::PulseStandardTone: {
-                const bool listed =
-                    value.index >= 0 && value.index < static_cast<int>(parameter.entries.size());
-                std::string text = listed ? std::string(parameter.entries[value.index]) : "";
-                Text(path, text.substr(std::min(text.find_first_not_of(' '), text.size())));
-                break;
-            }
-        }
-    }
-
-    void SpeedPages() {
-        std::size_t position = 0;
-        for (std::size_t record : RecordTable(m_image, list_tables::kSpeedPages).UsedRecords()) {
-            const SpeedPage page(m_image, record);
-            const std::string p = Indexed("speed_pages", position++) + ".";
-            Text(p + "label", page.Label());
-            const std::uint8_t format = page.PagingFormat();
-            const bool known =
-                format < layout::manual_page::kCount && !ManualPage(m_image, format).IsFree();
-            Text(p + "paging_format", known ? ManualPage(m_image, format).Label() : "");
-            Text(p + "digits", page.Digits());
-        }
-    }
-
-    void CustomTones() {
-        std::size_t position = 0;
-        for (std::size_t record : RecordTable(m_image, list_tables::kCustomTones).UsedRecords()) {
-            const CustomPagingTone tone(m_image, record);
-            const std::string p = Indexed("custom_tones", position++) + ".";
-            Number(p + "number", std::to_string(record));
-            Number(p + "first_tone_hz", ShowToneTenths(tone.FirstTone()));
-            Number(p + "first_tone_ms", std::to_string(tone.FirstToneDuration()));
-            Number(p + "intertone_delay_ms", std::to_string(tone.IntertoneDelay()));
-            Number(p + "second_tone_hz", ShowToneTenths(tone.SecondTone()));
-            Number(p + "second_tone_ms", std::to_string(tone.SecondToneDuration()));
-            Number(p + "inhibit_delay_ms", std::to_string(tone.InhibitDelay()));
-        }
-    }
-
-    void Aliases() {
-        std::size_t position = 0;
-        for (std::size_t record : RecordTable(m_image, list_tables::kAliases).UsedRecords()) {
-            const PttIdAlias alias(m_image, record);
-            const std::string p = Indexed("ptt_id_aliases", position++) + ".";
-            Text(p + "label", alias.Label());
-            Text(p + "ptt_id", alias.PttId());
-            Text(p + "protocol", alias.IsDtmf() ? "DTMF" : "MDC1200");
         }
     }
 

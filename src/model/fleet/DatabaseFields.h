@@ -11,12 +11,7 @@
 #include <vector>
 
 #include "model/ConfigImage.h"
-
-struct DatabaseField {
-    std::string path;
-    std::string value;
-    bool number = false;  // the value is a decimal number (JSON writes it as one)
-};
+#include "model/fleet/DatabaseField.h"
 
 std::vector<DatabaseField> DatabaseFields(const ConfigImage& image);
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <span>
 
 #include "model/ChannelRecord.h"
 #include "model/DesksetSettings.h"
+#include "model/deskset/ButtonsForm.h"
 #include "model/deskset/ChannelCodes.h"
 #include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelFilters.h"
@@ -16,6 +16,8 @@
 #include "model/deskset/StatAlertForm.h"
 #include "model/deskset/TalkPermitToneForm.h"
 #include "model/deskset/TonePlanForms.h"
+#include "model/editing/RecordTable.h"
+#include "model/fleet/ListTableFields.h"
 
 namespace {
 
@@ -195,6 +197,84 @@ std::string RecordRefusal(ConfigImage& image, Area area, std::size_t record) {
     return ChannelRefusal(ChannelRecord(image, record));
 }
 
+// A field of a list table's record in use: "speed_pages[2].label".
+struct ListField {
+    ListTable table;
+    std::size_t record;
+    std::string name;
+};
+
+std::optional<ListField> ListFieldOf(const ConfigImage& image, const std::vector<Step>& steps) {
+    if (steps.size() != 2 || !steps[0].index || steps[1].index) {
+        return std::nullopt;
+    }
+    for (const ListTable table : kListTables) {
+        if (InfoOf(table).path != steps[0].name) {
+            continue;
+        }
+        const auto used = RecordTable(image, *InfoOf(table).layout).UsedRecords();
+        if (*steps[0].index < used.size()) {
+            return ListField{table, used[*steps[0].index], steps[1].name};
+        }
+    }
+    return std::nullopt;
+}
+
+// What a command says of one key; both its texts are read together at the end.
+struct KeyAssignment {
+    std::size_t key = 0;
+    std::string path;
+    std::optional<std::string> kind{};
+    std::optional<std::string> function{};
+};
+
+std::optional<std::pair<std::size_t, std::string>> KeyFieldOf(const std::vector<Step>& steps) {
+    const bool field = steps.size() == 2 && !steps[1].index &&
+                       (steps[1].name == "kind" || steps[1].name == "function");
+    if (!field || steps[0].name != "buttons" || !steps[0].index ||
+        *steps[0].index >= ButtonTable::kCount) {
+        return std::nullopt;
+    }
+    return std::pair{*steps[0].index, steps[1].name};
+}
+
+// The key's new kind and value as its dialog would give them.
+std::string SetKey(ConfigImage& image, const KeyAssignment& assignment) {
+    ButtonsWorkingCopy keys(image);
+    const ButtonChoices choices(image, keys.Entries(), assignment.key);
+    const ButtonEntry current = keys.Entry(assignment.key);
+    const auto currentKind = KindName(current.kind);
+    std::optional<ButtonEntry> entry;
+    if (assignment.function) {
+        entry = choices.Offering(*assignment.function);
+        if (!entry) {
+            return "\"" + *assignment.function +
+                   "\" is no function this key may take (another key may have it).";
+        }
+        if (assignment.kind && KindName(entry->kind) != *assignment.kind) {
+            return "\"" + *assignment.function + "\" is not a function of the kind " +
+                   *assignment.kind + ".";
+        }
+    } else if (currentKind && *currentKind == *assignment.kind) {
+        entry = current;
+    } else {
+        const auto kinds = choices.Kinds();
+        const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const KindChoice& k) {
+            return k.name == *assignment.kind;
+        });
+        if (kind == kinds.end()) {
+            return "\"" + *assignment.kind + "\" is no kind this key may take.";
+        }
+        if (choices.Values(kind->kind).shown) {
+            return "A key of the kind " + *assignment.kind + " needs its function too.";
+        }
+        entry = choices.Chosen(kind->kind, std::nullopt);
+    }
+    keys.Change(assignment.key, *entry);
+    keys.WriteTo(image);
+    return {};
+}
+
 }  // namespace
 
 std::vector<std::string> AssignFields(ConfigImage& image,
@@ -203,8 +283,28 @@ std::vector<std::string> AssignFields(ConfigImage& image,
     std::vector<std::string> refusals;
     // Each record changed.
     std::vector<std::pair<Area, std::size_t>> touched;
+    std::vector<KeyAssignment> keys;
     for (const FieldAssignment& assignment : assignments) {
         const auto steps = StepsOf(assignment.path);
+        if (const auto field = steps ? ListFieldOf(changed, *steps) : std::nullopt) {
+            // The dialog's OK writes the record at once: it may move.
+            const RecordWrite written = WriteRecordFields(changed, field->table, field->record,
+                                                          {{field->name, assignment.value}});
+            if (!written.refusal.empty()) {
+                refusals.push_back(assignment.path + ": " + written.refusal);
+            }
+            continue;
+        }
+        if (const auto keyField = steps ? KeyFieldOf(*steps) : std::nullopt) {
+            auto key = std::find_if(keys.begin(), keys.end(), [&](const KeyAssignment& k) {
+                return k.key == keyField->first;
+            });
+            if (key == keys.end()) {
+                key = keys.insert(keys.end(), {keyField->first, assignment.path});
+            }
+            (keyField->second == "kind" ? key->kind : key->function) = assignment.value;
+            continue;
+        }
         const auto target = steps ? Resolve(changed, *steps) : std::nullopt;
         if (!target) {
             refusals.push_back(assignment.path + ": no such field.");
@@ -219,6 +319,11 @@ std::vector<std::string> AssignFields(ConfigImage& image,
         const std::pair record{target->area, target->record};
         if (std::find(touched.begin(), touched.end(), record) == touched.end()) {
             touched.push_back(record);
+        }
+    }
+    for (const KeyAssignment& key : keys) {
+        if (const std::string refusal = SetKey(changed, key); !refusal.empty()) {
+            refusals.push_back(key.path + ": " + refusal);
         }
     }
     // Once every value passed, the editors check each record as a whole, as on OK.

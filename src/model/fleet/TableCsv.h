@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "model/ConfigImage.h"
-
-enum class CsvTable { SpeedPages, Aliases, CustomTones };
+#include "model/fleet/ListTableFields.h"
 
 // "speed-pages", "aliases" or "custom-tones".
-std::optional<CsvTable> CsvTableNamed(std::string_view name);
+std::optional<ListTable> CsvTableNamed(std::string_view name);
 
-std::string ExportTable(const ConfigImage& image, CsvTable table);
+// The columns are the table's fields as dump names them.
+std::string ExportTable(const ConfigImage& image, ListTable table);
 
 // Replaces the table in image with the rows of csv. Returns every refusal,
 // "line N: message" for a row, "Key N: ..." for a Speed Page key whose speed
 // page is not among the rows. When anything is refused the image is left
 // half-written: import into a copy and keep it only on success.
-std::vector<std::string> ImportTable(ConfigImage& image, CsvTable table, std::string_view csv);
+std::vector<std::string> ImportTable(ConfigImage& image, ListTable table, std::string_view csv);
