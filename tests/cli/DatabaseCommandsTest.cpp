@@ -109,7 +109,7 @@ protected:
 
 TEST_F(DatabaseCommandsTest, ExportThenImportGivesTheSameBytes) {
     const std::string original = Contents(m_db);
-    for (const char* table : {"speed-pages", "aliases", "custom-tones"}) {
+    for (const char* table : {"paging-formats", "speed-pages", "aliases", "custom-tones"}) {
         ASSERT_EQ(Run({"export", table, m_db}), 0) << table;
         const std::string csv = m_out.str();
         ASSERT_EQ(Run({"import", table, m_db, WriteCsv(csv)}), 0) << table << m_err.str();
@@ -121,6 +121,33 @@ TEST_F(DatabaseCommandsTest, ExportThenImportGivesTheSameBytes) {
               "\"ENG, 2\",PHONE,*55#\r\nFIRE,MOTO,123\r\n");
     ASSERT_EQ(Run({"export", "custom-tones", m_db}), 0);
     EXPECT_THAT(m_out.str(), HasSubstr("\r\n7,1234.5,1000,0,200.0,3000,3000\r\n"));
+}
+
+TEST_F(DatabaseCommandsTest, PagingFormatsImportWithTheirParametersAndTheSpeedPagesFollow) {
+    ASSERT_EQ(Run({"export", "paging-formats", m_db}), 0);
+    const std::string header = m_out.str().substr(0, m_out.str().find("\r\n"));
+    EXPECT_TRUE(header.starts_with("slot,label,base_format,use_short_call_alert,")) << header;
+    const std::size_t columns = std::count(header.begin(), header.end(), ',') + 1;
+    const auto row = [columns](const std::string& start) {
+        return start + std::string(columns - 1 - std::count(start.begin(), start.end(), ','), ',') +
+               "\n";
+    };
+    // PHONE moves to slot 5 with a tone duration of its own; its speed page follows it.
+    ASSERT_EQ(Run({"import", "paging-formats", m_db,
+                   WriteCsv(header + "\n" + row("1,MOTO,Motorola 1+1") +
+                            row("5,PHONE,DTMF Page Format"))}),
+              0)
+        << m_err.str();
+    ASSERT_EQ(Run({"get", m_db, "paging_formats[1].slot", "speed_pages[1].paging_format"}), 0);
+    EXPECT_EQ(m_out.str(), "5\nPHONE\n");
+    // A paging format a speed page is sent with cannot go.
+    const std::string before = Contents(m_db);
+    EXPECT_EQ(Run({"import", "paging-formats", m_db,
+                   WriteCsv(header + "\n" + row(",PHONE,DTMF Page Format"))}),
+              1);
+    EXPECT_THAT(m_err.str(), HasSubstr("Speed page \"FIRE\" is sent with paging format \"MOTO\", "
+                                       "which is not in the list.\n"));
+    EXPECT_EQ(Contents(m_db), before);
 }
 
 TEST_F(DatabaseCommandsTest, ImportSortsTheRowsAndTheKeysFollowTheirSpeedPages) {

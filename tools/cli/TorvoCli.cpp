@@ -40,7 +40,7 @@ constexpr const char* kProgramHelp =
     "  diff FILE1 FILE2\n"
     "                print the fields that differ\n"
     "  export TABLE FILE\n"
-    "                print speed-pages, aliases or custom-tones as CSV\n"
+    "                print paging-formats, speed-pages, aliases or custom-tones as CSV\n"
     "  import TABLE FILE CSV\n"
     "                replace that table of FILE with the rows of CSV\n"
     "\n"

@@ -266,7 +266,7 @@ struct PagingFormatFields {
         }
         ManualPageForm form =
             record ? LoadManualPage(*editor, image, *record) : NewManualPage(*editor);
-        if (const auto slot = valueOf("slot"); slot && !record) {
+        if (const auto slot = valueOf("slot"); slot && !slot->empty() && !record) {
             const auto number = ParseDecimal(*slot, false);
             const RecordTable table(image, list_tables::kManualPages);
             if (!number || *number < 1 || *number > static_cast<long>(table.Count()) ||
@@ -300,6 +300,11 @@ struct PagingFormatFields {
 
     static std::string FillParameter(ManualPageForm& form, const std::string& name,
                                      std::string_view value) {
+        // An empty cell leaves the parameter as its dialog opened; the
+        // columns of other base formats come empty too.
+        if (value.empty()) {
+            return {};
+        }
         const auto& parameters = form.editor->parameters;
         for (std::size_t k = 0; k < parameters.size(); ++k) {
             const FormatParameter& parameter = parameters[k];
@@ -328,8 +333,7 @@ struct PagingFormatFields {
                     return name + ": \"" + std::string(value) + "\" is not in the list.";
             }
         }
-        // The columns of other base formats come empty.
-        return value.empty() ? std::string() : name + ": no such field.";
+        return name + ": no such field.";
     }
 };
 

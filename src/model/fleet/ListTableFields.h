@@ -43,8 +43,8 @@ using FieldValues = std::vector<std::pair<std::string, std::string>>;  // name, 
 // refusal, or the record the values went to (it may have moved). A paging
 // format's slot and base format are chosen when it is added: a new one takes
 // both from values (the lowest free slot when none is given), and an existing
-// one keeps them. An empty value of a parameter its base format does not have
-// is passed over (a CSV row has every base format's columns).
+// one keeps them. An empty parameter value leaves the parameter as the dialog
+// opened (a CSV row has the columns of every base format).
 struct RecordWrite {
     std::string refusal;
     std::size_t record = 0;

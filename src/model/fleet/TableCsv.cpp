@@ -1,64 +1,12 @@
 #include "model/fleet/TableCsv.h"
 
-#include <map>
+#include <algorithm>
 
-#include "model/ButtonTable.h"
 #include "model/editing/RecordTable.h"
-#include "model/editing/RecordTableEdit.h"
 #include "model/fleet/CsvText.h"
-
-namespace {
+#include "model/fleet/TableReplace.h"
 
 using Columns = std::vector<std::string>;
-
-// Each row through the editor's load, checks and write, as Add and OK would do.
-void ImportRows(ConfigImage& image, ListTable table, const std::vector<CsvRow>& rows,
-                std::vector<std::string>& refusals) {
-    const Columns columns = FieldNamesOf(table);
-    for (const CsvRow& row : rows) {
-        FieldValues values;
-        for (std::size_t k = 0; k < columns.size(); ++k) {
-            values.emplace_back(columns[k], row.fields[k]);
-        }
-        const RecordWrite written = WriteRecordFields(image, table, std::nullopt, values);
-        if (!written.refusal.empty()) {
-            refusals.push_back("line " + std::to_string(row.line) + ": " + written.refusal);
-        }
-    }
-}
-
-// The speed page label each Speed Page key refers to; a key that names no
-// speed page in use keeps its value. The keys get their new values from
-// these labels once the rows are written.
-std::map<std::size_t, std::string> SpeedPageKeyLabels(ConfigImage& image) {
-    std::map<std::size_t, std::string> labels;
-    const ButtonTable keys(image);
-    const RecordTable table(image, list_tables::kSpeedPages);
-    for (std::size_t key = 0; key < ButtonTable::kCount; ++key) {
-        const std::size_t value = keys.Value(key);
-        if (keys.KindCode(key) == static_cast<std::uint8_t>(ButtonKind::SpeedPage) && value >= 1 &&
-            value <= table.Count() && !table.IsFree(value - 1)) {
-            labels[key] = table.Label(value - 1);
-        }
-    }
-    return labels;
-}
-
-void FollowSpeedPages(ConfigImage& image, const std::map<std::size_t, std::string>& labels,
-                      std::vector<std::string>& refusals) {
-    ButtonTable keys(image);
-    const RecordTable table(image, list_tables::kSpeedPages);
-    for (const auto& [key, label] : labels) {
-        if (const auto record = table.FindLabel(label)) {
-            keys.Set(key, ButtonKind::SpeedPage, static_cast<std::uint8_t>(*record + 1));
-        } else {
-            refusals.push_back("Key " + std::to_string(key + 1) + " sends speed page \"" + label +
-                               "\", which is not in the list.");
-        }
-    }
-}
-
-}  // namespace
 
 std::optional<ListTable> CsvTableNamed(std::string_view name) {
     for (const ListTable table : kListTables) {
@@ -70,11 +18,14 @@ std::optional<ListTable> CsvTableNamed(std::string_view name) {
 }
 
 std::string ExportTable(const ConfigImage& image, ListTable table) {
-    std::string csv = CsvRecord(FieldNamesOf(table));
+    const Columns columns = FieldNamesOf(table);
+    std::string csv = CsvRecord(columns);
     for (const std::size_t record : RecordTable(image, *InfoOf(table).layout).UsedRecords()) {
-        Columns row;
+        // A paging format fills the columns of its own parameters only.
+        Columns row(columns.size());
         for (const DatabaseField& field : RecordFields(image, table, record)) {
-            row.push_back(field.value);
+            const auto column = std::find(columns.begin(), columns.end(), field.path);
+            row[static_cast<std::size_t>(column - columns.begin())] = field.value;
         }
         csv += CsvRecord(row);
     }
@@ -105,16 +56,13 @@ std::vector<std::string> ImportTable(ConfigImage& image, ListTable table, std::s
         return refusals;
     }
 
-    const bool speedPages = table == ListTable::SpeedPages;
-    const auto keyLabels =
-        speedPages ? SpeedPageKeyLabels(image) : std::map<std::size_t, std::string>{};
-    RecordTableEdit edit(image, *InfoOf(table).layout);
-    for (std::size_t record : edit.UsedRecords()) {
-        edit.Free(record);
+    std::vector<FieldValues> values;
+    for (const CsvRow& row : rows) {
+        values.emplace_back();
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            values.back().emplace_back(columns[k], row.fields[k]);
+        }
     }
-    ImportRows(image, table, rows, refusals);
-    if (speedPages) {
-        FollowSpeedPages(image, keyLabels, refusals);
-    }
-    return refusals;
+    return ReplaceTable(image, table, values,
+                        [&rows](std::size_t k) { return "line " + std::to_string(rows[k].line); });
 }
