@@ -286,12 +286,15 @@ TEST_F(DatabaseCommandsTest, CellsThatCannotBeReadAsTheyStandAreRefusedWithTheir
 
 TEST_F(DatabaseCommandsTest, EveryWriteRefusesAReadOnlyDatabaseAsTheDesktopSaveDoes) {
     const std::string csv = WriteCsv("label,ptt_id,protocol\nA,1,DTMF\n");
+    const std::string json = m_scratch.Path("empty.json");
+    std::ofstream(json) << "{}";
     const std::string before = Contents(m_db);
     std::filesystem::permissions(m_db, std::filesystem::perms::owner_read);
     const std::vector<std::string> writes[] = {
         {"new", "--force", m_db},
         {"import", "aliases", m_db, csv},
         {"set", m_db, "deskset.mute_timer_s=5"},
+        {"apply", m_db, json},
         {"download", "--port", m_scratch.Path("no-such-tty"), "--out", m_db},
     };
     for (const auto& command : writes) {
@@ -323,6 +326,63 @@ TEST_F(DatabaseCommandsTest, GetPrintsValuesAndGroupsAndSetWritesOnlyWhatPassed)
     EXPECT_EQ(m_err.str(),
               "channels[0].frequencies[0].label: a character has no single-byte form.\n");
     EXPECT_EQ(Run({"set", m_db, "deskset.mute_timer_s"}), 2);
+}
+
+TEST_F(DatabaseCommandsTest, ADumpAppliedToANewDatabaseGivesTheSameFields) {
+    ASSERT_EQ(Run({"set", m_db, "deskset.type=Advanced Multi-Channel",
+                   "channels[2].signaling_option=Stat Alert", "channels[2].deskset_id=7A",
+                   "channels[2].stat_alert.retry_constant=9", "buttons[0].function=Clear",
+                   "channels[1].frequencies[3].dc_current_ma=-15.5"}),
+              0)
+        << m_err.str();
+    ASSERT_EQ(Run({"dump", "--json", m_db}), 0);
+    const std::string json = WriteCsv(m_out.str());
+    const std::string copy = m_scratch.Path("copy.ddb");
+    ASSERT_EQ(Run({"new", copy}), 0);
+    ASSERT_EQ(Run({"apply", copy, json}), 0) << m_err.str();
+    EXPECT_EQ(Run({"diff", m_db, copy}), 0) << m_out.str();
+
+    // A partial document changes what it names, a table given replaces the table.
+    const std::string before = Contents(copy);
+    ASSERT_EQ(Run({"apply", copy, WriteCsv(R"({"deskset": {"mute_timer_s": 12},
+                               "channels": [{"hangover_delay_ms": 100}],
+                               "ptt_id_aliases": [{"label": "NEW", "ptt_id": "1234",
+                                                   "protocol": "DTMF"}]})")}),
+              0)
+        << m_err.str();
+    EXPECT_EQ(Run({"diff", m_db, copy}), 1);
+    EXPECT_EQ(m_out.str(),
+              "deskset.mute_timer_s: 30 -> 12\n"
+              "channels[0].hangover_delay_ms: 2000 -> 100\n"
+              "ptt_id_aliases[0].label: BASE -> NEW\n"
+              "ptt_id_aliases[0].ptt_id: 12*# -> 1234\n"
+              "ptt_id_aliases[1].label: UNIT 12 -> (none)\n"
+              "ptt_id_aliases[1].ptt_id: 0A1F -> (none)\n"
+              "ptt_id_aliases[1].protocol: MDC1200 -> (none)\n");
+    EXPECT_NE(Contents(copy), before);
+}
+
+TEST_F(DatabaseCommandsTest, ApplyRefusesWhatIsNoFieldsAndChangesNothing) {
+    const std::string before = Contents(m_db);
+    const std::pair<std::string, std::string> refused[] = {
+        {R"({"deskset": {"colour": "red"}})", "deskset.colour: no such field.\n"},
+        {R"({"deskset": {"mic_agc": true}})",
+         ": line 1: true, false and null are no field values.\n"},
+        {"{\"deskset\": {\n\"mic_agc\": \"Yes\",}}", ": line 2: a member's name expected.\n"},
+        {R"({"channels": [{"frequencies": [{"label": "\u20ac"}]}]})",
+         "channels[0].frequencies[0].label: a character has no single-byte form.\n"},
+        {R"({"speed_pages": [7]})", "speed_pages[0]: a record is an object of fields.\n"},
+        {R"({"speed_pages": [{"label": "X", "colour": "red"}]})",
+         "speed_pages[0]: colour: no such field.\n"},
+        {R"([1])", "The document must be a JSON object, as dump --json writes it.\n"},
+        {R"({"deskset": {"mute_timer_s": 61}, "a": {"b": 1}})",
+         "a.b: no such field.\ndeskset.mute_timer_s: Please enter a number between 0 and 60.\n"},
+    };
+    for (const auto& [json, message] : refused) {
+        EXPECT_EQ(Run({"apply", m_db, WriteCsv(json)}), 1) << json;
+        EXPECT_THAT(m_err.str(), HasSubstr(message)) << json;
+        EXPECT_EQ(Contents(m_db), before) << json;
+    }
 }
 
 TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {

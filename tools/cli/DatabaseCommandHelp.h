@@ -38,6 +38,23 @@ inline constexpr const char* kSetHelp =
     "Options:\n"
     "  --help    show this text\n";
 
+inline constexpr const char* kApplyHelp =
+    "Usage: torvo-cli apply FILE JSON\n"
+    "\n"
+    "Sets FILE's fields from JSON, a whole or partial document as dump --json\n"
+    "writes it. Each field is checked as set checks it. A list table given\n"
+    "(paging_formats, speed_pages, custom_tones, ptt_id_aliases) replaces the\n"
+    "table, each record through its dialog's checks, and the keys and speed\n"
+    "pages follow their records by label; tables not given stay as they are.\n"
+    "Bytes no field names are kept. A value or key that is no field's is\n"
+    "refused with its path. FILE is written only when everything passed.\n"
+    "\n"
+    "  torvo-cli dump --json A.ddb > a.json && torvo-cli new B.ddb &&\n"
+    "  torvo-cli apply B.ddb a.json && torvo-cli diff A.ddb B.ddb\n"
+    "\n"
+    "Options:\n"
+    "  --help    show this text\n";
+
 inline constexpr const char* kDiffHelp =
     "Usage: torvo-cli diff FILE1 FILE2\n"
     "\n"

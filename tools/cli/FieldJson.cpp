@@ -1,6 +1,7 @@
 #include "FieldJson.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include "Latin1Text.h"
@@ -37,7 +38,93 @@ JsonValue& Place(JsonValue& root, std::string_view path) {
     }
 }
 
+// A string's or number's text in single-byte characters; none, with a
+// refusal, for anything else.
+std::optional<std::string> ScalarText(const std::string& path, const JsonValue& value,
+                                      std::vector<std::string>& refusals) {
+    if (value.kind() != JsonValue::Kind::String && value.kind() != JsonValue::Kind::Number) {
+        refusals.push_back(path + ": a field's value is a string or a number.");
+        return std::nullopt;
+    }
+    std::string latin1;
+    for (const char32_t ch : DecodeUtf8(value.Text())) {
+        if (ch > 0xFF) {
+            refusals.push_back(path + ": a character has no single-byte form.");
+            return std::nullopt;
+        }
+        latin1 += static_cast<char>(ch);
+    }
+    return latin1;
+}
+
+// Every scalar under value as a field assignment by its path.
+void AddFields(const std::string& path, const JsonValue& value,
+               std::vector<FieldAssignment>& fields, std::vector<std::string>& refusals) {
+    switch (value.kind()) {
+        case JsonValue::Kind::Object:
+            for (const JsonMember& member : value.Members()) {
+                AddFields(path + "." + member.key, member.value, fields, refusals);
+            }
+            return;
+        case JsonValue::Kind::Array:
+            for (std::size_t k = 0; k < value.Items().size(); ++k) {
+                AddFields(path + "[" + std::to_string(k) + "]", value.Items()[k], fields, refusals);
+            }
+            return;
+        default:
+            if (auto text = ScalarText(path, value, refusals)) {
+                fields.push_back({path, std::move(*text)});
+            }
+    }
+}
+
+std::optional<ListTable> ListTableAt(std::string_view path) {
+    for (const ListTable table : kListTables) {
+        if (InfoOf(table).path == path) {
+            return table;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+DatabaseChanges ChangesOfJson(const JsonValue& root, std::vector<std::string>& refusals) {
+    DatabaseChanges changes;
+    if (root.kind() != JsonValue::Kind::Object) {
+        refusals.push_back("The document must be a JSON object, as dump --json writes it.");
+        return changes;
+    }
+    for (const JsonMember& member : root.Members()) {
+        const auto table = ListTableAt(member.key);
+        if (!table) {
+            AddFields(member.key, member.value, changes.fields, refusals);
+            continue;
+        }
+        if (member.value.kind() != JsonValue::Kind::Array) {
+            refusals.push_back(member.key + ": a table is an array of records.");
+            continue;
+        }
+        DatabaseChanges::Table records{*table, {}};
+        for (std::size_t k = 0; k < member.value.Items().size(); ++k) {
+            const std::string path = member.key + "[" + std::to_string(k) + "]";
+            const JsonValue& record = member.value.Items()[k];
+            if (record.kind() != JsonValue::Kind::Object) {
+                refusals.push_back(path + ": a record is an object of fields.");
+                continue;
+            }
+            FieldValues values;
+            for (const JsonMember& field : record.Members()) {
+                if (auto text = ScalarText(path + "." + field.key, field.value, refusals)) {
+                    values.emplace_back(field.key, std::move(*text));
+                }
+            }
+            records.records.push_back(std::move(values));
+        }
+        changes.tables.push_back(std::move(records));
+    }
+    return changes;
+}
 
 JsonValue FieldsAsJson(const std::vector<DatabaseField>& fields) {
     JsonValue root;

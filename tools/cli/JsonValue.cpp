@@ -18,6 +18,23 @@ JsonValue JsonValue::Number(double number) {
     return value;
 }
 
+JsonValue JsonValue::NumberText(std::string text) {
+    JsonValue value(Kind::Number);
+    std::from_chars(text.data(), text.data() + text.size(), value.m_number);
+    value.m_text = std::move(text);
+    return value;
+}
+
+std::string JsonValue::Text() const {
+    return m_kind == Kind::Number && m_text.empty() ? JsonNumber(m_number) : m_text;
+}
+
+bool JsonValue::Has(std::string_view key) const {
+    return m_kind == Kind::Object &&
+           std::any_of(m_members.begin(), m_members.end(),
+                       [key](const JsonMember& member) { return member.key == key; });
+}
+
 JsonValue& JsonValue::operator[](std::string_view key) {
     if (m_kind != Kind::Object) {
         *this = JsonValue();

@@ -1,6 +1,7 @@
 #pragma once
-// A small JSON tree and its writer, enough for dump --json: objects keep
-// their keys sorted, and the text comes out indented by four spaces.
+// A small JSON tree, its writer and its reader, enough for dump --json and
+// apply: objects keep their keys sorted, the text comes out indented by four
+// spaces, and a number read keeps the text it was written as.
 
 #include <string>
 #include <string_view>
@@ -16,8 +17,20 @@ public:
     static JsonValue Array() { return JsonValue(Kind::Array); }
     static JsonValue String(std::string utf8);
     static JsonValue Number(double number);
+    // A number as read: its text as written ("1234.5").
+    static JsonValue NumberText(std::string text);
+
+    // The document in text, or why it is no JSON ("line 3: ..."). Its values
+    // are objects, arrays, strings and numbers; true, false and null are refused.
+    static JsonValue Parse(std::string_view text, std::string& error);
 
     Kind kind() const { return m_kind; }
+    const std::vector<JsonMember>& Members() const { return m_members; }
+    const std::vector<JsonValue>& Items() const { return m_items; }
+    // A string's UTF-8 text, or a number's text.
+    std::string Text() const;
+    // Whether an object has a member of that name.
+    bool Has(std::string_view key) const;
 
     // The member named key, added (as an empty object) when there is none.
     // A value that is not an object becomes an empty one first.

@@ -37,6 +37,8 @@ constexpr const char* kProgramHelp =
     "                print the values of the fields PATH names\n"
     "  set FILE PATH=VALUE...\n"
     "                change fields of FILE, checked as their windows check them\n"
+    "  apply FILE JSON\n"
+    "                set the fields a whole or partial dump --json document holds\n"
     "  diff FILE1 FILE2\n"
     "                print the fields that differ\n"
     "  export TABLE FILE\n"
@@ -237,6 +239,7 @@ const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
         {"dump", kDumpHelp, {}, {"--json"}, &TorvoCli::Dump},
         {"get", kGetHelp, {}, {}, &TorvoCli::Get},
         {"set", kSetHelp, {}, {}, &TorvoCli::Set},
+        {"apply", kApplyHelp, {}, {}, &TorvoCli::Apply},
         {"diff", kDiffHelp, {}, {}, &TorvoCli::Diff},
         {"export", kExportHelp, {}, {}, &TorvoCli::Export},
         {"import", kImportHelp, {}, {}, &TorvoCli::Import},

@@ -49,9 +49,13 @@ private:
     int Dump(const ParsedArgs& parsed);
     int Get(const ParsedArgs& parsed);
     int Set(const ParsedArgs& parsed);
+    int Apply(const ParsedArgs& parsed);
     int Diff(const ParsedArgs& parsed);
     int Export(const ParsedArgs& parsed);
     int Import(const ParsedArgs& parsed);
+    // Writes image to path when nothing was refused; otherwise prints each refusal.
+    int WriteChecked(const std::string& path, const ConfigImage& image,
+                     const std::vector<std::string>& refusals);
     // Reads path as the desktop program opens it; says why not on failure.
     bool ReadDatabase(const std::string& path, ConfigImage& image);
     // Runs one transfer on the port, timeout and trace the options name.

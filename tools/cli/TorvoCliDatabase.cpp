@@ -122,6 +122,11 @@ int TorvoCli::Set(const ParsedArgs& parsed) {
     if (refusals.empty()) {
         refusals = AssignFields(image, assignments);
     }
+    return WriteChecked(path, image, refusals);
+}
+
+int TorvoCli::WriteChecked(const std::string& path, const ConfigImage& image,
+                           const std::vector<std::string>& refusals) {
     for (const std::string& refusal : refusals) {
         m_err << Utf8(refusal) << "\n";
     }
@@ -133,6 +138,36 @@ int TorvoCli::Set(const ParsedArgs& parsed) {
         return kFailure;
     }
     return kSuccess;
+}
+
+int TorvoCli::Apply(const ParsedArgs& parsed) {
+    if (parsed.words.size() != 2) {
+        return UsageError("apply takes a FILE and a JSON file", kApplyHelp);
+    }
+    const std::string& path = parsed.words[0];
+    const std::string& jsonPath = parsed.words[1];
+    ConfigImage image;
+    if (!ReadDatabase(path, image)) {
+        return kFailure;
+    }
+    std::ifstream jsonFile(jsonPath, std::ios::binary);
+    if (!jsonFile) {
+        m_err << jsonPath << ": the file cannot be read.\n";
+        return kFailure;
+    }
+    const std::string text((std::istreambuf_iterator<char>(jsonFile)), {});
+    std::string error;
+    const JsonValue document = JsonValue::Parse(text, error);
+    if (!error.empty()) {
+        m_err << jsonPath << ": " << error << "\n";
+        return kFailure;
+    }
+    std::vector<std::string> refusals;
+    const DatabaseChanges changes = ChangesOfJson(document, refusals);
+    if (refusals.empty()) {
+        refusals = ApplyChanges(image, changes);
+    }
+    return WriteChecked(path, image, refusals);
 }
 
 int TorvoCli::Diff(const ParsedArgs& parsed) {
@@ -194,15 +229,5 @@ int TorvoCli::Import(const ParsedArgs& parsed) {
     if (refusals.empty()) {
         refusals = ImportTable(imported, *table, csv);
     }
-    for (const std::string& refusal : refusals) {
-        m_err << Utf8(refusal) << "\n";
-    }
-    if (!refusals.empty()) {
-        return kFailure;
-    }
-    if (const FileResult written = WriteDatabaseFile(path, imported); !written.Ok()) {
-        m_err << written.message << "\n";
-        return kFailure;
-    }
-    return kSuccess;
+    return WriteChecked(path, imported, refusals);
 }

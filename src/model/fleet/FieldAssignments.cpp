@@ -18,6 +18,7 @@
 #include "model/deskset/TonePlanForms.h"
 #include "model/editing/RecordTable.h"
 #include "model/fleet/ListTableFields.h"
+#include "model/fleet/TableReplace.h"
 
 namespace {
 
@@ -336,6 +337,49 @@ std::vector<std::string> AssignFields(ConfigImage& image,
             refusals.push_back(path + ": " + refusal);
         }
     }
+    if (refusals.empty()) {
+        image = changed;
+    }
+    return refusals;
+}
+
+std::vector<std::string> ApplyChanges(ConfigImage& image, const DatabaseChanges& changes) {
+    ConfigImage changed = image;
+    std::vector<std::string> refusals;
+    std::vector<DatabaseChanges::Table> tables = changes.tables;
+    std::stable_sort(tables.begin(), tables.end(),
+                     [](const auto& a, const auto& b) { return a.table < b.table; });
+    for (const DatabaseChanges::Table& table : tables) {
+        const std::string path(InfoOf(table.table).path);
+        const auto more = ReplaceTable(changed, table.table, table.records, [&path](std::size_t k) {
+            return path + "[" + std::to_string(k) + "]";
+        });
+        refusals.insert(refusals.end(), more.begin(), more.end());
+    }
+    // What rebuilds a record goes first, so that the rest lands on it.
+    const auto rank = [](const FieldAssignment& assignment) {
+        return assignment.path == "deskset.type"                ? 0
+               : assignment.path.ends_with(".signaling_option") ? 1
+                                                                : 2;
+    };
+    std::vector<FieldAssignment> fields = changes.fields;
+    std::stable_sort(fields.begin(), fields.end(),
+                     [&rank](const auto& a, const auto& b) { return rank(a) < rank(b); });
+    std::vector<bool> keysGiven(ButtonTable::kCount);
+    for (const FieldAssignment& field : fields) {
+        const auto steps = StepsOf(field.path);
+        if (const auto key = steps ? KeyFieldOf(*steps) : std::nullopt) {
+            keysGiven[key->first] = true;
+        }
+    }
+    // Keys are unique by function: a whole new set starts from none.
+    if (std::all_of(keysGiven.begin(), keysGiven.end(), [](bool given) { return given; })) {
+        ButtonsWorkingCopy keys(changed);
+        keys.ClearAll();
+        keys.WriteTo(changed);
+    }
+    const auto fieldRefusals = AssignFields(changed, fields);
+    refusals.insert(refusals.end(), fieldRefusals.begin(), fieldRefusals.end());
     if (refusals.empty()) {
         image = changed;
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/ConfigImage.h"
+#include "model/fleet/ListTableFields.h"
 
 struct FieldAssignment {
     std::string path;   // as dump names it: "channels[0].hangover_delay_ms"
@@ -21,6 +22,24 @@ struct FieldAssignment {
 // deskset's channels 2 to 4 and its multi-channel keys go back to their defaults.
 std::vector<std::string> AssignFields(ConfigImage& image,
                                       const std::vector<FieldAssignment>& assignments);
+
+// A whole or partial database by its fields, as a dump document holds it.
+struct DatabaseChanges {
+    // List tables given whole, each record's fields by name; where[k] names
+    // record k in a refusal ("speed_pages[3]").
+    struct Table {
+        ListTable table;
+        std::vector<FieldValues> records;
+    };
+    std::vector<Table> tables;
+    std::vector<FieldAssignment> fields;  // the deskset, the channels, the keys
+};
+
+// Replaces the tables given (paging formats before the speed pages that are
+// sent with them), then sets the fields: the deskset type and each channel's
+// signaling option before the rest, and when every key is given, the keys
+// from Not Defined. All or nothing, as AssignFields.
+std::vector<std::string> ApplyChanges(ConfigImage& image, const DatabaseChanges& changes);
 
 // "PATH=VALUE" split at the first '='; none without one.
 std::optional<FieldAssignment> ParseAssignment(std::string_view text);
