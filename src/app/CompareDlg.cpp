@@ -44,7 +44,10 @@ CompareDlg::CompareDlg(const std::vector<FieldDifference>& differences, const QS
     m_table->setRowCount(static_cast<int>(differences.size()));
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const FieldDifference& difference = differences[row];
-        m_table->setItem(row, 0, new QTableWidgetItem(Shown(difference.path)));
+        const std::string field = difference.field.empty()
+                                      ? difference.record
+                                      : difference.record + ": " + difference.field;
+        m_table->setItem(row, 0, new QTableWidgetItem(Shown(field)));
         m_table->setItem(row, 1, new QTableWidgetItem(Shown(difference.ours)));
         m_table->setItem(row, 2, new QTableWidgetItem(Shown(difference.theirs)));
     }

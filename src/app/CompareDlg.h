@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "model/fleet/DatabaseFields.h"
+#include "model/fleet/DatabaseDiff.h"
 
 class QLabel;
 class QTableWidget;

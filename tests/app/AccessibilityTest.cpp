@@ -210,7 +210,9 @@ TEST_F(AccessibilityTest, EveryWindowAndDialogNamesItsControls) {
     SweepShown(shortcuts);
     AssignShortcutDlg assign(table, cmd::NewDatabase, m_frame.get());
     SweepShown(assign);
-    CompareDlg compare({{"deskset.hour_mode", "12 Hour", "24 Hour"}}, "other.ddb", m_frame.get());
+    CompareDlg compare(
+        {{FieldDifference::Kind::Changed, "Deskset settings", "hour_mode", "12 Hour", "24 Hour"}},
+        "other.ddb", m_frame.get());
     SweepShown(compare);
 
     EXPECT_TRUE(m_faults.isEmpty()) << m_faults.join('\n').toStdString();

@@ -37,7 +37,7 @@ TEST_F(CompareDlgTest, ShowsTheDifferingFieldsOrSaysTheDatabasesAreEqual) {
     InNextDialog<CompareDlg>(readDialog);
     m_frame->ExecuteCommand(cmd::CompareDatabase);
     EXPECT_EQ(summary, "1 field differs between this database and ours.ddb.");
-    EXPECT_THAT(row, ::testing::ElementsAre("channels[1].frequencies[0].label", "ENGINE",
+    EXPECT_THAT(row, ::testing::ElementsAre("Channel 2: frequencies[0].label", "ENGINE",
                                             ChannelRecord(TheImage(), 0).Label(0).c_str()));
 
     ChannelRecord(TheImage(), 1).SetLabel(0, ChannelRecord(TheImage(), 0).Label(0));

@@ -352,13 +352,11 @@ TEST_F(DatabaseCommandsTest, ADumpAppliedToANewDatabaseGivesTheSameFields) {
         << m_err.str();
     EXPECT_EQ(Run({"diff", m_db, copy}), 1);
     EXPECT_EQ(m_out.str(),
-              "deskset.mute_timer_s: 30 -> 12\n"
-              "channels[0].hangover_delay_ms: 2000 -> 100\n"
-              "ptt_id_aliases[0].label: BASE -> NEW\n"
-              "ptt_id_aliases[0].ptt_id: 12*# -> 1234\n"
-              "ptt_id_aliases[1].label: UNIT 12 -> (none)\n"
-              "ptt_id_aliases[1].ptt_id: 0A1F -> (none)\n"
-              "ptt_id_aliases[1].protocol: MDC1200 -> (none)\n");
+              "Deskset settings: mute_timer_s: 30 -> 12\n"
+              "Channel 1: hangover_delay_ms: 2000 -> 100\n"
+              "PTT ID alias \"BASE\": removed: ptt_id 12*#, protocol DTMF\n"
+              "PTT ID alias \"UNIT 12\": removed: ptt_id 0A1F, protocol MDC1200\n"
+              "PTT ID alias \"NEW\": added: ptt_id 1234, protocol DTMF\n");
     EXPECT_NE(Contents(copy), before);
 }
 
@@ -395,10 +393,24 @@ TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {
     ChannelRecord(changed, 2).SetLabel(0, "ENGINE");
     AliasRules::Write({"ZED", "99", AliasProtocol::Dtmf}, changed, std::nullopt);
     ASSERT_TRUE(WriteDatabaseFile(copy, changed).Ok());
+    // An alias sorted in among the others is one record added, not every later one changed.
     EXPECT_EQ(Run({"diff", m_db, copy}), 1);
-    EXPECT_THAT(m_out.str(), HasSubstr("channels[2].frequencies[0].label: "));
-    EXPECT_THAT(m_out.str(), HasSubstr(" -> ENGINE\n"));
-    EXPECT_THAT(m_out.str(), HasSubstr("ptt_id_aliases[2].label: (none) -> ZED\n"));
+    EXPECT_EQ(m_out.str(),
+              "Channel 3: frequencies[0].label: Freq 1 -> ENGINE\n"
+              "PTT ID alias \"ZED\": added: ptt_id 99, protocol DTMF\n");
+    // Speed pages match by label, custom tones by number, whatever their place.
+    ASSERT_EQ(Run({"set", copy, "speed_pages[0].label=AAA", "speed_pages[2].digits=999",
+                   "custom_tones[0].number=3", "buttons[6].function=Speed Page: ENG, 2"}),
+              0)
+        << m_err.str();
+    EXPECT_EQ(Run({"diff", m_db, copy}), 1);
+    EXPECT_THAT(m_out.str(), HasSubstr("Key 7: function: Speed Page: FIRE -> Speed Page: ENG, 2\n"
+                                       "Speed page \"\"CHIEF\"\": removed: paging_format MOTO, "
+                                       "digits 456\n"
+                                       "Speed page \"FIRE\": digits: 123 -> 999\n"
+                                       "Speed page \"AAA\": added: paging_format MOTO, digits 456\n"
+                                       "Custom tone 2: removed: "));
+    EXPECT_THAT(m_out.str(), HasSubstr("Custom tone 3: added: first_tone_hz 800.0, "));
 
     // Bytes that no field covers: the reserved areas, a channel record's last
     // byte, a paging format's bytes after its parameters.
@@ -418,7 +430,7 @@ TEST_F(DatabaseCommandsTest, DiffListsTheDifferingFieldsAndExitsLikeDiff) {
     ASSERT_TRUE(WriteDatabaseFile(copy, unnamed).Ok());
     EXPECT_EQ(Run({"diff", m_db, copy}), 1);
     EXPECT_EQ(m_out.str(),
-              "channels[0].frequencies[15].detection: No -> Yes\n"
+              "Channel 1: frequencies[15].detection: No -> Yes\n"
               "bytes outside the named fields that differ: 5\n");
 
     EXPECT_EQ(Run({"diff", m_db, m_scratch.Path("none.ddb")}), 2);

@@ -12,6 +12,7 @@
 #include "Latin1Text.h"
 #include "TorvoCli.h"
 #include "model/DatabaseFile.h"
+#include "model/fleet/DatabaseDiff.h"
 #include "model/fleet/DatabaseFields.h"
 #include "model/fleet/FieldAssignments.h"
 #include "model/fleet/TableCsv.h"
@@ -181,8 +182,7 @@ int TorvoCli::Diff(const ParsedArgs& parsed) {
     }
     const auto differences = CompareDatabases(ours, theirs);
     for (const FieldDifference& difference : differences) {
-        m_out << difference.path << ": " << Utf8(difference.ours) << " -> "
-              << Utf8(difference.theirs) << "\n";
+        m_out << Utf8(DescribeDifference(difference)) << "\n";
     }
     // Bytes no field covers still reach the deskset: files that differ there are not alike.
     const std::size_t unnamed = CountUnnamedByteDifferences(ours, theirs);

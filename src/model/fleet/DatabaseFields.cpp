@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 
 #include "model/ButtonTable.h"
 #include "model/ChannelRecord.h"
@@ -162,34 +161,6 @@ std::vector<DatabaseField> DatabaseFields(const ConfigImage& image) {
     // The editors' loads take a writable image; they only read it.
     ConfigImage copy = image;
     return Catalogue(copy).Build();
-}
-
-std::vector<FieldDifference> CompareDatabases(const ConfigImage& ours, const ConfigImage& theirs) {
-    const std::vector<DatabaseField> ourFields = DatabaseFields(ours);
-    std::map<std::string, std::string> theirValues;
-    std::vector<std::string> theirOrder;
-    for (DatabaseField& field : DatabaseFields(theirs)) {
-        theirOrder.push_back(field.path);
-        theirValues.emplace(field.path, std::move(field.value));
-    }
-    std::vector<FieldDifference> differences;
-    for (const DatabaseField& field : ourFields) {
-        const auto it = theirValues.find(field.path);
-        const std::string theirs = it == theirValues.end() ? kNoField : it->second;
-        if (theirs != field.value) {
-            differences.push_back({field.path, field.value, theirs});
-        }
-        if (it != theirValues.end()) {
-            theirValues.erase(it);
-        }
-    }
-    // What only the other database holds (more records in a list table), in its order.
-    for (const std::string& path : theirOrder) {
-        if (const auto it = theirValues.find(path); it != theirValues.end()) {
-            differences.push_back({path, kNoField, it->second});
-        }
-    }
-    return differences;
 }
 
 std::size_t CountUnnamedByteDifferences(const ConfigImage& ours, const ConfigImage& theirs) {
