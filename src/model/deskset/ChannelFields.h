@@ -73,6 +73,46 @@ inline constexpr Field kKeying = Listed("keying", c::kKeying, KeyingList);
 inline constexpr Field kSignalingOption =
     Listed("signaling_option", c::kSignalingOption, SignalingOptionList);
 inline constexpr Field kDesksetId{.name = "deskset_id", .spec = c::kDesksetId, .kind = Text};
+inline constexpr Field kInterface = Listed("interface", c::kInterface, InterfaceList);
+inline constexpr Field kTermination = Listed("termination", c::kTermination, TerminationList);
+inline constexpr Field kRxAgcLevel = Level("rx_agc_level_dbm", c::kRxAgcLevel);
+inline constexpr Field kTxLevel = Level("tx_level_dbm", c::kTxLevel);
+inline constexpr Field kParallelStatus =
+    Listed("parallel_status", c::kParallelStatus, ParallelStatusList);
+inline constexpr Field kCrossMute = Listed("cross_mute", c::kCrossMute, CrossMuteList);
+inline constexpr Field kPttRelay = Listed("ptt_relay", c::kPttRelay, AssignmentList);
+inline constexpr Field kMonitorRelay = Listed("monitor_relay", c::kMonitorRelay, AssignmentList);
+inline constexpr Field kEncryptRelay = Listed("encrypt_relay", c::kEncryptRelay, AssignmentList);
+inline constexpr Field kELead = Listed("e_lead", c::kELead, AssignmentList);
+inline constexpr Field kPttSense = Listed("ptt_sense", c::kPttSense, AssignmentList);
+inline constexpr Field kEncryptSense = Listed("encrypt_sense", c::kEncryptSense, AssignmentList);
+inline constexpr Field kSignalingRelay =
+    Listed("signaling_relay", c::kSignalingRelay, AssignmentList);
+inline constexpr Field kMonitorTone = Tone("monitor_tone_hz", c::kMonitorTone);
+inline constexpr Field kRepeaterEnableTone =
+    Tone("repeater_enable_tone_hz", c::kRepeaterEnableTone);
+inline constexpr Field kRepeaterDisableTone =
+    Tone("repeater_disable_tone_hz", c::kRepeaterDisableTone);
+inline constexpr Field kEncryptionCodedTone =
+    Tone("encryption_coded_tone_hz", c::kEncryptionCodedTone);
+inline constexpr Field kEncryptionClearTone =
+    Tone("encryption_clear_tone_hz", c::kEncryptionClearTone);
+inline constexpr Field kWildcard1OnTone = Tone("wildcard_1_on_tone_hz", c::kWildcard1OnTone);
+inline constexpr Field kWildcard1OffTone = Tone("wildcard_1_off_tone_hz", c::kWildcard1OffTone);
+inline constexpr Field kWildcard2OnTone = Tone("wildcard_2_on_tone_hz", c::kWildcard2OnTone);
+inline constexpr Field kWildcard2OffTone = Tone("wildcard_2_off_tone_hz", c::kWildcard2OffTone);
+inline constexpr Field kDcMonitorCurrent = Current("dc_monitor_current_ma", c::kDcMonitorCurrent);
+inline constexpr Field kMonitorLatching{
+    .name = "monitor_latching", .spec = c::kMonitorLatching, .kind = Flag};
+// 2100, 2175, 2300 or 2325 Hz: no "None".
+inline constexpr Field kGuardTone{.name = "guard_tone_hz",
+                                  .spec = c::kGuardToneFrequency,
+                                  .kind = Tenths,
+                                  .min = 21000,
+                                  .max = 23250,
+                                  .step = 250,
+                                  .list = GuardToneList,
+                                  .entryOf = kGuardToneEntry};
 inline constexpr Field kHangoverDelay = Milliseconds(
     "hangover_delay_ms", c::kHangoverDelay, "Hangover delay must be between 0 and 60000 ms.");
 inline constexpr Field kHlgtDuration = Milliseconds(
@@ -115,50 +155,43 @@ inline constexpr Field kFields[] = {
     kKeying,
     kSignalingOption,
     kDesksetId,
-    Listed("interface", c::kInterface, InterfaceList),
-    Listed("termination", c::kTermination, TerminationList),
-    Level("rx_agc_level_dbm", c::kRxAgcLevel),
-    Level("tx_level_dbm", c::kTxLevel),
+    kInterface,
+    kTermination,
+    kRxAgcLevel,
+    kTxLevel,
     kHangoverDelay,
-    Listed("parallel_status", c::kParallelStatus, ParallelStatusList),
-    Listed("cross_mute", c::kCrossMute, CrossMuteList),
-    Listed("ptt_relay", c::kPttRelay, AssignmentList),
-    Listed("monitor_relay", c::kMonitorRelay, AssignmentList),
-    Listed("encrypt_relay", c::kEncryptRelay, AssignmentList),
-    Listed("e_lead", c::kELead, AssignmentList),
-    Listed("ptt_sense", c::kPttSense, AssignmentList),
-    Listed("encrypt_sense", c::kEncryptSense, AssignmentList),
-    Listed("signaling_relay", c::kSignalingRelay, AssignmentList),
-    {.name = "monitor_latching", .spec = c::kMonitorLatching, .kind = Flag},
-    {.name = "guard_tone_hz",
-     .spec = c::kGuardToneFrequency,
-     .kind = Tenths,
-     .min = 21000,
-     .max = 23250,
-     .step = 250,
-     .list = GuardToneList,
-     .entryOf = kGuardToneEntry},
+    kParallelStatus,
+    kCrossMute,
+    kPttRelay,
+    kMonitorRelay,
+    kEncryptRelay,
+    kELead,
+    kPttSense,
+    kEncryptSense,
+    kSignalingRelay,
+    kMonitorLatching,
+    kGuardTone,
     kHlgtDuration,
     kHlgtLevel,
     kLlgtLevel,
     kFunctionToneDuration,
     kFunctionToneLevel,
-    Tone("monitor_tone_hz", c::kMonitorTone),
-    Tone("repeater_enable_tone_hz", c::kRepeaterEnableTone),
-    Tone("repeater_disable_tone_hz", c::kRepeaterDisableTone),
-    Tone("encryption_coded_tone_hz", c::kEncryptionCodedTone),
-    Tone("encryption_clear_tone_hz", c::kEncryptionClearTone),
-    Tone("wildcard_1_on_tone_hz", c::kWildcard1OnTone),
-    Tone("wildcard_1_off_tone_hz", c::kWildcard1OffTone),
-    Tone("wildcard_2_on_tone_hz", c::kWildcard2OnTone),
-    Tone("wildcard_2_off_tone_hz", c::kWildcard2OffTone),
+    kMonitorTone,
+    kRepeaterEnableTone,
+    kRepeaterDisableTone,
+    kEncryptionCodedTone,
+    kEncryptionClearTone,
+    kWildcard1OnTone,
+    kWildcard1OffTone,
+    kWildcard2OnTone,
+    kWildcard2OffTone,
     kTalkPermitTimeOut,
     kTalkPermitFrequency,
     kTalkPermitBeepDuration,
     kTalkPermitPauseDuration,
     kTalkPermitBeepCount,
     kTalkPermitPostTime,
-    Current("dc_monitor_current_ma", c::kDcMonitorCurrent),
+    kDcMonitorCurrent,
 };
 
 // One frequency's fields: field k of frequency f is Field::At(f), for the

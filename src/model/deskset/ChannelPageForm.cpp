@@ -11,30 +11,18 @@ namespace {
 namespace c = layout::channel;
 namespace cc = channel_codes;
 
-struct ListField {
-    layout::FieldSpec spec;
-    const ChoiceList& (*entries)();
-};
-
 // In ChannelList order.
-const std::array<ListField, kChannelListCount> kListFields{{
-    {c::kSignalingRelay, AssignmentList},
-    {c::kCrossMute, CrossMuteList},
-    {c::kParallelStatus, ParallelStatusList},
-    {c::kTermination, TerminationList},
-    {c::kInterface, InterfaceList},
-    {c::kPttRelay, AssignmentList},
-    {c::kPttSense, AssignmentList},
-    {c::kEncryptRelay, AssignmentList},
-    {c::kEncryptSense, AssignmentList},
-    {c::kMonitorRelay, AssignmentList},
-    {c::kELead, AssignmentList},
-}};
+constexpr std::array<Field, kChannelListCount> kListFields{
+    channel_fields::kSignalingRelay, channel_fields::kCrossMute,    channel_fields::kParallelStatus,
+    channel_fields::kTermination,    channel_fields::kInterface,    channel_fields::kPttRelay,
+    channel_fields::kPttSense,       channel_fields::kEncryptRelay, channel_fields::kEncryptSense,
+    channel_fields::kMonitorRelay,   channel_fields::kELead,
+};
 
 }  // namespace
 
 const ChoiceList& EntriesOf(ChannelList list) {
-    return kListFields[static_cast<std::size_t>(list)].entries();
+    return kListFields[static_cast<std::size_t>(list)].list();
 }
 
 ChannelPageForm LoadChannelPage(const ChannelRecord& record) {
@@ -47,9 +35,9 @@ ChannelPageForm LoadChannelPage(const ChannelRecord& record) {
         form.desksetId = FilterDesksetId(record.Text(c::kDesksetId), form.option);
     }
     for (std::size_t k = 0; k < kChannelListCount; ++k) {
-        form.lists[k] = LoadIndex(record, kListFields[k].spec, kListFields[k].entries());
+        form.lists[k] = LoadIndex(record, kListFields[k]);
     }
-    form.monitorLatching = LoadFlag(record, c::kMonitorLatching);
+    form.monitorLatching = LoadFlag(record, channel_fields::kMonitorLatching);
     form.hangoverDelay = ShowNumber(record, channel_fields::kHangoverDelay);
     form.label = record.Label(0);
     form.detection = record.DetectionFlag(0);
@@ -78,9 +66,9 @@ void WriteChannelPage(const ChannelPageForm& form, ChannelRecord& record) {
     }
     record.SetText(c::kDesksetId, form.desksetId);
     for (std::size_t k = 0; k < kChannelListCount; ++k) {
-        StoreIndex(record, kListFields[k].spec, form.lists[k]);
+        StoreIndex(record, kListFields[k], form.lists[k]);
     }
-    StoreFlag(record, c::kMonitorLatching, form.monitorLatching);
+    StoreFlag(record, channel_fields::kMonitorLatching, form.monitorLatching);
     StoreNumber(record, channel_fields::kHangoverDelay, form.hangoverDelay);
     if (ShowsLabel(form)) {
         record.SetLabel(0, form.label);

@@ -30,7 +30,8 @@ inline constexpr Field kUseUnselectSpeaker{
     .name = "use_unselect_speaker", .spec = d::kUseUnselectSpeaker, .kind = Flag};
 inline constexpr Field kMuteLevel{
     .name = "mute_level", .spec = d::kMuteLevel, .kind = List, .list = MuteLevelList};
-inline constexpr Field kMuteTimer{.name = "mute_timer_s", .spec = d::kMuteTimer, .max = kMaxSeconds};
+inline constexpr Field kMuteTimer{
+    .name = "mute_timer_s", .spec = d::kMuteTimer, .max = kMaxSeconds};
 inline constexpr Field kPageKeyUpDelay{
     .name = "page_key_up_delay_s",
     .spec = d::kPageKeyUpDelay,

@@ -62,18 +62,18 @@ DesksetSettingsForm LoadDesksetSettings(ConfigImage& image) {
     form.desksetType = settings.DesksetType() == d::kTypeSingleChannel ? 0 : 1;
     form.muteTimer = std::string(
         MuteTimerList().At(MuteTimerList().IndexOf(std::to_string(settings.U8(d::kMuteTimer)))));
-    form.muteLevel = LoadIndex(settings, d::kMuteLevel, MuteLevelList());
-    form.printerBaudRate = LoadIndex(settings, d::kPrinterBaudRate, PrinterBaudRateList());
-    form.hourMode = LoadIndex(settings, d::kHourMode, HourModeList());
-    form.pagingFeedback = LoadIndex(settings, d::kPagingFeedback, PagingFeedbackList());
+    form.muteLevel = LoadIndex(settings, deskset_fields::kMuteLevel);
+    form.printerBaudRate = LoadIndex(settings, deskset_fields::kPrinterBaudRate);
+    form.hourMode = LoadIndex(settings, deskset_fields::kHourMode);
+    form.pagingFeedback = LoadIndex(settings, deskset_fields::kPagingFeedback);
     form.numbers = ShowNumbers(settings, kNumbers);
-    form.useUnselectSpeaker = LoadFlag(settings, d::kUseUnselectSpeaker);
-    form.externalMic = LoadFlag(settings, d::kExternalMicPresent);
-    form.displayTime = LoadFlag(settings, d::kDisplayTime);
-    form.micAgc = LoadFlag(settings, d::kMicAgc);
-    form.handsetPresent = LoadFlag(settings, d::kHandsetPresent);
+    form.useUnselectSpeaker = LoadFlag(settings, deskset_fields::kUseUnselectSpeaker);
+    form.externalMic = LoadFlag(settings, deskset_fields::kExternalMicPresent);
+    form.displayTime = LoadFlag(settings, deskset_fields::kDisplayTime);
+    form.micAgc = LoadFlag(settings, deskset_fields::kMicAgc);
+    form.handsetPresent = LoadFlag(settings, deskset_fields::kHandsetPresent);
     for (std::size_t relay = 0; relay < d::kRelayCount; ++relay) {
-        form.relayLatching[relay] = LoadFlag(settings, d::kRelayLatching.At(relay));
+        form.relayLatching[relay] = LoadFlag(settings, deskset_fields::kRelayLatching.At(relay));
     }
     return form;
 }
@@ -128,17 +128,17 @@ void WriteDesksetSettings(const DesksetSettingsForm& form, ConfigImage& image) {
                    form.IsFourChannel() ? d::kTypeFourChannel : d::kTypeSingleChannel);
     const auto muteTimer = ParseDecimal(form.muteTimer, false);
     settings.SetU8(d::kMuteTimer, static_cast<std::uint8_t>(muteTimer.value_or(0)));
-    StoreIndex(settings, d::kMuteLevel, form.muteLevel);
-    StoreIndex(settings, d::kPrinterBaudRate, form.printerBaudRate);
-    StoreIndex(settings, d::kHourMode, form.hourMode);
-    StoreIndex(settings, d::kPagingFeedback, form.pagingFeedback);
+    StoreIndex(settings, deskset_fields::kMuteLevel, form.muteLevel);
+    StoreIndex(settings, deskset_fields::kPrinterBaudRate, form.printerBaudRate);
+    StoreIndex(settings, deskset_fields::kHourMode, form.hourMode);
+    StoreIndex(settings, deskset_fields::kPagingFeedback, form.pagingFeedback);
     StoreNumbers(settings, kNumbers, form.numbers);
-    StoreFlag(settings, d::kUseUnselectSpeaker, form.useUnselectSpeaker);
-    StoreFlag(settings, d::kExternalMicPresent, form.externalMic);
-    StoreFlag(settings, d::kDisplayTime, form.displayTime);
-    StoreFlag(settings, d::kMicAgc, form.micAgc);
-    StoreFlag(settings, d::kHandsetPresent, form.handsetPresent);
+    StoreFlag(settings, deskset_fields::kUseUnselectSpeaker, form.useUnselectSpeaker);
+    StoreFlag(settings, deskset_fields::kExternalMicPresent, form.externalMic);
+    StoreFlag(settings, deskset_fields::kDisplayTime, form.displayTime);
+    StoreFlag(settings, deskset_fields::kMicAgc, form.micAgc);
+    StoreFlag(settings, deskset_fields::kHandsetPresent, form.handsetPresent);
     for (std::size_t relay = 0; relay < d::kRelayCount; ++relay) {
-        StoreFlag(settings, d::kRelayLatching.At(relay), form.relayLatching[relay]);
+        StoreFlag(settings, deskset_fields::kRelayLatching.At(relay), form.relayLatching[relay]);
     }
 }

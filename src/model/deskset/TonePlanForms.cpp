@@ -16,41 +16,33 @@ constexpr std::array<Field, kTonePlan1NumberCount> kTonePlan1Numbers{
 };
 
 // In TonePlan1Tone order.
-const std::array<ToneField, kTonePlan1ToneCount> kTonePlan1Tones{{
-    {c::kGuardToneFrequency, true},
-    {c::kEncryptionCodedTone},
-    {c::kEncryptionClearTone},
-    {c::kMonitorTone},
-    {c::kRepeaterEnableTone},
-    {c::kRepeaterDisableTone},
-}};
+constexpr std::array<Field, kTonePlan1ToneCount> kTonePlan1Tones{
+    channel_fields::kGuardTone,           channel_fields::kEncryptionCodedTone,
+    channel_fields::kEncryptionClearTone, channel_fields::kMonitorTone,
+    channel_fields::kRepeaterEnableTone,  channel_fields::kRepeaterDisableTone,
+};
 
-const std::array<ToneField, kWildcardCount> kWildcards{{
-    {c::kWildcard1OnTone},
-    {c::kWildcard1OffTone},
-    {c::kWildcard2OnTone},
-    {c::kWildcard2OffTone},
-}};
+constexpr std::array<Field, kWildcardCount> kWildcards{
+    channel_fields::kWildcard1OnTone,
+    channel_fields::kWildcard1OffTone,
+    channel_fields::kWildcard2OnTone,
+    channel_fields::kWildcard2OffTone,
+};
 
 }  // namespace
 
-const ChoiceList& ToneField::Entries() const {
-    return guard ? GuardToneList() : ToneList();
+int LoadTone(const ChannelRecord& record, const Field& field) {
+    return field.list().IndexOf(field.entryOf(record.U16(field.spec)));
 }
 
-int LoadTone(const ChannelRecord& record, const ToneField& field) {
-    const std::uint16_t tenths = record.U16(field.spec);
-    return field.guard ? GuardToneIndex(tenths) : ToneIndex(tenths);
-}
-
-void StoreTone(ChannelRecord& record, const ToneField& field, int index) {
-    record.SetU16(field.spec, ToneOfEntry(field.Entries(), index));
+void StoreTone(ChannelRecord& record, const Field& field, int index) {
+    record.SetU16(field.spec, ToneOfEntry(field.list(), index));
 }
 
 namespace {
 
 template <std::size_t N>
-std::array<int, N> LoadTones(const ChannelRecord& record, const std::array<ToneField, N>& fields) {
+std::array<int, N> LoadTones(const ChannelRecord& record, const std::array<Field, N>& fields) {
     std::array<int, N> indexes{};
     for (std::size_t k = 0; k < N; ++k) {
         indexes[k] = LoadTone(record, fields[k]);
@@ -59,7 +51,7 @@ std::array<int, N> LoadTones(const ChannelRecord& record, const std::array<ToneF
 }
 
 template <std::size_t N>
-void StoreTones(ChannelRecord& record, const std::array<ToneField, N>& fields,
+void StoreTones(ChannelRecord& record, const std::array<Field, N>& fields,
                 const std::array<int, N>& indexes) {
     for (std::size_t k = 0; k < N; ++k) {
         StoreTone(record, fields[k], indexes[k]);
@@ -69,7 +61,7 @@ void StoreTones(ChannelRecord& record, const std::array<ToneField, N>& fields,
 }  // namespace
 
 const ChoiceList& EntriesOf(TonePlan1Tone tone) {
-    return kTonePlan1Tones[static_cast<std::size_t>(tone)].Entries();
+    return kTonePlan1Tones[static_cast<std::size_t>(tone)].list();
 }
 
 TonePlan1Form LoadTonePlan1(const ChannelRecord& record) {

@@ -11,17 +11,12 @@
 #include "model/editing/Validation.h"
 
 class ChoiceList;
+struct Field;
 
-// A tone chosen from a list and stored in tenths of a hertz.
-struct ToneField {
-    layout::FieldSpec spec;
-    bool guard = false;  // the guard tone list has no "None"
-
-    const ChoiceList& Entries() const;
-};
-int LoadTone(const ChannelRecord& record, const ToneField& field);
+// A tone chosen from its field's list and stored in tenths of a hertz.
+int LoadTone(const ChannelRecord& record, const Field& field);
 // "None" and no selection write 0.
-void StoreTone(ChannelRecord& record, const ToneField& field, int index);
+void StoreTone(ChannelRecord& record, const Field& field, int index);
 
 // Part 1. The number fields are listed in the order they are checked.
 enum class TonePlan1Number {

@@ -38,3 +38,19 @@ bool LoadFlag(const RecordView& record, const layout::FieldSpec& field) {
 void StoreFlag(RecordView& record, const layout::FieldSpec& field, bool on) {
     record.SetU8(field, on ? 1 : 0);
 }
+
+int LoadIndex(const RecordView& record, const Field& field) {
+    return LoadIndex(record, field.spec, field.list());
+}
+
+void StoreIndex(RecordView& record, const Field& field, int index) {
+    StoreIndex(record, field.spec, index);
+}
+
+bool LoadFlag(const RecordView& record, const Field& field) {
+    return LoadFlag(record, field.spec);
+}
+
+void StoreFlag(RecordView& record, const Field& field, bool on) {
+    StoreFlag(record, field.spec, on);
+}

@@ -60,3 +60,8 @@ int LoadIndex(const RecordView& record, const layout::FieldSpec& field, const Ch
 void StoreIndex(RecordView& record, const layout::FieldSpec& field, int index);
 bool LoadFlag(const RecordView& record, const layout::FieldSpec& field);
 void StoreFlag(RecordView& record, const layout::FieldSpec& field, bool on);
+// The same by a catalogue field, whose list it is.
+int LoadIndex(const RecordView& record, const Field& field);
+void StoreIndex(RecordView& record, const Field& field, int index);
+bool LoadFlag(const RecordView& record, const Field& field);
+void StoreFlag(RecordView& record, const Field& field, bool on);
