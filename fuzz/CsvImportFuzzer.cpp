@@ -1,10 +1,11 @@
 // Any bytes as a CSV file for each table: an import that passes changes only
-// its table (and, for speed pages, the keys that follow them), and what it
+// its table (and what follows its records by label), and what it
 // wrote exports and imports again to the same bytes; one that is refused
 // says why.
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -15,32 +16,33 @@
 
 namespace {
 
-const TableLayout& LayoutOf(CsvTable table) {
-    switch (table) {
-        case CsvTable::SpeedPages:
-            return list_tables::kSpeedPages;
-        case CsvTable::Aliases:
-            return list_tables::kAliases;
-        case CsvTable::CustomTones:
-            break;
-    }
-    return list_tables::kCustomTones;
+bool Within(const TableLayout& layout, std::size_t offset) {
+    return offset >= layout.start && offset < layout.start + layout.recordSize * layout.count;
 }
 
-bool MayChange(CsvTable table, std::size_t offset) {
-    const TableLayout& layout = LayoutOf(table);
-    if (offset >= layout.start && offset < layout.start + layout.recordSize * layout.count) {
-        return true;
+// A table's own records, and what follows them by label: the keys, and for
+// the paging formats the speed pages sent with them.
+bool MayChange(ListTable table, std::size_t offset) {
+    const bool keys =
+        offset >= layout::buttons::kStart &&
+        offset < layout::buttons::kStart + layout::buttons::kCount * layout::buttons::kEntrySize;
+    switch (table) {
+        case ListTable::PagingFormats:
+            return Within(list_tables::kManualPages, offset) || keys ||
+                   Within(list_tables::kSpeedPages, offset);
+        case ListTable::SpeedPages:
+            return Within(list_tables::kSpeedPages, offset) || keys;
+        default:
+            return Within(*InfoOf(table).layout, offset);
     }
-    return table == CsvTable::SpeedPages && offset >= layout::buttons::kStart &&
-           offset < layout::buttons::kStart + layout::buttons::kCount * layout::buttons::kEntrySize;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::InputReader in(data, size);
-    const auto table = static_cast<CsvTable>(in.Below(3));
+    const ListTable table =
+        kListTables[static_cast<std::size_t>(in.Below(static_cast<int>(std::size(kListTables))))];
     const bool withFormat = in.Flag();
     const auto rest = in.Bytes(size);
     const std::string_view csv(reinterpret_cast<const char*>(rest.data()), rest.size());

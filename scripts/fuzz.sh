@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 build_dir=build-fuzz
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(database_file transfer link editor_rules csv_import)
+[ ${#targets[@]} -gt 0 ] || targets=(database_file transfer link editor_rules csv_import apply)
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -6,6 +6,18 @@
 #include <cstdint>
 #include <utility>
 
+JsonValue::JsonValue() = default;
+JsonValue::JsonValue(Kind kind) : m_kind(kind) {}
+JsonValue::JsonValue(const JsonValue&) = default;
+JsonValue::JsonValue(JsonValue&&) noexcept = default;
+JsonValue& JsonValue::operator=(const JsonValue&) = default;
+JsonValue& JsonValue::operator=(JsonValue&&) noexcept = default;
+JsonValue::~JsonValue() = default;
+
+JsonValue JsonValue::Array() {
+    return JsonValue(Kind::Array);
+}
+
 JsonValue JsonValue::String(std::string utf8) {
     JsonValue value(Kind::String);
     value.m_text = std::move(utf8);

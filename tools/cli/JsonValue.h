@@ -13,8 +13,14 @@ class JsonValue {
 public:
     enum class Kind { Object, Array, String, Number };
 
-    JsonValue() = default;  // an empty object
-    static JsonValue Array() { return JsonValue(Kind::Array); }
+    JsonValue();  // an empty object
+    // Defined where JsonMember is complete: a member holds a JsonValue itself.
+    JsonValue(const JsonValue&);
+    JsonValue(JsonValue&&) noexcept;
+    JsonValue& operator=(const JsonValue&);
+    JsonValue& operator=(JsonValue&&) noexcept;
+    ~JsonValue();
+    static JsonValue Array();
     static JsonValue String(std::string utf8);
     static JsonValue Number(double number);
     // A number as read: its text as written ("1234.5").
@@ -44,7 +50,7 @@ public:
     std::string ToJson() const;
 
 private:
-    explicit JsonValue(Kind kind) : m_kind(kind) {}
+    explicit JsonValue(Kind kind);
     void Write(std::string& out, int depth) const;
 
     Kind m_kind = Kind::Object;

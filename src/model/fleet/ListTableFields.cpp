@@ -132,10 +132,12 @@ struct TableFields {
                       const FieldValues& values) const {
         auto form = Rules::Load(image, record);
         for (const auto& [name, value] : values) {
-            const auto binding = std::find_if(bindings.begin(), bindings.end(),
-                                              [&name](const auto& b) { return b.name == name; });
+            const std::string& wanted = name;
+            const auto binding =
+                std::find_if(bindings.begin(), bindings.end(),
+                             [&wanted](const auto& b) { return b.name == wanted; });
             if (binding == bindings.end()) {
-                return {name + ": no such field."};
+                return {wanted + ": no such field."};
             }
             if (const Refusal refusal = binding->fill(form, image, value)) {
                 return {*refusal};
