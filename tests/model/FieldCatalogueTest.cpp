@@ -314,3 +314,51 @@ TEST(FieldCatalogueTest, ChosenValuesHaveTheLimitsOfTheirLists) {
         }
     }
 }
+
+// A list table's record takes its fields through its dialog: the widths,
+// ranges and characters of the dialog hold, and each refusal changes nothing.
+TEST(FieldCatalogueTest, ListRecordsTakeTheirDialogsLimits) {
+    ConfigImage start = NewImage();
+    const DatabaseChanges records{
+        {{ListTable::PagingFormats, {{{"label", "P"}, {"base_format", "DTMF Page Format"}}}},
+         {ListTable::SpeedPages, {{{"label", "S"}, {"paging_format", "P"}, {"digits", "1"}}}},
+         {ListTable::CustomTones, {{{"number", "5"}}}},
+         {ListTable::Aliases, {{{"label", "A"}, {"ptt_id", "0A1D"}, {"protocol", "MDC1200"}}}}},
+        {}};
+    ASSERT_THAT(ApplyChanges(start, records), IsEmpty());
+    const struct {
+        std::string path;
+        std::string last;
+        std::string beyond;
+    } limits[] = {
+        {"paging_formats[0].label", "ABCDEFGH", "ABCDEFGHI"},
+        {"paging_formats[0].tone_duration_ms", "60000", "60001"},
+        {"speed_pages[0].label", "ABCDEFGH", "ABCDEFGHI"},
+        {"speed_pages[0].digits", "1234567890123456", "12345678901234567"},
+        {"ptt_id_aliases[0].label", "ABCDEFGHIJKL", "ABCDEFGHIJKLM"},
+        {"ptt_id_aliases[0].ptt_id", "0A1D", "0A1"},
+        {"ptt_id_aliases[0].protocol", "DTMF", "MDC"},
+        {"custom_tones[0].first_tone_hz", "3400.0", "3400.1"},
+        {"custom_tones[0].second_tone_hz", "200.0", "199.9"},
+        {"custom_tones[0].inhibit_delay_ms", "60000", "60001"},
+        {"custom_tones[0].number", "99", "100"},
+    };
+    for (const auto& limit : limits) {
+        SCOPED_TRACE(limit.path);
+        ConfigImage image = start;
+        EXPECT_THAT(AssignFields(image, {{limit.path, limit.last}}), IsEmpty());
+        EXPECT_EQ(Value(image, limit.path), limit.last);
+        image = start;
+        const auto refused = AssignFields(image, {{limit.path, limit.beyond}});
+        ASSERT_EQ(refused.size(), 1u);
+        EXPECT_TRUE(refused.front().starts_with(limit.path + ": ")) << refused.front();
+        EXPECT_TRUE(image == start);
+    }
+    // A record that is not there, and a slot or base format once added.
+    ConfigImage image = start;
+    EXPECT_THAT(AssignFields(image, {{"speed_pages[1].label", "X"},
+                                     {"paging_formats[0].base_format", "Voice Alert"}}),
+                ElementsAre("speed_pages[1].label: no such field.",
+                            "paging_formats[0].base_format: A paging format's slot and base "
+                            "format are chosen when it is added."));
+}
