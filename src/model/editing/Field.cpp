@@ -107,6 +107,11 @@ Field Field::At(std::size_t k) const {
     return one;
 }
 
+std::string LabelText(const Field& field) {
+    std::string text(field.label);
+    return field.unit.empty() ? text : text + " (" + std::string(field.unit) + ")";
+}
+
 long StoredValue(const RecordView& record, const Field& field) {
     switch (field.spec.storage) {
         case layout::Storage::U8:

@@ -40,11 +40,17 @@ struct Field {
     const ChoiceList& (*list)() = nullptr;
     std::span<const std::uint8_t> codes{};
     std::string (*entryOf)(long stored) = nullptr;
+    // The editor's label, its mnemonic marked with '&', and the unit it shows after it.
+    std::string_view label{};
+    std::string_view unit{};
 
     // The fields of a row (the sixteen labels, ...) share one declaration.
     std::size_t Count() const { return spec.count; }
     Field At(std::size_t k) const;
 };
+
+// The label as the editor shows it: "Paging voi&ce annotation (sec)".
+std::string LabelText(const Field& field);
 
 // The stored value (Text fields: none).
 long StoredValue(const RecordView& record, const Field& field);

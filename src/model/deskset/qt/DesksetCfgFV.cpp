@@ -12,45 +12,50 @@
 
 #include "app/CConfigTree.h"
 #include "app/Prompt.h"
+#include "model/deskset/DesksetFields.h"
 #include "model/editing/qt/AcceleratedSpinEdit.h"
 #include "model/editing/qt/PageControls.h"
 
 DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     // The modified mark stays on when the type change is then refused.
     : FormWindow(context, MarkModified::BeforeWrite) {
+    namespace f = deskset_fields;
     auto* settings = new QGroupBox("Settings", this);
-    m_type = MakeList(DesksetTypeList(), settings);
+    m_type = MakeList(f::kType.list(), settings);
     m_muteTimer = MakeList(MuteTimerList(), settings);
-    m_muteLevel = MakeList(MuteLevelList(), settings);
-    m_printerBaudRate = MakeList(PrinterBaudRateList(), settings);
-    m_hourMode = MakeList(HourModeList(), settings);
-    m_pagingFeedback = MakeList(PagingFeedbackList(), settings);
+    m_muteLevel = MakeList(f::kMuteLevel.list(), settings);
+    m_printerBaudRate = MakeList(f::kPrinterBaudRate.list(), settings);
+    m_hourMode = MakeList(f::kHourMode.list(), settings);
+    m_pagingFeedback = MakeList(f::kPagingFeedback.list(), settings);
     for (std::size_t k = 0; k < kDesksetNumberCount; ++k) {
         m_numbers[k] = new AcceleratedSpinEdit(
             0, DesksetNumberMaximum(static_cast<DesksetField>(k)), settings);
     }
-    m_unselectSpeaker = new QCheckBox("Use unselect &speaker", settings);
-    m_externalMic = new QCheckBox("&External mic present", settings);
-    m_displayTime = new QCheckBox("D&isplay time", settings);
-    m_micAgc = new QCheckBox("Mic A&GC", settings);
-    m_handsetPresent = new QCheckBox("H&andset present", settings);
+    const auto checkBox = [settings](const Field& field) {
+        return new QCheckBox(QString::fromStdString(LabelText(field)), settings);
+    };
+    m_unselectSpeaker = checkBox(f::kUseUnselectSpeaker);
+    m_externalMic = checkBox(f::kExternalMicPresent);
+    m_displayTime = checkBox(f::kDisplayTime);
+    m_micAgc = checkBox(f::kMicAgc);
+    m_handsetPresent = checkBox(f::kHandsetPresent);
 
     auto* grid = new QGridLayout(settings);
-    const auto row = [&](int r, int column, const char* text, QWidget* control) {
-        auto* label = new QLabel(text, settings);
+    const auto row = [&](int r, int column, const Field& field, QWidget* control) {
+        auto* label = new QLabel(QString::fromStdString(LabelText(field)), settings);
         label->setBuddy(control);
         grid->addWidget(label, r, column);
         grid->addWidget(control, r, column + 1);
     };
-    row(0, 0, "Type of &deskset", m_type);
-    row(1, 0, "&Mute timer (sec)", m_muteTimer);
-    row(2, 0, "Paging voi&ce annotation (sec)", NumberEdit(DesksetField::PagingVoiceAnnotation));
-    row(3, 0, "Mute &level", m_muteLevel);
-    row(4, 0, "&Transmit delay (ms)", NumberEdit(DesksetField::TransmitDelay));
-    row(0, 2, "Printer ba&ud rate", m_printerBaudRate);
-    row(1, 2, "12 / 24 hou&r mode", m_hourMode);
-    row(2, 2, "&Page key up delay (sec)", NumberEdit(DesksetField::PageKeyUpDelay));
-    row(3, 2, "Paging feedbac&k", m_pagingFeedback);
+    row(0, 0, f::kType, m_type);
+    row(1, 0, f::kMuteTimer, m_muteTimer);
+    row(2, 0, f::kPagingVoiceAnnotation, NumberEdit(DesksetField::PagingVoiceAnnotation));
+    row(3, 0, f::kMuteLevel, m_muteLevel);
+    row(4, 0, f::kTransmitDelay, NumberEdit(DesksetField::TransmitDelay));
+    row(0, 2, f::kPrinterBaudRate, m_printerBaudRate);
+    row(1, 2, f::kHourMode, m_hourMode);
+    row(2, 2, f::kPageKeyUpDelay, NumberEdit(DesksetField::PageKeyUpDelay));
+    row(3, 2, f::kPagingFeedback, m_pagingFeedback);
     grid->addWidget(m_unselectSpeaker, 5, 0);
     grid->addWidget(m_externalMic, 5, 2);
     grid->addWidget(m_displayTime, 6, 0);
@@ -60,7 +65,11 @@ DesksetCfgFV::DesksetCfgFV(const EditorContext& context)
     auto* relays = new QGroupBox("Relay", this);
     auto* relayLayout = new QGridLayout(relays);
     for (std::size_t relay = 0; relay < m_relays.size(); ++relay) {
-        m_relays[relay] = new QCheckBox(QString("Relay latching &%1").arg(relay + 1), relays);
+        m_relays[relay] =
+            new QCheckBox(QString("%1 &%2")
+                              .arg(QString::fromStdString(LabelText(f::kRelayLatching)))
+                              .arg(relay + 1),
+                          relays);
         relayLayout->addWidget(m_relays[relay], static_cast<int>(relay / 2),
                                static_cast<int>(relay % 2));
     }
