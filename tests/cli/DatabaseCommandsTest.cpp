@@ -332,7 +332,8 @@ TEST_F(DatabaseCommandsTest, ADumpAppliedToANewDatabaseGivesTheSameFields) {
     ASSERT_EQ(Run({"set", m_db, "deskset.type=Advanced Multi-Channel",
                    "channels[2].signaling_option=Stat Alert", "channels[2].deskset_id=7A",
                    "channels[2].stat_alert.retry_constant=9", "buttons[0].function=Clear",
-                   "channels[1].frequencies[3].dc_current_ma=-15.5"}),
+                   "channels[1].frequencies[3].dc_current_ma=-15.5",
+                   "channels[3].signaling_option=DTMF Decode", "channels[3].dtmf.max_digits=6"}),
               0)
         << m_err.str();
     ASSERT_EQ(Run({"dump", "--json", m_db}), 0);
@@ -370,6 +371,9 @@ TEST_F(DatabaseCommandsTest, ApplyRefusesWhatIsNoFieldsAndChangesNothing) {
         {R"({"channels": [{"frequencies": [{"label": "\u20ac"}]}]})",
          "channels[0].frequencies[0].label: a character has no single-byte form.\n"},
         {R"({"speed_pages": [7]})", "speed_pages[0]: a record is an object of fields.\n"},
+        {R"({"deskset": {"mic_agc": "Yes", "mic_agc": "No"}})",
+         ": line 1: the member \"mic_agc\" comes twice.\n"},
+        {R"({"deskset": {"mute_timer_s": 012}})", ": line 1: a value expected.\n"},
         {R"({"speed_pages": [{"label": "X", "colour": "red"}]})",
          "speed_pages[0]: colour: no such field.\n"},
         {R"([1])", "The document must be a JSON object, as dump --json writes it.\n"},
