@@ -151,27 +151,6 @@ struct TableFields {
     }
 };
 
-// A parameter's name from its dialog label: "Tone &1 duration (ms)" is "tone_1_duration_ms".
-std::string ParameterName(std::string_view label) {
-    std::string name;
-    for (const char ch : label) {
-        if (ch == '&') {
-            continue;
-        }
-        const bool word =
-            (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
-        if (word) {
-            name += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-        } else if (!name.empty() && name.back() != '_') {
-            name += '_';
-        }
-    }
-    while (!name.empty() && name.back() == '_') {
-        name.pop_back();
-    }
-    return name;
-}
-
 // A list entry as shown: without the leading blanks some entries carry (" 0").
 std::string EntryText(std::string_view entry) {
     return std::string(entry.substr(std::min(entry.find_first_not_of(' '), entry.size())));
@@ -184,7 +163,7 @@ struct PagingFormatFields {
         std::vector<std::string> names = {"slot", "label", "base_format"};
         for (const FormatEditor& editor : FormatEditors()) {
             for (const FormatParameter& parameter : editor.parameters) {
-                const std::string name = ParameterName(parameter.label);
+                const std::string name(parameter.name);
                 if (std::find(names.begin(), names.end(), name) == names.end()) {
                     names.push_back(name);
                 }
@@ -209,7 +188,7 @@ struct PagingFormatFields {
         for (std::size_t k = 0; k < editor->parameters.size(); ++k) {
             const FormatParameter& parameter = editor->parameters[k];
             const ParameterValue& value = form.values[k];
-            DatabaseField field{ParameterName(parameter.label), {}, false};
+            DatabaseField field{std::string(parameter.name), {}, false};
             switch (parameter.kind) {
                 case ParameterKind::Duration:
                     field.value = value.text;
@@ -310,7 +289,7 @@ struct PagingFormatFields {
         const auto& parameters = form.editor->parameters;
         for (std::size_t k = 0; k < parameters.size(); ++k) {
             const FormatParameter& parameter = parameters[k];
-            if (ParameterName(parameter.label) != name) {
+            if (parameter.name != name) {
                 continue;
             }
             ParameterValue& filled = form.values[k];

@@ -60,80 +60,82 @@ constexpr layout::FieldSpec Word(std::size_t k) {
 }
 
 constexpr FormatParameter kCallAlert[] = {
-    {mp::kShortCallAlert, "Use &short call alert", CheckBox, 0, {}},
+    {mp::kShortCallAlert, "use_short_call_alert", "Use &short call alert", CheckBox, 0, {}},
 };
 constexpr FormatParameter kRemoteMonitor[] = {
-    {mp::kSilentMonitor, "&Silent monitor", CheckBox, 0, {}},
-    {mp::kTransmitTimeMultiplier, "&Transmit time multiplier", List, 0, kMultipliers},
+    {mp::kSilentMonitor, "silent_monitor", "&Silent monitor", CheckBox, 0, {}},
+    {mp::kTransmitTimeMultiplier, "transmit_time_multiplier", "&Transmit time multiplier", List, 0,
+     kMultipliers},
 };
 // Motorola 1+1 and 2+2 share their layout: tone 1, tone 2, intertone,
 // inhibit and group call after the code plan; the dialog shows them in
 // another order.
 constexpr FormatParameter kMot1[] = {
-    {mp::kCodePlan, "&Code plan", List, 0, kMot1CodePlans},
-    {AfterByte(4), "&Group call delay (ms)", Duration, 8000, {}},
-    {AfterByte(3), "&Inhibit delay (ms)", Duration, 3000, {}},
-    {AfterByte(0), "Tone &1 duration (ms)", Duration, 1000, {}},
-    {AfterByte(2), "Intertone &delay (ms)", Duration, 0, {}},
-    {AfterByte(1), "Tone &2 duration (ms)", Duration, 3000, {}},
+    {mp::kCodePlan, "code_plan", "&Code plan", List, 0, kMot1CodePlans},
+    {AfterByte(4), "group_call_delay_ms", "&Group call delay (ms)", Duration, 8000, {}},
+    {AfterByte(3), "inhibit_delay_ms", "&Inhibit delay (ms)", Duration, 3000, {}},
+    {AfterByte(0), "tone_1_duration_ms", "Tone &1 duration (ms)", Duration, 1000, {}},
+    {AfterByte(2), "intertone_delay_ms", "Intertone &delay (ms)", Duration, 0, {}},
+    {AfterByte(1), "tone_2_duration_ms", "Tone &2 duration (ms)", Duration, 3000, {}},
 };
 constexpr FormatParameter kMot2[] = {
-    {mp::kCodePlan, "&Code plan", List, 0, kMot2CodePlans},
-    {AfterByte(4), "&Group call delay (ms)", Duration, 8000, {}},
-    {AfterByte(3), "&Inhibit delay (ms)", Duration, 3000, {}},
-    {AfterByte(0), "Tone &1 duration (ms)", Duration, 1250, {}},
-    {AfterByte(2), "Intertone &delay (ms)", Duration, 0, {}},
-    {AfterByte(1), "Tone &2 duration (ms)", Duration, 1000, {}},
+    {mp::kCodePlan, "code_plan", "&Code plan", List, 0, kMot2CodePlans},
+    {AfterByte(4), "group_call_delay_ms", "&Group call delay (ms)", Duration, 8000, {}},
+    {AfterByte(3), "inhibit_delay_ms", "&Inhibit delay (ms)", Duration, 3000, {}},
+    {AfterByte(0), "tone_1_duration_ms", "Tone &1 duration (ms)", Duration, 1250, {}},
+    {AfterByte(2), "intertone_delay_ms", "Intertone &delay (ms)", Duration, 0, {}},
+    {AfterByte(1), "tone_2_duration_ms", "Tone &2 duration (ms)", Duration, 1000, {}},
 };
 constexpr FormatParameter kGeType99[] = {
-    {mp::kCodePlan, "&Code plan", List, 0, kGeCodePlans},
-    {AfterByte(0), "Tone &1 duration (ms)", Duration, 1000, {}},
-    {AfterByte(1), "Tone &2 duration (ms)", Duration, 1000, {}},
-    {AfterByte(2), "Intertone &delay (ms)", Duration, 200, {}},
-    {AfterByte(3), "&Inhibit delay (ms)", Duration, 3000, {}},
+    {mp::kCodePlan, "code_plan", "&Code plan", List, 0, kGeCodePlans},
+    {AfterByte(0), "tone_1_duration_ms", "Tone &1 duration (ms)", Duration, 1000, {}},
+    {AfterByte(1), "tone_2_duration_ms", "Tone &2 duration (ms)", Duration, 1000, {}},
+    {AfterByte(2), "intertone_delay_ms", "Intertone &delay (ms)", Duration, 200, {}},
+    {AfterByte(3), "inhibit_delay_ms", "&Inhibit delay (ms)", Duration, 3000, {}},
 };
 constexpr FormatParameter kMot5Tone[] = {
-    {mp::kPreambleDigit, "&M5 preamble", List, 0, kDigits},
-    {AfterByte(0), "&Preamble duration (ms)", Duration, 673, {}},
-    {AfterByte(1), "&Gap duration (ms)", Duration, 65, {}},
-    {AfterByte(2), "&Tone duration (ms)", Duration, 33, {}},
+    {mp::kPreambleDigit, "m5_preamble", "&M5 preamble", List, 0, kDigits},
+    {AfterByte(0), "preamble_duration_ms", "&Preamble duration (ms)", Duration, 673, {}},
+    {AfterByte(1), "gap_duration_ms", "&Gap duration (ms)", Duration, 65, {}},
+    {AfterByte(2), "tone_duration_ms", "&Tone duration (ms)", Duration, 33, {}},
 };
 constexpr FormatParameter kMot6Tone[] = {
-    {mp::kPreambleDigit, "&M6 preamble", List, 0, kDigits},
-    {AfterByte(0), "&Preamble duration (ms)", Duration, 673, {}},
-    {AfterByte(1), "&Gap 1 duration (ms)", Duration, 65, {}},
-    {AfterByte(2), "&Tone duration (ms)", Duration, 33, {}},
-    {AfterByte(3), "&XTone or gap duration (ms)", Duration, 65, {}},
+    {mp::kPreambleDigit, "m6_preamble", "&M6 preamble", List, 0, kDigits},
+    {AfterByte(0), "preamble_duration_ms", "&Preamble duration (ms)", Duration, 673, {}},
+    {AfterByte(1), "gap_1_duration_ms", "&Gap 1 duration (ms)", Duration, 65, {}},
+    {AfterByte(2), "tone_duration_ms", "&Tone duration (ms)", Duration, 33, {}},
+    {AfterByte(3), "xtone_or_gap_duration_ms", "&XTone or gap duration (ms)", Duration, 65, {}},
 };
 constexpr FormatParameter kNec5Tone[] = {
-    {Word(0), "&Preamble duration (ms)", Duration, 673, {}},
-    {Word(1), "&Gap duration (ms)", Duration, 65, {}},
-    {Word(2), "&Tone duration (ms)", Duration, 33, {}},
+    {Word(0), "preamble_duration_ms", "&Preamble duration (ms)", Duration, 673, {}},
+    {Word(1), "gap_duration_ms", "&Gap duration (ms)", Duration, 65, {}},
+    {Word(2), "tone_duration_ms", "&Tone duration (ms)", Duration, 33, {}},
 };
 constexpr FormatParameter kNec6Tone[] = {
-    {Word(0), "&Preamble duration (ms)", Duration, 673, {}},
-    {Word(1), "&Gap 1 duration (ms)", Duration, 65, {}},
-    {Word(2), "&Tone duration (ms)", Duration, 33, {}},
-    {Word(3), "&XTone or gap duration (ms)", Duration, 65, {}},
+    {Word(0), "preamble_duration_ms", "&Preamble duration (ms)", Duration, 673, {}},
+    {Word(1), "gap_1_duration_ms", "&Gap 1 duration (ms)", Duration, 65, {}},
+    {Word(2), "tone_duration_ms", "&Tone duration (ms)", Duration, 33, {}},
+    {Word(3), "xtone_or_gap_duration_ms", "&XTone or gap duration (ms)", Duration, 65, {}},
 };
 constexpr FormatParameter kReachTone[] = {
-    {Word(0), "Tone &1 duration (ms)", Duration, 2000, {}},
-    {Word(1), "Tone &2 duration (ms)", Duration, 1000, {}},
-    {Word(2), "Intertone &delay (ms)", Duration, 0, {}},
-    {Word(3), "&Inhibit delay (ms)", Duration, 2000, {}},
+    {Word(0), "tone_1_duration_ms", "Tone &1 duration (ms)", Duration, 2000, {}},
+    {Word(1), "tone_2_duration_ms", "Tone &2 duration (ms)", Duration, 1000, {}},
+    {Word(2), "intertone_delay_ms", "Intertone &delay (ms)", Duration, 0, {}},
+    {Word(3), "inhibit_delay_ms", "&Inhibit delay (ms)", Duration, 2000, {}},
 };
 constexpr FormatParameter kDtmf[] = {
-    {Word(0), "&Tone duration (ms)", Duration, 60, {}},
-    {Word(1), "Intertone &delay (ms)", Duration, 40, {}},
-    {Word(2), "&Inhibit delay (ms)", Duration, 500, {}},
+    {Word(0), "tone_duration_ms", "&Tone duration (ms)", Duration, 60, {}},
+    {Word(1), "intertone_delay_ms", "Intertone &delay (ms)", Duration, 40, {}},
+    {Word(2), "inhibit_delay_ms", "&Inhibit delay (ms)", Duration, 500, {}},
 };
 constexpr FormatParameter kPulsePage[] = {
-    {mp::kPulseStandardTone, "&Standard tone (Hz)", PulseStandardTone, 0, kPulseTones},
-    {Word(1), "H&eader timing (ms)", Duration, 800, {}},
-    {Word(2), "&Pulse on timing (ms)", Duration, 39, {}},
-    {Word(3), "P&ulse off timing (ms)", Duration, 61, {}},
-    {Word(4), "Pulse intertone &delay (ms)", Duration, 800, {}},
-    {Word(5), "&Trailer (ms)", Duration, 5000, {}},
+    {mp::kPulseStandardTone, "standard_tone_hz", "&Standard tone (Hz)", PulseStandardTone, 0,
+     kPulseTones},
+    {Word(1), "header_timing_ms", "H&eader timing (ms)", Duration, 800, {}},
+    {Word(2), "pulse_on_timing_ms", "&Pulse on timing (ms)", Duration, 39, {}},
+    {Word(3), "pulse_off_timing_ms", "P&ulse off timing (ms)", Duration, 61, {}},
+    {Word(4), "pulse_intertone_delay_ms", "Pulse intertone &delay (ms)", Duration, 800, {}},
+    {Word(5), "trailer_ms", "&Trailer (ms)", Duration, 5000, {}},
 };
 
 constexpr std::string_view kGeneric = "ManGenericNoCfgFV";

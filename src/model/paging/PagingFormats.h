@@ -53,6 +53,7 @@ enum class ParameterKind { Duration, List, CheckBox, PulseStandardTone };
 // One parameter of a format, in the order of its dialog.
 struct FormatParameter {
     layout::FieldSpec field;
+    std::string_view name;   // in a field path: "tone_1_duration_ms"
     std::string_view label;  // with its mnemonic
     ParameterKind kind;
     // A duration in ms, a list index, a check box 0 or 1; the pulse standard
