@@ -26,7 +26,60 @@ bool PttIdTaken(const ConfigImage& image, std::string_view id, std::optional<std
     return false;
 }
 
+using Refusal = std::optional<std::string>;
+
+const FormRow<AliasForm> kRows[] = {
+    {.name = "label",
+     .label = "&Label",
+     .show = [](const AliasForm& f, const ConfigImage&) { return f.label; },
+     .fill = [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
+         f.label = v;
+         return std::nullopt;
+     },
+     .field = static_cast<int>(AliasField::Label),
+     .width = al::kLabelWidth},
+    {.name = "ptt_id",
+     .label = "&PTT ID",
+     .show = [](const AliasForm& f, const ConfigImage&) { return f.pttId; },
+     .fill = [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
+         f.pttId = FilterPttId(v);
+         return std::nullopt;
+     },
+     .field = static_cast<int>(AliasField::PttId),
+     .width = al::kPttIdWidth,
+     .filter = FilterPttId},
+    {.name = "protocol",
+     .label = "Protocol",
+     .show =
+         [](const AliasForm& f, const ConfigImage&) {
+             return std::string(f.protocol == AliasProtocol::Dtmf ? "DTMF" : "MDC1200");
+         },
+     .fill = [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
+         if (v != "MDC1200" && v != "DTMF") {
+             return "The protocol must be MDC1200 or DTMF.";
+         }
+         f.protocol = v == "DTMF" ? AliasProtocol::Dtmf : AliasProtocol::Mdc1200;
+         return std::nullopt;
+     },
+     .control = RowControl::Radios,
+     // By AliasProtocol.
+     .choices =
+         [](const AliasForm&, const ConfigImage&) {
+             return std::vector<RowChoice>{{"&MDC1200 unit", "MDC1200"}, {"&DTMF unit", "DTMF"}};
+         }},
+};
+
 }  // namespace
+
+std::span<const FormRow<AliasForm>> AliasRules::Rows() {
+    return kRows;
+}
+
+const std::vector<RowGroup>& AliasRules::Layout() {
+    static const std::vector<RowGroup> layout = {{"", {"label"}},
+                                                 {"Entry Config", {"protocol", "ptt_id"}}};
+    return layout;
+}
 
 std::string FilterPttId(std::string_view text) {
     return ToUpperAscii(text);

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/ConfigImage.h"
 #include "model/editing/FieldMessages.h"
+#include "model/editing/FormRow.h"
 #include "model/editing/Validation.h"
 
 // The radio buttons' ids.
@@ -44,6 +46,11 @@ bool ValidPttId(std::string_view id, AliasProtocol protocol);
 struct AliasRules {
     using Form = AliasForm;
     using Field = AliasField;
+
+    // The dialog's fields, in the order dump and CSV give them, and where the
+    // dialog puts them.
+    static std::span<const FormRow<Form>> Rows();
+    static const std::vector<RowGroup>& Layout();
 
     // A new alias is an MDC 1200 unit with empty texts. Any protocol code
     // but 0 is read as DTMF.

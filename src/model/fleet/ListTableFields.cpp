@@ -13,104 +13,12 @@
 
 namespace {
 
-// One field of a dialog: how dump shows it from the form, and how a typed
-// value goes into the form (a refusal when the dialog could not hold it).
-template <class Form>
-struct Binding {
-    std::string_view name;
-    bool number;
-    std::string (*show)(const Form& form, const ConfigImage& image);
-    std::optional<std::string> (*fill)(Form& form, const ConfigImage& image,
-                                       std::string_view value);
-};
-
-using Refusal = std::optional<std::string>;
-
-std::string FormatLabel(const ConfigImage& image, const PagingFormatChoice& format) {
-    return RecordTable(image, list_tables::kManualPages).Label(format.record);
-}
-
-// Speed pages: the paging format by its label.
-const Binding<SpeedPageForm> kSpeedPageFields[] = {
-    {"label", false, [](const SpeedPageForm& f, const ConfigImage&) { return f.label; },
-     [](SpeedPageForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.label = v;
-         return std::nullopt;
-     }},
-    {"paging_format", false,
-     [](const SpeedPageForm& f, const ConfigImage& image) {
-         return f.format < 0 ? std::string()
-                             : FormatLabel(image, f.formats[static_cast<std::size_t>(f.format)]);
-     },
-     [](SpeedPageForm& f, const ConfigImage& image, std::string_view v) -> Refusal {
-         f.format = -1;
-         for (std::size_t k = 0; k < f.formats.size(); ++k) {
-             if (FormatLabel(image, f.formats[k]) == v) {
-                 f.format = static_cast<int>(k);
-             }
-         }
-         return std::nullopt;
-     }},
-    {"digits", false, [](const SpeedPageForm& f, const ConfigImage&) { return f.digits; },
-     [](SpeedPageForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.digits = v;
-         return std::nullopt;
-     }},
-};
-
-const Binding<AliasForm> kAliasFields[] = {
-    {"label", false, [](const AliasForm& f, const ConfigImage&) { return f.label; },
-     [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.label = v;
-         return std::nullopt;
-     }},
-    {"ptt_id", false, [](const AliasForm& f, const ConfigImage&) { return f.pttId; },
-     [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.pttId = FilterPttId(v);
-         return std::nullopt;
-     }},
-    {"protocol", false,
-     [](const AliasForm& f, const ConfigImage&) {
-         return std::string(f.protocol == AliasProtocol::Dtmf ? "DTMF" : "MDC1200");
-     },
-     [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         if (v != "MDC1200" && v != "DTMF") {
-             return "The protocol must be MDC1200 or DTMF.";
-         }
-         f.protocol = v == "DTMF" ? AliasProtocol::Dtmf : AliasProtocol::Mdc1200;
-         return std::nullopt;
-     }},
-};
-
-// Every custom tone field is a text as typed.
-template <CustomToneField F>
-constexpr Binding<CustomToneForm> ToneText(std::string_view name) {
-    return {name, true, [](const CustomToneForm& f, const ConfigImage&) { return f[F]; },
-            [](CustomToneForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-                f[F] = v;
-                return std::nullopt;
-            }};
-}
-
-using enum CustomToneField;
-const Binding<CustomToneForm> kCustomToneFields[] = {
-    ToneText<Number>("number"),
-    ToneText<FirstTone>("first_tone_hz"),
-    ToneText<FirstToneDuration>("first_tone_ms"),
-    ToneText<IntertoneDelay>("intertone_delay_ms"),
-    ToneText<SecondTone>("second_tone_hz"),
-    ToneText<SecondToneDuration>("second_tone_ms"),
-    ToneText<InhibitDelay>("inhibit_delay_ms"),
-};
-
 // What a table does by its editor's rules and its dialog's fields.
 template <class Rules>
 struct TableFields {
-    std::span<const Binding<typename Rules::Form>> bindings;
-
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& binding : bindings) {
+        for (const auto& binding : Rules::Rows()) {
             names.emplace_back(binding.name);
         }
         return names;
@@ -121,7 +29,7 @@ struct TableFields {
         ConfigImage copy = image;
         const auto form = Rules::Load(copy, record);
         std::vector<DatabaseField> fields;
-        for (const auto& binding : bindings) {
+        for (const auto& binding : Rules::Rows()) {
             fields.push_back(
                 {std::string(binding.name), binding.show(form, image), binding.number});
         }
@@ -132,14 +40,11 @@ struct TableFields {
                       const FieldValues& values) const {
         auto form = Rules::Load(image, record);
         for (const auto& [name, value] : values) {
-            const std::string& wanted = name;
-            const auto binding =
-                std::find_if(bindings.begin(), bindings.end(),
-                             [&wanted](const auto& b) { return b.name == wanted; });
-            if (binding == bindings.end()) {
-                return {wanted + ": no such field."};
+            const auto* binding = RowNamed(Rules::Rows(), name);
+            if (!binding) {
+                return {name + ": no such field."};
             }
-            if (const Refusal refusal = binding->fill(form, image, value)) {
+            if (const auto refusal = binding->fill(form, image, value)) {
                 return {*refusal};
             }
         }
@@ -319,9 +224,9 @@ struct PagingFormatFields {
 };
 
 constexpr PagingFormatFields kPagingFormats{};
-constexpr TableFields<SpeedPageRules> kSpeedPages{kSpeedPageFields};
-constexpr TableFields<AliasRules> kAliases{kAliasFields};
-constexpr TableFields<CustomToneRules> kCustomTones{kCustomToneFields};
+constexpr TableFields<SpeedPageRules> kSpeedPages;
+constexpr TableFields<AliasRules> kAliases;
+constexpr TableFields<CustomToneRules> kCustomTones;
 
 // Runs what on the table's fields.
 template <class What>

@@ -89,7 +89,34 @@ CustomToneEdit EditTone(CustomToneForm& form, F field) {
     return edit;
 }
 
+template <CustomToneField F>
+constexpr FormRow<CustomToneForm> ToneRow(std::string_view name) {
+    return {.name = name,
+            .show = [](const CustomToneForm& f, const ConfigImage&) { return f[F]; },
+            .fill = [](CustomToneForm& f, const ConfigImage&,
+                       std::string_view v) -> std::optional<std::string> {
+                f[F] = v;
+                return std::nullopt;
+            },
+            .field = static_cast<int>(F),
+            .number = true};
+}
+
+const FormRow<CustomToneForm> kRows[] = {
+    ToneRow<F::Number>("number"),
+    ToneRow<F::FirstTone>("first_tone_hz"),
+    ToneRow<F::FirstToneDuration>("first_tone_ms"),
+    ToneRow<F::IntertoneDelay>("intertone_delay_ms"),
+    ToneRow<F::SecondTone>("second_tone_hz"),
+    ToneRow<F::SecondToneDuration>("second_tone_ms"),
+    ToneRow<F::InhibitDelay>("inhibit_delay_ms"),
+};
+
 }  // namespace
+
+std::span<const FormRow<CustomToneForm>> CustomToneRules::Rows() {
+    return kRows;
+}
 
 std::string OpenedToneNumber(const ConfigImage& image, std::optional<std::size_t> record) {
     const std::optional<std::size_t> number = record ? record : LowestFreeTone(image);

@@ -12,6 +12,7 @@
 
 #include "model/ConfigImage.h"
 #include "model/editing/Field.h"
+#include "model/editing/FormRow.h"
 #include "model/editing/Validation.h"
 
 // The dialog's fields, in the order they are drawn and checked.
@@ -90,6 +91,9 @@ CustomToneEdit EditCustomToneField(CustomToneForm& form, CustomToneField field,
 struct CustomToneRules {
     using Form = CustomToneForm;
     using Field = CustomToneField;
+
+    // The dialog's fields, each a text as typed, in the order dump and CSV give them.
+    static std::span<const FormRow<Form>> Rows();
 
     static Form Load(ConfigImage& image, std::optional<std::size_t> record) {
         return LoadCustomTone(image, record);

@@ -52,7 +52,72 @@ constexpr BaseFormatRule kRules[] = {
 constexpr DigitRule kToneRule{4, 4, charsets::kHex,
                               "This tone format digit sequence requires 4 hexadecimal characters."};
 
+using Refusal = std::optional<std::string>;
+
+std::string FormatLabel(const ConfigImage& image, const PagingFormatChoice& format) {
+    return RecordTable(image, list_tables::kManualPages).Label(format.record);
+}
+
+const FormRow<SpeedPageForm> kRows[] = {
+    {.name = "label",
+     .label = "&Label",
+     .show = [](const SpeedPageForm& f, const ConfigImage&) { return f.label; },
+     .fill = [](SpeedPageForm& f, const ConfigImage&, std::string_view v) -> Refusal {
+         f.label = v;
+         return std::nullopt;
+     },
+     .field = static_cast<int>(SpeedPageField::Label),
+     .width = sp::kLabelWidth},
+    {.name = "paging_format",
+     .label = "&Paging format",
+     .show =
+         [](const SpeedPageForm& f, const ConfigImage& image) {
+             return f.format < 0
+                        ? std::string()
+                        : FormatLabel(image, f.formats[static_cast<std::size_t>(f.format)]);
+         },
+     .fill = [](SpeedPageForm& f, const ConfigImage& image, std::string_view v) -> Refusal {
+         f.format = -1;
+         for (std::size_t k = 0; k < f.formats.size(); ++k) {
+             if (FormatLabel(image, f.formats[k]) == v) {
+                 f.format = static_cast<int>(k);
+             }
+         }
+         return std::nullopt;
+     },
+     .control = RowControl::List,
+     .field = static_cast<int>(SpeedPageField::Format),
+     .choices =
+         [](const SpeedPageForm& f, const ConfigImage& image) {
+             std::vector<RowChoice> choices;
+             for (const PagingFormatChoice& format : f.formats) {
+                 choices.push_back({format.text, FormatLabel(image, format)});
+             }
+             return choices;
+         }},
+    {.name = "digits",
+     .label = "&Digit sequence / Custom page label",
+     .show = [](const SpeedPageForm& f, const ConfigImage&) { return f.digits; },
+     .fill = [](SpeedPageForm& f, const ConfigImage&, std::string_view v) -> Refusal {
+         f.digits = v;
+         return std::nullopt;
+     },
+     .field = static_cast<int>(SpeedPageField::Digits),
+     .width = sp::kDigitsWidth,
+     .filter = ToUpperAscii},
+};
+
 }  // namespace
+
+std::span<const FormRow<SpeedPageForm>> SpeedPageRules::Rows() {
+    return kRows;
+}
+
+const std::vector<RowGroup>& SpeedPageRules::Layout() {
+    static const std::vector<RowGroup> layout = {{"", {"label"}},
+                                                 {"Entry Config", {"paging_format", "digits"}}};
+    return layout;
+}
 
 bool DigitRule::Accepts(std::string_view digits) const {
     return digits.size() >= minLength && digits.size() <= maxLength && AllWithin(digits, allowed);

@@ -13,6 +13,7 @@
 
 #include "model/ConfigImage.h"
 #include "model/editing/FieldMessages.h"
+#include "model/editing/FormRow.h"
 #include "model/editing/Validation.h"
 
 // What a base format's digit sequence may hold.
@@ -65,6 +66,11 @@ inline constexpr std::string_view kSpeedPageUsedByButtonMessage =
 struct SpeedPageRules {
     using Form = SpeedPageForm;
     using Field = SpeedPageField;
+
+    // The dialog's fields, the paging format by its label, in the order dump
+    // and CSV give them, and where the dialog puts them.
+    static std::span<const FormRow<Form>> Rows();
+    static const std::vector<RowGroup>& Layout();
 
     // A new speed page's form selects the first paging format. A stored
     // paging format that is not in the list selects nothing.

@@ -1,0 +1,61 @@
+#pragma once
+// One field of a record dialog, declared once beside its editor's rules: its
+// name in a field path, the dialog's label and control, the field a refusal
+// focuses, and how its value goes between the editor's form and the text dump
+// shows. Dump, set, apply and CSV read and fill forms through these rows, and
+// the dialog builds, shows, reads and focuses its controls from them.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/ConfigImage.h"
+
+enum class RowControl { Text, List, Radios };
+
+// An entry of a list or a radio button: as the dialog shows it, and the value
+// dump shows for it.
+struct RowChoice {
+    std::string shown;
+    std::string value;
+};
+
+template <class Form>
+struct FormRow {
+    using Show = std::string (*)(const Form& form, const ConfigImage& image);
+    // A refusal when the dialog could not hold the value at all.
+    using Fill = std::optional<std::string> (*)(Form& form, const ConfigImage& image,
+                                                std::string_view value);
+    using Choices = std::vector<RowChoice> (*)(const Form& form, const ConfigImage& image);
+
+    std::string_view name{};
+    std::string_view label{};  // with its mnemonic; a radio group's title
+    Show show = nullptr;
+    Fill fill = nullptr;
+    RowControl control = RowControl::Text;
+    int field = -1;         // the rules' Field a refusal of this row names; -1 for none
+    bool number = false;    // dump writes a JSON number
+    std::size_t width = 0;  // a text's characters
+    std::string (*filter)(std::string_view typed) = nullptr;  // what a text keeps as typed
+    Choices choices = nullptr;                                // a list's or radios' entries
+};
+
+// Where a dialog puts its rows: the group boxes in order (the first, untitled,
+// above them), each with its rows' names in tab order.
+struct RowGroup {
+    std::string_view title;
+    std::vector<std::string_view> rows;
+};
+
+template <class Form>
+const FormRow<Form>* RowNamed(std::span<const FormRow<Form>> rows, std::string_view name) {
+    for (const FormRow<Form>& row : rows) {
+        if (row.name == name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
