@@ -1,16 +1,15 @@
 #pragma once
 // "Edit PTT ID Aliases": the label, the protocol and the PTT ID of one alias,
-// new or existing. Its refusals come in plain message boxes.
+// new or existing, built from the alias rows. Its refusals come in plain
+// message boxes.
 
 #include "model/deskset/AliasForm.h"
-#include "model/editing/qt/RecordDialog.h"
+#include "model/editing/qt/RowsDialog.h"
 
-class FilteredEdit;
 class QAbstractButton;
-class QButtonGroup;
 class QLineEdit;
 
-class EditAliasFV : public RecordDialogFor<AliasRules> {
+class EditAliasFV : public RowsDialog<AliasRules> {
     Q_OBJECT
 
 public:
@@ -19,16 +18,7 @@ public:
     // record: the alias edited, none for a new one.
     EditAliasFV(std::optional<std::size_t> record, QWidget* parent);
 
-    QLineEdit* LabelEdit() const { return m_label; }
+    QLineEdit* LabelEdit() const;
     QLineEdit* PttIdEdit() const;
     QAbstractButton* ProtocolButton(AliasProtocol protocol) const;
-
-    AliasForm Read() const override;
-    void Show(const AliasForm& form) override;
-    QWidget* FieldWidget(AliasField field) const override;
-
-private:
-    QLineEdit* m_label;
-    QButtonGroup* m_protocol;
-    FilteredEdit* m_pttId;
 };

@@ -1,14 +1,15 @@
 #pragma once
-// The editor of one speed page: its label, the paging format it is sent with
-// and its digit sequence, typed letters turned to upper case.
+// The editor of one speed page, built from the speed page rows: its label,
+// the paging format it is sent with and its digit sequence, typed letters
+// turned to upper case.
 
-#include "model/editing/qt/RecordDialog.h"
+#include "model/editing/qt/RowsDialog.h"
 #include "model/paging/SpeedPageForm.h"
 
 class QComboBox;
 class QLineEdit;
 
-class EditSpeedPageFV : public RecordDialogFor<SpeedPageRules> {
+class EditSpeedPageFV : public RowsDialog<SpeedPageRules> {
     Q_OBJECT
 
 public:
@@ -17,18 +18,7 @@ public:
     // record: the record edited, none for a new speed page.
     EditSpeedPageFV(std::optional<std::size_t> record, QWidget* parent);
 
-    QLineEdit* LabelEdit() const { return m_label; }
-    QComboBox* FormatList() const { return m_format; }
-    QLineEdit* DigitsEdit() const { return m_digits; }
-
-    SpeedPageForm Read() const override;
-    void Show(const SpeedPageForm& form) override;
-    QWidget* FieldWidget(SpeedPageField field) const override;
-
-private:
-    // The paging formats as the dialog opened; the list's positions index it.
-    std::vector<PagingFormatChoice> m_formats;
-    QLineEdit* m_label;
-    QComboBox* m_format;
-    QLineEdit* m_digits;
+    QLineEdit* LabelEdit() const;
+    QComboBox* FormatList() const;
+    QLineEdit* DigitsEdit() const;
 };

@@ -1,0 +1,131 @@
+#include "model/editing/qt/RowControls.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "model/editing/qt/FilteredEdit.h"
+#include "model/editing/qt/Latin1.h"
+#include "model/editing/qt/PageControls.h"
+
+QLayout* RowControls::Build(const std::vector<RowDescription>& rows,
+                            const std::vector<RowGroup>& groups, QWidget* parent) {
+    m_controls.assign(rows.size(), {});
+    auto* dialogLayout = new QVBoxLayout;
+    for (const RowGroup& group : groups) {
+        QWidget* owner = parent;
+        QBoxLayout* groupLayout = dialogLayout;
+        if (!group.title.empty()) {
+            auto* box = new QGroupBox(QString::fromLatin1(group.title), parent);
+            groupLayout = new QVBoxLayout(box);
+            dialogLayout->addWidget(box);
+            owner = box;
+        }
+        // Consecutive text and list rows share one two-column form.
+        QFormLayout* form = nullptr;
+        for (const std::string_view name : group.rows) {
+            std::size_t k = 0;
+            while (k < rows.size() && rows[k].name != name) {
+                ++k;
+            }
+            const RowDescription& row = rows.at(k);
+            RowWidgets& control = m_controls[k];
+            control.kind = row.control;
+            const QString label = QString::fromLatin1(row.label);
+            if (row.control == RowControl::Radios) {
+                auto* box = new QGroupBox(label, owner);
+                control.radios = new QButtonGroup(box);
+                QStringList texts;
+                for (const RowChoice& choice : row.radios) {
+                    texts << QString::fromLatin1(choice.shown);
+                    control.values.push_back(choice.value);
+                }
+                AddRadios(control.radios, new QVBoxLayout(box), texts);
+                groupLayout->addWidget(box);
+                form = nullptr;
+                for (QAbstractButton* button : control.radios->buttons()) {
+                    m_tabOrder.push_back(button);
+                }
+                continue;
+            }
+            if (!form) {
+                form = new QFormLayout;
+                groupLayout->addLayout(form);
+            }
+            QWidget* widget = nullptr;
+            if (row.control == RowControl::List) {
+                control.list = new QComboBox(owner);
+                widget = control.list;
+            } else {
+                const int width = static_cast<int>(row.width);
+                control.edit = row.filter ? new FilteredEdit(width, row.filter, owner)
+                                          : MakeTextEdit(width, owner);
+                widget = control.edit;
+            }
+            form->addRow(label, widget);
+            m_tabOrder.push_back(widget);
+        }
+    }
+    return dialogLayout;
+}
+
+QWidget* RowControls::Control(std::size_t row) const {
+    const RowWidgets& control = m_controls.at(row);
+    if (control.radios) {
+        QAbstractButton* checked = control.radios->checkedButton();
+        return checked ? checked : control.radios->button(0);
+    }
+    return control.list ? static_cast<QWidget*>(control.list) : control.edit;
+}
+
+QAbstractButton* RowControls::RadioButton(std::size_t row, int id) const {
+    return m_controls.at(row).radios->button(id);
+}
+
+std::string RowControls::Value(std::size_t row) const {
+    const RowWidgets& control = m_controls.at(row);
+    switch (control.kind) {
+        case RowControl::Text:
+            return ToLatin1(control.edit->text());
+        case RowControl::List: {
+            const int index = control.list->currentIndex();
+            return index < 0 ? std::string() : control.values.at(static_cast<std::size_t>(index));
+        }
+        case RowControl::Radios:
+            break;
+    }
+    const int id = control.radios->checkedId();
+    return control.values.at(id < 0 ? 0 : static_cast<std::size_t>(id));
+}
+
+void RowControls::SetValue(std::size_t row, const std::string& value,
+                           const std::vector<RowChoice>& entries) {
+    RowWidgets& control = m_controls.at(row);
+    if (control.kind == RowControl::Text) {
+        control.edit->setText(FromLatin1(value));
+        return;
+    }
+    if (control.kind == RowControl::List) {
+        control.list->clear();
+        control.values.clear();
+        for (const RowChoice& entry : entries) {
+            control.list->addItem(FromLatin1(entry.shown));
+            control.values.push_back(entry.value);
+        }
+    }
+    int index = -1;
+    for (std::size_t k = 0; k < control.values.size(); ++k) {
+        if (control.values[k] == value && index < 0) {
+            index = static_cast<int>(k);
+        }
+    }
+    if (control.list) {
+        control.list->setCurrentIndex(index);
+    } else {
+        CheckRadio(control.radios, index);
+    }
+}
