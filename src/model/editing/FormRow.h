@@ -14,7 +14,8 @@
 
 #include "model/ConfigImage.h"
 
-enum class RowControl { Text, List, Radios };
+// A text edit, one that takes digits only, a drop-down list, or radio buttons.
+enum class RowControl { Text, Digits, List, Radios };
 
 // An entry of a list or a radio button: as the dialog shows it, and the value
 // dump shows for it.
@@ -36,9 +37,10 @@ struct FormRow {
     Show show = nullptr;
     Fill fill = nullptr;
     RowControl control = RowControl::Text;
-    int field = -1;         // the rules' Field a refusal of this row names; -1 for none
-    bool number = false;    // dump writes a JSON number
-    std::size_t width = 0;  // a text's characters
+    int field = -1;                   // the rules' Field a refusal of this row names; -1 for none
+    bool number = false;              // dump writes a JSON number
+    std::size_t width = 0;            // a text's characters
+    std::size_t shownCharacters = 0;  // as wide as this many; 0: as wide as the dialog
     std::string (*filter)(std::string_view typed) = nullptr;  // what a text keeps as typed
     Choices choices = nullptr;                                // a list's or radios' entries
 };

@@ -89,33 +89,52 @@ CustomToneEdit EditTone(CustomToneForm& form, F field) {
     return edit;
 }
 
+// Room for a pasted frequency; the typing rule cuts it to one.
+constexpr std::size_t kToneTextLength = 16;
+
+// Every field is a text as typed: the number and the durations digits only,
+// the tones as wide as "3400.0".
 template <CustomToneField F>
-constexpr FormRow<CustomToneForm> ToneRow(std::string_view name) {
+constexpr FormRow<CustomToneForm> ToneRow(std::string_view name, std::string_view label) {
+    constexpr bool tone = F == F::FirstTone || F == F::SecondTone;
     return {.name = name,
+            .label = label,
             .show = [](const CustomToneForm& f, const ConfigImage&) { return f[F]; },
             .fill = [](CustomToneForm& f, const ConfigImage&,
                        std::string_view v) -> std::optional<std::string> {
                 f[F] = v;
                 return std::nullopt;
             },
+            .control = tone ? RowControl::Text : RowControl::Digits,
             .field = static_cast<int>(F),
-            .number = true};
+            .number = true,
+            .width = tone ? kToneTextLength : 0,
+            .shownCharacters = tone ? 6 : 0};
 }
 
 const FormRow<CustomToneForm> kRows[] = {
-    ToneRow<F::Number>("number"),
-    ToneRow<F::FirstTone>("first_tone_hz"),
-    ToneRow<F::FirstToneDuration>("first_tone_ms"),
-    ToneRow<F::IntertoneDelay>("intertone_delay_ms"),
-    ToneRow<F::SecondTone>("second_tone_hz"),
-    ToneRow<F::SecondToneDuration>("second_tone_ms"),
-    ToneRow<F::InhibitDelay>("inhibit_delay_ms"),
+    ToneRow<F::Number>("number", "&Custom paging tone"),
+    ToneRow<F::FirstTone>("first_tone_hz", "Fi&rst tone (Hz)"),
+    ToneRow<F::FirstToneDuration>("first_tone_ms", "First &tone duration (ms)"),
+    ToneRow<F::IntertoneDelay>("intertone_delay_ms", "Intertone &delay (ms)"),
+    ToneRow<F::SecondTone>("second_tone_hz", "&Second tone (Hz)"),
+    ToneRow<F::SecondToneDuration>("second_tone_ms", "S&econd tone duration (ms)"),
+    ToneRow<F::InhibitDelay>("inhibit_delay_ms", "&Inhibit delay (ms)"),
 };
 
 }  // namespace
 
 std::span<const FormRow<CustomToneForm>> CustomToneRules::Rows() {
     return kRows;
+}
+
+const std::vector<RowGroup>& CustomToneRules::Layout() {
+    static const std::vector<RowGroup> layout = {
+        {"", {"number"}},
+        {"Format Config",
+         {"inhibit_delay_ms", "first_tone_hz", "first_tone_ms", "intertone_delay_ms",
+          "second_tone_hz", "second_tone_ms"}}};
+    return layout;
 }
 
 std::string OpenedToneNumber(const ConfigImage& image, std::optional<std::size_t> record) {

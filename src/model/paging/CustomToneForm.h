@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/ConfigImage.h"
 #include "model/editing/Field.h"
@@ -92,8 +93,10 @@ struct CustomToneRules {
     using Form = CustomToneForm;
     using Field = CustomToneField;
 
-    // The dialog's fields, each a text as typed, in the order dump and CSV give them.
+    // The dialog's fields, each a text as typed, in the order dump and CSV
+    // give them, and where the dialog puts them.
     static std::span<const FormRow<Form>> Rows();
+    static const std::vector<RowGroup>& Layout();
 
     static Form Load(ConfigImage& image, std::optional<std::size_t> record) {
         return LoadCustomTone(image, record);

@@ -62,8 +62,12 @@ QLayout* RowControls::Build(const std::vector<RowDescription>& rows,
                 widget = control.list;
             } else {
                 const int width = static_cast<int>(row.width);
-                control.edit = row.filter ? new FilteredEdit(width, row.filter, owner)
-                                          : MakeTextEdit(width, owner);
+                control.edit = row.control == RowControl::Digits ? MakeDigitsEdit(owner, width)
+                               : row.filter ? new FilteredEdit(width, row.filter, owner)
+                                            : MakeTextEdit(width, owner);
+                if (row.shownCharacters > 0) {
+                    FitWidthToCharacters(control.edit, static_cast<int>(row.shownCharacters));
+                }
                 widget = control.edit;
             }
             form->addRow(label, widget);
@@ -90,6 +94,7 @@ std::string RowControls::Value(std::size_t row) const {
     const RowWidgets& control = m_controls.at(row);
     switch (control.kind) {
         case RowControl::Text:
+        case RowControl::Digits:
             return ToLatin1(control.edit->text());
         case RowControl::List: {
             const int index = control.list->currentIndex();
@@ -105,7 +110,7 @@ std::string RowControls::Value(std::size_t row) const {
 void RowControls::SetValue(std::size_t row, const std::string& value,
                            const std::vector<RowChoice>& entries) {
     RowWidgets& control = m_controls.at(row);
-    if (control.kind == RowControl::Text) {
+    if (control.edit) {
         control.edit->setText(FromLatin1(value));
         return;
     }

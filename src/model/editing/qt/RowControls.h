@@ -23,6 +23,7 @@ struct RowDescription {
     std::string_view label;
     RowControl control = RowControl::Text;
     std::size_t width = 0;
+    std::size_t shownCharacters = 0;
     std::string (*filter)(std::string_view typed) = nullptr;
     std::vector<RowChoice> radios;  // the radio buttons, by id
 };

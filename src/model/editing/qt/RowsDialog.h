@@ -19,10 +19,10 @@ public:
         : RecordDialogFor<Rules>(title, helpTopic, record, parent) {
         std::vector<RowDescription> rows;
         for (const FormRow<Form>& row : Rules::Rows()) {
-            rows.push_back({row.name, row.label, row.control, row.width, row.filter,
-                            row.choices && row.control == RowControl::Radios
-                                ? row.choices(Form{}, TheImage())
-                                : std::vector<RowChoice>{}});
+            rows.push_back(
+                {row.name, row.label, row.control, row.width, row.shownCharacters, row.filter,
+                 row.choices && row.control == RowControl::Radios ? row.choices(Form{}, TheImage())
+                                                                  : std::vector<RowChoice>{}});
         }
         this->SetForm(m_controls.Build(rows, Rules::Layout(), this));
         // The buttons were made first; Tab goes through the form before them.

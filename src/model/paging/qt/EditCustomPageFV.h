@@ -4,14 +4,12 @@
 // field's rule at once (CustomToneForm); leaving the inhibit delay for another
 // field checks the number and the durations.
 
-#include <array>
-
-#include "model/editing/qt/RecordDialog.h"
+#include "model/editing/qt/RowsDialog.h"
 #include "model/paging/CustomToneForm.h"
 
 class QLineEdit;
 
-class EditCustomPageFV : public RecordDialogFor<CustomToneRules> {
+class EditCustomPageFV : public RowsDialog<CustomToneRules> {
     Q_OBJECT
 
 public:
@@ -20,13 +18,9 @@ public:
     // record: the tone edited, none for a new one.
     EditCustomPageFV(std::optional<std::size_t> record, QWidget* parent);
 
-    QLineEdit* Edit(CustomToneField field) const {
-        return m_edits[static_cast<std::size_t>(field)];
-    }
+    QLineEdit* Edit(CustomToneField field) const;
 
-    Form Read() const override;
     void Show(const Form& form) override;
-    QWidget* FieldWidget(Field field) const override;
 
 protected:
     void AfterRefusal(const Refusal& refusal) override;
@@ -37,6 +31,5 @@ private:
     void ShowText(CustomToneField field, const std::string& text);
     void InhibitDelayLeft();
 
-    std::array<QLineEdit*, kCustomToneFieldCount> m_edits{};
     bool m_showing = false;  // the controls are being filled, not edited
 };
