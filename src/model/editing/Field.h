@@ -49,6 +49,13 @@ struct Field {
     Field At(std::size_t k) const;
 };
 
+// The field with the label and unit its editor shows.
+constexpr Field Labeled(Field field, std::string_view label, std::string_view unit = {}) {
+    field.label = label;
+    field.unit = unit;
+    return field;
+}
+
 // The label as the editor shows it: "Paging voi&ce annotation (sec)".
 std::string LabelText(const Field& field);
 

@@ -5,19 +5,21 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "model/deskset/ChannelFields.h"
 #include "model/editing/qt/PageControls.h"
 
 CChanTalkPermitTone::CChanTalkPermitTone(int channelIndex, QWidget* parent)
     : ChanWizardPage(PageCode::TalkPermitTone, channelIndex, parent) {
     // In TalkPermitField order.
-    const QString labels[kTalkPermitFieldCount] = {
-        tr("&Time out (ms)"),      tr("Fre&quency (Hz)"),      tr("N&umber of beeps"),
-        tr("Beep &duration (ms)"), tr("&Pause duration (ms)"), tr("T&alk permit post time (ms)")};
+    const Field* fields[kTalkPermitFieldCount] = {
+        &channel_fields::kTalkPermitTimeOut,       &channel_fields::kTalkPermitFrequency,
+        &channel_fields::kTalkPermitBeepCount,     &channel_fields::kTalkPermitBeepDuration,
+        &channel_fields::kTalkPermitPauseDuration, &channel_fields::kTalkPermitPostTime};
     auto* group = new QGroupBox(tr("Talk Permit Tone"), this);
     auto* form = new QFormLayout(group);
     for (std::size_t k = 0; k < kTalkPermitFieldCount; ++k) {
         m_numbers[k] = MakeDigitsEdit(group);
-        form->addRow(labels[k], m_numbers[k]);
+        form->addRow(FieldLabel(*fields[k]), m_numbers[k]);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

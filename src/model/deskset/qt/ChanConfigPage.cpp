@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/qt/FilteredEdit.h"
@@ -60,9 +61,9 @@ ChanConfigPage::ChanConfigPage(int channelIndex, QWidget* parent)
     grid->addWidget(MakeIoGroup(), 0, 2, 3, 1);
 
     m_label = MakeTextEdit(static_cast<int>(layout::channel::kLabelWidth), this);
-    m_labelLabel = BuddyLabel(tr("Channel / Fre&quency label"), m_label);
+    m_labelLabel = BuddyLabel(FieldLabel(channel_fields::kFrequencyLabel), m_label);
     m_detection = new QCheckBox(tr("*"), this);
-    m_detectionLabel = BuddyLabel(tr("Ta&lk permit tone detection on"), m_detection);
+    m_detectionLabel = BuddyLabel(FieldLabel(channel_fields::kDetection), m_detection);
     auto* labelRow = new QHBoxLayout;
     labelRow->addWidget(m_labelLabel);
     labelRow->addWidget(m_label);
@@ -78,8 +79,8 @@ ChanConfigPage::ChanConfigPage(int channelIndex, QWidget* parent)
 }
 
 QWidget* ChanConfigPage::MakeKeyingGroup() {
-    QGroupBox* box =
-        RadioGroup(tr("Channel Keying"), m_keying, {tr("&Tone"), tr("D&C"), tr("N&one")});
+    QGroupBox* box = RadioGroup(FieldLabel(channel_fields::kKeying), m_keying,
+                                {tr("&Tone"), tr("D&C"), tr("N&one")});
     m_dcRadio = qobject_cast<QRadioButton*>(m_keying->button(cc::kKeyingDc));
     return box;
 }
@@ -88,49 +89,56 @@ QWidget* ChanConfigPage::MakeLevelsGroup() {
     m_txLevel = MakeList(LevelList(), this);
     m_rxAgcLevel = MakeList(LevelList(), this);
     return ListGroup(tr("Tx / Rx Levels"),
-                     {{tr("T&x (dBm)"), m_txLevel}, {tr("Rx A&GC (dBm)"), m_rxAgcLevel}});
+                     {{FieldLabel(channel_fields::kTxLevel), m_txLevel},
+                      {FieldLabel(channel_fields::kRxAgcLevel), m_rxAgcLevel}});
 }
 
 QWidget* ChanConfigPage::MakeSignalingGroup() {
     QGroupBox* box = RadioGroup(
-        tr("Signaling"), m_option,
+        FieldLabel(channel_fields::kSignalingOption), m_option,
         {tr("Non&e"), tr("Stat &Alert"), tr("&DTMF decode"), tr("DTMF &selective call")});
     m_desksetId = new FilteredEdit(
         static_cast<int>(layout::channel::kDesksetIdWidth),
         [this](std::string_view text) { return FilterDesksetId(text, m_option->checkedId()); },
         box);
     auto* form = new QFormLayout;
-    form->addRow(tr("Des&kset ID"), m_desksetId);
-    form->addRow(tr("&Relay"), MakeChannelList(ChannelList::SignalingRelay));
+    form->addRow(FieldLabel(channel_fields::kDesksetId), m_desksetId);
+    form->addRow(FieldLabel(channel_fields::kSignalingRelay),
+                 MakeChannelList(ChannelList::SignalingRelay));
     qobject_cast<QVBoxLayout*>(box->layout())->addLayout(form);
     return box;
 }
 
 QWidget* ChanConfigPage::MakeParallelGroup() {
-    return ListGroup(tr("Parallel Desksets"),
-                     {{tr("Cross m&ute"), MakeChannelList(ChannelList::CrossMute)},
-                      {tr("&Parallel status"), MakeChannelList(ChannelList::ParallelStatus)}});
+    return ListGroup(tr("Parallel Desksets"), {{FieldLabel(channel_fields::kCrossMute),
+                                                MakeChannelList(ChannelList::CrossMute)},
+                                               {FieldLabel(channel_fields::kParallelStatus),
+                                                MakeChannelList(ChannelList::ParallelStatus)}});
 }
 
 QWidget* ChanConfigPage::MakePortGroup() {
-    return ListGroup(tr("Port Configuration"),
-                     {{tr("Ter&mination (Ohms)"), MakeChannelList(ChannelList::Termination)},
-                      {tr("&Interface"), MakeChannelList(ChannelList::Interface)}});
+    return ListGroup(
+        tr("Port Configuration"),
+        {{FieldLabel(channel_fields::kTermination), MakeChannelList(ChannelList::Termination)},
+         {FieldLabel(channel_fields::kInterface), MakeChannelList(ChannelList::Interface)}});
 }
 
 QWidget* ChanConfigPage::MakeIoGroup() {
     auto* box = new QGroupBox(tr("I/O"));
     auto* form = new QFormLayout(box);
-    form->addRow(tr("&1 PTT relay"), MakeChannelList(ChannelList::PttRelay));
-    form->addRow(tr("&2 PTT sense"), MakeChannelList(ChannelList::PttSense));
-    form->addRow(tr("&3 Encrypt relay"), MakeChannelList(ChannelList::EncryptRelay));
-    form->addRow(tr("&4 Encrypt sense"), MakeChannelList(ChannelList::EncryptSense));
-    form->addRow(tr("&5 Monitor relay"), MakeChannelList(ChannelList::MonitorRelay));
-    m_monitorLatching = new QCheckBox(tr("&6 Monitor latching"), box);
+    form->addRow(FieldLabel(channel_fields::kPttRelay), MakeChannelList(ChannelList::PttRelay));
+    form->addRow(FieldLabel(channel_fields::kPttSense), MakeChannelList(ChannelList::PttSense));
+    form->addRow(FieldLabel(channel_fields::kEncryptRelay),
+                 MakeChannelList(ChannelList::EncryptRelay));
+    form->addRow(FieldLabel(channel_fields::kEncryptSense),
+                 MakeChannelList(ChannelList::EncryptSense));
+    form->addRow(FieldLabel(channel_fields::kMonitorRelay),
+                 MakeChannelList(ChannelList::MonitorRelay));
+    m_monitorLatching = new QCheckBox(FieldLabel(channel_fields::kMonitorLatching), box);
     form->addRow(m_monitorLatching);
-    form->addRow(tr("&7 E lead"), MakeChannelList(ChannelList::ELead));
+    form->addRow(FieldLabel(channel_fields::kELead), MakeChannelList(ChannelList::ELead));
     m_hangoverDelay = MakeDigitsEdit(box, 5);
-    form->addRow(tr("&8 Hangover delay (ms)"), m_hangoverDelay);
+    form->addRow(FieldLabel(channel_fields::kHangoverDelay), m_hangoverDelay);
     return box;
 }
 

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/qt/PageControls.h"
 
@@ -20,10 +21,12 @@ DTMFDecodePage::DTMFDecodePage(PageCode code, int channelIndex, QWidget* parent)
     m_maxDigits = MakeList(DigitCountList(), group);
     m_numbers[static_cast<std::size_t>(DtmfField::DigitDuration)] = MakeDigitsEdit(group);
     m_numbers[static_cast<std::size_t>(DtmfField::InterdigitTiming)] = MakeDigitsEdit(group);
-    form->addRow(tr("Mi&n digits"), m_minDigits);
-    form->addRow(tr("Ma&x digits"), m_maxDigits);
-    form->addRow(tr("&Digit duration (ms)"), NumberEdit(DtmfField::DigitDuration));
-    form->addRow(tr("&Interdigit timing (ms)"), NumberEdit(DtmfField::InterdigitTiming));
+    form->addRow(FieldLabel(channel_fields::dtmf::kMinDigits), m_minDigits);
+    form->addRow(FieldLabel(channel_fields::dtmf::kMaxDigits), m_maxDigits);
+    form->addRow(FieldLabel(channel_fields::dtmf::kDigitDuration),
+                 NumberEdit(DtmfField::DigitDuration));
+    form->addRow(FieldLabel(channel_fields::dtmf::kInterdigitTiming),
+                 NumberEdit(DtmfField::InterdigitTiming));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "model/deskset/ChannelFields.h"
 #include "model/editing/CharFilter.h"
 #include "model/editing/qt/FilteredEdit.h"
 #include "model/editing/qt/PageControls.h"
@@ -30,29 +31,29 @@ SignalingPlanT1Page::SignalingPlanT1Page(int channelIndex, QWidget* parent)
     auto* guard = new QGroupBox(tr("Guard Tone"), this);
     // The guard tone list holds numbers: as wide as they are, like the edits below it.
     (new QFormLayout(guard))->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    AddTone(Guard, tr("Freq&uency (Hz)"), guard);
-    AddNumber(HlgtDuration, tr("HL&GT duration (ms)"), guard);
-    AddNumber(HlgtLevel, tr("HLG&T level (dB)"), guard);
-    AddNumber(LlgtLevel, tr("&LLGT level (dB)"), guard);
+    AddTone(Guard, FieldLabel(channel_fields::kGuardTone), guard);
+    AddNumber(HlgtDuration, FieldLabel(channel_fields::kHlgtDuration), guard);
+    AddNumber(HlgtLevel, FieldLabel(channel_fields::kHlgtLevel), guard);
+    AddNumber(LlgtLevel, FieldLabel(channel_fields::kLlgtLevel), guard);
 
     auto* encryption = new QGroupBox(tr("Encryption"), this);
     new QFormLayout(encryption);
-    AddTone(EncryptionCoded, tr("&Coded frequency (Hz)"), encryption);
-    AddTone(EncryptionClear, tr("Clea&r frequency (Hz)"), encryption);
+    AddTone(EncryptionCoded, FieldLabel(channel_fields::kEncryptionCodedTone), encryption);
+    AddTone(EncryptionClear, FieldLabel(channel_fields::kEncryptionClearTone), encryption);
 
     auto* monitor = new QGroupBox(tr("Monitor Tone"), this);
     new QFormLayout(monitor);
-    AddTone(Monitor, tr("Fre&quency (Hz)"), monitor);
+    AddTone(Monitor, FieldLabel(channel_fields::kMonitorTone), monitor);
 
     auto* function = new QGroupBox(tr("Function Tones"), this);
     new QFormLayout(function);
-    AddNumber(FunctionToneDuration, tr("Dur&ation (ms)"), function);
-    AddNumber(FunctionToneLevel, tr("L&evel (dB)"), function);
+    AddNumber(FunctionToneDuration, FieldLabel(channel_fields::kFunctionToneDuration), function);
+    AddNumber(FunctionToneLevel, FieldLabel(channel_fields::kFunctionToneLevel), function);
 
     auto* repeater = new QGroupBox(tr("Repeater Tones"), this);
     new QFormLayout(repeater);
-    AddTone(RepeaterEnable, tr("Re&peater enable (Hz)"), repeater);
-    AddTone(RepeaterDisable, tr("Repeater &disable (Hz)"), repeater);
+    AddTone(RepeaterEnable, FieldLabel(channel_fields::kRepeaterEnableTone), repeater);
+    AddTone(RepeaterDisable, FieldLabel(channel_fields::kRepeaterDisableTone), repeater);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(guard, 0, 0, 2, 1);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "model/deskset/ChannelCodes.h"
+#include "model/deskset/ChannelFields.h"
 #include "model/deskset/ChannelFilters.h"
 #include "model/deskset/ChannelLists.h"
 #include "model/editing/qt/FilteredEdit.h"
@@ -45,7 +46,7 @@ QLineEdit* StatAlertPage::AddDurationEdit(StatAlertNumber number) {
 }
 
 QWidget* StatAlertPage::MakeModeGroup() {
-    auto* box = new QGroupBox(tr("Stat Alert Mode"));
+    auto* box = new QGroupBox(FieldLabel(channel_fields::stat_alert::kMode));
     AddRadios(m_mode, new QVBoxLayout(box), {tr("&Leading"), tr("&Trailing"), tr("No PTT &ID")});
     return box;
 }
@@ -57,8 +58,10 @@ QWidget* StatAlertPage::MakePretimeGroup() {
     AddRadios(m_pretimeKind, radios, {tr("&Silent"), tr("Bit s&ync")});
     layout->addLayout(radios);
     auto* form = new QFormLayout;
-    form->addRow(tr("L&eading pretime (ms)"), AddDurationEdit(StatAlertNumber::LeadingPretime));
-    form->addRow(tr("Trailin&g pretime (ms)"), AddDurationEdit(StatAlertNumber::TrailingPretime));
+    form->addRow(FieldLabel(channel_fields::stat_alert::kLeadingPretime),
+                 AddDurationEdit(StatAlertNumber::LeadingPretime));
+    form->addRow(FieldLabel(channel_fields::stat_alert::kTrailingPretime),
+                 AddDurationEdit(StatAlertNumber::TrailingPretime));
     layout->addLayout(form);
     return box;
 }
@@ -70,8 +73,9 @@ QWidget* StatAlertPage::MakeRacGroup() {
     m_defaultRac = new FilteredEdit(kRacDigits, FilterRac, box);
     FitWidthToCharacters(m_defaultRac, kRacDigits);
     auto* form = new QFormLayout;
-    form->addRow(tr("&Default RAC"), m_defaultRac);
-    form->addRow(tr("&RAC pretime (ms)"), AddDurationEdit(StatAlertNumber::RacPretime));
+    form->addRow(FieldLabel(channel_fields::stat_alert::kDefaultRac), m_defaultRac);
+    form->addRow(FieldLabel(channel_fields::stat_alert::kRacPretime),
+                 AddDurationEdit(StatAlertNumber::RacPretime));
     layout->addLayout(form);
     return box;
 }
@@ -83,13 +87,15 @@ QWidget* StatAlertPage::MakeOtherFields() {
     // The retry constants are numbers: the list is as wide as they are.
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_retryConstant = MakeList(::RetryConstantList(), nullptr);
-    form->addRow(tr("Retry c&onstant"), m_retryConstant);
+    form->addRow(FieldLabel(channel_fields::stat_alert::kRetryConstant), m_retryConstant);
     m_limitedPatience = new RangeSpinEdit(0, kLimitedPatienceMax);
-    form->addRow(tr("Limited &patience (sec)"), m_limitedPatience);
-    form->addRow(tr("DOS &coast (ms)"), AddDurationEdit(StatAlertNumber::DosCoast));
-    m_busyTimer = new QCheckBox(tr("B&usy timer"));
+    form->addRow(FieldLabel(channel_fields::stat_alert::kLimitedPatience), m_limitedPatience);
+    form->addRow(FieldLabel(channel_fields::stat_alert::kDosCoast),
+                 AddDurationEdit(StatAlertNumber::DosCoast));
+    m_busyTimer = new QCheckBox(FieldLabel(channel_fields::stat_alert::kBusyTimer));
     form->addRow(m_busyTimer);
-    m_emergencyAcknowledge = new QCheckBox(tr("Emergency ac&knowledge"));
+    m_emergencyAcknowledge =
+        new QCheckBox(FieldLabel(channel_fields::stat_alert::kEmergencyAcknowledge));
     form->addRow(m_emergencyAcknowledge);
     return widget;
 }

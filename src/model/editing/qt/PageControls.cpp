@@ -1,5 +1,7 @@
 #include "model/editing/qt/PageControls.h"
 
+#include "model/editing/Field.h"
+
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -29,6 +31,10 @@ void TabToCheckedRadio(QButtonGroup* group) {
 }
 
 }  // namespace
+
+QString FieldLabel(const Field& field) {
+    return QString::fromLatin1(LabelText(field));
+}
 
 QComboBox* MakeList(const ChoiceList& list, QWidget* parent) {
     auto* combo = new QComboBox(parent);

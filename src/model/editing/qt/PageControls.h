@@ -18,6 +18,10 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QWidget;
+struct Field;
+
+// A catalogue field's label with its unit, as its control's label shows it.
+QString FieldLabel(const Field& field);
 
 // A drop-down list that cannot be typed into.
 QComboBox* MakeList(const ChoiceList& list, QWidget* parent);
