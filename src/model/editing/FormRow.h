@@ -43,6 +43,10 @@ struct FormRow {
     std::size_t shownCharacters = 0;  // as wide as this many; 0: as wide as the dialog
     std::string (*filter)(std::string_view typed) = nullptr;  // what a text keeps as typed
     Choices choices = nullptr;                                // a list's or radios' entries
+    // A list in the dialog works by position, so that entries alike in their
+    // values (two records of one label, in a damaged table) stay apart.
+    int (*selected)(const Form& form) = nullptr;
+    void (*choose)(Form& form, int index) = nullptr;
 };
 
 // Where a dialog puts its rows: the group boxes in order (the first, untitled,

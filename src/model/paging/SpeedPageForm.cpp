@@ -94,7 +94,9 @@ const FormRow<SpeedPageForm> kRows[] = {
                  choices.push_back({format.text, FormatLabel(image, format)});
              }
              return choices;
-         }},
+         },
+     .selected = [](const SpeedPageForm& f) { return f.format; },
+     .choose = [](SpeedPageForm& f, int index) { f.format = index; }},
     {.name = "digits",
      .label = "&Digit sequence / Custom page label",
      .show = [](const SpeedPageForm& f, const ConfigImage&) { return f.digits; },

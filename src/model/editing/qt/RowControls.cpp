@@ -1,5 +1,7 @@
 #include "model/editing/qt/RowControls.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -34,7 +36,6 @@ QLayout* RowControls::Build(const std::vector<RowDescription>& rows,
             }
             const RowDescription& row = rows.at(k);
             RowWidgets& control = m_controls[k];
-            control.kind = row.control;
             const QString label = QString::fromLatin1(row.label);
             if (row.control == RowControl::Radios) {
                 auto* box = new QGroupBox(label, owner);
@@ -92,45 +93,34 @@ QAbstractButton* RowControls::RadioButton(std::size_t row, int id) const {
 
 std::string RowControls::Value(std::size_t row) const {
     const RowWidgets& control = m_controls.at(row);
-    switch (control.kind) {
-        case RowControl::Text:
-        case RowControl::Digits:
-            return ToLatin1(control.edit->text());
-        case RowControl::List: {
-            const int index = control.list->currentIndex();
-            return index < 0 ? std::string() : control.values.at(static_cast<std::size_t>(index));
-        }
-        case RowControl::Radios:
-            break;
+    if (control.edit) {
+        return ToLatin1(control.edit->text());
     }
     const int id = control.radios->checkedId();
     return control.values.at(id < 0 ? 0 : static_cast<std::size_t>(id));
 }
 
-void RowControls::SetValue(std::size_t row, const std::string& value,
-                           const std::vector<RowChoice>& entries) {
+void RowControls::SetValue(std::size_t row, const std::string& value) {
     RowWidgets& control = m_controls.at(row);
     if (control.edit) {
         control.edit->setText(FromLatin1(value));
         return;
     }
-    if (control.kind == RowControl::List) {
-        control.list->clear();
-        control.values.clear();
-        for (const RowChoice& entry : entries) {
-            control.list->addItem(FromLatin1(entry.shown));
-            control.values.push_back(entry.value);
-        }
+    const auto found = std::find(control.values.begin(), control.values.end(), value);
+    CheckRadio(control.radios, found == control.values.end()
+                                   ? -1
+                                   : static_cast<int>(found - control.values.begin()));
+}
+
+int RowControls::Index(std::size_t row) const {
+    return m_controls.at(row).list->currentIndex();
+}
+
+void RowControls::ShowList(std::size_t row, const std::vector<RowChoice>& entries, int index) {
+    QComboBox* list = m_controls.at(row).list;
+    list->clear();
+    for (const RowChoice& entry : entries) {
+        list->addItem(FromLatin1(entry.shown));
     }
-    int index = -1;
-    for (std::size_t k = 0; k < control.values.size(); ++k) {
-        if (control.values[k] == value && index < 0) {
-            index = static_cast<int>(k);
-        }
-    }
-    if (control.list) {
-        control.list->setCurrentIndex(index);
-    } else {
-        CheckRadio(control.radios, index);
-    }
+    list->setCurrentIndex(index);
 }

@@ -41,19 +41,21 @@ public:
     // The controls in the order Tab visits them.
     const std::vector<QWidget*>& TabOrder() const { return m_tabOrder; }
 
-    // The value as dump shows it: a text, a list's or a radio's value; a
-    // radio group with none checked has its first value.
+    // The value as dump shows it: a text or a radio's value; a radio group
+    // with none checked has its first value.
     std::string Value(std::size_t row) const;
-    // Shows value; a list first takes its entries.
-    void SetValue(std::size_t row, const std::string& value, const std::vector<RowChoice>& entries);
+    void SetValue(std::size_t row, const std::string& value);
+    // A list's entry by position, -1 for none.
+    int Index(std::size_t row) const;
+    void ShowList(std::size_t row, const std::vector<RowChoice>& entries, int index);
 
 private:
+    // One of edit, list and radios.
     struct RowWidgets {
-        RowControl kind = RowControl::Text;
         QLineEdit* edit = nullptr;
         QComboBox* list = nullptr;
         QButtonGroup* radios = nullptr;
-        std::vector<std::string> values;  // of the list's entries or the radio buttons
+        std::vector<std::string> values;  // the radio buttons', by id
     };
 
     std::vector<RowWidgets> m_controls;

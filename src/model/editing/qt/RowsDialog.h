@@ -46,8 +46,12 @@ public:
         Form form = m_shown;
         const auto rows = Rules::Rows();
         for (std::size_t k = 0; k < rows.size(); ++k) {
-            // The controls hold only what the rows can take.
-            rows[k].fill(form, TheImage(), m_controls.Value(k));
+            if (rows[k].control == RowControl::List) {
+                rows[k].choose(form, m_controls.Index(k));
+            } else {
+                // The controls hold only what the rows can take.
+                rows[k].fill(form, TheImage(), m_controls.Value(k));
+            }
         }
         return form;
     }
@@ -57,9 +61,11 @@ public:
         const auto rows = Rules::Rows();
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const auto& row = rows[k];
-            m_controls.SetValue(
-                k, row.show(form, TheImage()),
-                row.choices ? row.choices(form, TheImage()) : std::vector<RowChoice>{});
+            if (row.control == RowControl::List) {
+                m_controls.ShowList(k, row.choices(form, TheImage()), row.selected(form));
+            } else {
+                m_controls.SetValue(k, row.show(form, TheImage()));
+            }
         }
     }
 
