@@ -321,6 +321,7 @@ void TransferController::MakeDownloadRequest() {
     if (!m_database.StartNewDatabase()) {
         return;
     }
+    ForgetEarlierProgress();
     m_phase = TransferPhase::Download;
     m_receivedBytes.reset();
     m_transferStarted = true;
@@ -331,6 +332,7 @@ void TransferController::MakeDownloadRequest() {
 }
 
 void TransferController::StartUpload() {
+    ForgetEarlierProgress();
     if (m_checks.backupFolder) {
         ReadBack(TransferPhase::Backup);
     } else {
@@ -428,6 +430,12 @@ void TransferController::ArmCompletionTimerAtEnd() {
         m_timers.Start(kCompletionTimer, m_timings.completionMs);
         m_armFinalTimer = false;
     }
+}
+
+// A transfer shows its own progress from its start, in the dialog an earlier
+// one may have left open.
+void TransferController::ForgetEarlierProgress() {
+    m_progress.open = false;
 }
 
 void TransferController::OpenProgressDialog() {

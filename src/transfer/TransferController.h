@@ -77,6 +77,7 @@ private:
     bool DownloadIsComplete() const { return m_downloadStarted && m_receivedBytes.all(); }
     void AwaitAnswer();
     void StartPhaseAfresh();
+    void ForgetEarlierProgress();
     void GiveUpOnTheDeskset();
     void SetLinkStatus(const std::string& text);
 

@@ -237,6 +237,29 @@ TEST_F(TransferControllerTest, AnUploadCompletedBeforeTheFirstPollShowsAFullBar)
     EXPECT_EQ(m_view.progress.status, "Uploading data...(Completed)");
 }
 
+// Found by fuzz_transfer: a download asked for while the finished upload's
+// dialog was still open showed "Uploading data...(Completed)" at its end.
+TEST_F(TransferControllerTest, EachTransferShowsItsOwnProgressWhateverTheLastOneLeftOpen) {
+    m_database.open = true;
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    Receive(kUploadCompleted);
+    ASSERT_EQ(m_view.progress.status, "Uploading data...(Completed)");
+
+    m_controller.RequestDownload();
+    ConnectAndPassChecks();
+    for (std::size_t offset = 0; offset < 16384; offset += 100) {
+        ReceiveBlock(offset, 0x33, offset < 16300 ? 100 : 84);
+    }
+    Receive(kDownloadCompleted);
+    EXPECT_EQ(m_view.progress.status, "Downloading data...(Completed)");
+
+    m_controller.RequestUpload();
+    ConnectAndPassChecks();
+    Receive(kUploadCompleted);
+    EXPECT_EQ(m_view.progress.status, "Uploading data...(Completed)");
+}
+
 TEST_F(TransferControllerTest, ClosingTheDialogAtAFullBarStillArmsTheNextCompletionTimer) {
     m_database.open = true;
     m_controller.RequestUpload();
