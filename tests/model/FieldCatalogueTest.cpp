@@ -40,17 +40,6 @@ struct Probe {
     bool accepted;
 };
 
-std::string Shown(const Field& field, long stored) {
-    switch (field.kind) {
-        case FieldKind::Tenths:
-            return ShowToneTenths(stored);
-        case FieldKind::HalfUnits:
-            return ShowHalves(stored);
-        default:
-            return std::to_string(stored / field.spec.scale);
-    }
-}
-
 // The boundaries of one field: a range's ends and one step past each, every
 // entry of a list and one text past the last, a text's full width and one more.
 std::vector<Probe> ProbesOf(const Field& field) {
@@ -73,16 +62,16 @@ std::vector<Probe> ProbesOf(const Field& field) {
     if (field.entryOf) {
         for (long value = field.min; value <= field.max; value += field.step) {
             const bool listed = field.list().IndexOf(field.entryOf(value)) >= 0;
-            probes.push_back({Shown(field, value), listed});
+            probes.push_back({ShowStoredNumber(field, value), listed});
         }
     } else {
-        probes.push_back({Shown(field, field.min), true});
-        probes.push_back({Shown(field, field.max), true});
+        probes.push_back({ShowStoredNumber(field, field.min), true});
+        probes.push_back({ShowStoredNumber(field, field.max), true});
     }
-    probes.push_back({Shown(field, field.min - field.step), false});
-    probes.push_back({Shown(field, field.max + field.step), false});
+    probes.push_back({ShowStoredNumber(field, field.min - field.step), false});
+    probes.push_back({ShowStoredNumber(field, field.max + field.step), false});
     if (field.step > 1) {
-        probes.push_back({Shown(field, field.min + 1), false});  // between two steps
+        probes.push_back({ShowStoredNumber(field, field.min + 1), false});  // between two steps
     }
     return probes;
 }

@@ -46,13 +46,9 @@ std::optional<std::string> ScalarText(const std::string& path, const JsonValue& 
         refusals.push_back(path + ": a field's value is a string or a number.");
         return std::nullopt;
     }
-    std::string latin1;
-    for (const char32_t ch : DecodeUtf8(value.Text())) {
-        if (ch > 0xFF) {
-            refusals.push_back(path + ": a character has no single-byte form.");
-            return std::nullopt;
-        }
-        latin1 += static_cast<char>(ch);
+    auto latin1 = Latin1FromUtf8(value.Text());
+    if (!latin1) {
+        refusals.push_back(path + ": a character has no single-byte form.");
     }
     return latin1;
 }

@@ -49,3 +49,14 @@ std::u32string DecodeUtf8(std::string_view utf8) {
     }
     return text;
 }
+
+std::optional<std::string> Latin1FromUtf8(std::string_view utf8) {
+    std::string latin1;
+    for (const char32_t ch : DecodeUtf8(utf8)) {
+        if (ch > 0xFF) {
+            return std::nullopt;
+        }
+        latin1 += static_cast<char>(ch);
+    }
+    return latin1;
+}

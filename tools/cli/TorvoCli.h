@@ -53,6 +53,8 @@ private:
     int Diff(const ParsedArgs& parsed);
     int Export(const ParsedArgs& parsed);
     int Import(const ParsedArgs& parsed);
+    // The whole file; says why not on failure.
+    bool ReadTextFile(const std::string& path, std::string& text);
     // Writes image to path when nothing was refused; otherwise prints each refusal.
     int WriteChecked(const std::string& path, const ConfigImage& image,
                      const std::vector<std::string>& refusals);

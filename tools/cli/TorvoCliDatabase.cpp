@@ -108,9 +108,9 @@ int TorvoCli::Set(const ParsedArgs& parsed) {
         if (!assignment) {
             return UsageError("'" + *word + "' is not PATH=VALUE", kSetHelp);
         }
-        std::vector<std::string> unconvertible;
-        assignment->value = Latin1(assignment->value, unconvertible);
-        if (!unconvertible.empty()) {
+        if (auto latin1 = Latin1FromUtf8(assignment->value)) {
+            assignment->value = std::move(*latin1);
+        } else {
             refusals.push_back(assignment->path + ": a character has no single-byte form.");
         }
         assignments.push_back(std::move(*assignment));
@@ -124,6 +124,16 @@ int TorvoCli::Set(const ParsedArgs& parsed) {
         refusals = AssignFields(image, assignments);
     }
     return WriteChecked(path, image, refusals);
+}
+
+bool TorvoCli::ReadTextFile(const std::string& path, std::string& text) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        m_err << path << ": the file cannot be read.\n";
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(file), {});
+    return true;
 }
 
 int TorvoCli::WriteChecked(const std::string& path, const ConfigImage& image,
@@ -151,12 +161,10 @@ int TorvoCli::Apply(const ParsedArgs& parsed) {
     if (!ReadDatabase(path, image)) {
         return kFailure;
     }
-    std::ifstream jsonFile(jsonPath, std::ios::binary);
-    if (!jsonFile) {
-        m_err << jsonPath << ": the file cannot be read.\n";
+    std::string text;
+    if (!ReadTextFile(jsonPath, text)) {
         return kFailure;
     }
-    const std::string text((std::istreambuf_iterator<char>(jsonFile)), {});
     std::string error;
     const JsonValue document = JsonValue::Parse(text, error);
     if (!error.empty()) {
@@ -216,12 +224,10 @@ int TorvoCli::Import(const ParsedArgs& parsed) {
     if (!ReadDatabase(path, image)) {
         return kFailure;
     }
-    std::ifstream csvFile(csvPath, std::ios::binary);
-    if (!csvFile) {
-        m_err << csvPath << ": the file cannot be read.\n";
+    std::string utf8;
+    if (!ReadTextFile(csvPath, utf8)) {
         return kFailure;
     }
-    const std::string utf8((std::istreambuf_iterator<char>(csvFile)), {});
     std::vector<std::string> refusals;
     const std::string csv = Latin1(utf8, refusals);
     // The rows go into a copy: the file changes only when every row passed.

@@ -29,15 +29,8 @@ bool PttIdTaken(const ConfigImage& image, std::string_view id, std::optional<std
 using Refusal = std::optional<std::string>;
 
 const FormRow<AliasForm> kRows[] = {
-    {.name = "label",
-     .label = "&Label",
-     .show = [](const AliasForm& f, const ConfigImage&) { return f.label; },
-     .fill = [](AliasForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.label = v;
-         return std::nullopt;
-     },
-     .field = static_cast<int>(AliasField::Label),
-     .width = al::kLabelWidth},
+    TextRow<AliasForm, &AliasForm::label>("label", "&Label", static_cast<int>(AliasField::Label),
+                                          al::kLabelWidth),
     {.name = "ptt_id",
      .label = "&PTT ID",
      .show = [](const AliasForm& f, const ConfigImage&) { return f.pttId; },

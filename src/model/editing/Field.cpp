@@ -33,20 +33,9 @@ std::string Joined(const std::vector<std::string>& texts) {
     return joined;
 }
 
-std::string ShowStored(const Field& field, long stored) {
-    switch (field.kind) {
-        case FieldKind::Tenths:
-            return ShowToneTenths(stored);
-        case FieldKind::HalfUnits:
-            return ShowHalves(stored);
-        default:
-            return std::to_string(stored / field.spec.scale);
-    }
-}
-
 std::string RangeMessage(const Field& field) {
-    return "Please enter a number between " + ShowStored(field, field.min) + " and " +
-           ShowStored(field, field.max) + ".";
+    return "Please enter a number between " + ShowStoredNumber(field, field.min) + " and " +
+           ShowStoredNumber(field, field.max) + ".";
 }
 
 // Halves as typed: "-2.5" is -5; a whole number or one ending in ".0" or ".5".
@@ -82,7 +71,7 @@ FieldInput ReadNumber(const Field& field, std::optional<long> stored) {
             std::vector<std::string> offered;
             for (long value = field.min; value <= field.max; value += field.step) {
                 if (list.IndexOf(field.entryOf(value)) >= 0) {
-                    offered.push_back(ShowStored(field, value));
+                    offered.push_back(ShowStoredNumber(field, value));
                 }
             }
             const bool wholeRange =
@@ -112,6 +101,17 @@ std::string LabelText(const Field& field) {
     return field.unit.empty() ? text : text + " (" + std::string(field.unit) + ")";
 }
 
+std::string ShowStoredNumber(const Field& field, long stored) {
+    switch (field.kind) {
+        case FieldKind::Tenths:
+            return ShowToneTenths(stored);
+        case FieldKind::HalfUnits:
+            return ShowHalves(stored);
+        default:
+            return std::to_string(stored / field.spec.scale);
+    }
+}
+
 long StoredValue(const RecordView& record, const Field& field) {
     switch (field.spec.storage) {
         case layout::Storage::U8:
@@ -138,7 +138,7 @@ std::string ShowField(const RecordView& record, const Field& field) {
             return entry.empty() ? std::to_string(stored) : ClosedUp(entry);
         }
         default:
-            return ShowStored(field, stored);
+            return ShowStoredNumber(field, stored);
     }
 }
 

@@ -63,6 +63,8 @@ std::string LabelText(const Field& field);
 long StoredValue(const RecordView& record, const Field& field);
 // The value as dump shows it.
 std::string ShowField(const RecordView& record, const Field& field);
+// A stored number as dump shows it: "1500.0" for a tone, "-2.5" for halves.
+std::string ShowStoredNumber(const Field& field, long stored);
 
 // What a typed text stores, or why the editor would refuse it.
 struct FieldInput {

@@ -49,6 +49,24 @@ struct FormRow {
     void (*choose)(Form& form, int index) = nullptr;
 };
 
+// A row whose value is a text of the form, taken as it comes.
+template <class Form, std::string Form::*text>
+constexpr FormRow<Form> TextRow(std::string_view name, std::string_view label, int field,
+                                std::size_t width,
+                                std::string (*filter)(std::string_view) = nullptr) {
+    return {.name = name,
+            .label = label,
+            .show = [](const Form& form, const ConfigImage&) { return form.*text; },
+            .fill = [](Form& form, const ConfigImage&,
+                       std::string_view value) -> std::optional<std::string> {
+                form.*text = value;
+                return std::nullopt;
+            },
+            .field = field,
+            .width = width,
+            .filter = filter};
+}
+
 // Where a dialog puts its rows: the group boxes in order (the first, untitled,
 // above them), each with its rows' names in tab order.
 struct RowGroup {

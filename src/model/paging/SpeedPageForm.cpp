@@ -59,15 +59,8 @@ std::string FormatLabel(const ConfigImage& image, const PagingFormatChoice& form
 }
 
 const FormRow<SpeedPageForm> kRows[] = {
-    {.name = "label",
-     .label = "&Label",
-     .show = [](const SpeedPageForm& f, const ConfigImage&) { return f.label; },
-     .fill = [](SpeedPageForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.label = v;
-         return std::nullopt;
-     },
-     .field = static_cast<int>(SpeedPageField::Label),
-     .width = sp::kLabelWidth},
+    TextRow<SpeedPageForm, &SpeedPageForm::label>(
+        "label", "&Label", static_cast<int>(SpeedPageField::Label), sp::kLabelWidth),
     {.name = "paging_format",
      .label = "&Paging format",
      .show =
@@ -97,16 +90,9 @@ const FormRow<SpeedPageForm> kRows[] = {
          },
      .selected = [](const SpeedPageForm& f) { return f.format; },
      .choose = [](SpeedPageForm& f, int index) { f.format = index; }},
-    {.name = "digits",
-     .label = "&Digit sequence / Custom page label",
-     .show = [](const SpeedPageForm& f, const ConfigImage&) { return f.digits; },
-     .fill = [](SpeedPageForm& f, const ConfigImage&, std::string_view v) -> Refusal {
-         f.digits = v;
-         return std::nullopt;
-     },
-     .field = static_cast<int>(SpeedPageField::Digits),
-     .width = sp::kDigitsWidth,
-     .filter = ToUpperAscii},
+    TextRow<SpeedPageForm, &SpeedPageForm::digits>("digits", "&Digit sequence / Custom page label",
+                                                   static_cast<int>(SpeedPageField::Digits),
+                                                   sp::kDigitsWidth, ToUpperAscii),
 };
 
 }  // namespace
