@@ -31,6 +31,7 @@ CPacketLayer2::CPacketLayer2(CLayer1& layer1, const char* parameters, Millisecon
       m_slowMedia(Contains(parameters, "SlowMedia")),
       m_useCrc8(Contains(parameters, "UseCRC8")),
       m_passive(Contains(parameters, "Passive")),
+      m_firstPollDue(Contains(parameters, kPollAtOnce)),
       m_receiveQueue(kFrameQueueCapacity),
       m_transmitQueue(kFrameQueueCapacity) {
     m_lastTick = m_clock();
@@ -383,6 +384,7 @@ void CPacketLayer2::SendFrame(FrameRecord& frame, SequenceMode mode) {
     if (m_linkUp.load() || frame[kFrameTypeOffset] == kFramePoll) {
         m_pollTimer = m_pollInterval;
     }
+    m_firstPollDue = false;
     AddStatistic(VcomStatistics::kFramesSent);
 }
 
@@ -461,7 +463,7 @@ void CPacketLayer2::TimerPass() {
 
     if (m_pollTimer != 0 && !(m_passive && !m_linkUp.load())) {
         m_pollTimer -= elapsed;
-        if (m_pollTimer <= 0) {
+        if (m_pollTimer <= 0 || m_firstPollDue) {
             m_peerJustPolled = false;
             SendPoll();
         }

@@ -29,6 +29,10 @@
 //                request answering any other frame of this end resets it
 //                without an answer, as at any end. It reads no further than
 //                the frame it is receiving, leaving the rest to the next layer.
+//   "PollAtOnce" the computer's end: polls on its first pass instead of after
+//                the poll interval, unless it has had to answer a frame
+//                already; a peer that is waiting comes up in milliseconds.
+//                Everything after that first poll runs as without it.
 class CPacketLayer2 : public CLayer2 {
 public:
     static constexpr int kFrameQueueCapacity = 129;
@@ -53,6 +57,7 @@ public:
     bool UsesCrc8() const { return m_useCrc8; }
     bool IsSlowMedia() const { return m_slowMedia; }
     bool IsPassive() const { return m_passive; }
+    static constexpr const char* kPollAtOnce = "PollAtOnce";
     bool IsStopped() const { return m_stopped; }
 
 private:
@@ -91,6 +96,7 @@ private:
     bool m_slowMedia = false;
     bool m_useCrc8 = false;
     bool m_passive = false;
+    bool m_firstPollDue = false;  // "PollAtOnce" until the first frame is sent
 
     bool m_stopped = false;
     std::atomic<bool> m_linkUp{false};  // read by the session thread

@@ -1,8 +1,15 @@
 #include "transfer/VcomTransferLink.h"
 
 #include "link/CLayerFactory.h"
+#include "link/CPacketLayer2.h"
 #include "link/TcpDevice.h"
 #include "link/VcomStatistics.h"
+
+namespace {
+// The computer polls as soon as the port is open, so a deskset that waits
+// answers at once.
+constexpr const char* kComputerEnd = CPacketLayer2::kPollAtOnce;
+}  // namespace
 
 int VcomTransferLink::Connect(const std::string& parameters) {
     // A port whose device is "tcp:HOST:PORT" is a serial device server: the
@@ -12,10 +19,11 @@ int VcomTransferLink::Connect(const std::string& parameters) {
     const int port = CSerialLayer1::ParseParameters(parameters.c_str()).port;
     const std::string device = factory.GetPortResolver() ? factory.GetPortResolver()(port) : "";
     if (tcp_device::IsTcpDevice(device)) {
-        return m_link.Connect(CLayerFactory::kPacketLayer2, nullptr, CLayerFactory::kSocketLayer1,
+        return m_link.Connect(CLayerFactory::kPacketLayer2, kComputerEnd,
+                              CLayerFactory::kSocketLayer1,
                               tcp_device::ClientParameters(device).c_str());
     }
-    return m_link.Connect(CLayerFactory::kPacketLayer2, nullptr, CLayerFactory::kSerialLayer1,
+    return m_link.Connect(CLayerFactory::kPacketLayer2, kComputerEnd, CLayerFactory::kSerialLayer1,
                           parameters.c_str());
 }
 

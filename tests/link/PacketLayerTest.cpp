@@ -228,6 +228,68 @@ TEST_F(PacketLayerTest, PassiveEndWaitsForThePeersPoll) {
     EXPECT_EQ(m_b->IsLinkUp(), 1);
 }
 
+// The computer's end polls on its first pass, so a deskset that waits comes up
+// at once; from that poll on, everything runs as it would 3000 ms later.
+TEST_F(PacketLayerTest, PollAtOnceMeetsAWaitingPeerAtOnceAndALatePeerOnTheUsualSeries) {
+    Make(CPacketLayer2::kPollAtOnce, "Passive");
+    Pump();
+    EXPECT_EQ(m_a->IsLinkUp(), 1) << "a waiting deskset, without the clock moving";
+    EXPECT_EQ(m_b->IsLinkUp(), 1);
+
+    // Nobody reads yet: the polls the end sends, and when.
+    const auto pollSeries = [this](const char* parameters, uint32_t offset) {
+        Make(parameters, "Passive");
+        m_lineA->SetWriteFilter([](Bytes& bytes) { bytes.clear(); });
+        std::vector<std::pair<uint32_t, int>> polls;
+        int rx = 0;
+        int tx = 0;
+        const uint32_t start = m_nowA;
+        for (uint32_t at = 0; at <= 20000; at += 10) {
+            m_nowA = start + at;
+            m_a->Process(rx, tx);
+            for (const Frame& frame : ParseFrames(m_lineA->TakeWritten())) {
+                EXPECT_EQ(frame.type, kFramePoll);
+                if (at >= offset) {
+                    polls.emplace_back(at - offset, frame.sequence);
+                }
+            }
+        }
+        return polls;
+    };
+    const auto atOnce = pollSeries(CPacketLayer2::kPollAtOnce, 0);
+    const auto usual = pollSeries(nullptr, 3000);
+    ASSERT_GE(usual.size(), 6u);
+    EXPECT_EQ(atOnce.front(), std::make_pair(0u, 0));
+    EXPECT_EQ(std::vector(atOnce.begin(), atOnce.begin() + usual.size()), usual);
+
+    // A deskset that starts late finds the polls waiting on the line.
+    Make(CPacketLayer2::kPollAtOnce, "Passive");
+    int rx = 0;
+    int tx = 0;
+    for (int pass = 0; pass < 3; ++pass, m_nowA += 1800) {
+        m_a->Process(rx, tx);
+    }
+    Pump();
+    ASSERT_EQ(m_a->IsLinkUp(), 1);
+    ASSERT_EQ(m_b->IsLinkUp(), 1);
+    const uint8_t byte = 42;
+    ASSERT_EQ(m_a->Send(&byte, 1, kFragmentWhole), 1);
+    Pump();
+    EXPECT_EQ(Delivered(*m_b), std::vector<Bytes>{{42}});
+
+    // An end that has had to answer a frame first does not poll as well, and a
+    // passive end never polls first.
+    Make(CPacketLayer2::kPollAtOnce, "Passive PollAtOnce");
+    m_b->Process(rx, tx);
+    EXPECT_TRUE(m_lineB->TakeWritten().empty());
+    m_lineA->Inject(MakeFrame(kFramePoll, 7, {}));
+    m_a->Process(rx, tx);
+    const auto answer = ParseFrames(m_lineA->TakeWritten());
+    ASSERT_EQ(answer.size(), 2u);
+    EXPECT_EQ(answer[0].type, kFrameAcknowledgement);
+    EXPECT_EQ(answer[1].type, kFrameConnectRequest);
+}
+
 TEST_F(PacketLayerTest, SequenceRunsFrom254ToZero) {
     Make();
     Handshake();
