@@ -247,3 +247,12 @@ FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image) 
     const FileResult prepared = writer.Prepare();
     return prepared.Ok() ? writer.Commit(image) : prepared;
 }
+
+std::string ReadProblem(const std::string& path, const FileResult& result) {
+    if (result.outcome == FileResult::Outcome::FailedSilently) {
+        return path + ": the file is empty.";
+    }
+    const bool aboutContents = result.message == file_messages::kUnknownVersion ||
+                               result.message == file_messages::kUnexpectedFormat;
+    return aboutContents ? path + ": " + result.message : result.message;
+}

@@ -29,6 +29,11 @@ inline constexpr const char* kNoFileName = "No file name was given.";
 // An empty file fails without a message.
 FileResult ReadDatabaseFile(const std::string& path, ConfigImage& image);
 
+// What a shell user is told of a failed read: the reader's message, with the
+// path in front where the message does not name the file, and an empty file
+// said to be empty (the desktop program says nothing of it).
+std::string ReadProblem(const std::string& path, const FileResult& result);
+
 // A save in two steps, so that a caller learns that the target cannot be
 // written before the work that produces the image (a download of minutes):
 // Prepare refuses a target that CheckWritable refuses and makes the new file

@@ -215,6 +215,14 @@ void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
     if (!m_progressShown && m_progressStarted) {
         m_progressStarted();
     }
+    if (m_progressHook) {
+        m_progressHook(state);
+        m_progressShown = true;
+        if (state.buttonVisible) {
+            FinishWith(state.status);
+        }
+        return;
+    }
     // Each phase of an upload (backup, upload, verify) gets its own line and bar.
     if (!m_progressShown || state.phase != m_shownPhase) {
         EndStatusLine();
@@ -229,13 +237,18 @@ void ConsoleTransfer::ShowProgress(const transfer::ProgressState& state) {
     }
     // The transfer has ended: the dialog would now offer its button.
     EndStatusLine();
-    m_completed = state.status.ends_with(strings::kCompleted);
-    if (!m_completed) {
-        m_failure = state.status;
-    } else if (!m_drawBar) {
+    if (FinishWith(state.status) && !m_drawBar) {
         m_err << state.status << "\n";
     }
+}
+
+bool ConsoleTransfer::FinishWith(const std::string& status) {
+    m_completed = status.ends_with(strings::kCompleted);
+    if (!m_completed) {
+        m_failure = status;
+    }
     m_finished = true;
+    return m_completed;
 }
 
 void ConsoleTransfer::DrawProgress(int position) {

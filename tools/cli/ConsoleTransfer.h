@@ -39,6 +39,11 @@ public:
     const transfer::TransferTimings& Timings() const { return m_controller.Timings(); }
     // Called once when the image starts to move (the progress appears).
     void SetProgressStartedHook(std::function<void()> hook) { m_progressStarted = std::move(hook); }
+    // Takes every progress the transfer shows; nothing is then drawn or
+    // printed of it (a fleet shows each unit on a line of its own).
+    void SetProgressHook(std::function<void(const transfer::ProgressState&)> hook) {
+        m_progressHook = std::move(hook);
+    }
     // Called each time the link reports the connection up.
     void SetConnectedHook(std::function<void()> hook) { m_connected = std::move(hook); }
     // A flag that a signal handler may set: the transfer then ends at once.
@@ -61,6 +66,8 @@ private:
     void FireDueTimers();
     std::chrono::steady_clock::time_point NextDeadline() const;
     void DrawProgress(int position);
+    // The transfer's last status: whether it completed.
+    bool FinishWith(const std::string& status);
 
     // ITransferTimers
     void Start(transfer::TimerId id, int periodMs) override;
@@ -103,6 +110,7 @@ private:
     transfer::TransferPhase m_shownPhase = transfer::TransferPhase::Download;
     std::function<void()> m_progressStarted;
     std::function<void()> m_connected;
+    std::function<void(const transfer::ProgressState&)> m_progressHook;
     const std::atomic<bool>* m_stop = nullptr;
     std::optional<std::chrono::milliseconds> m_connectTimeout;
     std::chrono::steady_clock::time_point m_started;

@@ -66,12 +66,25 @@ private:
                 return JsonValue::String(String());
             case 't':
             case 'f':
+                return Boolean();
             case 'n':
-                Fail("true, false and null are no field values");
+                Fail("null is no value here");
                 return {};
             default:
                 return Number();
         }
+    }
+
+    JsonValue Boolean() {
+        for (const bool truth : {true, false}) {
+            const std::string_view word = truth ? "true" : "false";
+            if (m_text.substr(m_at, word.size()) == word) {
+                m_at += word.size();
+                return JsonValue::Boolean(truth);
+            }
+        }
+        Fail("a value expected");
+        return {};
     }
 
     JsonValue Object(int depth) {

@@ -30,6 +30,12 @@ JsonValue JsonValue::Number(double number) {
     return value;
 }
 
+JsonValue JsonValue::Boolean(bool truth) {
+    JsonValue value(Kind::Boolean);
+    value.m_text = truth ? "true" : "false";
+    return value;
+}
+
 JsonValue JsonValue::NumberText(std::string text) {
     JsonValue value(Kind::Number);
     std::from_chars(text.data(), text.data() + text.size(), value.m_number);
@@ -41,10 +47,13 @@ std::string JsonValue::Text() const {
     return m_kind == Kind::Number && m_text.empty() ? JsonNumber(m_number) : m_text;
 }
 
-bool JsonValue::Has(std::string_view key) const {
-    return m_kind == Kind::Object &&
-           std::any_of(m_members.begin(), m_members.end(),
-                       [key](const JsonMember& member) { return member.key == key; });
+const JsonValue* JsonValue::Find(std::string_view key) const {
+    if (m_kind != Kind::Object) {
+        return nullptr;
+    }
+    const auto member = std::find_if(m_members.begin(), m_members.end(),
+                                     [key](const JsonMember& m) { return m.key == key; });
+    return member == m_members.end() ? nullptr : &member->value;
 }
 
 JsonValue& JsonValue::operator[](std::string_view key) {
@@ -85,6 +94,9 @@ void JsonValue::Write(std::string& out, int depth) const {
             return;
         case Kind::Number:
             out += JsonNumber(m_number);
+            return;
+        case Kind::Boolean:
+            out += m_text;
             return;
         case Kind::Object:
             out += "{\n";

@@ -11,7 +11,7 @@ struct JsonMember;
 
 class JsonValue {
 public:
-    enum class Kind { Object, Array, String, Number };
+    enum class Kind { Object, Array, String, Number, Boolean };
 
     JsonValue();  // an empty object
     // Defined where JsonMember is complete: a member holds a JsonValue itself.
@@ -23,6 +23,7 @@ public:
     static JsonValue Array();
     static JsonValue String(std::string utf8);
     static JsonValue Number(double number);
+    static JsonValue Boolean(bool truth);
     // A number as read: its text as written ("1234.5").
     static JsonValue NumberText(std::string text);
 
@@ -33,10 +34,12 @@ public:
     Kind kind() const { return m_kind; }
     const std::vector<JsonMember>& Members() const { return m_members; }
     const std::vector<JsonValue>& Items() const { return m_items; }
-    // A string's UTF-8 text, or a number's text.
+    // A string's UTF-8 text, a number's text, or "true" or "false".
     std::string Text() const;
     // Whether an object has a member of that name.
-    bool Has(std::string_view key) const;
+    bool Has(std::string_view key) const { return Find(key) != nullptr; }
+    // An object's member of that name, or null.
+    const JsonValue* Find(std::string_view key) const;
 
     // The member named key, added (as an empty object) when there is none.
     // A value that is not an object becomes an empty one first.

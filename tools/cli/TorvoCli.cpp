@@ -10,6 +10,8 @@
 #include "CommandLine.h"
 #include "ConsoleTransfer.h"
 #include "DatabaseCommandHelp.h"
+#include "FleetCommandHelp.h"
+#include "TransferOptions.h"
 #include "link/CLayerFactory.h"
 #include "link/TcpDevice.h"
 #include "model/DatabaseFile.h"
@@ -45,6 +47,10 @@ constexpr const char* kProgramHelp =
     "                print paging-formats, speed-pages, aliases or custom-tones as CSV\n"
     "  import TABLE FILE CSV\n"
     "                replace that table of FILE with the rows of CSV\n"
+    "  fleet upload INVENTORY [--jobs N] [--backup DIR] [--verify]\n"
+    "                upload into every deskset an inventory lists, many at once\n"
+    "  fleet download INVENTORY --out DIR [--compare DATABASE]\n"
+    "                read every deskset an inventory lists into DIR\n"
     "\n"
     "Run 'torvo-cli COMMAND --help' for a command's options.\n";
 
@@ -142,22 +148,6 @@ std::optional<int> AnswerTimeoutMs(const ParsedArgs& parsed) {
                                      : SecondsInMs(it->second);
 }
 
-// The device behind PORT (a COM port of this system, a device path or
-// tcp:HOST:PORT), or empty.
-std::string DeviceForPort(const std::string& port) {
-    if (tcp_device::IsTcpDevice(port)) {
-        return tcp_device::ClientParameters(port).empty() ? std::string() : port;
-    }
-    const bool comName =
-        port.size() > 3 && port.starts_with("COM") &&
-        std::all_of(port.begin() + 3, port.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!comName) {
-        return port;  // a device path, absolute or relative
-    }
-    const std::string digits = port.substr(3);
-    return digits.size() <= 3 ? cli_settings::ComPortDevice(std::stoi(digits)) : std::string();
-}
-
 // "Uploaded and verified: 16384 bytes identical; the deskset's previous
 // database is in backups/deskset-20261207-101500.ddb"
 std::string UploadSummary(bool verified, const std::string& backup) {
@@ -172,14 +162,19 @@ std::string UploadSummary(bool verified, const std::string& backup) {
 
 }  // namespace
 
-// What a transfer command was asked for, or why it cannot run.
-struct TransferOptions {
-    std::string device;
-    int answerTimeoutMs = 0;
-    std::optional<int> connectTimeoutMs;  // none: the desktop program's series of attempts
-    std::string tracePath;                // empty: no trace
-    std::string error;
-};
+std::string PortDevice(const std::string& port) {
+    if (tcp_device::IsTcpDevice(port)) {
+        return tcp_device::ClientParameters(port).empty() ? std::string() : port;
+    }
+    const bool comName =
+        port.size() > 3 && port.starts_with("COM") &&
+        std::all_of(port.begin() + 3, port.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!comName) {
+        return port;  // a device path, absolute or relative
+    }
+    const std::string digits = port.substr(3);
+    return digits.size() <= 3 ? cli_settings::ComPortDevice(std::stoi(digits)) : std::string();
+}
 
 TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
     TransferOptions options;
@@ -187,8 +182,7 @@ TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
     const bool portGiven = port != parsed.values.end();
     const std::string portName =
         portGiven ? port->second : (m_storedPort ? m_storedPort() : cli_settings::StoredComPort());
-    options.device = DeviceForPort(portName);
-    const auto timeoutMs = AnswerTimeoutMs(parsed);
+    options.device = PortDevice(portName);
     if (!portGiven && portName.empty()) {
         options.error = "no --port PORT given, and no COM port is chosen in the desktop program";
     } else if (options.device.empty()) {
@@ -196,8 +190,19 @@ TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
         if (tcp_device::IsTcpDevice(portName)) {
             options.error += " (" + portName + ": " + tcp_device::Problem(portName) + ")";
         }
-    } else if (!timeoutMs) {
-        options.error = "SECONDS must be a whole number from 1 to 3600";
+    }
+    ReadLinkBounds(parsed, options);
+    if (const auto trace = parsed.values.find("--trace"); trace != parsed.values.end()) {
+        options.tracePath = trace->second;
+    }
+    return options;
+}
+
+void TorvoCli::ReadLinkBounds(const ParsedArgs& parsed, TransferOptions& options) {
+    const auto timeoutMs = AnswerTimeoutMs(parsed);
+    if (!timeoutMs) {
+        options.error =
+            options.error.empty() ? "SECONDS must be a whole number from 1 to 3600" : options.error;
     } else {
         options.answerTimeoutMs = *timeoutMs;
     }
@@ -207,10 +212,6 @@ TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
             options.error = "--connect-timeout SECONDS must be a whole number from 1 to 3600";
         }
     }
-    if (const auto trace = parsed.values.find("--trace"); trace != parsed.values.end()) {
-        options.tracePath = trace->second;
-    }
-    return options;
 }
 
 // Each command with the options it reads.
@@ -243,6 +244,18 @@ const std::vector<TorvoCli::Command>& TorvoCli::Commands() {
         {"diff", kDiffHelp, {}, {}, &TorvoCli::Diff},
         {"export", kExportHelp, {}, {}, &TorvoCli::Export},
         {"import", kImportHelp, {}, {}, &TorvoCli::Import},
+        {"fleet upload",
+         kFleetUploadHelp,
+         {"--jobs", "--backup", "--trace-dir", "--report", "--retry", "--timeout",
+          "--connect-timeout"},
+         {"--verify"},
+         &TorvoCli::FleetUpload},
+        {"fleet download",
+         kFleetDownloadHelp,
+         {"--out", "--compare", "--jobs", "--trace-dir", "--report", "--retry", "--timeout",
+          "--connect-timeout"},
+         {},
+         &TorvoCli::FleetDownload},
     };
     return commands;
 }
@@ -256,22 +269,25 @@ int TorvoCli::Run(const std::vector<std::string>& args) {
         m_out << kProgramHelp;
         return kSuccess;
     }
+    // A fleet command is two words: "fleet upload".
+    const bool twoWords = name == "fleet" && args.size() > 1;
+    const std::string commandName = twoWords ? name + " " + args[1] : name;
     for (const Command& command : Commands()) {
-        if (name != command.name) {
+        if (commandName != command.name) {
             continue;
         }
-        const ParsedArgs parsed = ParseCommandLine({args.begin() + 1, args.end()},
+        const ParsedArgs parsed = ParseCommandLine({args.begin() + (twoWords ? 2 : 1), args.end()},
                                                    command.valueOptions, command.flagOptions);
         if (parsed.help) {
             m_out << command.help;
             return kSuccess;
         }
         if (!parsed.error.empty()) {
-            return UsageError(parsed.error + " for " + name, command.help);
+            return UsageError(parsed.error + " for " + commandName, command.help);
         }
         return (this->*command.run)(parsed);
     }
-    return UsageError("unknown command '" + name + "'", kProgramHelp);
+    return UsageError("unknown command '" + commandName + "'", kProgramHelp);
 }
 
 int TorvoCli::UsageError(const std::string& message, const std::string& helpText) {
@@ -315,14 +331,8 @@ int TorvoCli::Check(const ParsedArgs& parsed) {
 
 bool TorvoCli::ReadDatabase(const std::string& path, ConfigImage& image) {
     const FileResult result = ReadDatabaseFile(path, image);
-    if (result.outcome == FileResult::Outcome::FailedSilently) {
-        // The desktop program says nothing about an empty file; a shell user needs a reason.
-        m_err << path << ": the file is empty.\n";
-    } else if (!result.Ok()) {
-        // What the reader says about a file's contents does not name the file.
-        const bool aboutContents = result.message == file_messages::kUnknownVersion ||
-                                   result.message == file_messages::kUnexpectedFormat;
-        m_err << (aboutContents ? path + ": " : std::string()) << result.message << "\n";
+    if (!result.Ok()) {
+        m_err << ReadProblem(path, result) << "\n";
     }
     return result.Ok();
 }
@@ -343,6 +353,9 @@ int TorvoCli::Transfer(const TransferOptions& options,
         transfer.Link().LayerFactory().SetFrameObserver(trace);
     }
     transfer.SetStopRequest(m_stop);
+    if (m_progressHook) {
+        transfer.SetProgressHook(m_progressHook);
+    }
     if (options.connectTimeoutMs) {
         transfer.SetConnectTimeout(std::chrono::milliseconds(*options.connectTimeoutMs));
     }
@@ -377,8 +390,13 @@ int TorvoCli::Download(const ParsedArgs& parsed) {
         m_err << prepared.message << "\n";
         return kFailure;
     }
+    ConfigImage image;
+    return DownloadInto(options, writer, parsed.values.at("--out"), image);
+}
+
+int TorvoCli::DownloadInto(const TransferOptions& options, DatabaseFileWriter& writer,
+                           const std::string& path, ConfigImage& image) {
     return Transfer(options, [&](ConsoleTransfer& transfer) {
-        ConfigImage image;
         if (!transfer.Download(image)) {
             return false;
         }
@@ -387,8 +405,7 @@ int TorvoCli::Download(const ParsedArgs& parsed) {
             m_err << written.message << "\n";
             return false;
         }
-        m_out << "Downloaded: " << ConfigImage::kSize << " bytes into " << parsed.values.at("--out")
-              << "\n";
+        m_out << "Downloaded: " << ConfigImage::kSize << " bytes into " << path << "\n";
         return true;
     });
 }
@@ -416,9 +433,15 @@ int TorvoCli::Upload(const ParsedArgs& parsed) {
         }
         checks.backupFolder = backup->second;
     }
+    std::string backup;
+    return UploadImage(options, image, checks, backup);
+}
+
+int TorvoCli::UploadImage(const TransferOptions& options, const ConfigImage& image,
+                          const transfer::UploadChecks& checks, std::string& backup) {
     return Transfer(options, [&](ConsoleTransfer& transfer) {
         const bool uploaded = transfer.Upload(image, checks);
-        const std::string& backup = transfer.BackupPath();
+        backup = transfer.BackupPath();
         if (uploaded) {
             m_out << UploadSummary(checks.verify, backup) << "\n";
         } else if (!backup.empty() && transfer.Failure().find(backup) == std::string::npos) {

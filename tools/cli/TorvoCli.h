@@ -3,14 +3,22 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "transfer/TransferInterfaces.h"
+
 class ConfigImage;
+class DatabaseFileWriter;
 struct ParsedArgs;
 struct TransferOptions;
 class ConsoleTransfer;
+struct FleetUnit;
+struct UnitResult;
+struct FleetReport;
+struct FleetPlan;
 
 class TorvoCli {
 public:
@@ -45,6 +53,24 @@ private:
     int Check(const ParsedArgs& parsed);
     int Download(const ParsedArgs& parsed);
     int Upload(const ParsedArgs& parsed);
+    // The transfer itself, once the options were read and checked.
+    int DownloadInto(const TransferOptions& options, DatabaseFileWriter& writer,
+                     const std::string& path, ConfigImage& image);
+    int UploadImage(const TransferOptions& options, const ConfigImage& image,
+                    const transfer::UploadChecks& checks, std::string& backup);
+    // Many desksets at once from an inventory (TorvoCliFleet.cpp).
+    int FleetUpload(const ParsedArgs& parsed);
+    int FleetDownload(const ParsedArgs& parsed);
+    using FleetUnitWork = std::function<int(TorvoCli& single, const FleetUnit& unit,
+                                            const TransferOptions& options, UnitResult& result)>;
+    std::optional<int> PlanFleet(const ParsedArgs& parsed, bool upload, const char* help,
+                                 FleetPlan& plan);
+    // Prints the problems that are not empty; true when there were none.
+    bool ReportProblems(const std::vector<std::string>& problems);
+    // Runs work for each unit of the plan, each with a single-unit torvo-cli of its own.
+    FleetReport RunFleet(const FleetPlan& plan, const std::string& command,
+                         const FleetUnitWork& work);
+    int FinishFleet(const FleetPlan& plan, const FleetReport& report);
     // Databases without a deskset (TorvoCliDatabase.cpp).
     int Dump(const ParsedArgs& parsed);
     int Get(const ParsedArgs& parsed);
@@ -64,6 +90,8 @@ private:
     int Transfer(const TransferOptions& options, const std::function<bool(ConsoleTransfer&)>& run);
     int UsageError(const std::string& message, const std::string& helpText);
     TransferOptions ReadTransferOptions(const ParsedArgs& parsed) const;
+    // --timeout and --connect-timeout into options; the first problem into its error.
+    static void ReadLinkBounds(const ParsedArgs& parsed, TransferOptions& options);
 
     std::ostream& m_out;
     std::ostream& m_err;
@@ -71,4 +99,6 @@ private:
     bool m_drawBar = false;
     const std::atomic<bool>* m_stop = nullptr;
     std::function<std::string()> m_storedPort;
+    // Takes each transfer's progress instead of the bar (a fleet's unit).
+    std::function<void(const transfer::ProgressState&)> m_progressHook;
 };

@@ -173,3 +173,15 @@ std::string DescribeDifference(const FieldDifference& difference) {
     return difference.record + ": " + difference.field + ": " + difference.ours + " -> " +
            difference.theirs;
 }
+
+std::vector<std::string> DescribeDifferences(const ConfigImage& ours, const ConfigImage& theirs) {
+    std::vector<std::string> lines;
+    for (const FieldDifference& difference : CompareDatabases(ours, theirs)) {
+        lines.push_back(DescribeDifference(difference));
+    }
+    // Bytes no field covers still reach the deskset: files that differ there are not alike.
+    if (const std::size_t unnamed = CountUnnamedByteDifferences(ours, theirs); unnamed > 0) {
+        lines.push_back("bytes outside the named fields that differ: " + std::to_string(unnamed));
+    }
+    return lines;
+}

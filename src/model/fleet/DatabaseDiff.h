@@ -25,3 +25,8 @@ std::vector<FieldDifference> CompareDatabases(const ConfigImage& ours, const Con
 // One line of diff: "Channel 2: frequencies[0].label: Freq 1 -> ENGINE",
 // "Speed page \"FIRE\": added: paging_format MOTO, digits 123".
 std::string DescribeDifference(const FieldDifference& difference);
+
+// Every line diff prints: each difference described, then, when bytes no
+// field names differ, "bytes outside the named fields that differ: N".
+// Empty when the databases are alike byte for byte.
+std::vector<std::string> DescribeDifferences(const ConfigImage& ours, const ConfigImage& theirs);
