@@ -113,26 +113,25 @@ TEST_F(FleetInventoryTest, EachUnitGetsItsOwnOverridesOnItsOwnCopy) {
     EXPECT_EQ(inventory.units[1].image, two);
 }
 
+UnitResult Unit(std::string name, std::string port, UnitOutcome outcome, std::string message = {}) {
+    UnitResult unit;
+    unit.name = std::move(name);
+    unit.port = std::move(port);
+    unit.outcome = outcome;
+    unit.message = std::move(message);
+    return unit;
+}
+
 TEST(FleetReportTest, TheReportReadsBackAndRetriesOnlyWhatDidNotSucceed) {
     FleetReport report{"upload", "site.csv", {}};
-    report.units = {
-        {.name = "one",
-         .port = "COM1",
-         .outcome = UnitOutcome::Ok,
-         .message = "Uploaded: 16384 bytes",
-         .backup = "bk/one/deskset-20261208-101500.ddb",
-         .verified = true,
-         .seconds = 12.34},
-        {.name = "two",
-         .port = "tcp:10.0.0.5:4001",
-         .outcome = UnitOutcome::Failed,
-         .message = "Torvo is unable...\nCause: refused."},
-        {.name = "three",
-         .port = "/dev/ttyUSB0",
-         .outcome = UnitOutcome::Interrupted,
-         .message = "Interrupted."},
-        {.name = "four", .port = "/dev/ttyUSB1"},
-    };
+    report.units = {Unit("one", "COM1", UnitOutcome::Ok, "Uploaded: 16384 bytes"),
+                    Unit("two", "tcp:10.0.0.5:4001", UnitOutcome::Failed,
+                         "Torvo is unable...\nCause: refused."),
+                    Unit("three", "/dev/ttyUSB0", UnitOutcome::Interrupted, "Interrupted."),
+                    Unit("four", "/dev/ttyUSB1", UnitOutcome::NotStarted)};
+    report.units[0].backup = "bk/one/deskset-20261208-101500.ddb";
+    report.units[0].verified = true;
+    report.units[0].seconds = 12.34;
     EXPECT_FALSE(report.AllOk());
 
     const ReportReading reading = ReadFleetReport(report.ToJson());
@@ -171,9 +170,8 @@ TEST(FleetDisplayTest, PlainLinesFollowPhasesAndATerminalRedrawsItsLinesInPlace)
     lines.Progress(1, state);
     state.position = transfer::ProgressState::kRangeEnd / 2;
     lines.Progress(1, state);  // the same phase: no new line
-    lines.Finished(1, {.name = "two",
-                       .outcome = UnitOutcome::Failed,
-                       .message = "Communication error with deskset\nmore"});
+    lines.Finished(1,
+                   Unit("two", "p", UnitOutcome::Failed, "Communication error with deskset\nmore"));
     EXPECT_EQ(plain.str(),
               "two: connecting\ntwo: uploading\ntwo: failed: Communication error with deskset\n");
 
