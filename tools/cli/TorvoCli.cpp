@@ -439,14 +439,19 @@ int TorvoCli::Upload(const ParsedArgs& parsed) {
 
 int TorvoCli::UploadImage(const TransferOptions& options, const ConfigImage& image,
                           const transfer::UploadChecks& checks, std::string& backup) {
-    return Transfer(options, [&](ConsoleTransfer& transfer) {
+    std::string failure;
+    const int status = Transfer(options, [&](ConsoleTransfer& transfer) {
         const bool uploaded = transfer.Upload(image, checks);
         backup = transfer.BackupPath();
+        failure = transfer.Failure();
         if (uploaded) {
             m_out << UploadSummary(checks.verify, backup) << "\n";
-        } else if (!backup.empty() && transfer.Failure().find(backup) == std::string::npos) {
-            m_err << "The deskset's previous database is in " << backup << ".\n";
         }
         return uploaded;
     });
+    // After what went wrong, where the deskset's own database is kept.
+    if (status != kSuccess && !backup.empty() && failure.find(backup) == std::string::npos) {
+        m_err << "The deskset's previous database is in " << backup << ".\n";
+    }
+    return status;
 }

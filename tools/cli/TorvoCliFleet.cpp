@@ -200,7 +200,9 @@ FleetReport TorvoCli::RunFleet(const FleetPlan& plan, const std::string& command
     FleetReport report{command, plan.inventoryPath, {}};
     for (const FleetUnit& unit : plan.units) {
         names.push_back(unit.name);
-        report.units.push_back({unit.name, unit.port});
+        UnitResult& result = report.units.emplace_back();
+        result.name = unit.name;
+        result.port = unit.port;
     }
     FleetDisplay display(m_err, m_drawBar, names);
     RunEach(plan.units.size(), plan.jobs, m_stop, [&](std::size_t k) {
@@ -308,13 +310,13 @@ int TorvoCli::FleetUpload(const ParsedArgs& parsed) {
 }
 
 int TorvoCli::FleetDownload(const ParsedArgs& parsed) {
-    FleetPlan plan;
-    if (const auto status = PlanFleet(parsed, false, kFleetDownloadHelp, plan)) {
-        return *status;
-    }
     const auto out = parsed.values.find("--out");
     if (out == parsed.values.end()) {
         return UsageError("fleet download needs --out DIR", kFleetDownloadHelp);
+    }
+    FleetPlan plan;
+    if (const auto status = PlanFleet(parsed, false, kFleetDownloadHelp, plan)) {
+        return *status;
     }
     std::vector<std::string> problems = {FolderProblem("--out", out->second)};
     std::optional<ConfigImage> reference;
