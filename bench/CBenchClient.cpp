@@ -1,6 +1,7 @@
 #include "CBenchClient.h"
 
 #include "link/CLayerFactory.h"
+#include "link/CPacketLayer2.h"
 
 CBenchClient::CBenchClient(const std::string& devicePath) : Vcom(250) {
     LayerFactory().SetPortResolver([devicePath](int) { return devicePath; });
@@ -38,7 +39,8 @@ bool CBenchClient::ConnectAndWait(std::chrono::milliseconds timeout, int layer1K
         std::lock_guard lock(m_mutex);
         m_connected = false;
     }
-    if (Connect(0, nullptr, layer1Kind, layer1Parameters.c_str()) != 0) {
+    // As the program connects: the first poll goes out as soon as the port is open.
+    if (Connect(0, CPacketLayer2::kPollAtOnce, layer1Kind, layer1Parameters.c_str()) != 0) {
         return false;
     }
     std::unique_lock lock(m_mutex);

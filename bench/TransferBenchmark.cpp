@@ -4,21 +4,18 @@
 //
 //   torvo-link-bench [--baud N] [--idle-seconds N] [--bit-error-rate X] [--drop-rate X]
 
-#include <dirent.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "CBenchClient.h"
+#include "ProcessMeasures.h"
 #include "CSimulatedDesksetLine.h"
 #include "transfer/MessageCodec.h"
 
@@ -31,39 +28,6 @@ constexpr auto kTransferTimeout = std::chrono::seconds(120);
 
 double Seconds(Clock::duration duration) {
     return std::chrono::duration<double>(duration).count();
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// CPU seconds used so far by this process's threads, summed by thread name
-// (schedstat counts in nanoseconds, where the tick-based times miss short wakes).
-std::map<std::string, double> ThreadCpuByName() {
-    std::map<std::string, double> cpu;
-    DIR* tasks = opendir("/proc/self/task");
-    if (tasks == nullptr) {
-        return cpu;
-    }
-    while (dirent* entry = readdir(tasks)) {
-        if (entry->d_name[0] == '.') {
-            continue;
-        }
-        const std::string base = std::string("/proc/self/task/") + entry->d_name;
-        std::string name;
-        std::ifstream comm(base + "/comm");
-        std::getline(comm, name);
-        std::ifstream schedstat(base + "/schedstat");
-        double nanoseconds = 0;
-        if (schedstat >> nanoseconds) {
-            cpu[name] += nanoseconds / 1e9;
-        }
-    }
-    closedir(tasks);
-    return cpu;
 }
 
 void ReportTransfer(const char* name, Clock::duration elapsed, const CLineEmulator& line,
@@ -123,7 +87,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no connection\n");
         return 1;
     }
-    std::printf("connect   %7.3f s (the computer polls after its 3000 ms poll interval)\n",
+    std::printf("connect   %7.3f s (the computer polls as soon as the port is open)\n",
                 Seconds(Clock::now() - start));
 
     start = Clock::now();
