@@ -2,7 +2,8 @@
 # Runs the Windows programs under wine: the link library's Windows tests, then
 # transfers both ways between the Windows torvo-cli and the Linux simulator,
 # and between the Linux torvo-cli and the Windows simulator, compared byte for
-# byte, on COM1 and over TCP, and what a missing and a busy COM port give.
+# byte, on COM1 and over TCP, a fleet download over TCP, and what a missing
+# and a busy COM port give.
 #
 #   scripts/run-windows-tests.sh [WINDOWS_BUILD] [LINUX_BUILD]
 #
@@ -100,6 +101,17 @@ background+=($!)
 wait_for_start wtcp.out wtcp.err
 timeout 120 "$cli_linux" download --port "tcp:$(head -1 wtcp.out | tr -d '\r')" --out tcp-linux.ddb
 cmp served.ddb tcp-linux.ddb || fail "the download from the Windows simulator over TCP differs"
+
+echo "== the Windows torvo-cli's fleet download from both simulators over TCP"
+printf 'name,port\r\nlinux,tcp:%s\r\nwindows,tcp:%s\r\n' "$(head -1 tcp.out)" \
+  "$(head -1 wtcp.out | tr -d '\r')" >fleet.csv
+mkdir fleet
+timeout 120 "$wine" "$cli_windows" fleet download fleet.csv --out fleet --compare served.ddb \
+  --report fleet.json
+for unit in linux windows; do
+  cmp served.ddb "fleet/$unit.ddb" || fail "the fleet's download from the $unit simulator differs"
+done
+grep -c '"outcome": "ok"' fleet.json | grep -qx 2 || fail "the fleet report: $(cat fleet.json)"
 
 echo "== a busy COM port and a missing one"
 # COM1 is held by the Windows simulator.

@@ -39,6 +39,8 @@ public:
     void SetStopRequest(const std::atomic<bool>* stop) { m_stop = stop; }
     // Whether progress is drawn as a bar (standard error is a terminal).
     void SetDrawProgressBar(bool draw) { m_drawBar = draw; }
+    // Whether a fleet's lines are redrawn in place (standard error takes cursor moves).
+    void SetRedrawLines(bool redraw) { m_redrawLines = redraw; }
     // Where the port comes from when --port is not given: the desktop
     // program's choice unless replaced (tests keep the user's settings out).
     void SetStoredPortSource(std::function<std::string()> source) {
@@ -97,6 +99,7 @@ private:
     std::ostream& m_err;
     std::function<void(ConsoleTransfer&)> m_transferSetup;
     bool m_drawBar = false;
+    bool m_redrawLines = false;
     const std::atomic<bool>* m_stop = nullptr;
     std::function<std::string()> m_storedPort;
     // Takes each transfer's progress instead of the bar (a fleet's unit).

@@ -204,7 +204,7 @@ FleetReport TorvoCli::RunFleet(const FleetPlan& plan, const std::string& command
         result.name = unit.name;
         result.port = unit.port;
     }
-    FleetDisplay display(m_err, m_drawBar, names);
+    FleetDisplay display(m_err, m_redrawLines, names);
     RunEach(plan.units.size(), plan.jobs, m_stop, [&](std::size_t k) {
         const FleetUnit& unit = plan.units[k];
         UnitResult& result = report.units[k];

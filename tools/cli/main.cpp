@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
     TorvoCli cli(std::cout, std::cerr);
     cli.SetStopRequest(&stopRequested);
     cli.SetDrawProgressBar(stop_requests::ErrorStreamIsTerminal());
+    cli.SetRedrawLines(stop_requests::ErrorStreamTakesCursorMoves());
     return cli.Run(args);
 }

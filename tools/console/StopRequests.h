@@ -14,5 +14,9 @@ void PrepareToWaitForStop();
 void WaitForStop();
 // Whether standard error is a terminal (progress is drawn as a bar there).
 bool ErrorStreamIsTerminal();
+// Whether standard error is a terminal that takes cursor moves (ANSI escape
+// sequences), so that lines already written can be redrawn. On Windows the
+// console is switched to take them where it can.
+bool ErrorStreamTakesCursorMoves();
 
 }  // namespace stop_requests

@@ -54,4 +54,8 @@ bool ErrorStreamIsTerminal() {
     return ::isatty(STDERR_FILENO) != 0;
 }
 
+bool ErrorStreamTakesCursorMoves() {
+    return ErrorStreamIsTerminal();
+}
+
 }  // namespace stop_requests

@@ -45,4 +45,13 @@ bool ErrorStreamIsTerminal() {
     return ::_isatty(::_fileno(stderr)) != 0;
 }
 
+bool ErrorStreamTakesCursorMoves() {
+    const HANDLE console = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (!ErrorStreamIsTerminal() || !::GetConsoleMode(console, &mode)) {
+        return false;
+    }
+    return ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
 }  // namespace stop_requests
