@@ -49,6 +49,7 @@ TEST_F(FleetInventoryTest, EveryProblemOfTheWholeInventoryComesWithItsLine) {
         {"name,port,database,name\nu,p,site.ddb,v\n", "line 1: the column \"name\" comes twice."},
         {"name,port,database\n", "line 1: the inventory holds no units."},
         {"name,port,database\nu,p\n", "line 2: 2 fields where the header has 3."},
+        {"name,port,database\nu,p,site.ddb,x\n", "line 2: 4 fields where the header has 3."},
         {"name,port,database\nu\"1,p,site.ddb\n", "line 2: "},  // not CSV
         {"name,port,database\n,p,site.ddb\n", "line 2: no name given."},
         {"name,port,database\n" + name64 + ",p,site.ddb\n", ""},
