@@ -172,6 +172,9 @@ TEST_F(FleetTransferTest, NothingIsSentWhileTheInventoryHasAProblemAndRetryRunsO
     EXPECT_EQ(m_desksets[1]->CompletedUploads(), 1);
     EXPECT_THAT(Outcomes(Report()), ::testing::ElementsAre("a ok", "b ok"));
     EXPECT_EQ(Run({"upload", inventory, retry, Path("report.json")}), 0);
+    fs::create_directory(Path("out"));
+    EXPECT_EQ(Run({"download", inventory, "--out", Path("out"), retry, Path("report.json")}), 1);
+    EXPECT_THAT(m_err.str(), HasSubstr("a report of fleet upload, not of fleet download."));
     EXPECT_EQ(m_unitsStarted, 3) << "a fourth run has nothing left to do";
 }
 

@@ -65,8 +65,9 @@ private:
     int FleetDownload(const ParsedArgs& parsed);
     using FleetUnitWork = std::function<int(TorvoCli& single, const FleetUnit& unit,
                                             const TransferOptions& options, UnitResult& result)>;
-    std::optional<int> PlanFleet(const ParsedArgs& parsed, bool upload, const char* help,
-                                 FleetPlan& plan);
+    // Reads what both fleet commands share; on failure returns the exit status.
+    std::optional<int> PlanFleet(const ParsedArgs& parsed, const std::string& command,
+                                 const char* help, FleetPlan& plan);
     // Prints the problems that are not empty; true when there were none.
     bool ReportProblems(const std::vector<std::string>& problems);
     // Runs work for each unit of the plan, each with a single-unit torvo-cli of its own.

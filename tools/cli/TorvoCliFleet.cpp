@@ -117,11 +117,32 @@ std::vector<std::string> DifferencesFrom(const ConfigImage& reference, const Con
     return lines;
 }
 
+// --retry: the units an earlier report lists as ok leave the plan and keep
+// their results. Why the report cannot be used, or empty.
+std::string KeepEarlierSuccesses(const std::string& reportText, const std::string& command,
+                                 FleetPlan& plan) {
+    ReportReading reading = ReadFleetReport(reportText);
+    if (!reading.error.empty()) {
+        return reading.error;
+    }
+    if (reading.report.command != command) {
+        return "a report of fleet " + reading.report.command + ", not of fleet " + command + ".";
+    }
+    for (UnitResult& earlier : reading.report.units) {
+        const auto unit = std::find_if(plan.units.begin(), plan.units.end(),
+                                       [&](const FleetUnit& u) { return u.name == earlier.name; });
+        if (earlier.outcome == UnitOutcome::Ok && unit != plan.units.end()) {
+            plan.units.erase(unit);
+            plan.earlier.push_back(std::move(earlier));
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
-// Reads what both commands share; on failure returns the exit status.
-std::optional<int> TorvoCli::PlanFleet(const ParsedArgs& parsed, bool upload, const char* help,
-                                       FleetPlan& plan) {
+std::optional<int> TorvoCli::PlanFleet(const ParsedArgs& parsed, const std::string& command,
+                                       const char* help, FleetPlan& plan) {
     if (parsed.words.size() != 1) {
         return UsageError("fleet takes one INVENTORY", help);
     }
@@ -150,7 +171,7 @@ std::optional<int> TorvoCli::PlanFleet(const ParsedArgs& parsed, bool upload, co
     const InventorySource source{text, fs::path(plan.inventoryPath).parent_path().string(),
                                  PortDevice};
     FleetInventory inventory =
-        ReadFleetInventory(source, upload ? FleetUse::Upload : FleetUse::Download);
+        ReadFleetInventory(source, command == "upload" ? FleetUse::Upload : FleetUse::Download);
     problems.insert(problems.end(), inventory.errors.begin(), inventory.errors.end());
     plan.units = std::move(inventory.units);
     for (const FleetUnit& unit : plan.units) {
@@ -162,19 +183,9 @@ std::optional<int> TorvoCli::PlanFleet(const ParsedArgs& parsed, bool upload, co
         if (!ReadTextFile(it->second, reportText)) {
             return kFailure;
         }
-        ReportReading reading = ReadFleetReport(reportText);
-        if (!reading.error.empty()) {
-            problems.push_back(it->second + ": " + reading.error);
-        }
-        // Only the units the report does not list as succeeded run again.
-        for (UnitResult& earlier : reading.report.units) {
-            const auto unit =
-                std::find_if(plan.units.begin(), plan.units.end(),
-                             [&](const FleetUnit& u) { return u.name == earlier.name; });
-            if (earlier.outcome == UnitOutcome::Ok && unit != plan.units.end()) {
-                plan.units.erase(unit);
-                plan.earlier.push_back(std::move(earlier));
-            }
+        if (std::string problem = KeepEarlierSuccesses(reportText, command, plan);
+            !problem.empty()) {
+            problems.push_back(it->second + ": " + problem);
         }
     }
     return ReportProblems(problems) ? std::nullopt : std::optional(kFailure);
@@ -267,7 +278,7 @@ int TorvoCli::FinishFleet(const FleetPlan& plan, const FleetReport& report) {
 
 int TorvoCli::FleetUpload(const ParsedArgs& parsed) {
     FleetPlan plan;
-    if (const auto status = PlanFleet(parsed, true, kFleetUploadHelp, plan)) {
+    if (const auto status = PlanFleet(parsed, "upload", kFleetUploadHelp, plan)) {
         return *status;
     }
     const bool verify = parsed.flags.contains("--verify");
@@ -315,7 +326,7 @@ int TorvoCli::FleetDownload(const ParsedArgs& parsed) {
         return UsageError("fleet download needs --out DIR", kFleetDownloadHelp);
     }
     FleetPlan plan;
-    if (const auto status = PlanFleet(parsed, false, kFleetDownloadHelp, plan)) {
+    if (const auto status = PlanFleet(parsed, "download", kFleetDownloadHelp, plan)) {
         return *status;
     }
     std::vector<std::string> problems = {FolderProblem("--out", out->second)};
