@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The benchmarks' test bench: a simulated deskset at the far end of an
 // emulated serial line. The computer opens ComputerPath().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli's download and upload against the simulated deskset over the line
 // emulator: wall time of the transfer phase (from the first block to the
 // deskset's outcome) against the line bound (bytes on the wire / baud / 10),

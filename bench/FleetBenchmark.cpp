@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli fleet against simulated desksets, each at the far end of its own
 // emulated serial line:
 //  - the whole fleet uploaded with verify, against one unit alone, in the same run;

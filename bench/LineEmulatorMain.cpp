@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-line-emulator: two ptys joined like a serial cable at a given baud
 // rate. Prints the two device paths (one a line) and runs until SIGTERM.
 //

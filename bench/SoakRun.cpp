@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers back to back between torvo-cli's transfer and the simulated
 // deskset over the line emulator, on a line with bit errors and lost bytes, and
 // with a deskset that now and then stops answering part way. Every transfer

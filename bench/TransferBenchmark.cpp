@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Full-image download and upload between a Vcom client and the deskset
 // simulator over the line emulator, against the line bound, and the CPU time
 // of connected, idle stacks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full download (version and hardware requests, then the 164 image blocks)
 // between a Vcom client and the deskset simulator over each transport this
 // machine offers: time, frames and retransmissions per transport.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-building the Windows programs with Debian's mingw-w64 (POSIX threads,
 # so that std::thread and std::mutex work).
 set(CMAKE_SYSTEM_NAME Windows)

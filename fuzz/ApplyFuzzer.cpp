@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a document for apply: it never crashes, a refused document
 // changes nothing, and what an accepted one made applies to itself as no
 // change: its own dump, applied again, leaves every byte as it is.

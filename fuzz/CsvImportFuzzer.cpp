@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a CSV file for each table: an import that passes changes only
 // its table (and what follows its records by label), and what it
 // wrote exports and imports again to the same bytes; one that is refused

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database file reader on any bytes, then a save and a reopen.
 //
 // Invariants: a refused file leaves the image byte for byte as it was; an

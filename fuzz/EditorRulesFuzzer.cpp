@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every editor's model rules (load, check, write) on any image: the deskset
 // settings, the channel wizard's pages, the paging formats, the speed pages,
 // the custom paging tones and the buttons. The input patches a starting image

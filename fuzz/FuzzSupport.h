@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets share: a broken invariant stops the run with its
 // reason, and an input is read front to back as small numbers and byte strings

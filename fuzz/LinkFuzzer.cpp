@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The packet layer on an in-memory line, with a clock the input drives, under
 // the session's reassembly. The input injects raw bytes and well-formed frames,
 // lets time pass, sends payloads, and breaks the line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer controller against a hostile deskset: any sequence of deskset
 // messages mixed with the link's notifications, timer expiries, the Download
 // and Upload commands and the progress dialog being closed.

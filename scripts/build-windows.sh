@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds torvo-cli.exe and torvo-deskset-sim.exe (and the link library's
 # Windows tests) for 64-bit Windows with Debian's mingw-w64, into
 # build-windows/ (or the folder given as $1). The programs are linked

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang into build-fuzz/ and runs each one for
 # SECONDS (default 60) from its checked-in seeds. Any crash, sanitizer report,
 # broken invariant or time-out fails the script; the input that did it is kept

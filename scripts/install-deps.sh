@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Torvo needs to build, run and test, when any
 # is missing; given package names, only those.
 set -euo pipefail

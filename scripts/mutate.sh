@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Mutation check: plants each small fault listed in the mutations.txt files
 # under src/ and tools/, one at a time, rebuilds what the affected tests need,
 # runs those tests, and puts the file back. A fault the tests do not notice

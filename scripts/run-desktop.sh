@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the desktop program.
 # Extra arguments go to the program (for example a .ddb file).
 set -euo pipefail

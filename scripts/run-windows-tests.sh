@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Windows programs under wine: the link library's Windows tests, then
 # transfers both ways between the Windows torvo-cli and the Linux simulator,
 # and between the Linux torvo-cli and the Windows simulator, compared byte for

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # torvo_gui: every window and dialog, and the torvo program.
 set(CMAKE_AUTOMOC ON)
 
@@ -80,7 +81,7 @@ qt_add_resources(torvo_gui torvo_resources
     resources/help/169.html
 )
 target_include_directories(torvo_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(torvo_gui PUBLIC torvo_model torvo_transfer torvo_settings Qt6::Widgets Qt6::Svg)
+target_link_libraries(torvo_gui PUBLIC torvo_model torvo_transfer torvo_settings torvo_version Qt6::Widgets Qt6::Svg)
 
 # On X11 the status bar reads the lock keys through the X keyboard extension
 # (libX11); without its headers it falls back to the keyboard LEDs.

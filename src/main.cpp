@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the desktop program.
 
 #include <QApplication>
@@ -11,12 +12,13 @@
 #include "app/EditorWindows.h"
 #include "app/Prompt.h"
 #include "app/SplashScreen.h"
+#include "version/TorvoVersion.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zelnor");
     QApplication::setApplicationName("Torvo");
-    QApplication::setApplicationVersion("R01.00.00");
+    QApplication::setApplicationVersion(TorvoVersion());
     QApplication::setWindowIcon(QIcon(":/icons/torvo.svg"));
     RegisterEditors();
 

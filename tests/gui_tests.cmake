@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Widget tests: real windows on Qt's offscreen platform, scripted prompts,
 # settings in a temporary location.
 set(CMAKE_AUTOMOC ON)

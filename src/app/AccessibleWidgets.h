@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader hears matches what the screen shows, where Qt's own
 // descriptions differ from it:

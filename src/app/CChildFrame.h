@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame of one editor window: a caption and a close box, not resizable,
 // no minimise or maximise. It never goes while one of its dialogs runs.

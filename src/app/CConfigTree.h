@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The configuration tree: one item per configuration area, each with a state
 // picture (closed, open, unavailable). Items are addressed by their text.

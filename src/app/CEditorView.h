@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of every editor window's view: knows its area (tree text and help
 // topic), tells the document while it exists, refreshes on MarkModified and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menus, toolbar, status bar, the docking configuration tree
 // and the workspace of editor windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's document handling: at most one open database, and the
 // commands that create, open, close and save it. The main window follows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open database. Its content is the process-wide image, which the
 // document neither owns nor copies; the document keeps the flags and names

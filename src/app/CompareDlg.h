@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Compare With Database...": the fields whose values differ between the open
 // database and another .ddb file, read from the same field catalogue as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One configuration area: one tree item, one View menu command and at most
 // one editor window. The table of them is ConfigAreas.

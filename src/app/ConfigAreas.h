@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every editor of the program, registered once: one row says what the tree,
 // the View menu, the commands and the window registry need of it. An editor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mnemonics of the editor window that has the focus win over the menu
 // bar's: Alt+F on a wizard's last page presses "&Finish" instead of opening

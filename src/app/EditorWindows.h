@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window registry: at most one editor window per area (and per channel),
 // found among the workspace's windows. RegisterEditors gives it the factory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // After a validation message: the focus goes to the offending field, with its
 // whole text selected, once the message box has closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help viewer: one window showing the program's help pages, which are
 // keyed by their context numbers. It stays usable while a modal dialog runs:

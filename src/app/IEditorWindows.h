@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an editor window may ask of the window registry: other windows that
 // show what it is about to change close, or come back.

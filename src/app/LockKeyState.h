@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Caps Lock, Num Lock and Scroll Lock, as far as the platform reports them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop prompts: message boxes captioned with the application title,
 // and the system file dialogs with their usual titles.

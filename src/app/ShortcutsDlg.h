@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Shortcut Keys": every command of the main window with its key; keys can be
 // assigned and removed. Works on a copy of the table until OK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start-up picture: closes after its time, or at once on the first key
 // press or mouse press anywhere in the program, which it consumes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the program keeps between runs, over QSettings: the registry on
 // Windows, INI files under the user's configuration folder elsewhere.

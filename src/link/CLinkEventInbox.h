@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A link event sink for a thread of its own (torvo-cli, the benchmarks): the
 // events wait in arrival order until that thread takes them out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the named pipe does alike on every platform: reading the parameter
 // text, running the connection thread, and a failed read or write. The pipe
 // itself is in posix/CPipeLayer1.cpp and win32/CPipeLayer1.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the shared-memory line does alike on every platform: the two rings in
 // the mapped block. Making, mapping and removing the block is in
 // posix/CSharedMemoryLayer1.cpp and win32/CSharedMemoryLayer1.cpp.

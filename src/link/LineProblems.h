@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Why a line could not be had, in the words a technician reads after "Cause:":
 // the serial lines say it when they cannot open, the socket line's status

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the application learns from its link: a message received, the link up,
 // the link lost. The link hands each event to a sink on its session thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Applies a thread priority level (the scale of the desktop platform: 0 normal,

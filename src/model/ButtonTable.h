@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // View of the 18 programmable keys: a kind code and a value each (255 = no value).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // View of one 448-byte channel record (channel index 0..3).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The configuration image: 16384 bytes that are at once the model, the file
 // and the wire payload. Every access is bytewise; nothing casts into it.

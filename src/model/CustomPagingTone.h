@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // View of one custom paging tone record. The record index is the tone's
 // number (0..99); the record repeats it as text. Tones are in tenths of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editors, one per kind of configuration area (the channels share one),
 // and which of them are never open together.

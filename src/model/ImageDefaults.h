@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contents of a new database. Both routines write only the bytes that
 // make up the defaults and leave every other byte as it was.

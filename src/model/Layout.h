@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every offset, width, record size and count of the configuration image.
 // No other file spells a raw image offset: record views and editors use these names.

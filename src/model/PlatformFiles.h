@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file operations whose system calls differ between platforms. Failures
 // leave the reason in errno, as the rest of the file code expects.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // View of one PTT ID alias record (index 0..249): a label for a radio's
 // MDC 1200 or DTMF unit ID.

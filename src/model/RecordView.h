@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of the record views: an offset into an image plus bytewise accessors
 // whose offsets are relative to the record. A view owns and copies nothing.

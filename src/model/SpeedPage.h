@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // View of one speed page record (index 0..249): a label, the paging format
 // it is sent with (a paging format's record index) and its digit sequence.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The COM port the program uses, the serial device behind each COMn and the
 // link's thread priorities: the part of the settings that torvo-cli shares

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's link object: messages of at most 250 bytes, and the
 // link's callbacks handed as events to whoever listens (the desktop program's

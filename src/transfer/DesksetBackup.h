@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The deskset's database as it was before an upload, kept as a .ddb file in
 // a folder, and the comparison of a read-back with what was uploaded.

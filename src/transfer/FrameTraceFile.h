@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A link trace: one line per packet-layer frame, both ways, written to a file
 // as the frames pass.

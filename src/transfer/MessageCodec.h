@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte layout of the messages exchanged with a deskset, and the image
 // cut into upload blocks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An application message: a type byte and its payload. On the link it travels
 // as a count byte (payload length + 1), the type and the payload.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Download and upload of the configuration image: the connection with its
 // attempts, the version and hardware checks, the blocks, the progress and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the transfer controller needs from its surroundings. The desktop
 // program implements these with its link object, window timers, message

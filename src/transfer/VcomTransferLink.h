@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer controller's link: a Vcom object with the deskset's layers
 // (packet layer over the serial line).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader hears: every focusable control of every editor window
 // and dialog has a name, a control with a label carries the label's text, and
 // what is disabled is reported disabled. Windows are reached as a user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Compare With Database...: the other file through the prompt, its
 // differences in a window, and a file that does not open reported.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration tree, the View menu and the window registry.
 
 #include <gmock/gmock.h>

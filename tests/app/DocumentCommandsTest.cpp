@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New, Open, Close, Save and Save As through the main window's commands.
 
 #include <gmock/gmock.h>

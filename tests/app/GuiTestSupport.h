@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the widget tests: a scripted prompt, a main window with a
 // fresh settings location, and a view class for exercising the window registry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own behaviour: settings, shortcuts, layout, help, splash, COM port.
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JSON writer and the Latin-1 conversions behind dump, export and import.
 
 #include "JsonValue.h"

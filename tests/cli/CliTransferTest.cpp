@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli download and upload against the simulated deskset on a pseudo-terminal.
 
 #include <arpa/inet.h>

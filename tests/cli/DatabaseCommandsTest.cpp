@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli's dump, diff, export and import on database files.
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fleet's inventory and report, without desksets.
 
 #include <gmock/gmock.h>

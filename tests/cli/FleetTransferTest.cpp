@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli fleet upload and fleet download against simulated desksets on
 // pseudo-terminals and over TCP.
 

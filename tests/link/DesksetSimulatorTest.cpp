@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -442,7 +443,7 @@ TEST(DesksetSimulatorProgramTest, PrintsItsPtyAndStopsOnSigterm) {
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, output[0]);
     const char* program = TORVO_DESKSET_SIM_PATH;
-    char* const arguments[] = {const_cast<char*>(program), const_cast<char*>("--version"),
+    char* const arguments[] = {const_cast<char*>(program), const_cast<char*>("--database-version"),
                                const_cast<char*>("ZEL DESKSET V009"), nullptr};
     pid_t child = 0;
     ASSERT_EQ(::posix_spawn(&child, program, &actions, nullptr, arguments, environ), 0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -24,7 +25,7 @@ TEST(SimCommandLineTest, DefaultsAndEveryOption) {
                                   "/dev/ttyUSB0",
                                   "--save",
                                   "/tmp/out.ddb",
-                                  "--version",
+                                  "--database-version",
                                   "ZEL DESKSET V002",
                                   "--hardware",
                                   "7",

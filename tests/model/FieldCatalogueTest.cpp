@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting fields by path, with the boundary cases taken from the catalogue
 // itself: every field's last accepted and first refused values.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While it lives, files of this process may not grow past a given size, so a
 // write fails part-way as on a full disk (root included).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Database files and backups through the Windows file calls: binary bytes,
 // replacing a file at once, and backups that never replace one.
 #include <gtest/gtest.h>

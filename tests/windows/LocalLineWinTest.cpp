@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two lines between programs on one computer, on Windows: the named pipe
 // (kind 1) and the shared memory (kind 3), both ends in this process.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What torvo-cli reads of the settings the desktop program keeps: the COM
 // port chosen there, the device behind a COM port, and the link's thread

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way torvo-cli reads a command's words: options with a value
 // ("--port COM1"), flags ("--force"), --help anywhere, and the rest in order.

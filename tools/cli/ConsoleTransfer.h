@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One download or upload from the shell: the transfer controller driven by a
 // plain event loop, with progress and messages on standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help of torvo-cli's database commands (dump, get, set, diff, export, import).
 

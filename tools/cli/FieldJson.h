@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field catalogue as one JSON document: each path's dots and brackets
 // become nested objects and arrays, numbers stay numbers. And back: a whole

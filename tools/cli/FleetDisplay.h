@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a fleet run looks while it runs: on a terminal one line per unit,
 // redrawn in place (phase and percent); elsewhere a plain line each time a

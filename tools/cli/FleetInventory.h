@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fleet's inventory: a CSV file with a header row naming the columns
 // name, port and database, and any more columns each named by a field path

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FleetReport.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <optional>
 
 #include "JsonValue.h"
+#include "version/TorvoVersion.h"
 
 namespace {
 
@@ -74,6 +76,7 @@ bool FleetReport::AllOk() const {
 std::string FleetReport::ToJson() const {
     JsonValue root;
     root["command"] = JsonValue::String(command);
+    root["torvo_version"] = JsonValue::String(TorvoVersion());
     root["inventory"] = JsonValue::String(inventory);
     JsonValue& list = root["units"] = JsonValue::Array();
     for (std::size_t k = 0; k < units.size(); ++k) {

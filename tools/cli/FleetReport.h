@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What became of each unit of a fleet run: the table printed at the end, the
 // JSON report, and the units a report says did not succeed (for --retry).

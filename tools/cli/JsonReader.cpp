@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JsonValue::Parse: a strict reader of JSON text, with the line of the first fault.
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small JSON tree, its writer and its reader, enough for dump --json and
 // apply: objects keep their keys sorted, the text comes out indented by four

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Latin1Text.h"
 
 std::string Utf8FromLatin1(std::string_view latin1) {

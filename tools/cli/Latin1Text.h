@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Database texts are single-byte characters (ISO 8859-1); the shell and CSV
 // files are UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TorvoCli.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "model/ImageDefaults.h"
 #include "transfer/DesksetBackup.h"
 #include "transfer/FrameTraceFile.h"
+#include "version/TorvoVersion.h"
 
 namespace {
 
@@ -52,7 +54,8 @@ constexpr const char* kProgramHelp =
     "  fleet download INVENTORY --out DIR [--compare DATABASE]\n"
     "                read every deskset an inventory lists into DIR\n"
     "\n"
-    "Run 'torvo-cli COMMAND --help' for a command's options.\n";
+    "Run 'torvo-cli COMMAND --help' for a command's options, and\n"
+    "'torvo-cli --version' for the version.\n";
 
 constexpr const char* kNewHelp =
     "Usage: torvo-cli new [--force] FILE\n"
@@ -267,6 +270,10 @@ int TorvoCli::Run(const std::vector<std::string>& args) {
     const std::string& name = args.front();
     if (name == "--help" || name == "-h" || name == "help") {
         m_out << kProgramHelp;
+        return kSuccess;
+    }
+    if (name == "--version") {
+        m_out << "torvo-cli " << TorvoVersion() << "\n";
         return kSuccess;
     }
     // A fleet command is two words: "fleet upload".

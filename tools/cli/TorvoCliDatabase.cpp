@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli's commands that read and change databases without a deskset:
 // dump, diff, export and import.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvo-cli fleet upload and fleet download: many desksets at once, each on
 // its own link, from an inventory; a unit that fails never stops the others.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user asking a console program to stop: Ctrl+C, and a request to end it
 // (a terminate or hang-up signal on Linux, the console closing on Windows).

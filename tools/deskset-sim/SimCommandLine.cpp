@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimCommandLine.h"
 
 #include <charconv>
@@ -35,17 +36,20 @@ std::string SimCommandLine::SplitListenAddress(const std::string& text, std::str
 const char* SimCommandLine::Usage() {
     return "usage: torvo-deskset-sim [--pty | --device PATH | --tcp [HOST:]PORT]\n"
            "                         [--link NAME] [--image FILE]\n"
-           "                         [--save FILE] [--version TEXT] [--hardware N]\n"
+           "                         [--save FILE] [--database-version TEXT] [--hardware N]\n"
            "                         [--fail-download] [--fail-upload] [--silent]\n"
            "                         [--answer-limit N] [--baud N]\n"
            "                         [--hardware-answers N] [--short-download N]\n"
            "                         [--stall-download] [--corrupt-upload-block N]\n"
+           "       torvo-deskset-sim --version | --help\n"
            "Stands in for a deskset on a serial line. With --pty (the default) the path\n"
            "of the new pseudo-terminal is the first line of standard output. With --tcp\n"
            "it serves on a listening socket (HOST 127.0.0.1 unless given, an IPv6 address\n"
            "in brackets as in [::1]:4001, PORT 0 for any free port) and the first line\n"
            "is the address listened on, HOST:PORT.\n"
-           "--hardware-answers N answers the hardware request N times; --short-download N\n"
+           "--database-version TEXT is the answer to the database version request\n"
+           "(\"ZEL DESKSET V001\" unless given); --hardware N the answer to the hardware\n"
+           "request. --hardware-answers N answers the hardware request N times; --short-download N\n"
            "serves only the first N blocks before reporting the download complete;\n"
            "--stall-download never reports the outcome of a download;\n"
            "--corrupt-upload-block N stores upload block N (0 to 163) with its bytes\n"
@@ -90,10 +94,10 @@ SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) 
             }
         } else if (argument == "--save") {
             value(options.savePath);
-        } else if (argument == "--version") {
+        } else if (argument == "--database-version") {
             if (value(text)) {
                 if (text.size() > 247) {
-                    line.error = "--version: at most 247 characters";
+                    line.error = "--database-version: at most 247 characters";
                 }
                 options.version = text;
             }
@@ -131,6 +135,8 @@ SimCommandLine SimCommandLine::Parse(const std::vector<std::string>& arguments) 
             options.silent = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
+        } else if (argument == "--version") {
+            line.version = true;
         } else {
             line.error = "unknown option " + argument;
         }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 
 // The simulator's command line:
 //   torvo-deskset-sim [--pty | --device PATH | --tcp [HOST:]PORT] [--link NAME] [--image FILE]
-//                     [--save FILE] [--version TEXT] [--hardware N]
+//                     [--save FILE] [--database-version TEXT] [--hardware N]
 //                     [--fail-download] [--fail-upload] [--silent]
 //                     [--answer-limit N] [--baud N]
 struct SimCommandLine {
@@ -16,6 +17,7 @@ struct SimCommandLine {
     std::string tcpAddress;  // "[HOST:]PORT" to listen on; empty: a serial line
                              // (an IPv6 HOST in brackets: "[::1]:4001")
     bool help = false;
+    bool version = false;  // print the program's version
     std::string error;  // set when the line could not be understood
 
     static SimCommandLine Parse(const std::vector<std::string>& arguments);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -5,12 +6,17 @@
 #include "CDesksetSimulator.h"
 #include "SimCommandLine.h"
 #include "console/StopRequests.h"
+#include "version/TorvoVersion.h"
 
 int main(int argc, char** argv) {
     const SimCommandLine line =
         SimCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
     if (line.help) {
         std::fputs(SimCommandLine::Usage(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("torvo-deskset-sim %s\n", TorvoVersion());
         return 0;
     }
     if (!line.error.empty()) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A PTT ID alias as its editor works on it, and the rules of the alias table:
 // the checks on OK in their order, the write that keeps the table sorted by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the buttons editor: the 18 keys' working copy with its one
 // step of undo, the short label of each key, and what the dialog of one key

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The codes of a channel record's keying and signaling option bytes, and which
 // layout the signaling option data holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How channel values are shown as text and read back: levels, DC currents,
 // tone frequencies and the stat alert RAC.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A channel record's fields, declared once: their names, places, ranges and
 // the editors' messages. kFields lists the record's own fields in the order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The entries of every list on the channel wizard's pages, and the list
 // indexes that stored values select.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel page's working values and its rules: loading from a channel
 // record, the checks on Next and writing on Finish.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DC signaling plan: labels, currents and detection flags of frequencies
 // 1 to 4 and the monitor current. Every value comes from a list or is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The deskset settings' fields, declared once: their names, places, ranges
 // and the editor's messages. kFields lists them in the order dump does.

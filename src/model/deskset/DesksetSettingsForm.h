@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The deskset settings window's working values and rules: loading, the
 // checks on OK, the deskset type change and writing.

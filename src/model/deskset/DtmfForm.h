@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DTMF data of a channel, shared by DTMF decode and DTMF selective call.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One transmit frequency as the signaling plan pages show it: its label, the
 // list entry that selects it (a DC current or a function tone) and its talk

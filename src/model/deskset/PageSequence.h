@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which pages the channel wizard shows after the channel page, by channel
 // keying and signaling option, and what each page is called.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two pages of the tone signaling plan: guard, encryption, monitor,
 // repeater and function tone settings (part 1); the sixteen frequencies and

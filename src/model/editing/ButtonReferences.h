@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys that refer to list records: a Manual Page key holds a paging
 // format's record index + 1, a Speed Page key a speed page's record index + 1.

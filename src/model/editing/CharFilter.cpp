@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/editing/CharFilter.h"
 
 std::string CutAtFirstOutside(std::string_view text, std::string_view allowed) {

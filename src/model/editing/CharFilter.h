@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character sets of the restricted edits. Such an edit cuts its text at
 // the first character outside its set on every change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One field of the catalogue: its name in a path ("mute_timer_s"), where it
 // lies in its record, how its value reads as text, and which values its editor

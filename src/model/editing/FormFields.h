@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a form's controls meet a record: numbers typed into edits, list
 // indexes and check boxes, each by the declaration of its field.

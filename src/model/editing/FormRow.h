@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One field of a record dialog, declared once beside its editor's rules: its
 // name in a field path, the dialog's label and control, the field a refusal

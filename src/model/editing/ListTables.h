@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four list tables seen alike: records of one size, each beginning with a
 // text whose empty value marks a free slot, and the texts the records carry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/editing/RecordMoves.h"
 
 RecordMoves RecordMoves::Move(std::size_t from, std::size_t to) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the records of a table went when some of them moved: a sorted move of
 // one record, or the compaction after a delete. References that hold a record

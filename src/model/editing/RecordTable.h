@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list table of the image seen as records, for reading: free slots and
 // labels. A record whose first byte is NUL is a free slot. The view owns and

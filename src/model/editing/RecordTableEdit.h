@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules that write a list table: freeing a record, the sorted move of a
 // written record and the compaction after a delete. Each writes only the

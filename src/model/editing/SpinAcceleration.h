@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How fast a held spin control steps: 1 at once, 5 after a second, 10 after two.
 

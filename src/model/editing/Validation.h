@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The outcome of a page's checks: the message of the first check that failed
 // and the field to focus, or nothing.

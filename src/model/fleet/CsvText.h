@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comma-separated text as RFC 4180 writes it: fields holding a comma, a quote
 // or a line break are quoted, quotes doubled, records end with CRLF. The

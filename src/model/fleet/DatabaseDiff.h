@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Two databases compared record by record, as a technician reads them: the
 // records of the paging format, speed page and alias tables matched by

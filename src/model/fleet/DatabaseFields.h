@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every field of a database by name, with its value as a technician reads it:
 // list texts, hertz, milliseconds, labels. Dump, get, diff and the compare

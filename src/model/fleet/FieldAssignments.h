@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Setting fields by path from a script: each value is read and checked by the
 // rules of the editor that owns the field, and the database changes only when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paging formats, the speed pages, the PTT ID aliases and the custom
 // paging tones by the fields their dialogs show. A record's fields are read through its editor's

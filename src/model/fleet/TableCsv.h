@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speed pages, the PTT ID aliases and the custom paging tones as CSV: an
 // export with a header row, and an import that replaces the table with the

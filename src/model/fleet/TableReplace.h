@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a whole list table, as CSV import and apply do: the old records
 // go, each row goes through its editor's dialog fields, checks and write, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A custom paging tone editor's working values and rules: loading a tone (or
 // a new tone's defaults), what typing into each field does, the checks on OK

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The duration fields of the paging editors (paging formats and custom paging
 // tones): whole milliseconds from 0 to 60000, typed as digits. A pasted

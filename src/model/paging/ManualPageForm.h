@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A paging format editor's working values and rules: loading a record (or
 // the defaults of a new one), the checks on OK in the dialog's order, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base formats of a paging format and the editor family that fills in a
 // record of each: one row per base format code gives its dialog's class name,

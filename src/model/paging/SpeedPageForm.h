@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A speed page editor's working values and rules: the paging formats it may
 // be sent with, the digit sequence each base format accepts, the checks on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "COM Port": chooses the serial port of the deskset (COM1 to COM4) and, on
 // Linux, the device behind each port.

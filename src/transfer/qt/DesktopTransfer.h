@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program's side of a transfer: the link object, the main
 // window's timers, message boxes, the status bar and the progress dialog,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program's link event sink: each event is posted to a window
 // object, so that it is handled on the user-interface thread in arrival

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Transfer Options": what an upload does around the blocks (a backup of the
 // deskset's database first, a verify afterwards) and the link trace of every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress of a download or upload: a status line, a bar, and a button
 // that appears once the transfer has ended.

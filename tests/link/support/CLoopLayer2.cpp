@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CLoopLayer2.h"
 
 CLoopLayer2::CLoopLayer2(CLayer1& layer1, std::shared_ptr<Shared> shared, bool first,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CTestLayerFactory.h"
 
 #include "link/CLayer1.h"

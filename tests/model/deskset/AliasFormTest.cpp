@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PTT ID alias rules: the checks on OK in their order, the sorted write,
 // the compacting delete, and the protocol byte as it is read and written.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buttons editor's rules: what a key's dialog offers, what OK gives the
 // key, and the working copy with its one step of undo.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each wizard page's values: what a record loads as, the checks in their
 // order, and what writing stores, byte for byte.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel wizard's list entries and the conversions between stored bytes and shown texts.
 
 #include <gmock/gmock.h>

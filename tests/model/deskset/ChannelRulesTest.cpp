@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel edits' character filters and the wizard's page sequence.
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kit's rules: character sets, fields by their declarations, typed
 // numbers, list indexes and flags.
 

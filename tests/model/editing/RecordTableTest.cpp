@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list tables' shared rules: free slots, unique labels, the sorted move,
 // compaction and the keys that follow moved records.
 

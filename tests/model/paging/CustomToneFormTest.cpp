@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A custom paging tone editor's rules: frequencies as exact tenths, the bytes
 // of a record, a new tone's defaults, the typing rules, the checks on OK and
 // renumbering.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A paging format editor's rules over every base format: the bytes a new
 // record gets, a record read and written back, the refusals and deleting.
 

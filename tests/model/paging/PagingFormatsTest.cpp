@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base formats, the chooser and the editor table the paging dialogs are built from.
 
 #include <gmock/gmock.h>

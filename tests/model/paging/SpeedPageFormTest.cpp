@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed page rules: the sorted, compact table with its keys following
 // their records, the digit sequence of each base format and the checks on OK.
 

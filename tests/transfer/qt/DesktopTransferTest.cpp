@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Download and Upload in the desktop program, against the simulated deskset.
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CNewPtyLine.h"
 
 // Windows has no pseudo-terminals: the simulator serves a COM port (a null-

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "PTT ID Aliases" window: the aliases in record order (the editors keep
 // them sorted by label) with their PTT IDs. A delete closes the gap at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog of one key: its kind, and for a kind with values the value.
 // It offers only what the other keys leave free, and changes the editor's

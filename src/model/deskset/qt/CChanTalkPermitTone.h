@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The talk permit tone: time out, frequency, number of beeps, beep and pause
 // durations and post time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor window of one channel: a wizard of up to five pages. It writes
 // the channel record on Finish only, and reports "Channel n" to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The channel page: keying, signaling option, levels, port, parallel desksets
 // and I/O assignments. Its keying and option decide the wizard's other pages.

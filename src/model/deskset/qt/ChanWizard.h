@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wizard inside a channel window: the channel page first, then the pages
 // the keying and signaling option call for. Nothing reaches the image until

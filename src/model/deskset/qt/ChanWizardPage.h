@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of the channel wizard's pages: each loads its fields from the channel
 // record the first time it is shown, checks them when the wizard asks, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DTMF data: minimum and maximum digits, digit duration and interdigit
 // timing. The same page serves DTMF decode and DTMF selective call; only its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Buttons Configuration" window: the deskset's picture with its 18
 // programmable keys. Pressing a key opens its dialog; the window works on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Deskset Configuration": the deskset-wide settings, the deskset type among them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The deskset as the technician sees it: its body, display and speaker drawn
 // as vector art in the palette's colours (so it is crisp at any pixel ratio

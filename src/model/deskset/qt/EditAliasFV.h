@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Edit PTT ID Aliases": the label, the protocol and the PTT ID of one alias,
 // new or existing, built from the alias rows. Its refusals come in plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of frequencies on a signaling plan page: "F 1" to "F n", each with
 // a label edit, a list that selects the frequency and a detection check box

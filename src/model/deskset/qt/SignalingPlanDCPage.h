@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DC signaling plan: label, current and talk permit tone detection of
 // frequencies 1 to 4, and the monitor current.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tone signaling plan, part 1: guard tone, encryption, monitor, function tone
 // duration and level, repeater tones.

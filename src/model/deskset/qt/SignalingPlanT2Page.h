@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tone signaling plan, part 2: label, function tone and talk permit tone
 // detection of frequencies 1 to 16, and the wildcard tones.

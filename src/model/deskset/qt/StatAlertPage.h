@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stat alert data: mode, pretimes, RAC, retry constant, limited patience,
 // DOS coast, busy timer and emergency acknowledge.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An edit with a restricted character set: on every change its text passes
 // through a filter (cut at the first character outside the set, upper case,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of the editor windows that are one form with OK and Cancel. OK reads
 // and checks the form; a refusal shows its message and puts the focus on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one crossing between Qt strings and the image's single-byte texts
 // (Latin-1). Qt Core only, so any Qt layer may include it. A character

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of the list windows (paging formats, speed paging, custom paging
 // tones, PTT ID aliases): a prompt, a report-style list of the table's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A digits-only edit with an up-down control: the arrows step the number
 // within a range, while typing may leave any number there for the page's

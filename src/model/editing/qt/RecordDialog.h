@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of the modal record editors. The dialog works on its controls (the
 // copy of the record) and writes the image only when OK passes the checks:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of a record dialog built from its rows: a text edit, a
 // drop-down list or a group of radio buttons per row, laid out in group boxes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record dialog whose controls are its rules' rows: built, shown, read and
 // focused from them, laid out as the rules' row groups say.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/editing/qt/SingleByteValidator.h"
 
 #include "model/editing/qt/Latin1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Refuses, as they are typed or pasted, characters that have no single-byte
 // form (texts enter the image as Latin-1) and, when a set is given, every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Custom Paging Tones" window: one row per tone in use, in number
 // order, showing the number its record holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor of one custom paging tone: its number, then in "Format Config"
 // the inhibit delay and the two tones with their durations. Typing runs the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor of one speed page, built from the speed page rows: its label,
 // the paging format it is sent with and its digit sequence, typed letters

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Paging Formats" window: the paging formats in record order with their
 // base formats; Add asks for the base format first, then opens its editor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor of one paging format, built from its base format's row of the
 // editor table: the label, the base format's text, then the row's parameters

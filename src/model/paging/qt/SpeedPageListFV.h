@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Speed Paging" window: the speed pages in label order, each with the
 // paging format it is sent with. While it is open the tree keeps Buttons

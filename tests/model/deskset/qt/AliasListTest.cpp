@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PTT ID aliases window and its editor, driven as a user drives them.
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every registered editor window: a database whose fields hold any byte
 // values opens, shows and is written back without a crash; and OK writes no
 // byte outside the fields its area declares.

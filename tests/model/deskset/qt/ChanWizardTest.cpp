@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel window and its wizard: opening, page sequences and buttons,
 // Finish and Cancel, discarded pages, unusual stored bytes, keys and help.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages of the channel wizard as a technician uses them: what a new
 // database shows, the filters and limits of the edits, and what Finish writes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A new database with the channel editor registered, and the steps a
 // technician takes through a channel window.

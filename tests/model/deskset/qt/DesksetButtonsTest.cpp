@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Buttons Configuration window and a key's dialog, driven as a user
 // drives them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deskset settings window: form, checks and the deskset type change.
 
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form-window base: the order of OK's steps and what a refusal or an
 // abandoned write leaves behind.
 

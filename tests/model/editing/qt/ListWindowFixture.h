@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A new database with every editor registered, and the list window of one
 // area opened as the user opens it.

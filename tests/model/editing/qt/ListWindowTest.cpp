@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list-window and record-dialog bases, proved by a small alias list over
 // the image's PTT ID alias table and driven as a user drives them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls the editors are built from: filtered edits, the single-byte
 // validator, the range spin edit and radio groups without a choice.
 

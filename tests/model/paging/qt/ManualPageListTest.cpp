@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paging formats window, its chooser and the format editor, driven as a
 // user drives them.
 
