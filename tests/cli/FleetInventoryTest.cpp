@@ -95,6 +95,8 @@ TEST_F(FleetInventoryTest, EveryProblemOfTheWholeInventoryComesWithItsLine) {
     EXPECT_THAT(Read(csv, FleetUse::Download).errors,
                 ElementsAre(HasSubstr("line 2: \"nowhere\""), HasSubstr("line 4: the port p")));
     EXPECT_THAT(Read("name,port\nu,p\n", FleetUse::Download).errors, ElementsAre());
+    EXPECT_THAT(Read("\xEF\xBB\xBFname,port\r\nu,p\r\n", FleetUse::Download).errors, ElementsAre())
+        << "as a spreadsheet saves it";
 }
 
 TEST_F(FleetInventoryTest, EachUnitGetsItsOwnOverridesOnItsOwnCopy) {

@@ -18,6 +18,7 @@ constexpr const char* kDatabase = "database";
 // Characters no file name may hold on either system.
 constexpr std::string_view kNotInFileNames = "/\\:*?\"<>|";
 constexpr std::size_t kMaxNameLength = 64;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string Line(std::size_t line) {
     return "line " + std::to_string(line) + ": ";
@@ -35,7 +36,12 @@ public:
     InventoryReader(const InventorySource& source, FleetUse use) : m_source(source), m_use(use) {}
 
     FleetInventory Read() {
-        const CsvDocument csv = ReadCsv(m_source.text);
+        std::string_view text = m_source.text;
+        // Spreadsheets often start a CSV file with a byte order mark; it is no part of the header.
+        if (text.starts_with(kByteOrderMark)) {
+            text.remove_prefix(kByteOrderMark.size());
+        }
+        const CsvDocument csv = ReadCsv(text);
         if (!csv.error.empty()) {
             m_inventory.errors.push_back(csv.error);
             return m_inventory;
