@@ -100,7 +100,7 @@ ssize_t ReadFully(int fd, std::uint8_t* buffer, std::size_t count) {
     return static_cast<ssize_t>(done);
 }
 
-bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t count) {
+bool WriteFully(int fd, const char* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         const ssize_t n = ::write(fd, buffer + done, count - done);
@@ -226,10 +226,14 @@ FileResult DatabaseFileWriter::Prepare() {
 }
 
 FileResult DatabaseFileWriter::Commit(const ConfigImage& image) {
+    const auto bytes = image.Bytes();
+    return Commit(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+FileResult DatabaseFileWriter::Commit(std::string_view bytes) {
     if (m_fd < 0) {
         return FileResult::Failure(SaveErrorMessage(EBADF, m_path));
     }
-    const auto bytes = image.Bytes();
     if (!WriteFully(m_fd, bytes.data(), bytes.size()) || !platform_files::FlushToDisk(m_fd)) {
         return Fail(errno);
     }
@@ -247,6 +251,12 @@ FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image) 
     DatabaseFileWriter writer(path);
     const FileResult prepared = writer.Prepare();
     return prepared.Ok() ? writer.Commit(image) : prepared;
+}
+
+FileResult WriteTextFile(const std::string& path, std::string_view text) {
+    DatabaseFileWriter writer(path);
+    const FileResult prepared = writer.Prepare();
+    return prepared.Ok() ? writer.Commit(text) : prepared;
 }
 
 std::string ReadProblem(const std::string& path, const FileResult& result) {

@@ -3,6 +3,7 @@
 // Reading and writing .ddb files: the configuration image byte for byte.
 
 #include <string>
+#include <string_view>
 
 #include "model/ConfigImage.h"
 
@@ -50,6 +51,8 @@ public:
 
     FileResult Prepare();
     FileResult Commit(const ConfigImage& image);
+    // Any other contents (a report), written the same way.
+    FileResult Commit(std::string_view bytes);
 
 private:
     void Abandon();
@@ -70,3 +73,5 @@ FileResult CheckWritable(const std::string& path);
 // beside the target, which replaces the target only once it is complete and
 // flushed. A failed or refused write leaves any existing file as it was.
 FileResult WriteDatabaseFile(const std::string& path, const ConfigImage& image);
+// The same for a text file.
+FileResult WriteTextFile(const std::string& path, std::string_view text);

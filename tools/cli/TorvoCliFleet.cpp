@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -264,14 +263,13 @@ int TorvoCli::FinishFleet(const FleetPlan& plan, const FleetReport& report) {
             m_out << unit.name << ": " << difference << "\n";
         }
     }
+    // Written whole or not at all: the report may be the one --retry read.
     bool written = true;
     if (!plan.reportPath.empty()) {
-        std::ofstream file(plan.reportPath, std::ios::binary | std::ios::trunc);
-        file << report.ToJson();
-        file.flush();
-        written = file.good();
+        const FileResult result = WriteTextFile(plan.reportPath, report.ToJson());
+        written = result.Ok();
         if (!written) {
-            m_err << "The report " << plan.reportPath << " could not be written.\n";
+            m_err << result.message << "\n";
         }
     }
     return report.AllOk() && written ? kSuccess : kFailure;
