@@ -47,6 +47,7 @@ TEST_F(FleetInventoryTest, EveryProblemOfTheWholeInventoryComesWithItsLine) {
         std::string error;  // the first; empty when the inventory is accepted
     } cases[] = {
         {"name,port\nu,p\n", "line 1: no column \"database\"."},
+        {"", "line 1: no column \"name\"."},
         {"name,port,database,name\nu,p,site.ddb,v\n", "line 1: the column \"name\" comes twice."},
         {"name,port,database\n", "line 1: the inventory holds no units."},
         {"name,port,database\nu,p\n", "line 2: 2 fields where the header has 3."},

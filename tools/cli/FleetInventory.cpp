@@ -46,7 +46,8 @@ public:
             m_inventory.errors.push_back(csv.error);
             return m_inventory;
         }
-        if (csv.rows.empty() || !ReadHeader(csv.rows.front())) {
+        // An empty file has a header without columns.
+        if (!ReadHeader(csv.rows.empty() ? CsvRow{1, {}} : csv.rows.front())) {
             return m_inventory;
         }
         for (auto row = csv.rows.begin() + 1; row != csv.rows.end(); ++row) {

@@ -203,11 +203,10 @@ TransferOptions TorvoCli::ReadTransferOptions(const ParsedArgs& parsed) const {
 
 void TorvoCli::ReadLinkBounds(const ParsedArgs& parsed, TransferOptions& options) {
     const auto timeoutMs = AnswerTimeoutMs(parsed);
-    if (!timeoutMs) {
-        options.error =
-            options.error.empty() ? "SECONDS must be a whole number from 1 to 3600" : options.error;
-    } else {
+    if (timeoutMs) {
         options.answerTimeoutMs = *timeoutMs;
+    } else if (options.error.empty()) {
+        options.error = "SECONDS must be a whole number from 1 to 3600";
     }
     if (const auto it = parsed.values.find("--connect-timeout"); it != parsed.values.end()) {
         options.connectTimeoutMs = SecondsInMs(it->second);
