@@ -1,6 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include <algorithm>
+
+std::optional<int> WholeNumber(const std::string& text, int low, int high) {
+    if (text.empty() || text.size() > std::to_string(high).size() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const int number = std::stoi(text);
+    return number >= low && number <= high ? std::optional(number) : std::nullopt;
+}
+
 ParsedArgs ParseCommandLine(const std::vector<std::string>& args,
                             const std::set<std::string>& valueOptions,
                             const std::set<std::string>& flagOptions) {

@@ -4,6 +4,7 @@
 // ("--port COM1"), flags ("--force"), --help anywhere, and the rest in order.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ struct ParsedArgs {
     bool help = false;
     std::string error;  // the first thing that could not be read
 };
+
+// An option's value as a whole number from low to high (digits only, at most
+// high's digits), or nothing when it is anything else.
+std::optional<int> WholeNumber(const std::string& text, int low, int high);
 
 ParsedArgs ParseCommandLine(const std::vector<std::string>& args,
                             const std::set<std::string>& valueOptions,

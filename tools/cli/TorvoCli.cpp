@@ -133,15 +133,8 @@ constexpr int kMaxTimeoutSeconds = 3600;
 // A number of seconds from 1 to 3600 in milliseconds, or nothing when the
 // text is anything else.
 std::optional<int> SecondsInMs(const std::string& text) {
-    if (text.empty() || text.size() > 4 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    const int seconds = std::stoi(text);
-    if (seconds < 1 || seconds > kMaxTimeoutSeconds) {
-        return std::nullopt;
-    }
-    return seconds * 1000;
+    const auto seconds = WholeNumber(text, 1, kMaxTimeoutSeconds);
+    return seconds ? std::optional(*seconds * 1000) : std::nullopt;
 }
 
 // The --timeout value in milliseconds, or nothing when it is out of range.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -45,16 +46,17 @@ namespace {
 
 std::optional<int> JobCount(const ParsedArgs& parsed) {
     const auto it = parsed.values.find("--jobs");
-    if (it == parsed.values.end()) {
-        return kDefaultJobs;
-    }
-    const std::string& text = it->second;
-    if (text.empty() || text.size() > 2 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return std::nullopt;
-    }
-    const int jobs = std::stoi(text);
-    return jobs >= 1 && jobs <= kMaxJobs ? std::optional(jobs) : std::nullopt;
+    return it == parsed.values.end() ? kDefaultJobs : WholeNumber(it->second, 1, kMaxJobs);
+}
+
+// A unit's own file or folder in folder: DIR/NAME.ddb, DIR/NAME.trace, DIR/NAME.
+std::string UnitPath(const std::string& folder, const FleetUnit& unit, const char* suffix = "") {
+    return (fs::path(folder) / (unit.name + suffix)).string();
+}
+
+// A problem of one unit, as the inventory reports it.
+std::string UnitProblem(const FleetUnit& unit, const std::string& problem) {
+    return "line " + std::to_string(unit.line) + ": " + problem;
 }
 
 // Why folder cannot take the files a fleet writes into it, or empty.
@@ -233,7 +235,7 @@ FleetReport TorvoCli::RunFleet(const FleetPlan& plan, const std::string& command
         TransferOptions options = plan.bounds;
         options.device = unit.device;
         if (!plan.traceFolder.empty()) {
-            options.tracePath = (fs::path(plan.traceFolder) / (unit.name + ".trace")).string();
+            options.tracePath = UnitPath(plan.traceFolder, unit, ".trace");
         }
         const bool ok = work(single, unit, options, result) == kSuccess;
 
@@ -291,12 +293,11 @@ int TorvoCli::FleetUpload(const ParsedArgs& parsed) {
             if (!problems.front().empty()) {
                 break;
             }
-            const fs::path folder = fs::path(backupOption->second) / unit.name;
+            const std::string folder = UnitPath(backupOption->second, unit);
             std::error_code error;
             fs::create_directory(folder, error);
-            if (std::string problem = transfer::BackupFolderProblem(folder.string());
-                !problem.empty()) {
-                problems.push_back("line " + std::to_string(unit.line) + ": " + problem);
+            if (std::string problem = transfer::BackupFolderProblem(folder); !problem.empty()) {
+                problems.push_back(UnitProblem(unit, problem));
             }
         }
     }
@@ -310,7 +311,7 @@ int TorvoCli::FleetUpload(const ParsedArgs& parsed) {
             transfer::UploadChecks checks;
             checks.verify = verify;
             if (backup) {
-                checks.backupFolder = (fs::path(backupOption->second) / unit.name).string();
+                checks.backupFolder = UnitPath(backupOption->second, unit);
             }
             const int status = single.UploadImage(options, unit.image, checks, result.backup);
             result.verified = status == kSuccess && verify;
@@ -338,34 +339,34 @@ int TorvoCli::FleetDownload(const ParsedArgs& parsed) {
         }
     }
     // Where each database goes is settled before any deskset is reached.
-    std::vector<std::unique_ptr<DatabaseFileWriter>> writers;
+    std::map<std::string, std::unique_ptr<DatabaseFileWriter>> writers;  // by unit name
     for (const FleetUnit& unit : plan.units) {
         if (!problems.front().empty()) {
             break;
         }
-        const std::string path = (fs::path(out->second) / (unit.name + ".ddb")).string();
-        writers.push_back(std::make_unique<DatabaseFileWriter>(path));
-        if (const FileResult prepared = writers.back()->Prepare(); !prepared.Ok()) {
-            problems.push_back("line " + std::to_string(unit.line) + ": " + prepared.message);
+        auto& writer = writers[unit.name] =
+            std::make_unique<DatabaseFileWriter>(UnitPath(out->second, unit, ".ddb"));
+        if (const FileResult prepared = writer->Prepare(); !prepared.Ok()) {
+            problems.push_back(UnitProblem(unit, prepared.message));
         }
     }
     if (!ReportProblems(problems)) {
         return kFailure;
     }
-    const FleetReport report = RunFleet(
-        plan, "download",
-        [&](TorvoCli& single, const FleetUnit& unit, const TransferOptions& options,
-            UnitResult& result) {
-            const std::size_t k = &unit - plan.units.data();
-            result.file = (fs::path(out->second) / (unit.name + ".ddb")).string();
-            ConfigImage image;
-            const int status = single.DownloadInto(options, *writers[k], result.file, image);
-            if (status == kSuccess && reference) {
-                result.differences = DifferencesFrom(*reference, image);
-                single.m_out << "Differences from " << compare->second << ": "
-                             << result.differences->size() << "\n";
-            }
-            return status;
-        });
+    const FleetReport report =
+        RunFleet(plan, "download",
+                 [&](TorvoCli& single, const FleetUnit& unit, const TransferOptions& options,
+                     UnitResult& result) {
+                     result.file = UnitPath(out->second, unit, ".ddb");
+                     ConfigImage image;
+                     const int status =
+                         single.DownloadInto(options, *writers.at(unit.name), result.file, image);
+                     if (status == kSuccess && reference) {
+                         result.differences = DifferencesFrom(*reference, image);
+                         single.m_out << "Differences from " << compare->second << ": "
+                                      << result.differences->size() << "\n";
+                     }
+                     return status;
+                 });
     return FinishFleet(plan, report);
 }
